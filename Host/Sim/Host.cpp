@@ -1,0 +1,149 @@
+#include "Host.hpp"
+
+#include <iostream>
+#include <stdexcept>
+
+namespace Sim {
+
+namespace {
+
+Host* currentHost = nullptr;
+
+std::vector<std::pair<const char*, FamilyBinder>>& Families()
+{
+    static std::vector<std::pair<const char*, FamilyBinder>> families;
+    return families;
+}
+
+}  // namespace
+
+FamilyRegistration::FamilyRegistration(const char* name, FamilyBinder binder)
+{
+    Families().emplace_back(name, binder);
+}
+
+GSErrCode InterceptCall(ACAPI::Slot slot)
+{
+    if (currentHost == nullptr)
+        return APIERR_GENERAL;
+    return currentHost->GetFaults().OnCall(ACAPI::SlotName(slot));
+}
+
+Host& TheHost()
+{
+    if (currentHost == nullptr)
+        throw std::logic_error("no simulated host exists");
+    return *currentHost;
+}
+
+bool HasHost() { return currentHost != nullptr; }
+
+Host::Host(HostOptions options) : options_(std::move(options)), guids_(options_.seed)
+{
+    if (currentHost != nullptr)
+        throw std::logic_error("only one simulated host may exist at a time");
+    currentHost = this;
+    for (const auto& family : Families())
+        family.second(table_);
+}
+
+Host::~Host() { currentHost = nullptr; }
+
+void Host::DebugOutput(const std::string& text)
+{
+    debugText_ += text;
+    if (options_.echoDebug)
+        std::cerr << text;
+    pendingDebugLine_ += text;
+    std::string::size_type newline;
+    while ((newline = pendingDebugLine_.find('\n')) != std::string::npos) {
+        transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, newline)}});
+        pendingDebugLine_.erase(0, newline + 1);
+    }
+}
+
+Int32 Host::ShowAlert(const std::string& type, const std::string& largeText, const std::string& smallText,
+                      const std::string& button1, const std::string& button2, const std::string& button3)
+{
+    std::vector<std::string> buttons;
+    for (const auto* button : {&button1, &button2, &button3})
+        if (!button->empty())
+            buttons.push_back(*button);
+    Int32 answer = 1;
+    if (!alertAnswers_.empty()) {
+        const std::string wanted = alertAnswers_.front();
+        alertAnswers_.pop_front();
+        answer = 0;
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (buttons[i] == wanted)
+                answer = static_cast<Int32>(i + 1);
+        if (answer == 0) {
+            // A scripted answer that names no button of this alert is a mistake in the script.
+            if (onUnansweredAlert)
+                onUnansweredAlert("alert has no button \"" + wanted + "\"; pressed \"" +
+                                  (buttons.empty() ? std::string() : buttons[0]) + "\"");
+            answer = 1;
+        }
+    } else if (onUnansweredAlert) {
+        onUnansweredAlert("no answer left for alert \"" + (smallText.empty() ? largeText : smallText) +
+                          "\"; pressed \"" + (buttons.empty() ? std::string() : buttons[0]) + "\"");
+    }
+    transcript_.Record("alert", {{"type", type},
+                                 {"largeText", largeText},
+                                 {"smallText", smallText},
+                                 {"buttons", buttons},
+                                 {"answer", buttons.empty() ? std::string() : buttons[answer - 1]}});
+    return answer;
+}
+
+GSResModule Host::AddResourceModule(ResourceSet resources)
+{
+    resourceModules_.push_back(std::move(resources));
+    return static_cast<GSResModule>(resourceModules_.size());
+}
+
+const ResourceSet* Host::ResourceModule(GSResModule module) const
+{
+    if (module < 1 || static_cast<size_t>(module) > resourceModules_.size())
+        return nullptr;
+    return &resourceModules_[static_cast<size_t>(module) - 1];
+}
+
+GSErrCode Host::SelectMenu(short menuResID, Int32 itemIndex)
+{
+    auto it = registry_.menuHandlers.find(menuResID);
+    if (it == registry_.menuHandlers.end() || it->second == nullptr)
+        return APIERR_BADID;
+    API_MenuParams params;
+    params.menuItemRef.menuResID = menuResID;
+    params.menuItemRef.itemIndex = itemIndex;
+    transcript_.Record("menu", {{"menu", menuResID}, {"item", itemIndex}});
+    return it->second(&params);
+}
+
+GSErrCode Host::SendPaletteMessage(Int32 referenceID, API_PaletteMessageID message, bool* result)
+{
+    bool flag = false;
+    GSErrCode err = APIERR_BADID;
+    // Every registered window gets the message with its reference number, as the host does for palettes
+    // that share a callback; each handler decides whether the number is its own.
+    for (const auto& window : registry_.windows) {
+        if (window.referenceID != referenceID || window.callback == nullptr)
+            continue;
+        err = window.callback(referenceID, message, reinterpret_cast<GS::IntPtr>(&flag));
+    }
+    if (result != nullptr)
+        *result = flag;
+    return err;
+}
+
+GSErrCode Host::RaiseProjectEvent(API_NotifyEventID event, Int32 param)
+{
+    // One handler per add-on: a later catch replaces the earlier one with its own mask.
+    GSErrCode result = NoError;
+    if (registry_.projectEventHandler != nullptr && (registry_.projectEventMask & event) != 0)
+        result = registry_.projectEventHandler(event, param);
+    return result;
+}
+
+}  // namespace Sim

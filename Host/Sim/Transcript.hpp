@@ -1,0 +1,25 @@
+// What the host showed and did, in order: alerts, dialogs, process window, undo steps, debug output.
+// Tests read it; corvana-host writes it as JSON lines.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace Sim {
+
+class Transcript {
+public:
+    // Appends an event; `kind` becomes its "kind" member.
+    void Record(const std::string& kind, nlohmann::ordered_json fields = nlohmann::ordered_json::object());
+    const std::vector<nlohmann::ordered_json>& Events() const { return events_; }
+    std::vector<nlohmann::ordered_json> EventsOfKind(const std::string& kind) const;
+    void Clear() { events_.clear(); }
+    std::string ToJsonLines() const;
+
+private:
+    std::vector<nlohmann::ordered_json> events_;
+};
+
+}  // namespace Sim

@@ -1,0 +1,53 @@
+// The four entry points the host calls, in this order: environment check, interface registration,
+// initialisation, release.
+#include "ACAPinc.h"
+#include "MenuHandler.hpp"
+#include "ModuleState.hpp"
+#include "ResourceIds.hpp"
+
+namespace {
+
+// 'QRV' with a zero top byte.
+constexpr GSType SupportedServiceCode = (static_cast<GSType>('Q') << 16) | (static_cast<GSType>('R') << 8) | 'V';
+constexpr Int32 SupportedServiceVersion = 1;
+constexpr Int32 JsonFileTypeRef = 1;
+constexpr GSFlags JsonFileActionFlags = 11;
+
+GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
+
+}  // namespace
+
+API_AddonType CheckEnvironment(API_EnvirParams* envir)
+{
+    GSResModule resModule = 0;
+    ACAPI_GetOwnResModule(&resModule);
+    RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, resModule);
+    RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION, resModule);
+    QRV::SetHostLanguage(envir->serverInfo.language);
+    return APIAddon_Preload;
+}
+
+GSErrCode RegisterInterface()
+{
+    GSErrCode err = ACAPI_AddOnIntegration_RegisterSupportedService(SupportedServiceCode, SupportedServiceVersion);
+    if (err == NoError)
+        err = ACAPI_MenuItem_RegisterMenu(ID_MENU_PLUGIN, 0, MenuCode_UserDef, 0);
+    if (err == NoError)
+        err = ACAPI_MenuItem_RegisterMenu(ID_MENU_OSTREL, 0, MenuCode_UserDef, 1);
+    if (err == NoError)
+        err = ACAPI_AddOnIntegration_RegisterFileType(JsonFileTypeRef, 0, 0, "json", 0, ID_FILE_TYPE_DESCRIPTION, 0,
+                                                      JsonFileActionFlags);
+    return err;
+}
+
+GSErrCode Initialize()
+{
+    GSErrCode err = ACAPI_MenuItem_InstallMenuHandler(ID_MENU_PLUGIN, QRV::MenuCommandHandler);
+    if (err == NoError)
+        err = ACAPI_MenuItem_InstallMenuHandler(ID_MENU_OSTREL, QRV::MenuCommandHandler);
+    if (err == NoError)
+        err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_All, ProjectEventIgnored);
+    return err;
+}
+
+GSErrCode FreeData() { return NoError; }

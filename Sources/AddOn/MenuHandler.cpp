@@ -1,0 +1,10 @@
+#include "MenuHandler.hpp"
+
+namespace QRV {
+
+GSErrCode MenuCommandHandler(const API_MenuParams* /*menuParams*/)
+{
+    return NoError;
+}
+
+}  // namespace QRV

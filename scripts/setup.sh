@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every build and test dependency from Debian packages. Safe to run again: a package that is
+# already installed is skipped, and the package lists are refreshed only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  nlohmann-json3-dev libcurl4-openssl-dev
+  googletest libgtest-dev libgmock-dev
+  openssl ca-certificates
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+else
+  echo "setup: all packages present"
+fi
+
+# The JSON library is pinned: replies and stored texts are compared byte by byte in tests.
+version=$(dpkg-query -W -f='${Version}' nlohmann-json3-dev)
+case "$version" in
+  3.11.2*) ;;
+  *) echo "setup: nlohmann-json3-dev $version found, 3.11.2 required" >&2; exit 1 ;;
+esac
