@@ -6,12 +6,14 @@
 #include <cstring>
 
 struct API_Guid {
-    UInt32 time_low = 0;
-    UInt16 time_mid = 0;
-    UInt16 time_hi_and_version = 0;
-    UChar clock_seq_hi_and_reserved = 0;
-    UChar clock_seq_low = 0;
-    UChar node[6] = {0, 0, 0, 0, 0, 0};
+    // Plain data (no initialisers), so that host records holding a GUID may sit in unions; value-initialise
+    // with API_Guid{} for the null GUID.
+    UInt32 time_low;
+    UInt16 time_mid;
+    UInt16 time_hi_and_version;
+    UChar clock_seq_hi_and_reserved;
+    UChar clock_seq_low;
+    UChar node[6];
 
     bool operator==(const API_Guid& other) const { return std::memcmp(this, &other, sizeof(API_Guid)) == 0; }
     bool operator!=(const API_Guid& other) const { return !(*this == other); }

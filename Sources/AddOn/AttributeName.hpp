@@ -1,0 +1,12 @@
+// Names travel to the host in the attribute header's fixed narrow field.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+
+namespace QRV {
+
+// Copies the name into the header; false (and an empty name) when it does not fit in 255 bytes. A cut
+// name could silently match another attribute, so callers refuse such names instead of cutting them.
+bool SetAttributeName(API_Attr_Head& header, const GS::UniString& name);
+
+}  // namespace QRV

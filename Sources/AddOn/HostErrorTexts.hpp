@@ -1,0 +1,12 @@
+#pragma once
+
+#include "GSRoot/Definitions.hpp"
+
+#include <map>
+
+namespace QRV {
+
+// Code -> "APIERR_NAME - Description." for the 72 host error codes the error report names.
+const std::map<GSErrCode, const char*>& HostErrorTexts();
+
+}  // namespace QRV
