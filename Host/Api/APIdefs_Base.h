@@ -29,18 +29,17 @@ enum API_ElemTypeID : Int32 {
     API_StairStructureID = 50,
 };
 
+// Host records are plain data: value-initialise them ({}) for a zeroed record.
 struct API_ElemType {
-    API_ElemTypeID typeID = API_ZombieElemID;
-    Int32 variationID = 0;
-    API_ElemType() = default;
-    API_ElemType(API_ElemTypeID type) : typeID(type) {}
+    API_ElemTypeID typeID;
+    Int32 variationID;
 };
 
 struct API_Elem_Head {
     API_ElemType type;
-    API_Guid guid{};
-    Int32 layer = 0;
-    Int32 floorInd = 0;
+    API_Guid guid;
+    Int32 layer;
+    Int32 floorInd;
 };
 
 // Attribute kinds, with the host's type codes.
@@ -57,5 +56,5 @@ using API_AttributeIndex = Int32;
 
 // Database identity, as carried by the begin/end notifications.
 struct API_DatabaseUnId {
-    API_Guid elemSetId{};
+    API_Guid elemSetId;
 };
