@@ -1,0 +1,107 @@
+#include "CorvanaClassification.hpp"
+
+#include "ACAPI_Classification.h"
+#include "AddOn/HostErrorReport.hpp"
+
+#include <ctime>
+
+namespace QRV {
+
+const char* const CorvanaClassificationName = "Corvana";
+const char* const CorvanaClassificationEdition = "v 1.0";
+
+namespace {
+
+API_DateRecord Today()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    API_DateRecord date;
+    date.year = local.tm_year + 1900;
+    date.month = local.tm_mon + 1;
+    date.day = local.tm_mday;
+    return date;
+}
+
+// Depth first: each child, then its own descendants.
+void AppendDescendants(const API_Guid& itemGuid, GS::Array<API_ClassificationItem>& out)
+{
+    GS::Array<API_ClassificationItem> children;
+    if (ACAPI_Classification_GetClassificationItemChildren(&itemGuid, &children) != NoError)
+        return;
+    for (const auto& child : children) {
+        out.Push(child);
+        AppendDescendants(child.guid, out);
+    }
+}
+
+}  // namespace
+
+API_Guid GetCorvanaClassificationSystem()
+{
+    GS::Array<API_ClassificationSystem> systems;
+    if (ACAPI_Classification_GetClassificationSystems(&systems) == NoError) {
+        for (const auto& system : systems)
+            if (system.name == GS::UniString(CorvanaClassificationName) &&
+                system.editionVersion == GS::UniString(CorvanaClassificationEdition))
+                return system.guid;
+    }
+    API_ClassificationSystem system;
+    system.name = CorvanaClassificationName;
+    system.source = CorvanaClassificationName;
+    system.editionVersion = CorvanaClassificationEdition;
+    system.editionDate = Today();
+    GSErrCode err = ACAPI_Classification_CreateClassificationSystem(&system);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
+        return API_Guid{};
+    }
+    return system.guid;
+}
+
+API_Guid GetCorvanaClassificationItem()
+{
+    const API_Guid systemGuid = GetCorvanaClassificationSystem();
+    if (systemGuid == APINULLGuid)
+        return API_Guid{};
+    GS::Array<API_ClassificationItem> roots;
+    GS::Array<API_ClassificationItem> candidates;
+    if (ACAPI_Classification_GetClassificationSystemRootItems(&systemGuid, &roots) == NoError) {
+        // Roots first, then the descendants of each root.
+        candidates = roots;
+        for (const auto& root : roots)
+            AppendDescendants(root.guid, candidates);
+    }
+    for (const auto& item : candidates)
+        if (item.id == GS::UniString(CorvanaClassificationName))
+            return item.guid;
+
+    API_ClassificationItem item;
+    item.id = CorvanaClassificationName;
+    const API_Guid none{};
+    GSErrCode err = ACAPI_Classification_CreateClassificationItem(&item, &systemGuid, &none, &none);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaClassificationItem::ACAPI_Classification_CreateClassificationItem");
+        return API_Guid{};
+    }
+    return item.guid;
+}
+
+GSErrCode ClassifyAttribute(const API_Attr_Head& header)
+{
+    const API_Guid itemGuid = GetCorvanaClassificationItem();
+    if (itemGuid == APINULLGuid)
+        return NoError;
+    return ACAPI_Attribute_AddClassificationItem(&header, &itemGuid);
+}
+
+GSErrCode ClassifyElement(const API_Guid& elemGuid)
+{
+    const API_Guid itemGuid = GetCorvanaClassificationItem();
+    if (itemGuid == APINULLGuid)
+        return NoError;
+    return ACAPI_Element_AddClassificationItem(&elemGuid, &itemGuid);
+}
+
+}  // namespace QRV

@@ -1,0 +1,158 @@
+#include "PropertyWriter.hpp"
+
+#include "ACAPI_Classification.h"
+#include "ACAPI_Properties.h"
+#include "AddOn/HostErrorReport.hpp"
+
+namespace QRV {
+namespace {
+
+API_PropertyMeasureType MeasureTypeOf(const GS::UniString& type)
+{
+    if (type == "Length")
+        return API_PropertyLengthMeasureType;
+    if (type == "Area")
+        return API_PropertyAreaMeasureType;
+    if (type == "Volume")
+        return API_PropertyVolumeMeasureType;
+    if (type == "Angle")
+        return API_PropertyAngleMeasureType;
+    return API_PropertyDefaultMeasureType;
+}
+
+GS::Array<API_Guid> ClassificationItemsOfTarget(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
+{
+    API_ClassificationItemPairs pairs;
+    const bool onAttribute = elemGuid == APINULLGuid;
+    GSErrCode err = onAttribute ? ACAPI_Attribute_GetClassificationItems(&attrHeader, &pairs)
+                                : ACAPI_Element_GetClassificationItems(&elemGuid, &pairs);
+    GS::Array<API_Guid> items;
+    if (err != NoError) {
+        ReportHostError(err, onAttribute ? "DefineNewProperty::ACAPI_Attribute_GetClassificationItems"
+                                         : "DefineNewProperty::ACAPI_Element_GetClassificationItems");
+        return items;
+    }
+    for (const auto& pair : pairs)
+        items.Push(pair.second);
+    return items;
+}
+
+// The definition already exists in the group: make it available for the target's items too, and use it.
+GSErrCode WidenExistingDefinition(const API_PropertyGroup& group, const GS::Array<API_Guid>& items,
+                                  API_PropertyDefinition& definition)
+{
+    GS::Array<API_PropertyDefinition> existing;
+    GSErrCode err = ACAPI_Property_GetPropertyDefinitions(&group.guid, &existing);
+    if (err != NoError) {
+        ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+        return err;
+    }
+    for (auto& candidate : existing) {
+        if (candidate.name != definition.name)
+            continue;
+        bool widened = false;
+        for (const auto& item : items) {
+            if (!candidate.availability.Contains(item)) {
+                candidate.availability.Push(item);
+                widened = true;
+            }
+        }
+        if (widened) {
+            err = ACAPI_Property_ChangePropertyDefinition(&candidate);
+            if (err != NoError) {
+                ReportHostError(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+                return err;
+            }
+        }
+        definition = candidate;
+    }
+    return NoError;
+}
+
+}  // namespace
+
+GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString& groupName)
+{
+    group = API_PropertyGroup{};
+    group.groupType = API_PropertyCustomGroupType;
+    group.name = groupName;
+    // The record carries no GUID yet, so the host cannot identify it: the answer is expected to be
+    // APIERR_BADID, and the group is then looked up by name.
+    GSErrCode err = ACAPI_Property_GetPropertyGroup(&group);
+    if (err != APIERR_BADID)
+        return NoError;
+
+    GS::Array<API_PropertyGroup> groups;
+    err = ACAPI_Property_GetPropertyGroups(&groups);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_GetPropertyGroups");
+        return err;
+    }
+    for (const auto& existing : groups) {
+        if (existing.name == groupName) {
+            group = existing;
+            return NoError;
+        }
+    }
+    err = ACAPI_Property_CreatePropertyGroup(&group);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_CreatePropertyGroup");
+        return err;
+    }
+    return NoError;
+}
+
+API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, const PropertyTexts& property)
+{
+    API_PropertyDefinition definition;
+    definition.groupGuid = group.guid;
+    definition.name = property.name;
+    definition.description = "Property description.";
+    definition.collectionType = API_PropertySingleCollectionType;
+    definition.valueType = API_PropertyStringValueType;
+    definition.measureType = MeasureTypeOf(property.type);
+    definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
+    definition.defaultValue.basicValue.singleVariant.variant.uniStringValue = "";
+    return definition;
+}
+
+GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
+{
+    API_PropertyGroup group;
+    GSErrCode err = GetCorvanaPropertyGroup(group, property.group);
+    if (err != NoError)
+        return err;
+
+    API_PropertyDefinition definition = BuildPropertyDefinition(group, property);
+    const GS::Array<API_Guid> items = ClassificationItemsOfTarget(attrHeader, elemGuid);
+    for (const auto& item : items)
+        definition.availability.Push(item);
+
+    err = ACAPI_Property_CreatePropertyDefinition(&definition);
+    if (err == APIERR_NAMEALREADYUSED) {
+        err = WidenExistingDefinition(group, items, definition);
+        if (err != NoError)
+            return err;
+    } else if (err != NoError) {
+        ReportHostError(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+    }
+
+    API_Property value;
+    value.definition = definition;
+    value.status = API_Property_HasValue;
+    value.isDefault = false;
+    value.value.variantStatus = API_VariantStatusNormal;
+    value.value.singleVariant.variant.type = API_PropertyStringValueType;
+    value.value.singleVariant.variant.uniStringValue = property.value;
+
+    if (elemGuid == APINULLGuid) {
+        err = ACAPI_Attribute_SetProperty(&attrHeader, &value);
+        ReportHostError(err, "DefineNewProperty::ACAPI_Attribute_SetProperty");
+    } else {
+        err = ACAPI_Element_SetProperty(&elemGuid, &value);
+        ReportHostError(err, "DefineNewProperty::ACAPI_Element_SetProperty");
+    }
+    return err;
+}
+
+}  // namespace QRV

@@ -1,0 +1,28 @@
+// The single path by which catalogue properties reach the project: find or create the property group,
+// create or widen the definition, and write the value onto an attribute or an element.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Properties.h"
+
+namespace QRV {
+
+// The texts of one property that the writer uses (the unit is carried but never written).
+struct PropertyTexts {
+    GS::UniString group;
+    GS::UniString name;
+    GS::UniString type;
+    GS::UniString value;
+};
+
+// The custom group of that name, found among the host's groups or created.
+GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString& groupName);
+
+// A single string-valued definition in the group; availability is left for the caller.
+API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, const PropertyTexts& property);
+
+// Writes the property onto the attribute named by `attrHeader` when `elemGuid` is null, otherwise onto the
+// element (the header is then ignored). Returns the host code of the last failing step, or NoError.
+GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid);
+
+}  // namespace QRV

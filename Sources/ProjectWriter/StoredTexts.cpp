@@ -1,0 +1,128 @@
+#include "StoredTexts.hpp"
+
+#include "ACAPI_Elements.h"
+#include "ACAPI_UserData.h"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
+
+#include <cstring>
+
+namespace QRV {
+namespace {
+
+constexpr GSFlags ElementUserDataFlags = 12;
+
+// A handle holding the text and its terminating zero.
+GSHandle TextHandle(const std::string& data)
+{
+    GSHandle handle = BMAllocateHandle(static_cast<Int32>(data.size() + 1), ALLOCATE_CLEAR, 0);
+    if (handle != nullptr)
+        std::memcpy(*handle, data.c_str(), data.size() + 1);
+    return handle;
+}
+
+// The text of a handle the host gave back: up to its first zero byte, never past its end.
+std::string HandleText(GSHandle handle)
+{
+    if (handle == nullptr || *handle == nullptr)
+        return {};
+    const Int32 size = BMGetHandleSize(handle);
+    const char* bytes = *handle;
+    const void* zero = std::memchr(bytes, 0, static_cast<size_t>(size));
+    return std::string(bytes, zero != nullptr ? static_cast<const char*>(zero) - bytes : size);
+}
+
+}  // namespace
+
+GSErrCode AddUserData(const API_Attribute& attribute, const std::string& data)
+{
+    API_AttributeUserData userData{};
+    userData.dataVersion = 0;
+    userData.platformSign = GS_PlatformSign;
+    userData.dataHdl = TextHandle(data);
+    if (userData.dataHdl == nullptr) {
+        LogStream::Instance().Error("QRV::AddUserData - couldn't allocate handle");
+        return APIERR_GENERAL;
+    }
+    API_Attr_Head header = attribute.header;
+    GSErrCode err = ACAPI_Attribute_SetUserData(&header, &userData);
+    ReportHostError(err, "QRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
+    BMKillHandle(&userData.dataHdl);
+    return err;
+}
+
+GSErrCode GetUserData(const API_Attribute& attribute, std::string& data)
+{
+    API_AttributeUserData userData{};
+    API_Attr_Head header = attribute.header;
+    GSErrCode err = ACAPI_Attribute_GetUserData(&header, &userData);
+    if (err == NoError) {
+        data = HandleText(userData.dataHdl);
+        BMKillHandle(&userData.dataHdl);
+        return NoError;
+    }
+    if (err != APIERR_NOUSERDATA)
+        ReportHostError(err, "QRV::GetUserData ACAPI_Attribute_GetUserData");
+    return err;
+}
+
+GSErrCode SetElementUserData(const API_Guid& elemGuid, const std::string& data)
+{
+    API_ElementUserData userData{};
+    userData.dataVersion = 1;
+    userData.platformSign = GS_PlatformSign;
+    userData.flags = ElementUserDataFlags;
+    userData.dataHdl = TextHandle(data);
+    if (userData.dataHdl == nullptr) {
+        LogStream::Instance().Error("QRV::SetElementUserData - couldn't allocate handle");
+        return APIERR_MEMFULL;
+    }
+    API_Elem_Head header{};
+    header.guid = elemGuid;
+    GSErrCode err = ACAPI_Element_SetUserData(&header, &userData);
+    ReportHostError(err, "QRV::SetElementUserData ACAPI_Element_SetUserData");
+    BMKillHandle(&userData.dataHdl);
+    return err;
+}
+
+GS::UniString NamedPropertiesEntry(const GS::UniString& name) { return GS::UniString("CV_") + name; }
+
+GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& data)
+{
+    API_ModulData modulData{};
+    modulData.dataVersion = 1;
+    modulData.platformSign = GS_PlatformSign;
+    modulData.dataHdl = TextHandle(data);
+    if (modulData.dataHdl == nullptr) {
+        LogStream::Instance().Error("QRV::StoreNamedProperties - couldn't allocate handle");
+        return APIERR_MEMFULL;
+    }
+    const GS::UniString entry = NamedPropertiesEntry(name);
+    GSErrCode err = ACAPI_ModulData_Store(&modulData, &entry);
+    ReportHostError(err, "QRV::StoreNamedProperties ACAPI_ModulData_Store");
+    BMKillHandle(&modulData.dataHdl);
+    return err;
+}
+
+bool ReadNamedProperties(const GS::UniString& name, std::string& data)
+{
+    API_ModulData modulData{};
+    const GS::UniString entry = NamedPropertiesEntry(name);
+    if (ACAPI_ModulData_Get(&modulData, &entry) != NoError)
+        return false;
+    const bool usable = modulData.dataVersion == 1;
+    if (usable)
+        data = HandleText(modulData.dataHdl);
+    BMKillHandle(&modulData.dataHdl);
+    return usable;
+}
+
+bool NamedPropertiesExist(const GS::UniString& name)
+{
+    GS::Array<GS::UniString> names;
+    if (ACAPI_ModulData_GetList(&names) != NoError)
+        return false;
+    return names.Contains(NamedPropertiesEntry(name));
+}
+
+}  // namespace QRV
