@@ -49,6 +49,14 @@ float ToSinglePrecision(double value)
     return static_cast<float>(value);
 }
 
+// The library converts booleans to some integer types; a strict number read refuses them like any other
+// non-number, with the library's own type error 302.
+void RequireNumber(const Json& value)
+{
+    if (!value.is_number())
+        static_cast<void>(value.get<double>());
+}
+
 Int32 WrapTo32Bits(UInt64 value) { return static_cast<Int32>(static_cast<UInt32>(value)); }
 
 Int32 WrappedInteger(const Json& value)
@@ -144,18 +152,18 @@ GS::UniString String(const Json& value) { return GS::UniString(value.get<std::st
 
 Int64 Int64Number(const Json& value)
 {
+    RequireNumber(value);
     if (value.is_number_float())
         return static_cast<Int64>(CheckedTruncation(value, -9223372036854775808.0, 9223372036854775808.0,
                                                     "a 64-bit integer"));
-    return value.get<Int64>();  // anything but a number: type error 302
+    return value.get<Int64>();
 }
 
 Int32 Int32Number(const Json& value)
 {
+    RequireNumber(value);
     if (value.is_number_float())
         return static_cast<Int32>(CheckedTruncation(value, -2147483648.0, 2147483648.0, "a 32-bit integer"));
-    if (!value.is_number())
-        return value.get<Int32>();  // type error 302
     return WrappedInteger(value);
 }
 

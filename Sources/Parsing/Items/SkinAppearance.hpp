@@ -17,6 +17,7 @@ struct SkinAppearance {
         return cutFill == other.cutFill && cutFillPen == other.cutFillPen &&
                cutFillBackgroundPen == other.cutFillBackgroundPen && cutSurface == other.cutSurface;
     }
+    bool operator!=(const SkinAppearance& other) const { return !(*this == other); }
 };
 
 // Skin flags of a layer role: 2 for "Core", 32 for "Finish", 0 for anything else.
