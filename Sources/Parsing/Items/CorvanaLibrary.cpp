@@ -1,0 +1,7 @@
+#include "Parsing/Items/CorvanaLibrary.hpp"
+
+namespace QRV {
+
+CorvanaLibrary::~CorvanaLibrary() = default;
+
+}  // namespace QRV

@@ -1,0 +1,7 @@
+#include "Parsing/Items/CorvanaLibraryPart.hpp"
+
+namespace QRV {
+
+CorvanaLibraryPart::~CorvanaLibraryPart() = default;
+
+}  // namespace QRV

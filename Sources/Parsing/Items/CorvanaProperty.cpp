@@ -1,0 +1,59 @@
+#include "Parsing/Items/CorvanaProperty.hpp"
+
+#include "GSRoot/Debug.hpp"
+
+#include <stdexcept>
+#include <utility>
+
+namespace QRV {
+
+CorvanaProperty::CorvanaProperty(GS::UniString group, GS::UniString name, GS::UniString unit,
+                                 GS::UniString type, GS::UniString value)
+    : group_(std::move(group)), name_(std::move(name)), unit_(std::move(unit)), type_(std::move(type)),
+      value_(std::move(value))
+{
+}
+
+CorvanaProperty CorvanaProperty::FromRecord(const Json& record)
+{
+    if (!record.is_object())
+        throw std::invalid_argument(std::string("a property record must be an object, but is ") +
+                                    record.type_name());
+    CorvanaProperty property;
+    if (Payload::Contains(record, "group"))
+        property.group_ = Payload::Text(record.at("group"));
+    if (Payload::Contains(record, "name"))
+        property.name_ = Payload::Text(record.at("name"));
+    if (Payload::Contains(record, "unit"))
+        property.unit_ = Payload::Text(record.at("unit"));
+    if (Payload::Contains(record, "type"))
+        property.type_ = Payload::Text(record.at("type"));
+    if (Payload::Contains(record, "value"))
+        property.value_ = Payload::PropertyValueText(record.at("value"));
+    return property;
+}
+
+nlohmann::ordered_json CorvanaProperty::ToJson() const
+{
+    nlohmann::ordered_json record = nlohmann::ordered_json::object();
+    record["group"] = group_.ToStdString();
+    record["name"] = name_.ToStdString();
+    record["unit"] = unit_.ToStdString();
+    record["type"] = type_.ToStdString();
+    record["value"] = value_.ToStdString();
+    return record;
+}
+
+void CorvanaProperty::Dump() const
+{
+    DBPrintf("==KMP==group: %s name: %s value: %s\n", group_.ToCStr().Get(), name_.ToCStr().Get(),
+             value_.ToCStr().Get());
+}
+
+bool CorvanaProperty::operator==(const CorvanaProperty& other) const
+{
+    return group_ == other.group_ && name_ == other.name_ && unit_ == other.unit_ && type_ == other.type_ &&
+           value_ == other.value_;
+}
+
+}  // namespace QRV

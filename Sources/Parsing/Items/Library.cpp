@@ -1,0 +1,7 @@
+#include "Parsing/Items/Library.hpp"
+
+namespace QRV {
+
+Library::~Library() = default;
+
+}  // namespace QRV

@@ -1,0 +1,10 @@
+#include "Parsing/JsonParser.hpp"
+#include "Parsing/Parser.hpp"
+
+namespace QRV {
+
+Parser::~Parser() = default;
+
+JsonParser::~JsonParser() = default;
+
+}  // namespace QRV
