@@ -1,7 +1,15 @@
 // The simulated user interface: the live palettes and modal dialogs with their items, the embedded
 // browsers with their pages and script objects, and what the user does with them. The host's dialog
 // library (Host/Sim/ClassLibs) keeps its state here; tests and corvana-host act through the user
-// operations at the end. Everything the user would see is written to the transcript.
+// operations at the end. Everything the user would see is written to the transcript:
+//   "palette"  {event, guid, title, ...}: created, shown (showMode), hidden, closed, destroyed, title,
+//              resized (width, height), closeBox, click (item), itemText (item, text), itemsEnabled/Disabled
+//   "browser"  {event, guid, title, item, url | object}: load, register
+//   "progress" {item, value, min, max, guid}: every value a progress bar was given
+//   "dialog"   {resId, title, items (texts), selected (radio items), answer, result}: one per Invoke
+//   "externalBrowser" {url, started}; "file" {path, method}
+//   "error"    {text}: a programming error of the add-on (wrong item kind, missing layout, an exception
+//              that escaped a script function, ...)
 #pragma once
 
 #include "DG/Browser.hpp"

@@ -3,6 +3,7 @@
 #include "HostBoundary.hpp"
 #include "JsBridge.hpp"
 #include "ModuleState.hpp"
+#include "Palette.hpp"
 #include "PaletteHolder.hpp"
 #include "PaletteSupport.hpp"
 #include "ResourceIds.hpp"
@@ -17,7 +18,10 @@ PaletteHolder<BrowserPalette>& Holder()
     return holder;
 }
 
-GSErrCode IgnoreProjectEvent(API_NotifyEventID, Int32) { return NoError; }
+// The catalogue palette itself needs nothing at quit. But the host keeps one project-event handler per
+// add-on, so this catch replaces the calculation palette's when that palette was made first: its quit
+// handling is passed on, or the calculation palette would outlive the quit.
+GSErrCode QuitHandler(API_NotifyEventID notifID, Int32 param) { return Palette::ProjectEventHandler(notifID, param); }
 
 }  // namespace
 
@@ -59,7 +63,7 @@ GSErrCode BrowserPalette::PaletteControlCallBack(Int32 /*referenceID*/, API_Pale
 BrowserPalette::BrowserPalette()
     : DG::Palette(OwnResModule(), ID_BROWSER_PALETTE, OwnResModule(), Guid()), browser_(GetReference(), BrowserItemId)
 {
-    if (GSErrCode err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_Quit, &IgnoreProjectEvent); err != NoError)
+    if (GSErrCode err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_Quit, &QuitHandler); err != NoError)
         DBPrintf("BrowserPalette: ACAPI_ProjectOperation_CatchProjectEvent failed (%d)\n", static_cast<int>(err));
     Attach(*this);
     BeginEventProcessing();

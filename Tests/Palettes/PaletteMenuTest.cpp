@@ -14,6 +14,8 @@ struct ToggleCase {
     GS::Guid guid;
 };
 
+void PrintTo(const ToggleCase& c, std::ostream* os) { *os << c.name; }
+
 class PaletteToggle : public UiFixture, public ::testing::WithParamInterface<ToggleCase> {};
 
 TEST_P(PaletteToggle, MenuShowsHidesAndShowsTheSamePalette)
@@ -187,6 +189,16 @@ TEST_F(PaletteMenu, QuitDestroysTheCalculationPalette)
     ASSERT_NE(Palette(CalculationPaletteGuid()), nullptr);
     EXPECT_TRUE(Palette(CalculationPaletteGuid())->visible);
     EXPECT_EQ(EventsWhere(*host, "palette", "event", "created").size(), 2u);
+}
+
+TEST_F(PaletteMenu, QuitDestroysTheCalculationPaletteWhicheverPaletteCameFirst)
+{
+    Menu(ID_MENU_OSTREL, 1);
+    Menu(ID_MENU_PLUGIN, 1);
+    host->RaiseProjectEvent(APINotify_Quit);
+    EXPECT_EQ(Palette(CalculationPaletteGuid()), nullptr);
+    ASSERT_NE(Palette(CataloguePaletteGuid()), nullptr) << "the catalogue palette stays";
+    EXPECT_TRUE(Palette(CataloguePaletteGuid())->visible);
 }
 
 }  // namespace
