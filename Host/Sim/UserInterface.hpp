@@ -21,6 +21,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -172,6 +173,12 @@ public:
     GSErrCode OpenFile(const std::string& path, Int16 method, std::string* problem = nullptr);
 
 private:
+    template <typename T>
+    static bool Contains(const std::vector<T*>& list, const T* element)
+    {
+        return std::find(list.begin(), list.end(), element) != list.end();
+    }
+
     PanelState* FindPaletteState(const GS::Guid& guid);
     void Record(const std::string& kind, const PanelState& panel, const std::string& event,
                 nlohmann::ordered_json extra = nlohmann::ordered_json::object());
