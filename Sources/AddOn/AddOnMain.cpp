@@ -1,8 +1,12 @@
 // The four entry points the host calls, in this order: environment check, interface registration,
 // initialisation, release.
 #include "ACAPinc.h"
+#include "BrowserPalette.hpp"
+#include "BulkImport/BulkImportProgressManager.hpp"
+#include "JsonFileHandler.hpp"
 #include "MenuHandler.hpp"
 #include "ModuleState.hpp"
+#include "Palette.hpp"
 #include "ResourceIds.hpp"
 
 namespace {
@@ -10,7 +14,6 @@ namespace {
 // 'QRV' with a zero top byte.
 constexpr GSType SupportedServiceCode = (static_cast<GSType>('Q') << 16) | (static_cast<GSType>('R') << 8) | 'V';
 constexpr Int32 SupportedServiceVersion = 1;
-constexpr Int32 JsonFileTypeRef = 1;
 constexpr GSFlags JsonFileActionFlags = 11;
 
 GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
@@ -35,7 +38,7 @@ GSErrCode RegisterInterface()
     if (err == NoError)
         err = ACAPI_MenuItem_RegisterMenu(ID_MENU_OSTREL, 0, MenuCode_UserDef, 1);
     if (err == NoError)
-        err = ACAPI_AddOnIntegration_RegisterFileType(JsonFileTypeRef, 0, 0, "json", 0, ID_FILE_TYPE_DESCRIPTION, 0,
+        err = ACAPI_AddOnIntegration_RegisterFileType(QRV::JsonFileTypeRef, 0, 0, "json", 0, ID_FILE_TYPE_DESCRIPTION, 0,
                                                       JsonFileActionFlags);
     return err;
 }
@@ -46,7 +49,15 @@ GSErrCode Initialize()
     if (err == NoError)
         err = ACAPI_MenuItem_InstallMenuHandler(ID_MENU_OSTREL, QRV::MenuCommandHandler);
     if (err == NoError)
+        err = QRV::BrowserPalette::RegisterPaletteControlCallBack();
+    if (err == NoError)
+        err = QRV::Palette::RegisterPaletteControlCallBack();
+    if (err == NoError)
         err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_All, ProjectEventIgnored);
+    if (err == NoError)
+        err = ACAPI_AddOnIntegration_InstallFileTypeHandler(QRV::JsonFileTypeRef, QRV::JsonFileHandler);
+    if (err == NoError)
+        err = QRV::BulkImportProgressManager::RegisterPaletteControlCallBack();
     return err;
 }
 

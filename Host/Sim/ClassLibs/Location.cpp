@@ -1,0 +1,24 @@
+#include "IO/Location.hpp"
+
+#include "APIdefs_ErrorCodes.h"
+
+#include <filesystem>
+
+namespace IO {
+
+Location::Location(const GS::UniString& path) : path_(path) {}
+
+GSErrCode Location::ToPath(GS::UniString* path) const
+{
+    if (path == nullptr || path_.IsEmpty())
+        return APIERR_BADPARS;
+    *path = path_;
+    return NoError;
+}
+
+GS::UniString Location::GetLastLocalName() const
+{
+    return GS::UniString(std::filesystem::path(path_.ToStdString()).filename().string());
+}
+
+}  // namespace IO

@@ -1,0 +1,15 @@
+// The operating system's browser is never started by the simulator: the request is written to the
+// transcript, and tests can make it fail.
+#include "OSUtils.hpp"
+
+#include "UserInterface.hpp"
+
+namespace OSUtils {
+
+bool OpenWithDefaultBrowser(const GS::UniString& url)
+{
+    Sim::UserInterface* ui = Sim::UserInterface::Current();
+    return ui != nullptr && !url.IsEmpty() && ui->OpenExternalBrowser(url.ToStdString());
+}
+
+}  // namespace OSUtils

@@ -1,0 +1,381 @@
+// What the user does with the simulated user interface, and how the add-on's observers hear of it.
+#include "UserInterface.hpp"
+
+#include "Host.hpp"
+#include "IO/Location.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace Sim {
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool Refuse(std::string* problem, const std::string& why)
+{
+    if (problem != nullptr)
+        *problem = why;
+    return false;
+}
+
+}  // namespace
+
+// ---- Event delivery ----
+// An observer may destroy the panel, or detach itself or others, while it is told: before every call
+// the panel is looked up again and the observer must still be attached.
+
+bool UserInterface::AskToClose(Int32 panelId)
+{
+    PanelState* panel = FindPanel(panelId);
+    if (panel == nullptr)
+        return false;
+    bool accepted = true;
+    if (panel->kind == PanelKind::Palette && !panel->eventProcessing)
+        return accepted;
+    const DG::PanelCloseRequestEvent ev(panel->object);
+    const auto observers = panel->observers;
+    for (DG::PanelObserver* observer : observers) {
+        panel = FindPanel(panelId);
+        if (panel == nullptr)
+            return false;
+        if (Contains(panel->observers, observer))
+            observer->PanelCloseRequested(ev, &accepted);
+    }
+    return FindPanel(panelId) != nullptr && accepted;
+}
+
+void UserInterface::DispatchClose(Int32 panelId, bool accepted)
+{
+    PanelState* panel = FindPanel(panelId);
+    if (panel == nullptr)
+        return;
+    const DG::PanelCloseEvent ev(panel->object, accepted);
+    const auto observers = panel->observers;
+    for (DG::PanelObserver* observer : observers) {
+        panel = FindPanel(panelId);
+        if (panel == nullptr)
+            return;
+        if (Contains(panel->observers, observer))
+            observer->PanelClosed(ev);
+    }
+}
+
+void UserInterface::RequestClose(Int32 panelId)
+{
+    if (!AskToClose(panelId))
+        return;
+    PanelState* panel = FindPanel(panelId);
+    if (panel == nullptr)
+        return;
+    if (panel->kind == PanelKind::ModalDialog) {
+        // Ends Invoke with the cancel response unless one was posted.
+        if (panel->pendingResponse == 0)
+            panel->pendingResponse = DG::Cancel;
+        return;
+    }
+    panel->visible = false;
+    Record("palette", *panel, "closed");
+    DispatchClose(panelId, true);
+}
+
+void UserInterface::DispatchButtonClick(Int32 panelId, short itemId)
+{
+    PanelState* panel = FindPanel(panelId);
+    ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
+    if (item == nullptr)
+        return;
+    DG::ButtonItem* source = nullptr;
+    for (DG::Item* object : item->objects)
+        if ((source = dynamic_cast<DG::ButtonItem*>(object)) != nullptr)
+            break;
+    const DG::ButtonClickEvent ev(source);
+
+    auto listeners = [this, panelId, itemId]() {
+        std::vector<DG::ButtonItemObserver*> result;
+        PanelState* current = FindPanel(panelId);
+        ItemState* currentItem = current != nullptr ? current->Item(itemId) : nullptr;
+        if (currentItem == nullptr)
+            return result;
+        result = currentItem->buttonObservers;
+        for (DG::CompoundItemObserver* compound : current->compoundObservers)
+            if (auto* observer = dynamic_cast<DG::ButtonItemObserver*>(compound))
+                if (!Contains(result, observer))
+                    result.push_back(observer);
+        return result;
+    };
+    for (DG::ButtonItemObserver* observer : listeners())
+        if (Contains(listeners(), observer))
+            observer->ButtonClicked(ev);
+}
+
+void UserInterface::DispatchRadioChange(Int32 panelId, short itemId)
+{
+    PanelState* panel = FindPanel(panelId);
+    ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
+    if (item == nullptr)
+        return;
+    DG::RadioButton* source = nullptr;
+    for (DG::Item* object : item->objects)
+        if ((source = dynamic_cast<DG::RadioButton*>(object)) != nullptr)
+            break;
+    const DG::RadioItemChangeEvent ev(source);
+
+    auto listeners = [this, panelId, itemId]() {
+        std::vector<DG::RadioItemObserver*> result;
+        PanelState* current = FindPanel(panelId);
+        ItemState* currentItem = current != nullptr ? current->Item(itemId) : nullptr;
+        if (currentItem == nullptr)
+            return result;
+        result = currentItem->radioObservers;
+        for (DG::CompoundItemObserver* compound : current->compoundObservers)
+            if (auto* observer = dynamic_cast<DG::RadioItemObserver*>(compound))
+                if (!Contains(result, observer))
+                    result.push_back(observer);
+        return result;
+    };
+    for (DG::RadioItemObserver* observer : listeners())
+        if (Contains(listeners(), observer))
+            observer->RadioButtonChanged(ev);
+}
+
+bool UserInterface::RunModal(Int32 panelId)
+{
+    PanelState* panel = FindPanel(panelId);
+    if (panel == nullptr || panel->kind != PanelKind::ModalDialog)
+        return false;
+    if (panel->visible) {
+        ReportProgrammingError("DG::ModalDialog: dialog " + std::to_string(panel->resId) + " is open already");
+        return false;
+    }
+    panel->visible = true;
+    panel->pendingResponse = 0;
+
+    {
+        const DG::PanelOpenEvent ev(panel->object);
+        const auto observers = panel->observers;
+        for (DG::PanelObserver* observer : observers) {
+            panel = FindPanel(panelId);
+            if (panel == nullptr)
+                return false;
+            if (Contains(panel->observers, observer))
+                observer->PanelOpened(ev);
+        }
+    }
+
+    const DialogChoice choice = dialogChoices_.empty() ? DialogChoice{} : dialogChoices_.front();
+    if (!dialogChoices_.empty())
+        dialogChoices_.pop_front();
+
+    panel = FindPanel(panelId);
+    if (panel != nullptr && choice.radioItem != 0) {
+        const ItemState* radio = panel->Item(choice.radioItem);
+        if (radio == nullptr || radio->kind != "RadioButton" || !radio->enabled) {
+            ReportProgrammingError("dialog choice: item " + std::to_string(choice.radioItem) + " of dialog " +
+                                   std::to_string(panel->resId) + " is no enabled radio button");
+        } else {
+            SelectRadio(panelId, choice.radioItem);
+            DispatchRadioChange(panelId, choice.radioItem);
+        }
+    }
+
+    // What the user saw when answering.
+    panel = FindPanel(panelId);
+    if (panel == nullptr)
+        return false;
+    nlohmann::ordered_json texts = nlohmann::ordered_json::array();
+    nlohmann::ordered_json selected = nlohmann::ordered_json::array();
+    for (const auto& item : panel->items) {
+        texts.push_back(item.text);
+        if (item.kind == "RadioButton" && item.selected)
+            selected.push_back(item.id);
+    }
+
+    auto pressButton = [this, panelId](short itemId) {
+        PanelState* current = FindPanel(panelId);
+        const ItemState* button = current != nullptr ? current->Item(itemId) : nullptr;
+        if (button != nullptr && button->kind == "Button" && button->enabled && button->visible)
+            DispatchButtonClick(panelId, itemId);
+    };
+    const char* answer = "accept";
+    Int32 fallback = DG::Accept;
+    switch (choice.action) {
+        case DialogChoice::Accept:
+            pressButton(1);
+            break;
+        case DialogChoice::Cancel:
+            answer = "cancel";
+            fallback = DG::Cancel;
+            pressButton(2);
+            break;
+        case DialogChoice::Close:
+            answer = "close";
+            fallback = DG::Cancel;
+            AskToClose(panelId);
+            break;
+    }
+
+    panel = FindPanel(panelId);
+    if (panel == nullptr)
+        return false;
+    // A button that posted no close request still ends the dialog here: the simulator never waits.
+    const Int32 response = panel->pendingResponse != 0 ? panel->pendingResponse : fallback;
+    const bool accepted = response == DG::Accept;
+    TheHost().GetTranscript().Record("dialog", {{"resId", panel->resId},
+                                                {"title", panel->title},
+                                                {"items", texts},
+                                                {"selected", selected},
+                                                {"answer", answer},
+                                                {"result", accepted ? "accepted" : "cancelled"}});
+    panel->visible = false;
+    panel->pendingResponse = 0;
+    DispatchClose(panelId, accepted);
+    return accepted;
+}
+
+
+// ---- What the user does ----
+
+bool UserInterface::PressCloseBox(const GS::Guid& palette, std::string* problem)
+{
+    PanelState* panel = FindPaletteState(palette);
+    if (panel == nullptr)
+        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+    if (!panel->visible)
+        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
+    if (!panel->HasFlag("close"))
+        return Refuse(problem, "the palette \"" + panel->title + "\" has no close box");
+    if (!panel->eventProcessing)
+        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+    Record("palette", *panel, "closeBox");
+    RequestClose(panel->id);
+    return true;
+}
+
+bool UserInterface::ResizePalette(const GS::Guid& palette, Int32 dx, Int32 dy, std::string* problem)
+{
+    PanelState* panel = FindPaletteState(palette);
+    if (panel == nullptr)
+        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+    if (!panel->visible)
+        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
+    if (!panel->HasFlag("grow"))
+        return Refuse(problem, "the palette \"" + panel->title + "\" cannot be resized");
+    if (!panel->eventProcessing)
+        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+    if (panel->width + dx < 0 || panel->height + dy < 0)
+        return Refuse(problem, "the palette cannot be made smaller than nothing");
+    panel->width += dx;
+    panel->height += dy;
+    Record("palette", *panel, "resized", {{"width", panel->width}, {"height", panel->height}});
+
+    const Int32 panelId = panel->id;
+    const DG::PanelResizeEvent ev(panel->object, dx, dy);
+    const auto observers = panel->observers;
+    for (DG::PanelObserver* observer : observers) {
+        panel = FindPanel(panelId);
+        if (panel == nullptr)
+            break;
+        if (Contains(panel->observers, observer))
+            observer->PanelResized(ev);
+    }
+    return true;
+}
+
+bool UserInterface::ClickItem(const GS::Guid& palette, short itemId, std::string* problem)
+{
+    PanelState* panel = FindPaletteState(palette);
+    if (panel == nullptr)
+        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+    if (!panel->visible)
+        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
+    if (!panel->eventProcessing)
+        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+    const ItemState* item = panel->Item(itemId);
+    if (item == nullptr)
+        return Refuse(problem, "the palette \"" + panel->title + "\" has no item " + std::to_string(itemId));
+    if (!item->enabled || !item->visible)
+        return Refuse(problem, "item " + std::to_string(itemId) + " is disabled or hidden");
+    const Int32 panelId = panel->id;
+    if (item->kind == "Button" || item->kind == "IconButton") {
+        Record("palette", *panel, "click", {{"item", itemId}});
+        DispatchButtonClick(panelId, itemId);
+        return true;
+    }
+    if (item->kind == "RadioButton") {
+        Record("palette", *panel, "click", {{"item", itemId}});
+        SelectRadio(panelId, itemId);
+        DispatchRadioChange(panelId, itemId);
+        return true;
+    }
+    return Refuse(problem, "item " + std::to_string(itemId) + " is a " + item->kind + ", which cannot be clicked");
+}
+
+JsCallResult UserInterface::CallJsFunction(const std::string& objectName, const std::string& functionName,
+                                           const GS::Ref<JS::Base>& argument)
+{
+    JsCallResult result;
+    GS::Ref<JS::Object> object;
+    for (const auto& [id, panel] : panels_)
+        for (const auto& item : panel.items)
+            if (item.kind == "Browser" && !item.url.empty() && object == nullptr)
+                for (const auto& candidate : item.scriptObjects)
+                    if (candidate->GetName().ToStdString() == objectName)
+                        object = candidate;
+    if (object == nullptr) {
+        result.problem = "no page shows a script object named \"" + objectName + "\"";
+        return result;
+    }
+    GS::Ref<JS::Function> function = object->FindFunction(GS::UniString(functionName));
+    if (function == nullptr) {
+        result.problem = objectName + " has no function \"" + functionName + "\"";
+        return result;
+    }
+    try {
+        result.reply = function->Call(argument);
+        result.called = true;
+    } catch (const std::exception& e) {
+        // In the host's browser this would take the host down.
+        result.problem = "exception escaped " + objectName + "." + functionName + ": " + e.what();
+        ReportProgrammingError(result.problem);
+    } catch (...) {
+        result.problem = "exception escaped " + objectName + "." + functionName;
+        ReportProgrammingError(result.problem);
+    }
+    return result;
+}
+
+GSErrCode UserInterface::OpenFile(const std::string& path, Int16 method, std::string* problem)
+{
+    const std::string extension = Lower(std::filesystem::path(path).extension().string());
+    const Registry& registry = TheHost().GetRegistry();
+    for (const auto& fileType : registry.fileTypes) {
+        if ("." + Lower(fileType.extension) != extension)
+            continue;
+        auto handler = registry.fileTypeHandlers.find(fileType.refCon);
+        if (handler == registry.fileTypeHandlers.end() || handler->second == nullptr)
+            continue;
+        IO::Location location{GS::UniString(path)};
+        API_IOParams params;
+        params.refCon = fileType.refCon;
+        params.method = method;
+        params.fileLoc = &location;
+        TheHost().GetTranscript().Record("file", {{"path", path}, {"method", method}});
+        try {
+            return handler->second(&params);
+        } catch (...) {
+            ReportProgrammingError("exception escaped the file type handler for \"" + path + "\"");
+            return APIERR_GENERAL;
+        }
+    }
+    Refuse(problem, "no add-on handles files of the type \"" + extension + "\"");
+    return APIERR_BADPARS;
+}
+
+}  // namespace Sim

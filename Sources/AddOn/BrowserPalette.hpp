@@ -1,0 +1,40 @@
+// The dockable palette that shows the catalogue web application in an embedded browser. The page talks to
+// the add-on through the script object registered with the browser. There is at most one, created on first
+// use and kept (page included) until the module is unloaded; closing it only hides it.
+#pragma once
+
+#include "ACAPinc.h"
+#include "DG/Browser.hpp"
+#include "DG/Dialog.hpp"
+
+namespace QRV {
+
+class BrowserPalette final : public DG::Palette, public DG::PanelObserver {
+public:
+    static const GS::Guid& Guid();
+    static Int32 ReferenceNumber();
+
+    // The module-wide palette: the existing one or null; or the one, created when missing.
+    static BrowserPalette* Find();
+    static BrowserPalette& GetOrCreate();
+    // Hides the palette when it is shown, otherwise shows it (creating it when needed).
+    static void Toggle();
+
+    static GSErrCode RegisterPaletteControlCallBack();
+    static GSErrCode PaletteControlCallBack(Int32 referenceID, API_PaletteMessageID messageID, GS::IntPtr param);
+
+    BrowserPalette();
+    ~BrowserPalette() override;
+
+    void LoadURL(const GS::UniString& url);
+
+    void PanelCloseRequested(const DG::PanelCloseRequestEvent& ev, bool* accepted) override;
+    void PanelResized(const DG::PanelResizeEvent& ev) override;
+
+private:
+    static constexpr short BrowserItemId = 1;
+
+    DG::Browser browser_;
+};
+
+}  // namespace QRV

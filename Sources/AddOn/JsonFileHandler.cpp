@@ -1,0 +1,47 @@
+#include "JsonFileHandler.hpp"
+
+#include "HostBoundary.hpp"
+#include "ImportEntry.hpp"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace QRV {
+
+std::optional<GS::UniString> ReadFileAsText(const IO::Location& location)
+{
+    GS::UniString path;
+    if (location.ToPath(&path) != NoError)
+        return std::nullopt;
+    std::ifstream file(path.ToCStr(CC_UTF8).Get(), std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        return std::nullopt;
+    return GS::UniString(bytes, CC_UTF8);
+}
+
+GSErrCode JsonFileHandler(const API_IOParams* ioParams)
+{
+    if (ioParams == nullptr || ioParams->method != IO_OPEN)
+        return NoError;
+    RunForHost("JsonFileHandler", [ioParams]() {
+        GS::UniString path;
+        if (ioParams->fileLoc != nullptr)
+            ioParams->fileLoc->ToPath(&path);
+        std::optional<GS::UniString> text =
+            ioParams->fileLoc != nullptr ? ReadFileAsText(*ioParams->fileLoc) : std::nullopt;
+        if (text)
+            DBPrintf("JsonFileHandler: importing %s (%u bytes)\n", path.ToCStr(CC_UTF8).Get(),
+                     static_cast<unsigned>(text->ToStdString().size()));
+        else
+            DBPrintf("JsonFileHandler: cannot read %s; importing an empty text\n", path.ToCStr(CC_UTF8).Get());
+        // An unreadable file gives the empty text, which the import entry rejects.
+        ImportEntry(text.value_or(GS::UniString()));
+    });
+    return NoError;
+}
+
+}  // namespace QRV

@@ -1,0 +1,20 @@
+// JSON files opened through the host (file type "json", reference number 1) are imported like a payload
+// of the catalogue page.
+#pragma once
+
+#include "ACAPinc.h"
+#include "IO/Location.hpp"
+
+#include <optional>
+
+namespace QRV {
+
+constexpr Int32 JsonFileTypeRef = 1;
+
+// Acts only for the open method; always answers NoError (what the import did is its own business).
+GSErrCode JsonFileHandler(const API_IOParams* ioParams);
+
+// The whole file taken as UTF-8 text, or nothing when it cannot be read.
+std::optional<GS::UniString> ReadFileAsText(const IO::Location& location);
+
+}  // namespace QRV

@@ -1,0 +1,53 @@
+#include "PageCommands.hpp"
+
+#include "OSUtils.hpp"
+#include "WebAddress.hpp"
+
+#include "GSRoot/Debug.hpp"
+
+namespace QRV {
+
+nlohmann::json BulkImportEntry(const GS::UniString& /*text*/)
+{
+    // The bulk import run is not built yet: no system was imported, so the status list is empty.
+    return nlohmann::json::array();
+}
+
+std::string StatusReport(const GS::UniString& /*request*/)
+{
+    // Nothing is imported yet, so nothing can be outdated.
+    return nlohmann::json::array().dump(1);
+}
+
+std::string CalculationRequest()
+{
+    // The quantity calculation is not built yet: the document has its four sections, all empty.
+    nlohmann::json document = nlohmann::json::object();
+    for (const char* section : {"CurtainWallInfo", "ProductInfo", "StairCalculationInfo", "SystemInfo"})
+        document[section] = nlohmann::json::array();
+    return document.dump(1);
+}
+
+bool OpenExternalLink(const GS::UniString& url)
+{
+    if (!IsAbsoluteWebAddress(url)) {
+        // Quoted and escaped: the text comes from the page and may hold anything.
+        const std::string quoted =
+            nlohmann::json(url.ToStdString()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        DBPrintf("openExternalLink: refused %s, which is no absolute http or https address\n", quoted.c_str());
+        return false;
+    }
+    return OSUtils::OpenWithDefaultBrowser(url);
+}
+
+bool ExportAndUpload(const std::optional<GS::Array<GS::UniString>>& /*list*/)
+{
+    return false;  // The IFC export and upload are not built yet.
+}
+
+bool SelfUpdate(const GS::UniString& /*text*/)
+{
+    return false;  // The self-update is not built yet.
+}
+
+}  // namespace QRV

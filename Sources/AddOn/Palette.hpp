@@ -1,0 +1,42 @@
+// The small calculation palette: one icon button that brings the catalogue palette forward and sends its
+// page to the calculation view. At most one exists; it is destroyed when the host quits.
+#pragma once
+
+#include "ACAPinc.h"
+#include "DG/Button.hpp"
+#include "DG/CompoundItemObserver.hpp"
+#include "DG/Dialog.hpp"
+
+namespace QRV {
+
+class Palette final : public DG::Palette,
+                      public DG::PanelObserver,
+                      public DG::ButtonItemObserver,
+                      public DG::CompoundItemObserver {
+public:
+    static const GS::Guid& Guid();
+    static Int32 ReferenceNumber();
+
+    static Palette* Find();
+    static Palette& GetOrCreate();
+    static void Toggle();
+
+    static GSErrCode RegisterPaletteControlCallBack();
+    static GSErrCode PaletteControlCallBack(Int32 referenceID, API_PaletteMessageID messageID, GS::IntPtr param);
+    // Destroys the palette at quit; every other event is ignored.
+    static GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32 param);
+
+    Palette();
+    ~Palette() override;
+
+    void PanelCloseRequested(const DG::PanelCloseRequestEvent& ev, bool* accepted) override;
+    void PanelResized(const DG::PanelResizeEvent& ev) override;
+    void ButtonClicked(const DG::ButtonClickEvent& ev) override;
+
+private:
+    static constexpr short CalculationButtonId = 1;
+
+    DG::IconButton button_;
+};
+
+}  // namespace QRV

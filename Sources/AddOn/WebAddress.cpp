@@ -1,0 +1,66 @@
+#include "WebAddress.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace QRV {
+namespace {
+
+bool IsForbiddenCharacter(unsigned char c)
+{
+    // Control characters and the characters that never stand unescaped in an address.
+    return c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '\\' || c == '^' || c == '`' ||
+           c == '{' || c == '|' || c == '}';
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool IsValidHost(const std::string& host)
+{
+    if (host.empty())
+        return false;
+    if (host.front() == '[')  // an IPv6 literal
+        return host.size() > 2 && host.back() == ']' &&
+               host.find_first_not_of("0123456789abcdefABCDEF:.", 1) == host.size() - 1;
+    return host.find_first_of("[]@:") == std::string::npos && host.front() != '.' && host.front() != '-';
+}
+
+}  // namespace
+
+bool IsAbsoluteWebAddress(const GS::UniString& text)
+{
+    const std::string& url = text.ToStdString();
+    if (std::any_of(url.begin(), url.end(), [](char c) { return IsForbiddenCharacter(static_cast<unsigned char>(c)); }))
+        return false;
+    const size_t schemeEnd = url.find("://");
+    if (schemeEnd == std::string::npos)
+        return false;
+    const std::string scheme = Lower(url.substr(0, schemeEnd));
+    if (scheme != "http" && scheme != "https")
+        return false;
+
+    const size_t authorityStart = schemeEnd + 3;
+    const size_t authorityEnd = std::min(url.find_first_of("/?#", authorityStart), url.size());
+    std::string authority = url.substr(authorityStart, authorityEnd - authorityStart);
+    const size_t userInfoEnd = authority.rfind('@');
+    if (userInfoEnd != std::string::npos)
+        authority.erase(0, userInfoEnd + 1);
+
+    std::string host = authority;
+    const size_t portStart = authority.rfind(':');
+    if (portStart != std::string::npos && authority.find(']', portStart) == std::string::npos) {
+        const std::string port = authority.substr(portStart + 1);
+        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        host = authority.substr(0, portStart);
+    }
+    return IsValidHost(host);
+}
+
+}  // namespace QRV

@@ -1,0 +1,13 @@
+// Which texts the add-on hands to the operating system's browser: only absolute web addresses, so that a
+// page can never make it open a local file, run a script address or start another program.
+#pragma once
+
+#include "GSRoot/UniString.hpp"
+
+namespace QRV {
+
+// An absolute http or https address with a host: no spaces or control characters anywhere, the scheme in
+// any letter case, an optional port of digits.
+bool IsAbsoluteWebAddress(const GS::UniString& text);
+
+}  // namespace QRV
