@@ -1,10 +1,9 @@
 #include "ImportEntry.hpp"
 
+#include "Import/ImportManager.hpp"
+
 namespace QRV {
 
-bool ImportEntry(const GS::UniString& /*text*/)
-{
-    return false;  // The importers are not built yet: nothing can be imported.
-}
+bool ImportEntry(const GS::UniString& text) { return ImportManager::Import(text); }
 
 }  // namespace QRV

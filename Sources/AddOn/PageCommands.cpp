@@ -1,5 +1,7 @@
 #include "PageCommands.hpp"
 
+#include "Import/ImportManager.hpp"
+#include "LogStream.hpp"
 #include "OSUtils.hpp"
 #include "WebAddress.hpp"
 
@@ -7,10 +9,18 @@
 
 namespace QRV {
 
-nlohmann::json BulkImportEntry(const GS::UniString& /*text*/)
+nlohmann::json BulkImportEntry(const GS::UniString& text)
 {
-    // The bulk import run is not built yet: no system was imported, so the status list is empty.
-    return nlohmann::json::array();
+    GS::UniString importType;
+    try {
+        importType = Payload::ImportType(Payload::Parse(text));
+    } catch (const std::exception& e) {
+        LogStream::Instance().Error(std::string("Bulk import: the list cannot be read: ") + e.what());
+        return nlohmann::json::array();
+    }
+    if (importType == "system")
+        return nlohmann::json::array();  // construction systems run with the settings dialog, not built yet
+    return ImportManager::BulkImportNonSystem(text);
 }
 
 std::string StatusReport(const GS::UniString& /*request*/)

@@ -73,6 +73,13 @@ public:
     bool GetReplaceWithoutAsking() const { return replaceWithoutAsking_; }
     void SetReplaceWithoutAsking(bool replaceWithoutAsking) { replaceWithoutAsking_ = replaceWithoutAsking; }
 
+    // Defined by the project writer, which owns every host call:
+    // whether to go on when a building material of this name exists (asks unless told not to; on a clash
+    // the item takes over the existing material's graphic settings and texts),
+    bool ConfirmReplace();
+    // and pointing one skin of an existing composite at this material once it is written.
+    GSErrCode ReplaceInConstructionSystem();
+
 private:
     API_Guid attributeGuid_{};
     API_AttributeIndex attributeIndex_ = 0;

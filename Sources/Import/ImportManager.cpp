@@ -1,0 +1,121 @@
+#include "ImportManager.hpp"
+
+#include "AddOn/LogStream.hpp"
+#include "BulkImport/BulkImportState.hpp"
+#include "GSRoot/Debug.hpp"
+#include "Import/MaterialImporter.hpp"
+#include "ProjectWriter/ACLink.hpp"
+
+namespace QRV {
+namespace ImportManager {
+namespace {
+
+bool IsNamedProductType(const GS::UniString& importType)
+{
+    return importType == "curtain wall" || importType == "stair";
+}
+
+}  // namespace
+
+Importers GetImporter(const GS::UniString& text)
+{
+    Importers importers;
+    const Json document = Payload::Parse(text);
+    if (!Payload::Contains(document, "data"))
+        return importers;
+    const Json& data = Payload::ReadRequired(document, "data");
+    if (data.is_null() || !Payload::Contains(data, "import_type"))
+        return importers;
+    const GS::UniString importType = Payload::String(Payload::ReadRequired(data, "import_type"));
+
+    if (importType == "Material") {
+        const Json& articles = Payload::ReadRequired(data, "articles");
+        if (!articles.is_array())
+            throw std::invalid_argument("\"articles\" is not a list");
+        const Json name = Payload::String(Payload::ReadIndexed(data, "name")).ToStdString();
+        for (const Json& article : articles) {
+            Json copy = article;
+            if (!copy.is_object())
+                throw std::invalid_argument("an article is not an object");
+            copy["name"] = name;
+            importers.push_back(std::make_unique<MaterialImporter>(copy));
+        }
+    }
+    return importers;
+}
+
+bool Import(const GS::UniString& text)
+{
+    try {
+        const Json document = Payload::Parse(text);
+        const GS::UniString importType = Payload::ImportType(document);
+        if (IsNamedProductType(importType))
+            return ACLink().ImportNamedProduct(Payload::ReadRequired(document, "data"), importType) == NoError;
+
+        Importers importers = GetImporter(text);
+        if (importers.empty()) {
+            LogStream::Instance().Error("ImportManager.GetImporter could not return importer.");
+            return false;
+        }
+        DBPrintf("Importer_returned\n");
+        bool result = true;
+        for (auto& importer : importers)
+            result = importer->Import() && result;
+        return result;
+    } catch (const std::exception& e) {
+        LogStream::Instance().Error(std::string("Import failed: the catalogue item cannot be read: ") + e.what());
+        return false;
+    }
+}
+
+Json StatusObject(const Json& element, const GS::UniString& status)
+{
+    Json object = Json::object();
+    object["id"] = Payload::ReadUnchecked(element, "id");
+    object["status"] = status.ToStdString();
+    object["name"] = Payload::ReadUnchecked(element, "name");
+    object["image"] = Payload::Contains(element, "image") ? Payload::ReadRequired(element, "image") : Json("");
+    object["thumbnail"] =
+        Payload::Contains(element, "thumbnail") ? Payload::ReadRequired(element, "thumbnail") : Json("");
+    return object;
+}
+
+Json BulkImportNonSystem(const GS::UniString& text)
+{
+    Json statuses = Json::array();
+    MaterialsCreatedInBulkRun().clear();
+    SetBulkImportScope(BulkImportScope::LibraryOnly);
+    // A flag left by an earlier aborted run must not stop this one after its first element.
+    SetBulkImportAborted(false);
+
+    const Json list = Payload::Parse(text);
+    if (!list.is_array()) {
+        LogStream::Instance().Error("Bulk import: the list of catalogue items is not a JSON array");
+        return statuses;
+    }
+    for (const Json& element : list) {
+        GS::UniString status = "undefined";
+        try {
+            Json envelope = Json::object();
+            envelope["data"] = element;
+            Importers importers = GetImporter(GS::UniString(envelope.dump()));
+            if (importers.empty()) {
+                status = "failed";
+            } else {
+                importers.front()->SetReplaceWithoutAsking(true);
+                importers.front()->Import();
+                status = importers.front()->GetStatus();
+            }
+        } catch (const std::exception& e) {
+            LogStream::Instance().Error(std::string("Bulk import: an item cannot be read: ") + e.what());
+            status = "failed";
+        }
+        statuses.push_back(StatusObject(element, status));
+        if (IsBulkImportAborted())
+            break;
+    }
+    return statuses;
+}
+
+}  // namespace ImportManager
+}  // namespace QRV

@@ -1,0 +1,46 @@
+// What a catalogue material carries beyond its attribute: its classification, its property values and
+// the property list remembered as attribute user data.
+#include "CorvanaItemHooks.hpp"
+
+#include "AddOn/GetAttribute.hpp"
+#include "CorvanaClassification.hpp"
+#include "Parsing/Items/CorvanaMaterial.hpp"
+#include "PropertyRuns.hpp"
+#include "StoredTexts.hpp"
+
+namespace QRV {
+namespace {
+
+void StoreMaterialProperties(CorvanaMaterial& item, const API_Attribute* /*record*/)
+{
+    GSErrCode err = NoError;
+    const API_Attribute attribute = GetAttribute(item.GetName(), API_BuildingMaterialID, &err);
+    if (err != NoError)
+        return;
+    ClassifyAttribute(attribute.header);
+    if (item.GetProperties().IsEmpty())
+        return;
+    AddUserData(attribute, item.GetProperties().ToJsonText());
+    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property");
+}
+
+void LoadMaterialProperties(CorvanaMaterial& item)
+{
+    GSErrCode err = NoError;
+    const API_Attribute attribute = GetAttribute(item.GetName(), API_BuildingMaterialID, &err);
+    std::string text;
+    if (err != NoError || GetUserData(attribute, text) != NoError)
+        return;
+    CorvanaProperties stored;
+    if (ParseStoredProperties(text, stored, "Building material \"" + item.GetName().ToStdString() + "\""))
+        item.SetProperties(stored);
+}
+
+}  // namespace
+
+void InstallCorvanaItemHooks()
+{
+    CorvanaMaterial::InstallPropertyHooks({&StoreMaterialProperties, &LoadMaterialProperties});
+}
+
+}  // namespace QRV

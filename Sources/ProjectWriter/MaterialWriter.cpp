@@ -1,0 +1,158 @@
+// Building materials: the clash check with the replace question, the create-or-overwrite write, and the
+// replacement of a composite's skin material.
+#include "ACAPI_Attributes.h"
+#include "ACAPI_Properties.h"
+#include "ACLink.hpp"
+#include "AddOn/AttributeName.hpp"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
+#include "BuildingMaterialTexts.hpp"
+#include "CorvanaItemHooks.hpp"
+#include "Parsing/Items/Material.hpp"
+#include "ReplaceQuestion.hpp"
+
+namespace QRV {
+namespace {
+
+constexpr Int32 DefaultUserInterfacePriority = 8;
+
+API_Attribute BuildingMaterialRecord(const GS::UniString& name, bool* nameFits = nullptr)
+{
+    API_Attribute attribute{};
+    attribute.header.typeID = API_BuildingMaterialID;
+    const bool fits = SetAttributeName(attribute.header, name);
+    if (nameFits != nullptr)
+        *nameFits = fits;
+    return attribute;
+}
+
+}  // namespace
+
+ACLink::ACLink() { InstallCorvanaItemHooks(); }
+
+ACLink::~ACLink() = default;
+
+std::set<std::string>& MaterialsCreatedInBulkRun()
+{
+    static std::set<std::string> names;
+    return names;
+}
+
+bool Material::ConfirmReplace()
+{
+    bool nameFits = true;
+    API_Attribute existing = BuildingMaterialRecord(GetName(), &nameFits);
+    // A name the host cannot hold matches nothing; the write refuses it later.
+    if (!nameFits || ACAPI_Attribute_Get(&existing) != NoError)
+        return true;
+
+    if (!GetReplaceWithoutAsking() && AskReplaceExisting(GetName(), "material") == ReplaceReject)
+        return false;
+
+    // The user's graphic settings of an existing material win over the catalogue's.
+    const API_BuildingMaterialType& material = existing.buildingMaterial;
+    SetIntersectionPriority(material.connPriority);
+    SkinAppearance appearance = GetAppearance();
+    appearance.cutFill = material.cutFill;
+    appearance.cutFillPen = material.cutFillPen;
+    appearance.cutFillBackgroundPen = material.cutFillBackgroundPen;
+    appearance.cutSurface = material.cutMaterial;
+    SetAppearance(appearance);
+    SetCutFillOrientation(material.cutFillOrientation);
+
+    GS::Array<GS::UniString> texts;
+    ReadBuildingMaterialTexts(API_BuildingMaterialID, existing.header.index, texts);
+    if (texts.GetSize() == 2) {
+        SetDescription(texts[0]);
+        SetManufacturer(texts[1]);
+    }
+    return true;
+}
+
+bool ACLink::CreateMaterial(Material& material)
+{
+    bool nameFits = true;
+    API_Attribute attribute = BuildingMaterialRecord(material.GetName(), &nameFits);
+    if (!nameFits) {
+        LogStream::Instance().Error("ACLink::CreateMaterial: the name \"" + material.GetName().ToStdString() +
+                                    "\" is longer than the host's 255-byte name field");
+        material.SetImportStatus("failed");
+        return false;
+    }
+
+    Int32 priority = material.GetIntersectionPriority();
+    if (priority == 0) {
+        priority = DefaultUserInterfacePriority;
+        ACAPI_Element_UI2ElemPriority(&priority);
+    }
+    GS::UniString manufacturer = material.GetManufacturer();
+    GS::UniString description = material.GetDescription();
+    API_BuildingMaterialType& record = attribute.buildingMaterial;
+    record.manufacturer = &manufacturer;
+    record.description = &description;
+    record.connPriority = priority;
+    record.cutFill = material.GetAppearance().cutFill;
+    record.cutFillPen = static_cast<short>(material.GetAppearance().cutFillPen);
+    record.cutFillBackgroundPen = static_cast<short>(material.GetAppearance().cutFillBackgroundPen);
+    record.cutMaterial = material.GetAppearance().cutSurface;
+    record.cutFillOrientation = material.GetCutFillOrientation();
+    record.thermalConductivity = material.GetThermalConductivity();
+    record.density = material.GetDensity();
+    record.heatCapacity = material.GetHeatCapacity();
+    record.showUncutLines = material.GetShowUncutLines();
+
+    GSErrCode err = ACAPI_Attribute_Create(&attribute, nullptr);
+    if (err == NoError) {
+        material.SetImportStatus("imported");
+        MaterialsCreatedInBulkRun().insert(material.GetName().ToStdString());
+    } else if (err == APIERR_ATTREXIST) {
+        err = ACAPI_Attribute_Modify(&attribute, nullptr);
+        if (err != NoError) {
+            ReportHostError(err, "ACLink::ModifyMaterial");
+            material.SetImportStatus("failed");
+            return false;
+        }
+        material.SetImportStatus("overwritten");
+    } else {
+        ReportHostError(err, "ACLink::CreateMaterial");
+        material.SetImportStatus("failed");
+        return false;
+    }
+
+    material.SetAttributeIndex(attribute.header.index);
+    material.SetAttributeGuid(attribute.header.guid);
+    material.StoreProperties(nullptr);
+    if (material.IsReplacement())
+        material.ReplaceInConstructionSystem();
+    return true;
+}
+
+GSErrCode Material::ReplaceInConstructionSystem()
+{
+    API_Attribute composite{};
+    composite.header.typeID = API_CompWallID;
+    composite.header.index = GetReplaceSystemIndex();
+    GSErrCode err = ACAPI_Attribute_Get(&composite);
+    if (err != NoError)
+        return err;
+    API_AttributeDef defs{};
+    err = ACAPI_Attribute_GetDef(API_CompWallID, composite.header.index, &defs);
+    if (err == NoError) {
+        const Int32 skin = GetReplaceInternalLayerIndex();
+        const Int32 skinCount = defs.cwall_compItems != nullptr
+                                    ? BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)) /
+                                          static_cast<Int32>(sizeof(API_CWallComponent))
+                                    : 0;
+        // The page's index comes from outside: a skin the composite does not have changes nothing.
+        if (skin >= 0 && skin < skinCount) {
+            (*defs.cwall_compItems)[skin].buildingMaterial = GetAttributeIndex();
+            err = ACAPI_Attribute_Modify(&composite, &defs);
+        } else {
+            err = APIERR_BADINDEX;
+        }
+    }
+    ACAPI_DisposeAttrDefsHdls(&defs);
+    return err;
+}
+
+}  // namespace QRV

@@ -1,0 +1,169 @@
+#include "NamedProducts.hpp"
+
+#include "ACAPI_Elements.h"
+#include "ACAPI_LibraryParts.h"
+#include "ACAPI_UserData.h"
+#include "ACLink.hpp"
+#include "CorvanaClassification.hpp"
+#include "DG/Alert.hpp"
+#include "ElementNames.hpp"
+#include "PropertyRuns.hpp"
+#include "ReplaceQuestion.hpp"
+#include "StoredTexts.hpp"
+
+#include <cwchar>
+
+namespace QRV {
+namespace {
+
+constexpr GSErrCode UserDeclined = -128;
+
+Json PropertyRecord(const Json& group, const Json& name, const Json& value)
+{
+    Json record = Json::object();
+    record["group"] = group;
+    record["name"] = name;
+    record["value"] = value;
+    return record;
+}
+
+API_ElemTypeID ElementTypeOfProduct(const GS::UniString& importType)
+{
+    return importType == "stair" ? API_StairID : API_CurtainWallID;
+}
+
+bool IsMatchedByIfcName(API_ElemTypeID type) { return type == API_CurtainWallID || type == API_StairID; }
+
+// The element's library part name, or "" when it has none.
+GS::UniString LibraryPartNameOf(const API_Element& element)
+{
+    Int32 libInd = 0;
+    if (element.header.type.typeID == API_ObjectID)
+        libInd = element.object.libInd;
+    else if (element.header.type.typeID == API_WindowID)
+        libInd = element.window.openingBase.libInd;
+    else if (element.header.type.typeID == API_DoorID)
+        libInd = element.door.openingBase.libInd;
+    if (libInd <= 0)
+        return {};
+    API_LibPart libPart{};
+    libPart.index = libInd;
+    if (ACAPI_LibraryPart_Get(&libPart) != NoError)
+        return {};
+    return GS::UniString(libPart.docu_UName);
+}
+
+}  // namespace
+
+CorvanaProperties ProductPropertyList(const Json& payload)
+{
+    const Json group = CorvanaProperty::DefaultGroup;
+    CorvanaProperties properties;
+    properties.Append(PropertyRecord(group, "name", Payload::ReadRequired(payload, "name")));
+    properties.Append(PropertyRecord(group, "id", Payload::ReadRequired(payload, "id")));
+    properties.Append(PropertyRecord(group, "updated_at", Payload::ReadRequired(payload, "updated_at")));
+    const Json& tabs = Payload::ReadRequired(payload, "tabs");
+    if (tabs.is_null())
+        return properties;
+    if (!tabs.is_array())
+        throw std::invalid_argument("\"tabs\" is not a list");
+    for (const Json& tab : tabs) {
+        if (!Payload::Contains(tab, "attributes"))
+            continue;
+        const Json& attributes = Payload::ReadRequired(tab, "attributes");
+        if (attributes.is_null())
+            continue;
+        if (!attributes.is_array())
+            throw std::invalid_argument("\"attributes\" of a tab is not a list");
+        for (const Json& attribute : attributes)
+            properties.Append(PropertyRecord(Payload::ReadIndexed(tab, "name"), Payload::ReadRequired(attribute, "name"),
+                                             Payload::ReadRequired(attribute, "value")));
+    }
+    return properties;
+}
+
+bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind)
+{
+    const std::wstring wide = name.ToUStr().Get();
+    if (wide.size() < API_UniLongNameLen) {
+        API_LibPart libPart{};
+        std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
+        if (ACAPI_LibraryPart_Search(&libPart, false, false) == NoError && GS::UniString(libPart.docu_UName) == name)
+            return AskReplaceExisting(name, kind) != ReplaceReject;
+    }
+    if (NamedPropertiesExist(name))
+        return AskReplaceExisting(name, kind) != ReplaceReject;
+    return true;
+}
+
+GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& importType)
+{
+    const GS::UniString name = Payload::String(Payload::ReadUnchecked(payload, "name"));
+    if (!ConfirmReplaceByName(name, importType))
+        return UserDeclined;
+
+    const CorvanaProperties properties = ProductPropertyList(payload);
+    const GS::UniString matchName = properties.ValueOf("name");
+    StoreNamedProperties(matchName, properties.ToJsonText());
+
+    API_ElemType type{};
+    type.typeID = ElementTypeOfProduct(importType);
+    GS::Array<API_Guid> elements;
+    const GSErrCode listed = ACAPI_Element_GetElemList(&type, &elements, APIFilt_None);
+    Int32 matched = 0;
+    for (const API_Guid& guid : elements) {
+        GS::UniString ifcName;
+        ReadIfcName(guid, ifcName);
+        if (ifcName != matchName)
+            continue;
+        ++matched;
+        ClassifyElement(guid);
+        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");
+    }
+
+    const std::wstring wideName = matchName.ToUStr().Get();
+    const GS::UniString message =
+        matched > 0
+            ? GS::UniString::Printf("You have imported \"%ls\".\nAll corresponding objects that have Name "
+                                    "(Attribute)\nwith the same name will receive the attributes from Corvana.",
+                                    wideName.c_str())
+            : GS::UniString::Printf("You have imported \"%ls\". Currently there are no objects in your project "
+                                    "with the same name.\nWhen you change an object's Name (Attribute) to \"%ls\", "
+                                    "it will receive the attributes from Corvana.",
+                                    wideName.c_str(), wideName.c_str());
+    DGAlert(DG_INFORMATION, "", message, "OK");
+    return listed;
+}
+
+GSErrCode ApplyStoredPropertiesToElement(const API_Guid& elemGuid)
+{
+    API_Element element{};
+    element.header.guid = elemGuid;
+    if (ACAPI_Element_Get(&element) != NoError)
+        return NoError;
+    const API_ElemTypeID type = element.header.type.typeID;
+    GS::UniString keyName;
+    if (IsMatchedByIfcName(type))
+        ReadIfcName(elemGuid, keyName);
+    else
+        keyName = LibraryPartNameOf(element);
+    if (keyName.IsEmpty())
+        return NoError;
+
+    std::string text;
+    if (ReadNamedProperties(keyName, text)) {
+        CorvanaProperties properties;
+        if (!ParseStoredProperties(text, properties, "Module data \"CV_" + keyName.ToStdString() + "\""))
+            return NoError;
+        ClassifyElement(elemGuid);
+        return DefineProperties(properties, API_Attr_Head{}, elemGuid);
+    }
+
+    // A renamed curtain wall or stair keeps the properties it received under its former name.
+    GS::UniString formerName;
+    if (IsMatchedByIfcName(type) && ReadCorvanaNameProperty(elemGuid, formerName) && ReadNamedProperties(formerName, text))
+        return StoreNamedProperties(keyName, text);
+    return NoError;
+}
+
+}  // namespace QRV

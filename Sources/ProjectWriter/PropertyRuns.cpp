@@ -1,0 +1,56 @@
+#include "PropertyRuns.hpp"
+
+#include "ACAPI_Command.h"
+#include "AddOn/LogStream.hpp"
+
+namespace QRV {
+
+PropertyTexts TextsOf(const CorvanaProperty& property)
+{
+    return PropertyTexts{property.GetGroup(), property.GetName(), property.GetType(), property.GetValue()};
+}
+
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName)
+{
+    GSErrCode last = NoError;
+    for (const auto& property : properties.All()) {
+        const PropertyTexts texts = TextsOf(property);
+        GSErrCode err = ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
+            return DefineNewProperty(texts, attrHeader, elemGuid);
+        });
+        if (err != NoError)
+            last = err;
+    }
+    return last;
+}
+
+GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                           const API_Guid& elemGuid)
+{
+    GSErrCode last = NoError;
+    for (const auto& property : properties.All()) {
+        GSErrCode err = DefineNewProperty(TextsOf(property), attrHeader, elemGuid);
+        if (err != NoError)
+            last = err;
+    }
+    return last;
+}
+
+bool ParseStoredProperties(const std::string& text, CorvanaProperties& properties, const std::string& origin)
+{
+    Json document = Json::parse(text, nullptr, false);
+    if (document.is_discarded() || !document.is_array()) {
+        LogStream::Instance().Warning(origin + ": the stored properties are not a JSON list; ignored");
+        return false;
+    }
+    try {
+        properties = CorvanaProperties::FromJson(document);
+    } catch (const std::exception& e) {
+        LogStream::Instance().Warning(origin + ": the stored properties cannot be read (" + e.what() + "); ignored");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace QRV

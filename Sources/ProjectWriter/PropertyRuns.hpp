@@ -1,0 +1,26 @@
+// Writing a whole property list onto one target, and reading stored property lists back.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+#include "Parsing/Items/CorvanaProperties.hpp"
+#include "PropertyWriter.hpp"
+
+#include <string>
+
+namespace QRV {
+
+PropertyTexts TextsOf(const CorvanaProperty& property);
+
+// One undoable command named `stepName` per property, each writing that property onto the attribute
+// (`elemGuid` null) or the element. Returns the last failing code, or NoError.
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName);
+// The same inside the caller's undo scope (a notification the host is already handling).
+GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                           const API_Guid& elemGuid);
+
+// A stored text (user data or module data) read back as a property list. A text that is not a JSON array
+// of property records counts as holding no properties: false, with a log line naming `origin`.
+bool ParseStoredProperties(const std::string& text, CorvanaProperties& properties, const std::string& origin);
+
+}  // namespace QRV
