@@ -87,9 +87,10 @@ public:
         size_t lineStart = text_.rfind('\n', at == 0 ? std::string::npos : at - 1);
         size_t column = at - (lineStart == std::string::npos || at == 0 ? 0 : lineStart + 1) + 1;
         std::string problem = ex.what();
-        size_t cut = problem.find(": ");
-        if (problem.compare(0, 15, "[json.exception") == 0 && cut != std::string::npos)
-            problem = problem.substr(cut + 2);
+        if (problem.compare(0, 15, "[json.exception") == 0 && problem.find("] ") != std::string::npos)
+            problem = problem.substr(problem.find("] ") + 2);
+        if (problem.compare(0, 15, "parse error at ") == 0 && problem.find(": ") != std::string::npos)
+            problem = problem.substr(problem.find(": ") + 2);
         throw Error("line " + std::to_string(line) + ", column " + std::to_string(column), problem);
     }
 
@@ -169,7 +170,7 @@ Int64 Reader::Integer(Int64 min, Int64 max) const
 {
     if (value_->is_number_unsigned()) {
         auto value = value_->get<UInt64>();
-        if (value > static_cast<UInt64>(max))
+        if (value > static_cast<UInt64>(max) || (min > 0 && value < static_cast<UInt64>(min)))
             Fail(std::to_string(value) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
         return static_cast<Int64>(value);
     }
