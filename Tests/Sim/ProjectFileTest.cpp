@@ -109,6 +109,21 @@ TEST(ProjectFile, AMinimalFileTakesDefaultsAndAnyOrder)
     EXPECT_FALSE(project.attributes.buildingMaterials.FindByIndex(7)->showUncutLines);
 }
 
+TEST(ProjectFile, TheDocumentedExampleLoads)
+{
+    std::ifstream in(std::string(CORVANA_SOURCE_DIR) + "/docs/project-file.md");
+    std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t start = doc.find("```json\n");
+    ASSERT_NE(start, std::string::npos);
+    start += 8;
+    size_t end = doc.find("```", start);
+    Sim::Project project = Sim::ProjectFile::FromText(doc.substr(start, end - start));
+    EXPECT_EQ(project.info.name, "House");
+    EXPECT_EQ(project.attributes.buildingMaterials.Size(), 2u);
+    ASSERT_EQ(project.attributes.composites.Size(), 1u);
+    EXPECT_EQ(project.attributes.composites.All()[0].skins.size(), 2u);
+}
+
 struct Malformed {
     const char* what;
     std::string text;
