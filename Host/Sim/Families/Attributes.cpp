@@ -243,16 +243,36 @@ GSErrCode Search(API_Attr_Head* head)
     return NoError;
 }
 
-GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
+// The record handed to Create or Modify: of a held type, with a name fit for an attribute.
+GSErrCode CheckWrittenRecord(const API_Attribute* attribute, std::string* name)
 {
     if (attribute == nullptr)
         return APIERR_BADPARS;
-    const API_AttrTypeID type = attribute->header.typeID;
-    if (GSErrCode err = CheckType(type); err != NoError)
+    if (GSErrCode err = CheckType(attribute->header.typeID); err != NoError)
         return err;
+    return ReadNameForWrite(attribute->header, name);
+}
+
+// Gives a new attribute the next index and a fresh GUID, adds it and tells the caller both.
+template <typename Attribute>
+GSErrCode Add(AttributeTable<Attribute>& table, Attribute attribute, API_Attr_Head& head, const Attribute** added)
+{
+    attribute.index = NextIndex(table.HighestIndex());
+    if (attribute.index == 0)
+        return APIERR_GENERAL;
+    attribute.guid = TheHost().NewProjectGuid();
+    *added = &table.Insert(std::move(attribute));
+    head.index = (*added)->index;
+    head.guid = (*added)->guid;
+    return NoError;
+}
+
+GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
+{
     std::string name;
-    if (GSErrCode err = ReadNameForWrite(attribute->header, &name); err != NoError)
+    if (GSErrCode err = CheckWrittenRecord(attribute, &name); err != NoError)
         return err;
+    const API_AttrTypeID type = attribute->header.typeID;
     Model::Attributes& attributes = Attrs();
     // A taken name is refused with the holder's index, which is how a caller finds what to modify instead.
     if (Model::AttributeCommon* existing = attributes.FindByName(type, name)) {
@@ -260,20 +280,13 @@ GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
         return APIERR_ATTREXIST;
     }
 
-    Host& host = TheHost();
     if (type == API_BuildingMaterialID) {
         BuildingMaterial material;
         if (GSErrCode err = FromRecord(attribute->buildingMaterial, material); err != NoError)
             return err;
         material.name = name;
-        material.index = NextIndex(attributes.buildingMaterials.HighestIndex());
-        if (material.index == 0)
-            return APIERR_GENERAL;
-        material.guid = host.NewProjectGuid();
-        const BuildingMaterial& added = attributes.buildingMaterials.Insert(std::move(material));
-        attribute->header.index = added.index;
-        attribute->header.guid = added.guid;
-        return NoError;
+        const BuildingMaterial* added = nullptr;
+        return Add(attributes.buildingMaterials, std::move(material), attribute->header, &added);
     }
 
     Composite composite;
@@ -283,31 +296,22 @@ GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
     composite.name = name;
     composite.usage = attribute->header.flags;
     composite.totalThickness = Composite::SumOfSkins(composite.skins);
-    composite.index = NextIndex(attributes.composites.HighestIndex());
-    if (composite.index == 0)
-        return APIERR_GENERAL;
-    composite.guid = host.NewProjectGuid();
-    const Composite& added = attributes.composites.Insert(std::move(composite));
-    attribute->header.index = added.index;
-    attribute->header.guid = added.guid;
-    attribute->compWall.totalThick = added.totalThickness;
-    return NoError;
+    const Composite* added = nullptr;
+    GSErrCode err = Add(attributes.composites, std::move(composite), attribute->header, &added);
+    if (err == NoError)
+        attribute->compWall.totalThick = added->totalThickness;
+    return err;
 }
 
 // The attribute is the one of the record's type with the record's name; its index and GUID stay.
 GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
 {
-    if (attribute == nullptr)
-        return APIERR_BADPARS;
-    const API_AttrTypeID type = attribute->header.typeID;
-    if (GSErrCode err = CheckType(type); err != NoError)
-        return err;
     std::string name;
-    if (GSErrCode err = ReadNameForWrite(attribute->header, &name); err != NoError)
+    if (GSErrCode err = CheckWrittenRecord(attribute, &name); err != NoError)
         return err;
     Model::Attributes& attributes = Attrs();
 
-    if (type == API_BuildingMaterialID) {
+    if (attribute->header.typeID == API_BuildingMaterialID) {
         BuildingMaterial* existing = attributes.buildingMaterials.FindByName(name);
         if (existing == nullptr)
             return APIERR_BADNAME;
