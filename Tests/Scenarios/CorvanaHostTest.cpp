@@ -222,4 +222,30 @@ TEST_F(CorvanaHost, TheTranscriptRunsAsJsonLinesFromTheFirstEntryPointToTheRelea
     EXPECT_EQ(events.back()["step"], "FreeData");
 }
 
+TEST_F(CorvanaHost, OptionsTakeTheirValueEitherWayAndBelongBeforeTheCommand)
+{
+    const std::string saved = (dir / "s.json").string();
+    RunResult joined = Run({"--project=" + House, "--save=" + saved, "dump"});
+    ASSERT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(ReadFile(saved), joined.out);
+    EXPECT_NE(joined.out.find("\"name\": \"House\""), std::string::npos);
+
+    // After the command an option is the command's argument, which dump does not take.
+    RunResult late = Run({"dump", "--project", House});
+    EXPECT_EQ(late.status, 2);
+    EXPECT_NE(late.err.find("usage: dump"), std::string::npos) << late.err;
+}
+
+TEST_F(CorvanaHost, AProjectThatCannotBeSavedEndsWithStatus1AfterTheCommandsOutput)
+{
+    fs::create_directory(dir / "taken");
+    RunResult run = Run({"--project", House, "--save", (dir / "taken").string(), "dump"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("\"format\": \"corvana-sim-project\""), std::string::npos);
+    EXPECT_NE(run.err.find("the project is not saved: " + (dir / "taken").string() + ": cannot replace the file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(fs::is_directory(dir / "taken"));
+}
+
 }  // namespace
