@@ -5,6 +5,8 @@
 #include "APIdefs_Base.h"
 #include "GSRoot/Handle.hpp"
 
+#include <cstring>
+
 constexpr int API_AttrNameLen = 256;  // the header's narrow name: at most 255 bytes and a terminator
 
 struct API_Attr_Head {
@@ -42,6 +44,10 @@ struct API_CompWallType {
 };
 
 union API_Attribute {
+    // Zero-filled, as every record handed to the host is prepared (the GUID's initialisers would otherwise
+    // leave the union without a default constructor).
+    API_Attribute() : header() { std::memset(static_cast<void*>(this), 0, sizeof *this); }
+
     API_Attr_Head header;
     API_BuildingMaterialType buildingMaterial;
     API_CompWallType compWall;

@@ -38,7 +38,8 @@ Host& TheHost()
 
 bool HasHost() { return currentHost != nullptr; }
 
-Host::Host(HostOptions options) : options_(std::move(options)), guids_(options_.seed)
+Host::Host(HostOptions options)
+    : options_(std::move(options)), guids_(options_.seed), specialFolders_(options_.home)
 {
     if (currentHost != nullptr)
         throw std::logic_error("only one simulated host may exist at a time");
@@ -48,6 +49,14 @@ Host::Host(HostOptions options) : options_(std::move(options)), guids_(options_.
 }
 
 Host::~Host() { currentHost = nullptr; }
+
+API_Guid Host::NewProjectGuid()
+{
+    API_Guid guid = guids_.Next();
+    while (guid == APINULLGuid || project_.ContainsGuid(guid))
+        guid = guids_.Next();
+    return guid;
+}
 
 void Host::DebugOutput(const std::string& text)
 {

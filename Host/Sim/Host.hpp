@@ -6,8 +6,10 @@
 #include "Faults.hpp"
 #include "FunctionTable.hpp"
 #include "GuidGenerator.hpp"
+#include "Model/Project.hpp"
 #include "Registry.hpp"
 #include "Resources.hpp"
+#include "SpecialFolders.hpp"
 #include "Transcript.hpp"
 
 #include <deque>
@@ -23,6 +25,10 @@ struct HostOptions {
     UInt64 seed = 1;
     std::string home;        // root of the special folders; empty: a fresh temporary folder
     bool echoDebug = false;  // also write the debug output to stderr
+    // How the bulk import settings dialog is answered: "library", "model", "cancel"; empty: accepted as it is.
+    std::string dialogChoice;
+    // The user cancels the process window at its Nth cancel check; 0: never.
+    Int32 cancelProcessAt = 0;
 };
 
 class Host {
@@ -39,6 +45,15 @@ public:
     GuidGenerator& Guids() { return guids_; }
     Clock& GetClock() { return clock_; }
     Registry& GetRegistry() { return registry_; }
+
+    // The open project. Replaced whole when a project file is opened.
+    Project& GetProject() { return project_; }
+    const Project& GetProject() const { return project_; }
+    // A GUID for something new in the project: the next of the seeded generator that the project does not
+    // use yet (a project saved by a run with the same seed already holds the first ones).
+    API_Guid NewProjectGuid();
+
+    SpecialFolders& GetSpecialFolders() { return specialFolders_; }
 
     // Debug output (DBPrintf): kept whole, recorded in the transcript line by line.
     void DebugOutput(const std::string& text);
@@ -88,6 +103,8 @@ private:
     GuidGenerator guids_;
     Clock clock_;
     Registry registry_;
+    Project project_;
+    SpecialFolders specialFolders_;
     std::string debugText_;
     std::string pendingDebugLine_;
     std::deque<std::string> alertAnswers_;

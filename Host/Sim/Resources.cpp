@@ -68,9 +68,10 @@ public:
         return token;
     }
 
-    [[noreturn]] void Fail(const std::string& problem) const
+    [[noreturn]] void Fail(const std::string& problem) const { FailAt(line_, problem); }
+    [[noreturn]] void FailAt(int line, const std::string& problem) const
     {
-        throw std::runtime_error(origin_ + ":" + std::to_string(line_) + ": " + problem);
+        throw std::runtime_error(origin_ + ":" + std::to_string(line) + ": " + problem);
     }
 
 private:
@@ -145,6 +146,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
     auto isSymbol = [&](const char* s) { return token.kind == Token::Symbol && token.text == s; };
 
     while (token.kind != Token::End) {
+        const int resourceLine = token.line;  // where a resource defined twice is reported
         const std::string type = expect(Token::Tag, "a resource type such as 'STRS'").text;
         const Int32 id = static_cast<Int32>(expect(Token::Number, "a resource number").number);
         if (type == "STRS") {
@@ -156,7 +158,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
                 list.push_back(expect(Token::String, "a string or '}'").text);
             token = lexer.Next();
             if (strings_.count(id))
-                lexer.Fail("STRS " + std::to_string(id) + " is defined twice");
+                lexer.FailAt(resourceLine, "STRS " + std::to_string(id) + " is defined twice");
             strings_[id] = std::move(list);
         } else if (type == "GDLG") {
             DialogResource dialog;
@@ -177,9 +179,12 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
                     lexer.Fail("expected a dialog item kind, found '" + token.text + "'");
                 DialogItemResource item;
                 item.kind = token.text;
+                const int itemLine = token.line;
                 token = lexer.Next();
                 std::vector<long> numbers;
-                while (!isSymbol("}") && !(token.kind == Token::Ident && itemKinds.count(token.text))) {
+                // An item is one line: a word that starts another line is the next item's kind (so an
+                // unknown kind is refused instead of being taken as a style word of the item before).
+                while (!isSymbol("}") && !(token.kind == Token::Ident && (itemKinds.count(token.text) || token.line != itemLine))) {
                     if (token.kind == Token::Number)
                         numbers.push_back(token.number);
                     else if (token.kind == Token::String)
@@ -189,7 +194,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
                     token = lexer.Next();
                 }
                 if (numbers.size() < 4)
-                    lexer.Fail(item.kind + " item needs its left, top, width and height");
+                    lexer.FailAt(itemLine, item.kind + " item needs its left, top, width and height");
                 item.x = static_cast<Int32>(numbers[0]);
                 item.y = static_cast<Int32>(numbers[1]);
                 item.width = static_cast<Int32>(numbers[2]);
@@ -202,7 +207,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
             }
             token = lexer.Next();
             if (dialogs_.count(id))
-                lexer.Fail("GDLG " + std::to_string(id) + " is defined twice");
+                lexer.FailAt(resourceLine, "GDLG " + std::to_string(id) + " is defined twice");
             dialogs_[id] = std::move(dialog);
         } else if (type == "DLGH") {
             dialogLayoutNames_[id] = expect(Token::Ident, "the layout name").text;

@@ -1,0 +1,15 @@
+#include "Model/Project.hpp"
+
+namespace Sim::Model {
+
+bool Project::ContainsGuid(const API_Guid& guid) const
+{
+    return attributes.ContainsGuid(guid);
+}
+
+bool Project::operator==(const Project& other) const
+{
+    return info == other.info && attributes == other.attributes;
+}
+
+}  // namespace Sim::Model

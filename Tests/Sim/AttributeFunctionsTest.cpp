@@ -1,0 +1,390 @@
+// The host's attribute functions: names, indices, GUIDs, definitions and their handles.
+#include "SimFixture.hpp"
+
+#include "Model/ProjectFile.hpp"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using SimTest::OwnedDefs;
+using SimTest::Record;
+
+class AttributeFunctions : public SimTest::ApiFixture {
+protected:
+    API_Attribute CreateMaterial(const std::string& name, double density = 0.0)
+    {
+        API_Attribute attribute = Record(API_BuildingMaterialID, name);
+        attribute.buildingMaterial.density = density;
+        EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), NoError) << name;
+        return attribute;
+    }
+
+    GSErrCode CreateComposite(const std::string& name, const std::vector<SimTest::Skin>& skins, GSFlags usage = 1,
+                              API_Attribute* out = nullptr)
+    {
+        API_Attribute attribute = Record(API_CompWallID, name);
+        attribute.header.flags = usage;
+        attribute.compWall.nComps = static_cast<short>(skins.size());
+        OwnedDefs defs(skins);
+        GSErrCode err = ACAPI_Attribute_Create(&attribute, &defs.defs);
+        if (out != nullptr)
+            *out = attribute;
+        return err;
+    }
+
+    void RestartHost(UInt64 seed)
+    {
+        TearDown();
+        Sim::HostOptions options;
+        options.seed = seed;
+        host = std::make_unique<Sim::Host>(options);
+        ACAPI::Imported() = ACAPI::ImportedTable{host->Table().Data(), Sim::FunctionTable::Size()};
+    }
+};
+
+TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
+{
+    GS::UniString manufacturer("Ziegelwerk Süd"), description("Solid brick");
+    API_Attribute brick = Record(API_BuildingMaterialID, "Brick");
+    brick.buildingMaterial.manufacturer = &manufacturer;
+    brick.buildingMaterial.description = &description;
+    brick.buildingMaterial.connPriority = 16;
+    brick.buildingMaterial.cutFill = 3;
+    brick.buildingMaterial.cutFillPen = 5;
+    brick.buildingMaterial.cutFillBackgroundPen = -1;
+    brick.buildingMaterial.cutMaterial = 7;
+    brick.buildingMaterial.cutFillOrientation = 1;
+    brick.buildingMaterial.thermalConductivity = 0.8;
+    brick.buildingMaterial.density = 1800;
+    brick.buildingMaterial.heatCapacity = 840;
+    brick.buildingMaterial.showUncutLines = true;
+    ASSERT_EQ(ACAPI_Attribute_Create(&brick, nullptr), NoError);
+    EXPECT_EQ(brick.header.index, 1);
+    EXPECT_FALSE(GS::Guid(brick.header.guid).IsNull());
+    API_Attribute concrete = CreateMaterial("Concrete");
+    EXPECT_EQ(concrete.header.index, 2);
+    EXPECT_NE(concrete.header.guid, brick.header.guid);
+
+    GS::UniString readManufacturer, readDescription, readId("stale");
+    API_Attribute read = Record(API_BuildingMaterialID, "Brick");
+    read.buildingMaterial.manufacturer = &readManufacturer;
+    read.buildingMaterial.description = &readDescription;
+    read.buildingMaterial.id = &readId;
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(read.header.index, 1);
+    EXPECT_EQ(read.header.guid, brick.header.guid);
+    EXPECT_STREQ(read.header.name, "Brick");
+    EXPECT_EQ(readManufacturer, manufacturer);
+    EXPECT_EQ(readDescription, description);
+    EXPECT_TRUE(readId.IsEmpty());
+    EXPECT_EQ(read.buildingMaterial.connPriority, 16);
+    EXPECT_EQ(read.buildingMaterial.cutFill, 3);
+    EXPECT_EQ(read.buildingMaterial.cutFillPen, 5);
+    EXPECT_EQ(read.buildingMaterial.cutFillBackgroundPen, -1);
+    EXPECT_EQ(read.buildingMaterial.cutMaterial, 7);
+    EXPECT_EQ(read.buildingMaterial.cutFillOrientation, 1);
+    EXPECT_EQ(read.buildingMaterial.thermalConductivity, 0.8);
+    EXPECT_EQ(read.buildingMaterial.density, 1800);
+    EXPECT_EQ(read.buildingMaterial.heatCapacity, 840);
+    EXPECT_TRUE(read.buildingMaterial.showUncutLines);
+
+    // By index the same attribute comes back, name included.
+    API_Attribute byIndex;
+    byIndex.header.typeID = API_BuildingMaterialID;
+    byIndex.header.index = 2;
+    ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
+    EXPECT_STREQ(byIndex.header.name, "Concrete");
+
+    UInt32 count = 0;
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    EXPECT_EQ(count, 2u);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, &count), NoError);
+    EXPECT_EQ(count, 0u);
+}
+
+TEST_F(AttributeFunctions, LookupsAnswerTheHostsCodes)
+{
+    CreateMaterial("Brick");
+    API_Attribute attribute;
+    attribute.header.typeID = API_BuildingMaterialID;
+    attribute.header.index = 5;
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADINDEX);
+    attribute = Record(API_BuildingMaterialID, "brick");  // names compare exactly
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADNAME);
+    attribute = Record(API_BuildingMaterialID, "");
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADNAME);
+    attribute = Record(API_CompWallID, "Brick");  // another type's name
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADNAME);
+    attribute = Record(static_cast<API_AttrTypeID>(99), "Brick");
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADID);
+    attribute = Record(API_LayerID, "Brick");
+    EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_NOTSUPPORTED);
+    EXPECT_EQ(ACAPI_Attribute_Get(nullptr), APIERR_BADPARS);
+
+    API_Attr_Head head = Record(API_BuildingMaterialID, "Brick").header;
+    ASSERT_EQ(ACAPI_Attribute_Search(&head), NoError);
+    EXPECT_EQ(head.index, 1);
+    head = Record(API_BuildingMaterialID, "Nothing").header;
+    EXPECT_EQ(ACAPI_Attribute_Search(&head), APIERR_BADNAME);
+}
+
+TEST_F(AttributeFunctions, ATakenNameIsRefusedWithTheHoldersIndexAndModifyThenKeepsIndexAndGuid)
+{
+    GS::UniString manufacturer("Maker");
+    API_Attribute first = Record(API_BuildingMaterialID, "Brick");
+    first.buildingMaterial.manufacturer = &manufacturer;
+    first.buildingMaterial.density = 1000;
+    ASSERT_EQ(ACAPI_Attribute_Create(&first, nullptr), NoError);
+    CreateMaterial("Other");
+
+    API_Attribute again = Record(API_BuildingMaterialID, "Brick");
+    again.buildingMaterial.density = 2000;
+    ASSERT_EQ(ACAPI_Attribute_Create(&again, nullptr), APIERR_ATTREXIST);
+    EXPECT_EQ(again.header.index, 1);
+    // The refused record, sent again as it is, changes the existing material.
+    ASSERT_EQ(ACAPI_Attribute_Modify(&again, nullptr), NoError);
+    EXPECT_EQ(again.header.index, 1);
+    EXPECT_EQ(again.header.guid, first.header.guid);
+
+    GS::UniString readManufacturer;
+    API_Attribute read = Record(API_BuildingMaterialID, "Brick");
+    read.buildingMaterial.manufacturer = &readManufacturer;
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(read.buildingMaterial.density, 2000);
+    EXPECT_EQ(read.header.guid, first.header.guid);
+    // A record without a text pointer leaves that text as it was.
+    EXPECT_EQ(readManufacturer.ToStdString(), "Maker");
+    UInt32 count = 0;
+    ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count);
+    EXPECT_EQ(count, 2u);
+
+    API_Attribute unknown = Record(API_BuildingMaterialID, "Nowhere");
+    EXPECT_EQ(ACAPI_Attribute_Modify(&unknown, nullptr), APIERR_BADNAME);
+    // The same name in another type is another attribute.
+    EXPECT_EQ(CreateComposite("Brick", {{1, 0.2}}), NoError);
+}
+
+TEST_F(AttributeFunctions, RecordsTheProjectFileCouldNotHoldAreRefusedAndAddNothing)
+{
+    API_Attribute attribute = Record(API_BuildingMaterialID, "");
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADNAME);
+    attribute = Record(API_BuildingMaterialID, "");
+    std::memset(attribute.header.name, 'a', API_AttrNameLen);  // no terminator within the field
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADNAME);
+    attribute = Record(API_BuildingMaterialID, "Bad \xC3\x28 name");
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADNAME);
+    attribute = Record(API_BuildingMaterialID, "NaN");
+    attribute.buildingMaterial.density = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
+    GS::UniString broken("\xFF\xFE");
+    attribute = Record(API_BuildingMaterialID, "Broken text");
+    attribute.buildingMaterial.description = &broken;
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_Create(nullptr, nullptr), APIERR_BADPARS);
+
+    UInt32 count = 99;
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    EXPECT_EQ(count, 0u);
+
+    // A longest name fits exactly.
+    std::string longest(API_AttrNameLen - 1, 'x');
+    attribute = Record(API_BuildingMaterialID, longest);
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), NoError);
+
+    // A refused modification leaves the attribute as it was.
+    attribute.buildingMaterial.density = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ACAPI_Attribute_Modify(&attribute, nullptr), APIERR_BADPARS);
+    API_Attribute read = Record(API_BuildingMaterialID, longest);
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(read.buildingMaterial.density, 0.0);
+}
+
+TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewHandles)
+{
+    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
+    API_AttributeIndex wool = CreateMaterial("Wool").header.index;
+    const Int32 liveBefore = BMLiveHandleCount();
+
+    API_Attribute wall;
+    ASSERT_EQ(CreateComposite("Wall", {{brick, 0.24, APICWCFlag_Core, 3}, {wool, 0.12, APICWCFlag_Finish, 4}}, 1, &wall),
+              NoError);
+    EXPECT_EQ(wall.header.index, 1);
+    EXPECT_DOUBLE_EQ(wall.compWall.totalThick, 0.36);
+    EXPECT_EQ(BMLiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
+
+    API_Attribute read;
+    read.header.typeID = API_CompWallID;
+    read.header.index = wall.header.index;
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_STREQ(read.header.name, "Wall");
+    EXPECT_EQ(read.header.flags, 1);
+    EXPECT_EQ(read.compWall.nComps, 2);
+    EXPECT_EQ(read.compWall.totalThick, 0.24 + 0.12);
+
+    API_AttributeDef defs;
+    std::memset(static_cast<void*>(&defs), 0xAB, sizeof defs);  // the host overwrites whatever was there
+    ASSERT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, wall.header.index, &defs), NoError);
+    EXPECT_EQ(BMLiveHandleCount(), liveBefore + 2);
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)), 2 * 16);
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compLItems)), 3 * 36);
+    EXPECT_EQ((*defs.cwall_compItems)[0].buildingMaterial, brick);
+    EXPECT_EQ((*defs.cwall_compItems)[0].flagBits, APICWCFlag_Core);
+    EXPECT_EQ((*defs.cwall_compItems)[0].framePen, 3);
+    EXPECT_EQ((*defs.cwall_compItems)[0].fillThick, 0.24);
+    EXPECT_EQ((*defs.cwall_compItems)[1].buildingMaterial, wool);
+    EXPECT_EQ((*defs.cwall_compItems)[1].flagBits, APICWCFlag_Finish);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ((*defs.cwall_compLItems)[i].ltypInd, 1);
+        EXPECT_EQ((*defs.cwall_compLItems)[i].linePen, 2);
+    }
+    ASSERT_EQ(ACAPI_DisposeAttrDefsHdls(&defs), NoError);
+    EXPECT_EQ(defs.cwall_compItems, nullptr);
+    EXPECT_EQ(defs.cwall_compLItems, nullptr);
+    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+
+    // A building material has no definitions; a free index allocates nothing.
+    ASSERT_EQ(ACAPI_Attribute_GetDef(API_BuildingMaterialID, brick, &defs), NoError);
+    EXPECT_EQ(defs.cwall_compItems, nullptr);
+    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, 9, &defs), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, 1, nullptr), APIERR_BADPARS);
+    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+}
+
+TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)
+{
+    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
+    API_Attribute attribute = Record(API_CompWallID, "Wall");
+    attribute.compWall.nComps = 1;
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
+
+    OwnedDefs one({{brick, 0.2}});
+    API_AttributeDef missingLines = one.defs;
+    missingLines.cwall_compLItems = nullptr;
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &missingLines), APIERR_BADPARS);
+    attribute.compWall.nComps = 2;  // more skins than the handles hold
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &one.defs), APIERR_BADPARS);
+    attribute.compWall.nComps = 0;
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &one.defs), APIERR_BADPARS);
+
+    EXPECT_EQ(CreateComposite("Wall", {{42, 0.2}}), APIERR_BADINDEX);  // no such building material
+    EXPECT_EQ(CreateComposite("Wall", {{brick, -0.1}}), APIERR_BADPARS);
+    EXPECT_EQ(CreateComposite("Wall", {{brick, std::nan("")}}), APIERR_BADPARS);
+
+    UInt32 count = 99;
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, &count), NoError);
+    EXPECT_EQ(count, 0u);
+    EXPECT_TRUE(host->GetProject().attributes.composites.Empty());
+}
+
+TEST_F(AttributeFunctions, ModifyingACompositeReplacesItsSkinsOnlyWhenDefinitionsCome)
+{
+    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
+    API_AttributeIndex wool = CreateMaterial("Wool").header.index;
+    API_Attribute wall;
+    ASSERT_EQ(CreateComposite("Wall", {{brick, 0.2}, {wool, 0.1}}, 1, &wall), NoError);
+
+    API_Attribute change = Record(API_CompWallID, "Wall");
+    change.header.flags = 2;
+    ASSERT_EQ(ACAPI_Attribute_Modify(&change, nullptr), NoError);
+    const Sim::Model::Composite* stored = host->GetProject().attributes.composites.FindByName("Wall");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->usage, 2);
+    EXPECT_EQ(stored->skins.size(), 2u);
+
+    change.compWall.nComps = 1;
+    OwnedDefs defs({{wool, 0.05, APICWCFlag_Core}}, 7, 9);
+    ASSERT_EQ(ACAPI_Attribute_Modify(&change, &defs.defs), NoError);
+    stored = host->GetProject().attributes.composites.FindByName("Wall");
+    ASSERT_EQ(stored->skins.size(), 1u);
+    EXPECT_EQ(stored->skins[0].buildingMaterial, wool);
+    ASSERT_EQ(stored->lines.size(), 2u);
+    EXPECT_EQ(stored->lines[1].lineType, 7);
+    EXPECT_EQ(stored->totalThickness, 0.05);
+    EXPECT_EQ(stored->index, wall.header.index);
+    EXPECT_EQ(stored->guid, wall.header.guid);
+    EXPECT_EQ(change.compWall.totalThick, 0.05);
+}
+
+TEST_F(AttributeFunctions, GuidsFollowTheSeedAndNeverRepeatOneTheProjectHolds)
+{
+    auto createThree = [this]() {
+        std::vector<API_Guid> guids;
+        for (const char* name : {"A", "B", "C"})
+            guids.push_back(CreateMaterial(name).header.guid);
+        return guids;
+    };
+    std::vector<API_Guid> first = createThree();
+    std::string saved = Sim::ProjectFile::ToText(host->GetProject());
+
+    RestartHost(1);
+    EXPECT_EQ(createThree(), first);
+    RestartHost(2);
+    std::vector<API_Guid> other = createThree();
+    for (const auto& guid : other)
+        EXPECT_EQ(std::count(first.begin(), first.end(), guid), 0);
+
+    // A project saved by a run with the same seed holds the seed's first GUIDs already.
+    RestartHost(1);
+    host->GetProject() = Sim::ProjectFile::FromText(saved);
+    API_Attribute added = CreateMaterial("D");
+    EXPECT_EQ(std::count(first.begin(), first.end(), added.header.guid), 0);
+    EXPECT_EQ(added.header.index, 4);
+}
+
+TEST_F(AttributeFunctions, IndicesContinueAfterTheHighestAndGetNumCoversGaps)
+{
+    host->GetProject() = Sim::ProjectFile::FromText(R"({
+        "format": "corvana-sim-project", "version": 1,
+        "attributes": {"buildingMaterials": [
+            {"index": 5, "guid": "11111111-2222-4333-8444-555555555555", "name": "Five"},
+            {"index": 2, "guid": "11111111-2222-4333-8444-555555555556", "name": "Two"}]}})");
+    UInt32 count = 0;
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    EXPECT_EQ(count, 5u);
+    EXPECT_EQ(CreateMaterial("Six").header.index, 6);
+    API_Attribute free;
+    free.header.typeID = API_BuildingMaterialID;
+    free.header.index = 3;
+    EXPECT_EQ(ACAPI_Attribute_Get(&free), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, nullptr), APIERR_BADPARS);
+}
+
+TEST_F(AttributeFunctions, InterfacePriorityIsStoredDoubled)
+{
+    for (auto [ui, stored] : {std::pair<Int32, Int32>{0, 0}, {8, 16}, {16, 32}}) {
+        Int32 priority = ui;
+        ASSERT_EQ(ACAPI_Element_UI2ElemPriority(&priority), NoError);
+        EXPECT_EQ(priority, stored);
+    }
+    for (Int32 outside : {-1, 17}) {
+        Int32 priority = outside;
+        EXPECT_EQ(ACAPI_Element_UI2ElemPriority(&priority), APIERR_BADPARS);
+        EXPECT_EQ(priority, outside);
+    }
+    EXPECT_EQ(ACAPI_Element_UI2ElemPriority(nullptr), APIERR_BADPARS);
+}
+
+TEST_F(AttributeFunctions, InjectedFaultsFailTheNamedFunctionOnly)
+{
+    host->GetFaults().FailNext("ACAPI_Attribute_Create", APIERR_MEMFULL, 2);
+    API_Attribute attribute = Record(API_BuildingMaterialID, "Brick");
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_MEMFULL);
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_MEMFULL);
+    EXPECT_TRUE(host->GetProject().attributes.buildingMaterials.Empty());
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), NoError);
+    EXPECT_EQ(host->GetFaults().CallCount("ACAPI_Attribute_Create"), 3);
+
+    host->GetFaults().FailFrom("ACAPI_Attribute_Get", APIERR_GENERAL, 2);
+    API_Attribute read = Record(API_BuildingMaterialID, "Brick");
+    EXPECT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(ACAPI_Attribute_Get(&read), APIERR_GENERAL);
+    EXPECT_EQ(ACAPI_Attribute_Get(&read), APIERR_GENERAL);
+    API_Attr_Head head = Record(API_BuildingMaterialID, "Brick").header;
+    EXPECT_EQ(ACAPI_Attribute_Search(&head), NoError);
+    host->GetFaults().Clear();
+    EXPECT_EQ(ACAPI_Attribute_Get(&read), NoError);
+}
+
+}  // namespace
