@@ -9,7 +9,8 @@ bool AttributeUserData::operator==(const AttributeUserData& other) const
 
 bool AttributeCommon::operator==(const AttributeCommon& other) const
 {
-    return index == other.index && guid == other.guid && name == other.name && userData == other.userData;
+    return index == other.index && guid == other.guid && name == other.name && userData == other.userData &&
+           attached == other.attached;
 }
 
 bool BuildingMaterial::operator==(const BuildingMaterial& other) const

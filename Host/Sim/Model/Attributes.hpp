@@ -4,6 +4,7 @@
 #pragma once
 
 #include "APIdefs_Attributes.h"
+#include "Model/AttachedData.hpp"
 
 #include <optional>
 #include <string>
@@ -27,6 +28,7 @@ struct AttributeCommon {
     API_Guid guid{};
     std::string name;  // UTF-8, 1 to 255 bytes, unique within the type (compared exactly)
     std::optional<AttributeUserData> userData;
+    AttachedData attached;
 
     bool operator==(const AttributeCommon& other) const;
 };

@@ -4,12 +4,12 @@ namespace Sim::Model {
 
 bool Project::ContainsGuid(const API_Guid& guid) const
 {
-    return attributes.ContainsGuid(guid);
+    return attributes.ContainsGuid(guid) || elements.ContainsGuid(guid);
 }
 
 bool Project::operator==(const Project& other) const
 {
-    return info == other.info && attributes == other.attributes;
+    return info == other.info && attributes == other.attributes && elements == other.elements;
 }
 
 }  // namespace Sim::Model

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "Model/Attributes.hpp"
+#include "Model/Elements.hpp"
 
 #include <string>
 
@@ -25,6 +26,7 @@ struct ProjectInfo {
 struct Project {
     ProjectInfo info;
     Attributes attributes;
+    Elements elements;
 
     // The name a person sees: the project's name, or "Untitled" for one never saved.
     std::string DisplayName() const { return info.name.empty() ? "Untitled" : info.name; }
