@@ -81,6 +81,22 @@ UInt32 ErrorFromCurl(CURLcode code, const char* detail)
 
 void SetLastError(UInt32 code) { lastError = code; }
 
+std::string EscapeUnsafeUrlBytes(const std::string& text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (unsigned char c : text) {
+        if (c <= 0x20 || c >= 0x7F) {
+            escaped += '%';
+            escaped += hex[c >> 4];
+            escaped += hex[c & 0x0F];
+        } else {
+            escaped += static_cast<char>(c);
+        }
+    }
+    return escaped;
+}
+
 }  // namespace Detail
 
 UInt32 GetLastError() { return Detail::lastError; }

@@ -6,6 +6,8 @@
 
 #include <curl/curl.h>
 
+#include <string>
+
 namespace Platform {
 namespace Detail {
 
@@ -21,6 +23,10 @@ void ApplyTransferSafety(CURL* easy);
 UInt32 ErrorFromCurl(CURLcode code, const char* detail);
 
 void SetLastError(UInt32 code);
+
+// Percent-encodes what may not stand in an address as it is (control characters, blanks, bytes outside
+// ASCII), as a browser does before it sends an address typed with them.
+std::string EscapeUnsafeUrlBytes(const std::string& text);
 
 }  // namespace Detail
 }  // namespace Platform

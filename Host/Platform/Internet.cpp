@@ -97,24 +97,6 @@ bool Succeed()
     return true;
 }
 
-// Bytes that may not stand in a request line as they are: control characters, blanks and anything
-// outside ASCII.
-std::string EscapePath(const std::string& path)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string escaped;
-    for (unsigned char c : path) {
-        if (c <= 0x20 || c >= 0x7F) {
-            escaped += '%';
-            escaped += hex[c >> 4];
-            escaped += hex[c & 0x0F];
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
-}
-
 std::string MakeUrl(const Connection& connection, const std::string& path, bool secure)
 {
     std::string host = connection.host;
@@ -123,7 +105,7 @@ std::string MakeUrl(const Connection& connection, const std::string& path, bool 
     std::string url = (secure ? "https://" : "http://") + host + ":" + std::to_string(connection.port);
     if (path.empty() || path[0] != '/')
         url += '/';
-    return url + EscapePath(path);
+    return url + Detail::EscapeUnsafeUrlBytes(path);
 }
 
 bool HasHeaderNamed(const std::vector<std::string>& lines, const char* name)

@@ -79,7 +79,7 @@ bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destinatio
             // Fetched beside the destination and moved into place when complete, so a failed download
             // never leaves a partial file under the expected name.
             const std::string partFile = target + ".download";
-            ok = Fetch(url.ToStdString(), partFile, why);
+            ok = Fetch(Detail::EscapeUnsafeUrlBytes(url.ToStdString()), partFile, why);
             if (ok && std::rename(partFile.c_str(), target.c_str()) != 0) {
                 why = "cannot move the download to " + target;
                 ok = false;
