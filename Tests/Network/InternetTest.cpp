@@ -62,15 +62,6 @@ TEST_F(Internet, ReadsTheReplyAsItArrivesInPiecesNoLargerThanAsked)
     EXPECT_NE(server.Requests()[0].find("\r\nUser-Agent: Test Agent\r\n"), std::string::npos);
 }
 
-TEST_F(Internet, AnErrorStatusIsStillAnAnswer)
-{
-    LocalServer server(LocalServer::Tls, Reply{500, {"broken"}, 0, {}});
-    ASSERT_TRUE(server.Started());
-    Exchange exchange("127.0.0.1", server.Port());
-    ASSERT_TRUE(exchange.Send(""));
-    EXPECT_EQ(exchange.ReadAll(1023), std::vector<std::string>{"broken"});
-}
-
 TEST_F(Internet, VerifiesTheServersCertificate)
 {
     LocalServer wrongName(LocalServer::TlsLocalhostOnly, Reply{200, {"x"}, 0, {}});

@@ -97,13 +97,4 @@ TEST_F(PlatformShell, ShellExecuteFailuresAreCodesAtOrBelow32)
     EXPECT_LE(Platform::ShellExecute("open", garbage.c_str(), "", "", 0), Platform::ShellExecuteFailureLimit);
 }
 
-TEST_F(PlatformShell, MessageBoxesAreRecordedNotShown)
-{
-    EXPECT_EQ(Platform::MessageBox("Download failed!", "Error", Platform::MessageBoxOk), Platform::MessageBoxIdOk);
-    const auto boxes = host->GetTranscript().EventsOfKind("messageBox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0]["text"], "Download failed!");
-    EXPECT_EQ(boxes[0]["caption"], "Error");
-}
-
 }  // namespace

@@ -79,11 +79,4 @@ TEST_F(UrlDownload, FailsWithoutLeavingAFile)
     EXPECT_TRUE(FolderContent().empty());
 }
 
-TEST_F(UrlDownload, FailsIntoAMissingFolder)
-{
-    const std::string source = folder.Path() + "/source.bin";
-    WriteFile(source, "x");
-    EXPECT_FALSE(Platform::DownloadUrlToFile(("file://" + source).c_str(), (folder.Path() + "/no/such/folder/x").c_str()));
-}
-
 }  // namespace
