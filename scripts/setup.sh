@@ -8,6 +8,7 @@ packages=(
   nlohmann-json3-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   openssl ca-certificates
+  python3
 )
 
 missing=()

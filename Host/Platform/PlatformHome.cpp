@@ -1,0 +1,41 @@
+#include "PlatformHome.hpp"
+
+#include "Host.hpp"
+
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
+#include <unistd.h>
+
+namespace Platform {
+namespace Detail {
+namespace {
+
+std::string ProcessTemporaryHome()
+{
+    static std::once_flag once;
+    static std::string folder;
+    std::call_once(once, [] {
+        const char* temp = std::getenv("TMPDIR");
+        std::string pattern = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/corvana-home-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr)
+            folder = pattern;
+    });
+    return folder;
+}
+
+}  // namespace
+
+std::string HomeFolder()
+{
+    if (Sim::HasHost() && !Sim::TheHost().Options().home.empty())
+        return Sim::TheHost().Options().home;
+    const char* home = std::getenv("CORVANA_HOME");
+    if (home != nullptr && *home != '\0')
+        return home;
+    return ProcessTemporaryHome();
+}
+
+}  // namespace Detail
+}  // namespace Platform

@@ -1,0 +1,158 @@
+#include "IfcUploader.hpp"
+
+#include "AddOn/LogStream.hpp"
+#include "MultipartUpload.hpp"
+#include "UploadAlert.hpp"
+#include "UploadArguments.hpp"
+
+#include "GSRoot/Debug.hpp"
+#include "Platform/Network.hpp"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace QRV {
+namespace {
+
+constexpr UInt32 ServerTimeoutError = 12002;
+
+std::tm CurrentLocalTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+bool Refuse(const std::string& reason)
+{
+    LogStream::Instance().Error("IFC upload refused: " + reason);
+    ShowUploadAlert("The upload was refused.", GS::UniString(reason));
+    return false;
+}
+
+// The whole file, zero bytes included: the body carries its length, and an IFC file cut short would
+// arrive as a different model.
+std::optional<std::string> ReadWholeFile(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        return std::nullopt;
+    return content;
+}
+
+std::string LastErrorText()
+{
+    const UInt32 code = Platform::GetLastError();
+    return code == Platform::ErrorSuccess ? std::string() : Platform::FormatErrorMessage(code);
+}
+
+// Closes what was opened, in reverse order, however the exchange ended.
+class InternetHandles {
+public:
+    ~InternetHandles()
+    {
+        for (Platform::InternetHandle handle : {request, connection, session})
+            if (handle != nullptr)
+                Platform::InternetCloseHandle(handle);
+    }
+    Platform::InternetHandle session = nullptr;
+    Platform::InternetHandle connection = nullptr;
+    Platform::InternetHandle request = nullptr;
+};
+
+bool SendAndReadReply(const UploadAddress& address, const std::string& headers, const std::string& body)
+{
+    InternetHandles handles;
+    handles.session = Platform::InternetOpen(IfcUploader::UserAgent);
+    if (handles.session != nullptr)
+        handles.connection = Platform::InternetConnect(handles.session, GS::UniString(address.host), address.port);
+    if (handles.connection != nullptr)
+        handles.request = Platform::HttpOpenRequest(handles.connection, "POST", GS::UniString(address.path),
+                                                    Platform::InternetFlagSecure);
+    const bool sent = handles.request != nullptr &&
+                      Platform::HttpSendRequest(handles.request, GS::UniString(headers), body.data(),
+                                                static_cast<UInt32>(body.size()));
+    if (!sent) {
+        const UInt32 code = Platform::GetLastError();
+        std::string text = LastErrorText();
+        if (text.empty() && code == ServerTimeoutError)
+            text = "Server timeout!\nError 12002";
+        LogStream::Instance().Error("IFC upload to " + address.host + " failed: error " + std::to_string(code) +
+                                    (text.empty() ? std::string() : " " + text));
+        ShowUploadAlert("", GS::UniString(text));
+        return false;
+    }
+
+    bool success = false;
+    char buffer[IfcUploader::ReadChunkSize + 1];
+    UInt32 read = 0;
+    while (Platform::InternetReadFile(handles.request, buffer, IfcUploader::ReadChunkSize, &read) && read > 0) {
+        buffer[read] = '\0';
+        DBPrintf("%s\n", buffer);
+        if (std::string(buffer, read) == IfcUploader::SuccessReply)
+            success = true;
+    }
+    ShowUploadAlert("", GS::UniString(LastErrorText()));
+    return success;
+}
+
+}  // namespace
+
+IfcUploader::IfcUploader() : localTime_(&CurrentLocalTime) {}
+
+IfcUploader::IfcUploader(LocalTimeSource localTime) : localTime_(std::move(localTime)) {}
+
+bool IfcUploader::Upload(const GS::Array<GS::UniString>& arguments, const GS::UniString& fileLocation,
+                         const GS::UniString& projectName) const
+{
+    try {
+        if (arguments.GetSize() < 2)
+            return Refuse("The page sent no upload address or no upload parameters.");
+        const UploadAddress address = UploadAddress::FromUrl(arguments[0].ToStdString());
+        if (address.host.empty())
+            return Refuse("The upload address names no server.");
+        if (!address.portValid)
+            return Refuse("The upload address has an invalid port.");
+        const UploadParameters parameters = UploadParameters::Decode(arguments[1].ToStdString());
+        if (!parameters.complete)
+            return Refuse("The upload parameters are incomplete.");
+        for (const std::string* text : {&address.host, &address.path, &parameters.token, &parameters.context,
+                                        &parameters.contentType})
+            if (HoldsLineBreak(*text))
+                return Refuse("The upload address or parameters hold a line break.");
+
+        const std::string fileName = projectName.ToStdString() + ".ifc";
+        const std::string boundary = UploadBoundary(localTime_());
+        const std::optional<std::string> headers =
+            UploadRequestHeaders(parameters.token, parameters.context, parameters.contentType, boundary);
+        if (!headers)
+            return Refuse("The upload parameters are too long.");
+
+        const std::optional<std::string> content = ReadWholeFile(fileLocation.ToStdString());
+        if (!content) {
+            LogStream::Instance().Error("IFC upload: cannot read the exported file " + fileLocation.ToStdString());
+            return false;
+        }
+        const std::string body = UploadBody(boundary, fileName, *content);
+        if (body.size() > UINT32_MAX)
+            return Refuse("The exported file is too large to upload.");
+        return SendAndReadReply(address, *headers, body);
+    } catch (const std::exception& exception) {
+        LogStream::Instance().Error(std::string("IFC upload failed: ") + exception.what());
+        return false;
+    }
+}
+
+}  // namespace QRV

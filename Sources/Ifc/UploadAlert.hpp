@@ -1,0 +1,10 @@
+// The alerts of the upload: information alerts with one "OK" button.
+#pragma once
+
+#include "GSRoot/UniString.hpp"
+
+namespace QRV {
+
+void ShowUploadAlert(const GS::UniString& largeText, const GS::UniString& smallText);
+
+}  // namespace QRV

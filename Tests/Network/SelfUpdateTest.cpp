@@ -1,0 +1,128 @@
+#include "Network/NetworkTestSupport.hpp"
+#include "Support/ModuleFixture.hpp"
+
+#include "AddOn/SelfUpdate.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+using namespace NetTest;
+namespace fs = std::filesystem;
+
+// The host's home has a blank in its name, so the updater's argument must stay one argument.
+class SelfUpdate : public QRVTest::HostFixture {
+protected:
+    Sim::HostOptions Options() const override
+    {
+        Sim::HostOptions options;
+        options.home = home;
+        return options;
+    }
+    void SetUp() override
+    {
+        home = folder.Path() + "/home of user";
+        fs::create_directories(home);
+        HostFixture::SetUp();
+        installer = folder.Path() + "/Corvana Setup 3.2.exe";
+        WriteFile(installer, "installer bytes");
+    }
+
+    std::string UpdaterPath() const { return home + "/Programs/Corvana/AC27/Hostwatch.exe"; }
+    std::string DownloadFolder() const { return home + "/Documents/Corvana Add-on Update"; }
+    // The updater writes its arguments, one per line, to a file beside it.
+    std::string ArgumentsFile() const { return home + "/updater-arguments.txt"; }
+    void InstallUpdater(bool executable = true) const
+    {
+        fs::create_directories(fs::path(UpdaterPath()).parent_path());
+        WriteFile(UpdaterPath(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + ArgumentsFile() +
+                                     ".tmp'\nmv '" + ArgumentsFile() + ".tmp' '" + ArgumentsFile() + "'\n");
+        fs::permissions(UpdaterPath(), executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
+    }
+    std::string WaitForUpdaterArguments() const
+    {
+        for (int attempt = 0; attempt < 200 && !fs::exists(ArgumentsFile()); ++attempt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        return ReadFile(ArgumentsFile());
+    }
+    std::vector<nlohmann::ordered_json> MessageBoxes() const
+    {
+        return host->GetTranscript().EventsOfKind("messageBox");
+    }
+    bool Run(const std::string& address) const { return QRV::UpdaterJob(address.c_str()).Run(); }
+
+    ScratchFolder folder;
+    std::string home;
+    std::string installer;
+};
+
+TEST_F(SelfUpdate, StartsTheUpdaterWithTheQuotedInstallerPath)
+{
+    InstallUpdater();
+    EXPECT_TRUE(Run("file://" + installer));
+    const std::string downloaded = DownloadFolder() + "/Corvana Setup 3.2.exe";
+    EXPECT_EQ(ReadFile(downloaded), "installer bytes");
+    EXPECT_EQ(WaitForUpdaterArguments(), downloaded + "\n");
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(SelfUpdate, MissingUpdaterFailsSilentlyAndKeepsTheDownload)
+{
+    EXPECT_FALSE(Run("file://" + installer));
+    fs::create_directories(UpdaterPath());  // a folder of that name is no updater either
+    EXPECT_FALSE(Run("file://" + installer));
+    EXPECT_TRUE(MessageBoxes().empty());
+    EXPECT_TRUE(fs::exists(DownloadFolder() + "/Corvana Setup 3.2.exe"));
+}
+
+TEST_F(SelfUpdate, FailuresToDownloadOrStartAreShown)
+{
+    InstallUpdater(false);
+    EXPECT_FALSE(Run("file://" + folder.Path() + "/gone.exe"));
+    EXPECT_FALSE(Run("file://" + installer));
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0]["text"], "Download failed!");
+    EXPECT_EQ(boxes[0]["caption"], "Error");
+    EXPECT_EQ(boxes[0]["buttons"], nlohmann::ordered_json::array({"OK"}));
+    EXPECT_EQ(boxes[1]["text"], "ShellExecute failed!");
+    EXPECT_EQ(boxes[1]["caption"], "Error");
+}
+
+TEST_F(SelfUpdate, FileNamesThatLeaveTheDownloadFolderAreRefusedUnfetched)
+{
+    InstallUpdater();
+    LocalServer server(LocalServer::Plain, Reply{200, {"payload"}, 0, {}});
+    ASSERT_TRUE(server.Started());
+    const std::string base = "http://" + server.HostAndPort() + "/files/";
+    const std::string hostile[] = {
+        base + "..", base + ".", base, base + "..\\..\\Hostwatch.exe", base + "C:Hostwatch.exe",
+        base + "setup\".exe", base + "set\nup.exe", base + "setup.exe?sig=1", "",
+    };
+    for (const auto& address : hostile)
+        EXPECT_FALSE(Run(address)) << address;
+    EXPECT_EQ(MessageBoxes().size(), std::size(hostile));
+    for (const auto& box : MessageBoxes())
+        EXPECT_EQ(box["text"], "Download failed!");
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_TRUE(fs::is_empty(DownloadFolder()));
+    EXPECT_FALSE(fs::exists(ArgumentsFile()));
+}
+
+TEST(UpdaterJob, NameAndPathRules)
+{
+    EXPECT_EQ(QRV::UpdaterJob::InstallerFileName("https://cdn.example.com/a/b/Setup.exe"), "Setup.exe");
+    EXPECT_EQ(QRV::UpdaterJob::InstallerFileName("Setup.exe"), "Setup.exe");
+    EXPECT_EQ(QRV::UpdaterJob::UpdaterPath("/home/u/Programs").ToStdString(),
+              "/home/u/Programs/Corvana/AC27/Hostwatch.exe");
+    EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName("Corvana Setup 3.2 (x64).exe"));
+    EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName("..setup.exe"));
+    EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName(std::string("a\0b", 3)));
+    EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName("tab\there"));
+}
+
+}  // namespace
