@@ -1,7 +1,6 @@
-// Message boxes and alerts: the simulated host shows nothing; it records them in its transcript.
+// Message boxes: the simulated host shows nothing; it records them in its transcript.
 #include "Host.hpp"
 
-#include "Platform/HostAlert.hpp"
 #include "Platform/Shell.hpp"
 
 #include <cstdio>
@@ -23,19 +22,6 @@ Int32 MessageBox(const GS::UniString& text, const GS::UniString& caption, UInt32
         // Showing the box is all there is to it; the answer is OK either way.
     }
     return MessageBoxIdOk;
-}
-
-short ShowInformationAlert(const GS::UniString& largeText, const GS::UniString& smallText,
-                           const GS::UniString& button)
-{
-    try {
-        if (!Sim::HasHost())
-            return 1;
-        return static_cast<short>(Sim::TheHost().ShowAlert("information", largeText.ToStdString(),
-                                                           smallText.ToStdString(), button.ToStdString(), "", ""));
-    } catch (...) {
-        return 1;
-    }
 }
 
 }  // namespace Platform

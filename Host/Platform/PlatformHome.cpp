@@ -29,8 +29,12 @@ std::string ProcessTemporaryHome()
 
 std::string HomeFolder()
 {
-    if (Sim::HasHost() && !Sim::TheHost().Options().home.empty())
-        return Sim::TheHost().Options().home;
+    // The running host's folders win: the operating system's special folders are the host's here.
+    if (Sim::HasHost()) {
+        const std::string home = Sim::TheHost().GetSpecialFolders().Home();
+        if (!home.empty())
+            return home;
+    }
     const char* home = std::getenv("CORVANA_HOME");
     if (home != nullptr && *home != '\0')
         return home;

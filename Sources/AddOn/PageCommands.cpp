@@ -3,6 +3,7 @@
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
 #include "OSUtils.hpp"
+#include "SelfUpdate.hpp"
 #include "WebAddress.hpp"
 
 #include "GSRoot/Debug.hpp"
@@ -55,9 +56,6 @@ bool ExportAndUpload(const std::optional<GS::Array<GS::UniString>>& /*list*/)
     return false;  // The IFC export and upload are not built yet.
 }
 
-bool SelfUpdate(const GS::UniString& /*text*/)
-{
-    return false;  // The self-update is not built yet.
-}
+bool SelfUpdate(const GS::UniString& text) { return UpdaterJob(text).Run(); }
 
 }  // namespace QRV

@@ -1,12 +1,12 @@
 #include "UploadAlert.hpp"
 
-#include "Platform/HostAlert.hpp"
+#include "DG/Alert.hpp"
 
 namespace QRV {
 
 void ShowUploadAlert(const GS::UniString& largeText, const GS::UniString& smallText)
 {
-    Platform::ShowInformationAlert(largeText, smallText, "OK");
+    DGAlert(DG_INFORMATION, largeText, smallText, "OK");
 }
 
 }  // namespace QRV
