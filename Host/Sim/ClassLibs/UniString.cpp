@@ -115,7 +115,7 @@ UniString UniString::Printf(const char* format, ...)
         if (*p == 0)
             break;
         char conv = *p++;
-        std::string spec(start, static_cast<size_t>(p - start));
+        std::string directive(start, static_cast<size_t>(p - start));
         char buffer[512];
         switch (conv) {
             case '%': out += '%'; break;
@@ -124,7 +124,7 @@ UniString UniString::Printf(const char* format, ...)
                     out += WideToUtf8(va_arg(args, const wchar_t*));
                 else {
                     const char* s = va_arg(args, const char*);
-                    std::string piece = spec;
+                    std::string piece = directive;
                     std::vector<char> big(std::strlen(s != nullptr ? s : "") + 512);
                     std::snprintf(big.data(), big.size(), piece.c_str(), s != nullptr ? s : "");
                     out += big.data();
@@ -132,26 +132,26 @@ UniString UniString::Printf(const char* format, ...)
                 break;
             case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': case 'c':
                 if (lengthMod == "ll")
-                    std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, long long));
+                    std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, long long));
                 else if (lengthMod == "l" || lengthMod == "z" || lengthMod == "j" || lengthMod == "t")
-                    std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, long));
+                    std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, long));
                 else
-                    std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, int));
+                    std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, int));
                 out += buffer;
                 break;
             case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
                 if (lengthMod == "L")
-                    std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, long double));
+                    std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, long double));
                 else
-                    std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, double));
+                    std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, double));
                 out += buffer;
                 break;
             case 'p':
-                std::snprintf(buffer, sizeof buffer, spec.c_str(), va_arg(args, void*));
+                std::snprintf(buffer, sizeof buffer, directive.c_str(), va_arg(args, void*));
                 out += buffer;
                 break;
             default:
-                out += spec;
+                out += directive;
         }
     }
     va_end(args);
