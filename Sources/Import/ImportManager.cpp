@@ -3,6 +3,7 @@
 #include "AddOn/LogStream.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "GSRoot/Debug.hpp"
+#include "Import/ComplexMaterialImporter.hpp"
 #include "Import/MaterialImporter.hpp"
 #include "ProjectWriter/ACLink.hpp"
 
@@ -40,6 +41,8 @@ Importers GetImporter(const GS::UniString& text)
             copy["name"] = name;
             importers.push_back(std::make_unique<MaterialImporter>(copy));
         }
+    } else if (importType == "system") {
+        importers.push_back(std::make_unique<ComplexMaterialImporter>(data));
     }
     return importers;
 }

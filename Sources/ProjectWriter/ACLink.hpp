@@ -10,6 +10,7 @@
 
 namespace QRV {
 
+class ComplexMaterial;
 class Material;
 
 class ACLink {
@@ -20,6 +21,13 @@ public:
     // Creates the building material, or overwrites the existing one of that name; leaves "imported",
     // "overwritten" or "failed" in the item. False when the host refused.
     bool CreateMaterial(Material& material);
+
+    // Writes the skin materials and creates the composite, or overwrites the existing one of that name
+    // (keeping its separator lines and its skins' pens and flags where both have the position); then the
+    // item's after-write hook and, for a replacement, the swap in every element built of the old one.
+    // Leaves "imported", "overwritten" or "failed" in the item; false when the user declined, memory was
+    // short or the composite could not be written.
+    bool CreateComplexMaterial(ComplexMaterial& composite);
 
     // A "curtain wall" or "stair" product matched to placed elements by their IFC name. Returns the host
     // code of the element listing, or -128 when the user declined to replace what an earlier import stored.

@@ -1,9 +1,11 @@
-// What a catalogue material carries beyond its attribute: its classification, its property values and
-// the property list remembered as attribute user data.
+// What a catalogue material or construction system carries beyond its attribute: its classification, its
+// property values and the property list remembered as attribute user data.
 #include "CorvanaItemHooks.hpp"
 
 #include "AddOn/GetAttribute.hpp"
+#include "CompositeStamping.hpp"
 #include "CorvanaClassification.hpp"
+#include "Parsing/Items/CorvanaComplexMaterial.hpp"
 #include "Parsing/Items/CorvanaMaterial.hpp"
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
@@ -36,11 +38,24 @@ void LoadMaterialProperties(CorvanaMaterial& item)
         item.SetProperties(stored);
 }
 
+void LoadCompositeProperties(CorvanaComplexMaterial& item)
+{
+    GSErrCode err = NoError;
+    const API_Attribute attribute = GetAttribute(item.GetName(), API_CompWallID, &err);
+    std::string text;
+    if (err != NoError || GetUserData(attribute, text) != NoError)
+        return;
+    CorvanaProperties stored;
+    if (ParseStoredProperties(text, stored, "Composite \"" + item.GetName().ToStdString() + "\""))
+        item.SetProperties(stored);
+}
+
 }  // namespace
 
 void InstallCorvanaItemHooks()
 {
     CorvanaMaterial::InstallPropertyHooks({&StoreMaterialProperties, &LoadMaterialProperties});
+    CorvanaComplexMaterial::InstallPropertyHooks({&StampCompositeProperties, &LoadCompositeProperties});
 }
 
 }  // namespace QRV

@@ -54,6 +54,11 @@ public:
     bool GetReplaceWithoutAsking() const { return replaceWithoutAsking_; }
     void SetReplaceWithoutAsking(bool replaceWithoutAsking) { replaceWithoutAsking_ = replaceWithoutAsking; }
 
+    // Defined by the project writer, which owns every host call: whether to go on when a composite of this
+    // name or any skin material exists. Asks about each clashing name once, unless told not to; the skin
+    // materials take over the settings of existing materials of their names.
+    bool ConfirmReplace();
+
 private:
     GS::UniString name_ = "Undefined";
     GS::UniString status_ = "Undefined";

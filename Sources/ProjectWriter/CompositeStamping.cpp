@@ -1,0 +1,170 @@
+#include "CompositeStamping.hpp"
+
+#include "ACAPI_Attributes.h"
+#include "ACAPI_Command.h"
+#include "ACAPI_Elements.h"
+#include "AddOn/AttributeName.hpp"
+#include "BulkImport/BulkImportState.hpp"
+#include "CorvanaClassification.hpp"
+#include "DG/Alert.hpp"
+#include "ElementLists.hpp"
+#include "Parsing/Items/CorvanaComplexMaterial.hpp"
+#include "PropertyRuns.hpp"
+#include "StoredTexts.hpp"
+
+#include <string>
+
+namespace QRV {
+namespace {
+
+const char* const ProcessTitle = "Updating elements. Please wait...";
+const char* const AbortQuestion =
+    "Are you sure you want to abort the import process?\nAny changes made to the Library and the Model so far "
+    "will be saved.";
+constexpr short AbortButton = 2;
+
+const GS::Array<API_Guid>& ElementsForUsage(Int16 usage)
+{
+    const ElementLists& lists = TheElementLists();
+    if (usage == 4)
+        return lists.roofs;
+    if (usage == 2)
+        return lists.slabs;
+    return lists.walls;
+}
+
+// The host's process window with its one phase; a user who cancels is asked whether to abort the import.
+class ElementProgress {
+public:
+    explicit ElementProgress(Int32 count) : max_(count) { Open(); }
+    ElementProgress(const ElementProgress&) = delete;
+    ElementProgress& operator=(const ElementProgress&) = delete;
+    ~ElementProgress() { ACAPI_ProcessWindow_CloseProcessWindow(); }
+
+    // After each element of the list, matching or not.
+    void Advance()
+    {
+        if (position_ < max_) {
+            ++position_;
+            ACAPI_ProcessWindow_SetProcessValue(&position_);
+        }
+    }
+
+    // True when the user cancelled and then chose to abort.
+    bool AbortRequested()
+    {
+        bool canceled = false;
+        if (ACAPI_ProcessWindow_IsProcessCanceled(&canceled) != NoError || !canceled)
+            return false;
+        if (DGAlert(DG_WARNING, "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
+            SetBulkImportAborted(true);
+            return true;
+        }
+        // The window stays cancelled once cancelled; opened anew, it asks again only after a new cancel.
+        ACAPI_ProcessWindow_CloseProcessWindow();
+        Open();
+        ACAPI_ProcessWindow_SetProcessValue(&position_);
+        return false;
+    }
+
+private:
+    void Open()
+    {
+        const GS::UniString title(ProcessTitle);
+        Int32 phases = 1;
+        ACAPI_ProcessWindow_InitProcessWindow(&title, &phases);
+        const GS::UniString phase(std::to_string(max_).c_str());
+        Int32 max = max_;
+        ACAPI_ProcessWindow_SetNextProcessPhase(&phase, &max);
+        Int32 start = 0;
+        ACAPI_ProcessWindow_SetProcessValue(&start);
+    }
+
+    Int32 max_;
+    Int32 position_ = 0;
+};
+
+bool ReadByName(const GS::UniString& name, API_Attribute& composite)
+{
+    composite = API_Attribute{};
+    composite.header.typeID = API_CompWallID;
+    return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
+}
+
+// False when the user aborted.
+bool StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
+                  ElementProgress& progress)
+{
+    ClassifyElement(guid);
+    SetElementUserData(guid, text);
+    for (const auto& property : properties.All()) {
+        const PropertyTexts texts = TextsOf(property);
+        ACAPI_CallUndoableCommand("Create property definition", [&]() -> GSErrCode {
+            return DefineNewProperty(texts, API_Attr_Head{}, guid);
+        });
+        if (progress.AbortRequested())
+            return false;
+    }
+    return true;
+}
+
+void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaProperties& properties,
+                   const std::string& text)
+{
+    ElementProgress progress(CountElementsUsingComposite(composite.header.index));
+    for (const API_Guid& guid : ElementsForUsage(usage)) {
+        API_Element element{};
+        element.header.guid = guid;
+        API_AttributeIndex reference = 0;
+        if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
+            reference == composite.header.index && !StampElement(guid, properties, text, progress))
+            return;
+        progress.Advance();
+        if (progress.AbortRequested())
+            return;
+    }
+}
+
+// A single import lists the model's elements itself and leaves no list behind, whichever way it ends.
+class SingleImportLists {
+public:
+    explicit SingleImportLists(bool single) : single_(single)
+    {
+        if (single_)
+            GatherElementLists();
+    }
+    SingleImportLists(const SingleImportLists&) = delete;
+    SingleImportLists& operator=(const SingleImportLists&) = delete;
+    ~SingleImportLists()
+    {
+        if (single_)
+            ClearElementLists();
+    }
+
+private:
+    bool single_;
+};
+
+}  // namespace
+
+void StampCompositeProperties(CorvanaComplexMaterial& item, const API_Attribute* record)
+{
+    const CorvanaProperties& properties = item.GetProperties();
+    if (properties.IsEmpty())
+        return;
+    API_Attribute composite;
+    if (record != nullptr)
+        composite = *record;
+    else if (!ReadByName(item.GetName(), composite))
+        return;
+
+    const std::string text = properties.ToJsonText();
+    AddUserData(composite, text);
+
+    const bool single = !item.GetReplaceWithoutAsking();
+    const SingleImportLists lists(single);
+    if (single || GetBulkImportScope() == BulkImportScope::LibraryAndModel)
+        StampElements(composite, item.GetUsage(), properties, text);
+}
+
+}  // namespace QRV

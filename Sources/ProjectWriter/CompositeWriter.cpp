@@ -1,0 +1,189 @@
+// Composites: the clash check over the composite and its skin materials, and the create-or-overwrite write
+// that keeps the user's separator lines, pens and flags of an existing composite.
+#include "ACAPI_Attributes.h"
+#include "ACLink.hpp"
+#include "AddOn/AttributeName.hpp"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
+#include "CompositeDefinitions.hpp"
+#include "Parsing/Items/ComplexMaterial.hpp"
+#include "ReplaceQuestion.hpp"
+#include "SystemReplacement.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <set>
+#include <string>
+
+namespace QRV {
+namespace {
+
+// The host counts skins in a short, and holds one more separator line than skins.
+constexpr USize MaxSkinCount = static_cast<USize>(std::numeric_limits<short>::max()) - 1;
+
+bool ReadComposite(const GS::UniString& name, API_Attribute& composite)
+{
+    composite = API_Attribute{};
+    composite.header.typeID = API_CompWallID;
+    return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
+}
+
+void Fail(ComplexMaterial& composite, const std::string& why)
+{
+    LogStream::Instance().Error("ACLink::CreateComplexMaterial: \"" + composite.GetName().ToStdString() + "\" " + why);
+    composite.SetImportStatus("failed");
+}
+
+// What the host will refuse anyway is refused before anything is written or asked.
+bool CheckWritable(ComplexMaterial& composite)
+{
+    API_Attr_Head scratch{};
+    if (!SetAttributeName(scratch, composite.GetName())) {
+        Fail(composite, "is not written: the name is longer than the host's 255-byte name field");
+        return false;
+    }
+    const USize skinCount = composite.MaterialCount();
+    if (skinCount == 0 || skinCount > MaxSkinCount) {
+        Fail(composite, "is not written: a composite needs between 1 and " + std::to_string(MaxSkinCount) +
+                            " skins, it has " + std::to_string(skinCount));
+        return false;
+    }
+    bool namesFit = true;
+    composite.ForEachMaterial([&](Material& material) {
+        if (namesFit && !SetAttributeName(scratch, material.GetName())) {
+            Fail(composite, "is not written: the skin material name \"" + material.GetName().ToStdString() +
+                                "\" is longer than the host's 255-byte name field");
+            namesFit = false;
+        }
+    });
+    return namesFit;
+}
+
+// Writes every skin material and fills its skin entry. A skin whose material could not be written would
+// point at no material, so the composite is not written at all then.
+bool WriteSkins(ACLink& link, ComplexMaterial& composite, CompositeDefinitions& defs, double& totalThickness)
+{
+    UIndex skin = 0;
+    bool written = true;
+    composite.ForEachMaterial([&](Material& material) {
+        if (!written)
+            return;
+        material.SetReplaceWithoutAsking(true);
+        material.ConfirmReplace();
+        material.SetReplaceWithoutAsking(false);
+        if (!link.CreateMaterial(material)) {
+            Fail(composite, "is not written: its skin material \"" + material.GetName().ToStdString() +
+                                "\" could not be written");
+            written = false;
+            return;
+        }
+        API_CWallComponent& entry = defs.Skin(skin++);
+        entry.buildingMaterial = material.GetAttributeIndex();
+        entry.framePen = static_cast<short>(material.GetFramePen());
+        entry.flagBits = material.GetSkinFlags();
+        entry.fillThick = material.GetThickness();
+        totalThickness += material.GetThickness();
+    });
+    return written;
+}
+
+// The user's drawing settings of the existing composite win where both composites have the position; the
+// materials and thicknesses are the catalogue's.
+void TakeOverExisting(const API_Attribute& existing, CompositeDefinitions& defs)
+{
+    ExistingCompositeDefinitions old(existing.header.index, existing.compWall.nComps);
+    if (old.Error() != NoError)
+        return;
+    const USize skins = std::min(old.SkinCount(), defs.SkinCount());
+    for (UIndex i = 0; i < skins; ++i) {
+        defs.Skin(i).framePen = old.Skin(i).framePen;
+        defs.Skin(i).flagBits = old.Skin(i).flagBits;
+    }
+    const USize lines = std::min(old.LineCount(), defs.SkinCount() + 1);
+    for (UIndex i = 0; i < lines; ++i) {
+        defs.Line(i).ltypInd = old.Line(i).ltypInd;
+        defs.Line(i).linePen = old.Line(i).linePen;
+    }
+}
+
+}  // namespace
+
+bool ComplexMaterial::ConfirmReplace()
+{
+    API_Attribute existing;
+    if (!GetReplaceWithoutAsking() && ReadComposite(GetName(), existing) &&
+        AskReplaceExisting(GetName(), "material") == ReplaceReject)
+        return false;
+
+    bool goOn = true;
+    std::set<std::string> settled;
+    ForEachMaterial([&](Material& material) {
+        const std::string name = material.GetName().ToStdString();
+        if (!goOn || settled.count(name) != 0)
+            return;
+        const bool ownFlag = material.GetReplaceWithoutAsking();
+        material.SetReplaceWithoutAsking(ownFlag || GetReplaceWithoutAsking());
+        goOn = material.ConfirmReplace();
+        material.SetReplaceWithoutAsking(ownFlag);
+        if (goOn)
+            settled.insert(name);
+    });
+    return goOn;
+}
+
+bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
+{
+    if (!CheckWritable(composite))
+        return false;
+    if (!composite.GetReplaceWithoutAsking() && !composite.ConfirmReplace())
+        return false;
+
+    CompositeDefinitions defs;
+    if (!defs.Allocate(composite.MaterialCount())) {
+        LogStream::Instance().Error("ACLink::CreateComplexMaterial: no memory for the skins of \"" +
+                                    composite.GetName().ToStdString() + "\"");
+        return false;
+    }
+    double totalThickness = 0.0;
+    if (!WriteSkins(*this, composite, defs, totalThickness))
+        return false;
+    for (UIndex i = 0; i <= defs.SkinCount(); ++i) {
+        defs.Line(i).ltypInd = composite.GetSeparatorLineType();
+        defs.Line(i).linePen = composite.GetSeparatorLinePen();
+    }
+
+    API_Attribute attribute{};
+    attribute.header.typeID = API_CompWallID;
+    attribute.header.flags = static_cast<GSFlags>(composite.GetUsage());
+    SetAttributeName(attribute.header, composite.GetName());
+    attribute.compWall.totalThick = totalThickness;
+    attribute.compWall.nComps = static_cast<short>(defs.SkinCount());
+
+    GSErrCode err = ACAPI_Attribute_Create(&attribute, defs.Defs());
+    if (err == APIERR_ATTREXIST) {
+        API_Attribute existing;
+        if (ReadComposite(composite.GetName(), existing))
+            TakeOverExisting(existing, defs);
+        err = ACAPI_Attribute_Modify(&attribute, defs.Defs());
+        if (err != NoError) {
+            ReportHostError(err, "ACLink::CreateComplexMaterial");
+            composite.SetImportStatus("failed");
+            return false;
+        }
+        composite.StoreProperties(&attribute);
+        composite.SetImportStatus("overwritten");
+    } else if (err != NoError) {
+        ReportHostError(err, "ACLink::CreateComplexMaterial");
+        composite.SetImportStatus("failed");
+        return false;
+    } else {
+        composite.StoreProperties(&attribute);
+        composite.SetImportStatus("imported");
+    }
+
+    if (composite.IsReplacement())
+        ReplaceConstructionSystem(composite.GetReplaceIndex(), attribute);
+    return true;
+}
+
+}  // namespace QRV

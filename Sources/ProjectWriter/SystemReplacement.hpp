@@ -1,0 +1,13 @@
+// The catalogue's "replace system": every wall, slab and roof built of an existing composite is rebuilt of
+// the newly written one and receives the catalogue properties stored on it.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+
+namespace QRV {
+
+// One undo step "Replace construction system" per element, then that element's properties. An old
+// composite that cannot be read changes nothing; a failing element is left and the next one tried.
+void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attribute& newComposite);
+
+}  // namespace QRV
