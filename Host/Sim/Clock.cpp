@@ -13,6 +13,14 @@ Int64 Clock::Ticks() const
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+Int64 Clock::ReadTicks()
+{
+    const Int64 ticks = Ticks();
+    if (fixed_)
+        ticks_ += stepPerReading_;
+    return ticks;
+}
+
 std::time_t Clock::Now() const
 {
     if (fixed_)

@@ -21,6 +21,11 @@ public:
     void Advance(Int64 milliseconds);
     bool IsFixed() const { return fixed_; }
 
+    // The add-on's reading of the ticks (TIGetTicks). A fixed clock may move on by a set step after each
+    // such reading, as if the work between two readings took that long; 0 (the default) keeps it still.
+    Int64 ReadTicks();
+    void SetStepPerReading(Int64 milliseconds) { stepPerReading_ = milliseconds; }
+
     // Sleeping through the host: real sleep unless skipping is on; a fixed clock advances either way.
     void Sleep(Int64 milliseconds);
     void SetSkipSleep(bool skip) { skipSleep_ = skip; }
@@ -30,6 +35,7 @@ private:
     bool skipSleep_ = false;
     std::time_t wall_ = 0;
     Int64 ticks_ = 0;
+    Int64 stepPerReading_ = 0;
 };
 
 }  // namespace Sim

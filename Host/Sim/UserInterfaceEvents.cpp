@@ -25,6 +25,28 @@ bool Refuse(std::string* problem, const std::string& why)
     return false;
 }
 
+// The bulk import settings dialog: its resource and its two scope radio buttons.
+constexpr short BulkImportSettingsResId = 32650;
+constexpr short LibraryOnlyRadio = 8;
+constexpr short LibraryAndModelRadio = 10;
+
+// How the host's option (corvana-host --dialog) answers the bulk import settings dialog when no answer
+// was scripted for it: "library", "model", "cancel"; anything else accepts it untouched.
+DialogChoice OptionDialogChoice(short resId)
+{
+    DialogChoice choice;
+    if (resId != BulkImportSettingsResId || !HasHost())
+        return choice;
+    const std::string& option = TheHost().Options().dialogChoice;
+    if (option == "library")
+        choice.radioItem = LibraryOnlyRadio;
+    else if (option == "model")
+        choice.radioItem = LibraryAndModelRadio;
+    else if (option == "cancel")
+        choice.action = DialogChoice::Cancel;
+    return choice;
+}
+
 }  // namespace
 
 // ---- Event delivery ----
@@ -156,6 +178,7 @@ bool UserInterface::RunModal(Int32 panelId)
     }
     panel->visible = true;
     panel->pendingResponse = 0;
+    const short resId = panel->resId;
 
     {
         const DG::PanelOpenEvent ev(panel->object);
@@ -169,7 +192,7 @@ bool UserInterface::RunModal(Int32 panelId)
         }
     }
 
-    const DialogChoice choice = dialogChoices_.empty() ? DialogChoice{} : dialogChoices_.front();
+    const DialogChoice choice = dialogChoices_.empty() ? OptionDialogChoice(resId) : dialogChoices_.front();
     if (!dialogChoices_.empty())
         dialogChoices_.pop_front();
 

@@ -1,8 +1,14 @@
 #include "PageCommands.hpp"
 
+#include "BulkImport/BulkImportProgressManager.hpp"
+#include "BulkImport/BulkImportRun.hpp"
+#include "BulkImport/BulkImportSettingsDlg.hpp"
+#include "BulkImport/BulkImportState.hpp"
+#include "HostErrorReport.hpp"
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
 #include "OSUtils.hpp"
+#include "ProjectWriter/ElementLists.hpp"
 #include "SelfUpdate.hpp"
 #include "WebAddress.hpp"
 
@@ -19,9 +25,32 @@ nlohmann::json BulkImportEntry(const GS::UniString& text)
         LogStream::Instance().Error(std::string("Bulk import: the list cannot be read: ") + e.what());
         return nlohmann::json::array();
     }
-    if (importType == "system")
-        return nlohmann::json::array();  // construction systems run with the settings dialog, not built yet
-    return ImportManager::BulkImportNonSystem(text);
+    if (importType != "system")
+        return ImportManager::BulkImportNonSystem(text);
+
+    // The model's walls, slabs and roofs are listed once for the estimate and for the whole run, and let
+    // go however the call ends.
+    struct ElementListsOfThisCall {
+        ElementListsOfThisCall()
+        {
+            const GSErrCode err = GatherElementLists();
+            if (err != NoError)
+                ReportHostError(err, "BulkImportEntry::GatherElementLists");
+        }
+        ~ElementListsOfThisCall() { ClearElementLists(); }
+    } elementLists;
+
+    BulkImportSettingsDlg settings(text);
+    const bool accepted = settings.Invoke() && !settings.IsCancelled();
+    if (!accepted)
+        return nlohmann::json("[]");
+
+    SetBulkImportScope(settings.GetScope());
+    BulkImportProgressDlg& progress = BulkImportProgressManager::GetInstance().GetPalette();
+    progress.Reset();
+    progress.SetPayload(text);
+    progress.SetEstimate(settings.GetChosenEstimate());
+    return BulkImportRun(progress).Run();
 }
 
 std::string StatusReport(const GS::UniString& /*request*/)

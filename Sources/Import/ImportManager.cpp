@@ -74,13 +74,33 @@ bool Import(const GS::UniString& text)
 Json StatusObject(const Json& element, const GS::UniString& status)
 {
     Json object = Json::object();
-    object["id"] = Payload::ReadUnchecked(element, "id");
+    // A list element that is no object has no keys to echo: it reads as an empty object.
+    static const Json noKeys = Json::object();
+    const Json& source = element.is_object() ? element : noKeys;
+    object["id"] = Payload::ReadUnchecked(source, "id");
     object["status"] = status.ToStdString();
-    object["name"] = Payload::ReadUnchecked(element, "name");
-    object["image"] = Payload::Contains(element, "image") ? Payload::ReadRequired(element, "image") : Json("");
+    object["name"] = Payload::ReadUnchecked(source, "name");
+    object["image"] = Payload::Contains(source, "image") ? Payload::ReadRequired(source, "image") : Json("");
     object["thumbnail"] =
-        Payload::Contains(element, "thumbnail") ? Payload::ReadRequired(element, "thumbnail") : Json("");
+        Payload::Contains(source, "thumbnail") ? Payload::ReadRequired(source, "thumbnail") : Json("");
     return object;
+}
+
+GS::UniString ImportBulkElement(const Json& element)
+{
+    try {
+        Json envelope = Json::object();
+        envelope["data"] = element;
+        Importers importers = GetImporter(GS::UniString(envelope.dump()));
+        if (importers.empty())
+            return "failed";
+        importers.front()->SetReplaceWithoutAsking(true);
+        importers.front()->Import();
+        return importers.front()->GetStatus();
+    } catch (const std::exception& e) {
+        LogStream::Instance().Error(std::string("Bulk import: an item cannot be read: ") + e.what());
+        return "failed";
+    }
 }
 
 Json BulkImportNonSystem(const GS::UniString& text)
@@ -97,22 +117,7 @@ Json BulkImportNonSystem(const GS::UniString& text)
         return statuses;
     }
     for (const Json& element : list) {
-        GS::UniString status = "undefined";
-        try {
-            Json envelope = Json::object();
-            envelope["data"] = element;
-            Importers importers = GetImporter(GS::UniString(envelope.dump()));
-            if (importers.empty()) {
-                status = "failed";
-            } else {
-                importers.front()->SetReplaceWithoutAsking(true);
-                importers.front()->Import();
-                status = importers.front()->GetStatus();
-            }
-        } catch (const std::exception& e) {
-            LogStream::Instance().Error(std::string("Bulk import: an item cannot be read: ") + e.what());
-            status = "failed";
-        }
+        const GS::UniString status = ImportBulkElement(element);
         statuses.push_back(StatusObject(element, status));
         if (IsBulkImportAborted())
             break;

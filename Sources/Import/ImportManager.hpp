@@ -25,6 +25,11 @@ bool Import(const GS::UniString& text);
 // the element during which the bulk run was aborted. Never raises.
 Json BulkImportNonSystem(const GS::UniString& text);
 
+// Imports one bulk list element through its first importer, without asking before replacing, and
+// returns that importer's status; "failed" when the element yields no importer or cannot be read.
+// Never raises.
+GS::UniString ImportBulkElement(const Json& element);
+
 // The status object of one bulk list element.
 Json StatusObject(const Json& element, const GS::UniString& status);
 
