@@ -6,6 +6,9 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -221,6 +224,15 @@ int Serve(const ServeSettings& settings, CommandContext& context)
     HostThreadQueue queue;
     httplib::Server server;
     server.set_payload_max_length(64 * 1024 * 1024);
+    // Each worker thread would otherwise stay with an idle kept-alive connection for seconds, while new
+    // connections (a browser opens several) wait for a free worker, and stopping waits for them too.
+    server.set_keep_alive_max_count(1);
+    // The library's default also sets SO_REUSEPORT, with which a second server would silently share the
+    // port with this one; only a port left in TIME_WAIT is taken over.
+    server.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     AddRoutes(server, settings, setting, queue, ui);
 
     int port = settings.port;
