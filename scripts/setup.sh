@@ -9,6 +9,8 @@ packages=(
   googletest libgtest-dev libgmock-dev
   openssl ca-certificates
   python3
+  libcpp-httplib-dev
+  chromium
 )
 
 missing=()
@@ -25,6 +27,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq "${missing[@]}"
 else
   echo "setup: all packages present"
+fi
+
+# The browser test's driver, pinned by Tests/Browser/package-lock.json, from the npm registry. Node and npm
+# are the machine's own (not Debian's packages, which would clash with a Node.js installed otherwise).
+browser_tests="$(dirname "$0")/../Tests/Browser"
+if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
+  if ! command -v npm >/dev/null; then
+    echo "setup: npm is missing; the browser test needs Node.js 20 or later with npm" >&2
+    exit 1
+  fi
+  echo "setup: installing the browser test's node modules"
+  (cd "$browser_tests" && npm ci --no-audit --no-fund)
 fi
 
 # The JSON library is pinned: replies and stored texts are compared byte by byte in tests.

@@ -4,6 +4,7 @@
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
 #include "Output.hpp"
+#include "Serve.hpp"
 
 #include <ostream>
 
@@ -113,6 +114,7 @@ const std::vector<Command>& Commands()
          "For 7 the answer's flag follows on its own line: \"visible: true\" or \"visible: false\".\n"
          "Exit status 1 when no window has that reference number.\n",
          &PreparePalette},
+        ServeCommand(),
     };
     return commands;
 }

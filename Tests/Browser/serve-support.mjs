@@ -1,0 +1,88 @@
+// Starts `corvana-host serve --port 0` in a fresh home folder and stops it again, for the browser tests.
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+export function freshFolder(prefix) {
+  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+}
+
+// Resolves with { child, base, home, save, exited } once the server prints its address.
+export function startServe(hostPath, { extraServeArgs = [], home = freshFolder('corvana-serve-') } = {}) {
+  const save = path.join(home, 'p.json');
+  const child = spawn(hostPath, ['--home', home, '--save', save, 'serve', '--port', '0', ...extraServeArgs],
+    { stdio: ['ignore', 'pipe', 'pipe'] });
+  let stdout = '';
+  let stderr = '';
+  const exited = new Promise((resolve) => child.on('exit', (code, signal) => resolve({ code, signal, stdout, stderr })));
+  child.stderr.on('data', (chunk) => { stderr += chunk; });
+  return new Promise((resolve, reject) => {
+    const timer = setTimeout(() => reject(new Error('serve printed no address within 10 s:\n' + stdout + stderr)), 10000);
+    child.stdout.on('data', (chunk) => {
+      stdout += chunk;
+      const found = /Serving the Corvana palette on (http:\/\/127\.0\.0\.1:(\d+)\/)\n/.exec(stdout);
+      if (found && Number(found[2]) > 0) {
+        clearTimeout(timer);
+        resolve({ child, base: found[1], home, save, exited, output: () => stdout + stderr });
+      }
+    });
+    exited.then(({ code }) => {
+      clearTimeout(timer);
+      reject(new Error(`serve ended with ${code} before serving:\n${stdout}${stderr}`));
+    });
+  });
+}
+
+export async function post(base, route, body) {
+  const response = await fetch(new URL(route, base), {
+    method: 'POST', headers: { 'Content-Type': 'application/json' }, body: typeof body === 'string' || Buffer.isBuffer(body) ? body : JSON.stringify(body),
+  });
+  return { status: response.status, body: await response.json() };
+}
+
+// Posts /quit and waits for the process to end; answers its exit and the saved project.
+export async function quit(server) {
+  const answer = await post(server.base, '/quit', {});
+  if (answer.status !== 200) throw new Error('/quit answered ' + answer.status);
+  const exit = await withTimeout(server.exited, 10000, 'serve did not end after /quit');
+  return { exit, project: fs.existsSync(server.save) ? JSON.parse(fs.readFileSync(server.save, 'utf8')) : undefined };
+}
+
+// A server that a failed test left running is killed, so that the test ends.
+export function stopLeftOver(server) {
+  if (server.child.exitCode === null && server.child.signalCode === null)
+    server.child.kill('SIGKILL');
+}
+
+export function withTimeout(promise, ms, message) {
+  let timer;
+  return Promise.race([promise, new Promise((_, reject) => { timer = setTimeout(() => reject(new Error(message)), ms); })])
+    .finally(() => clearTimeout(timer));
+}
+
+export function materialNames(project) {
+  return ((project.attributes || {}).buildingMaterials || []).map((material) => material.name);
+}
+
+// The test's own checks: a failure names what differed and ends the run with status 1.
+export function check(condition, message) {
+  if (!condition) throw new Error('check failed: ' + message);
+}
+
+export function equal(actual, expected, what) {
+  const a = JSON.stringify(actual);
+  const e = JSON.stringify(expected);
+  if (a !== e) throw new Error(`check failed: ${what}: expected ${e}, got ${a}`);
+}
+
+export async function runTest(name, body) {
+  const started = Date.now();
+  try {
+    await body();
+    console.log(`${name}: passed in ${((Date.now() - started) / 1000).toFixed(1)} s`);
+  } catch (error) {
+    console.error(`${name}: FAILED: ${error.stack || error}`);
+    process.exitCode = 1;
+  }
+}
