@@ -27,6 +27,7 @@ struct API_WallType {
     double thickness;   // at the start
     double thickness1;  // at the end
     short type;         // API_WallTypeID
+    double height;
 };
 
 struct API_SlabType {
@@ -49,14 +50,19 @@ struct API_RoofType {
 
 struct API_ColumnType {
     API_AttributeIndex buildingMaterial;
+    double height;
 };
 
 struct API_BeamType {
     API_AttributeIndex buildingMaterial;
+    double width;
+    double height;
 };
 
 struct API_OpeningBaseType {
     Int32 libInd;  // library part index, 0 when none
+    double width;
+    double height;
 };
 
 struct API_WindowType {
@@ -158,6 +164,8 @@ enum API_DatabaseTypeID : Int32 {
     APIWind_LayoutID = 8,
 };
 
+// The host's current database when the add-on asks; every element function works on the model, which the
+// floor plan and the 3D window show.
 struct API_DatabaseInfo {
     API_DatabaseTypeID typeID;
     API_DatabaseUnId databaseUnId;

@@ -39,6 +39,9 @@ public:
     Host& operator=(const Host&) = delete;
 
     const HostOptions& Options() const { return options_; }
+    // A script may change its mind about how the user answers later: as the options do, from now on.
+    void SetDialogChoice(const std::string& choice) { options_.dialogChoice = choice; }
+    void SetCancelProcessAt(Int32 check) { options_.cancelProcessAt = check; }
     const FunctionTable& Table() const { return table_; }
     Faults& GetFaults() { return faults_; }
     Transcript& GetTranscript() { return transcript_; }

@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "BrowserPalette.hpp"
 #include "BulkImport/BulkImportProgressManager.hpp"
+#include "ElementEvents.hpp"
 #include "JsonFileHandler.hpp"
 #include "MenuHandler.hpp"
 #include "ModuleState.hpp"
@@ -54,6 +55,8 @@ GSErrCode Initialize()
         err = QRV::Palette::RegisterPaletteControlCallBack();
     if (err == NoError)
         err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_All, ProjectEventIgnored);
+    if (err == NoError)
+        QRV::InstallElementEventHandlers();
     if (err == NoError)
         err = ACAPI_AddOnIntegration_InstallFileTypeHandler(QRV::JsonFileTypeRef, QRV::JsonFileHandler);
     if (err == NoError)

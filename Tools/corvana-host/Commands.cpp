@@ -5,8 +5,14 @@
 #include "Options.hpp"
 #include "Output.hpp"
 #include "Serve.hpp"
+#include "PageCall.hpp"
+#include "Script.hpp"
 
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace CorvanaHost {
 namespace {
@@ -93,11 +99,91 @@ CommandAction PreparePalette(const std::vector<std::string>& arguments)
     };
 }
 
+const char* const CallSynopsis = "call FUNCTION [--text S | --text-file F | --number N | --array S...]";
+
+CommandAction PrepareCall(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty() || arguments[0].empty() || arguments[0][0] == '-')
+        throw UsageError(std::string("usage: ") + CallSynopsis);
+    const std::string function = arguments[0];
+    PageArgument argument;
+    if (arguments.size() > 1) {
+        const std::string& option = arguments[1];
+        if (option == "--array") {
+            argument.kind = PageArgument::Texts;
+            argument.texts.assign(arguments.begin() + 2, arguments.end());
+        } else {
+            if (arguments.size() != 3)
+                throw UsageError(std::string("usage: ") + CallSynopsis);
+            const std::string& value = arguments[2];
+            if (option == "--text") {
+                argument.kind = PageArgument::Text;
+                argument.text = value;
+            } else if (option == "--text-file") {
+                std::ifstream in(value, std::ios::binary);
+                std::stringstream buffer;
+                if (in)
+                    buffer << in.rdbuf();
+                if (!in || in.bad())
+                    throw UsageError("--text-file: " + value + " cannot be read");
+                argument.kind = PageArgument::Text;
+                argument.text = buffer.str();
+            } else if (option == "--number") {
+                char* end = nullptr;
+                const double number = std::strtod(value.c_str(), &end);
+                if (value.empty() || end != value.c_str() + value.size() || !std::isfinite(number))
+                    throw UsageError("--number takes a finite decimal number, not \"" + value + "\"");
+                argument.kind = PageArgument::Number;
+                argument.number = number;
+            } else {
+                throw UsageError("unknown argument \"" + option + "\" (" + CallSynopsis + ")");
+            }
+        }
+    }
+    return [function, argument](CommandContext& context) {
+        ConsoleToStderr console(context.out);
+        Sim::JsCallResult result = CallPage(context.session.GetHost(), function, argument);
+        if (!result.called) {
+            context.err << "corvana-host: " << result.problem << "\n";
+            return 1;
+        }
+        console.Out() << ReplyText(result.reply) << "\n";
+        return 0;
+    };
+}
+
+CommandAction PrepareScript(const std::vector<std::string>& arguments)
+{
+    ExpectArgumentCount(arguments, 1, "script FILE");
+    std::vector<ScriptStep> steps = ReadScript(arguments[0]);
+    return [steps](CommandContext& context) { return RunScript(context, steps); };
+}
+
 }  // namespace
 
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> commands = {
+        {"call", CallSynopsis, "call a function of the page's jsCorvanaInterface and print its reply",
+         "Calls jsCorvanaInterface.FUNCTION once, as the catalogue page does, and prints its reply alone,\n"
+         "followed by a newline: a string as its text, a number in decimal. The argument:\n"
+         "  --text S        a JS string          --text-file F  a JS string with the file's bytes\n"
+         "  --number N      a JS number          --array S...   a JS array of the remaining arguments\n"
+         "  (none)          no argument at all\n"
+         "Exit status 0 whenever the call returned, whatever it answered; 1 when the page has no such\n"
+         "function; 2 for a usage error; 3 when the host could not start.\n",
+         &PrepareCall},
+        {"script", "script FILE", "run a JSON list of steps: page calls, answers, menus, user actions",
+         "Runs the steps of FILE, a JSON list, in order, and prints one JSON line per step with what it\n"
+         "returned and what the host showed (alerts, dialogs, debug lines, notifications). Steps:\n"
+         "  {\"call\": F, \"text\"|\"number\"|\"array\": ...}   {\"answer\": BUTTON}\n"
+         "  {\"dialog\": \"library\"|\"model\"|\"cancel\"}   {\"cancelProcess\": N}   {\"menu\": [RES, ITEM]}\n"
+         "  {\"palette\": [REF, CODE]}   {\"open\": PATH}   {\"place\": ELEMENT}   {\"copy\": E}\n"
+         "  {\"change\": E, \"fields\": {...}}   {\"edit\": E, \"offset\": [dx, dy, dz]}   {\"delete\": E}\n"
+         "  {\"setIfcName\": E, \"name\": TEXT}   {\"undo\": true}   {\"redo\": true}\n"
+         "E is a GUID or \"@N\", the element that step N placed or copied. See docs/corvana-host.md.\n"
+         "Exit status 0 when every step was done, 1 when one was not, 2 for a script that cannot be read.\n",
+         &PrepareScript},
         {"dump", "dump", "print the open project as JSON",
          "Prints the open project as JSON, exactly as --save would write it (see docs/project-file.md).\n",
          &PrepareDump},

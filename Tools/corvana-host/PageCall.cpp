@@ -1,134 +1,105 @@
 #include "PageCall.hpp"
 
-#include "JS/JSValues.hpp"
+#include "Host.hpp"
+
+#include <cmath>
+#include <cstdio>
 
 namespace CorvanaHost {
 namespace {
 
-using Json = nlohmann::json;
+constexpr const char* ScriptObjectName = "jsCorvanaInterface";
 
-std::optional<PageArgument> ReadArgument(const Json& value, std::string* problem)
+// Whole numbers travel as the browser's integers, others as doubles.
+GS::Ref<JS::Base> JsNumber(double number)
 {
-    PageArgument argument;
-    if (value.is_string()) {
-        argument.kind = PageArgument::Text;
-        argument.text = value.get<std::string>();
-    } else if (value.is_number()) {
-        argument.kind = PageArgument::Number;
-        argument.number = value;
-    } else if (value.is_array()) {
-        argument.kind = PageArgument::TextList;
-        for (const Json& element : value) {
-            if (!element.is_string()) {
-                *problem = "\"argument\" is an array with an element that is no string";
-                return std::nullopt;
-            }
-            argument.list.push_back(element.get<std::string>());
-        }
-    } else {
-        *problem = "\"argument\" must be a string, a number or an array of strings, not " +
-                   std::string(value.type_name());
-        return std::nullopt;
-    }
-    return argument;
+    if (std::nearbyint(number) == number && std::fabs(number) < 9.0e15)
+        return new JS::Value(static_cast<Int64>(number));
+    return new JS::Value(number);
 }
 
-GS::Ref<JS::Base> ToScriptValue(const PageArgument& argument)
+std::string NumberText(double number)
 {
-    switch (argument.kind) {
-        case PageArgument::Text:
-            return new JS::Value(GS::UniString(argument.text));
-        case PageArgument::Number:
-            if (argument.number.is_number_integer() && !argument.number.is_number_unsigned())
-                return new JS::Value(argument.number.get<Int64>());
-            if (argument.number.is_number_unsigned() && argument.number.get<UInt64>() <= UInt64(INT64_MAX))
-                return new JS::Value(static_cast<Int64>(argument.number.get<UInt64>()));
-            return new JS::Value(argument.number.get<double>());
-        case PageArgument::TextList: {
-            GS::Ref<JS::Array> array = new JS::Array();
-            for (const std::string& text : argument.list)
-                array->AddItem(new JS::Value(GS::UniString(text)));
-            return array;
-        }
-        case PageArgument::None:
-            break;
-    }
-    return GS::Ref<JS::Base>();
+    if (std::nearbyint(number) == number && std::fabs(number) < 9.0e15)
+        return std::to_string(static_cast<Int64>(number));
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.17g", number);
+    return buffer;
 }
 
-Json FromScriptValue(const GS::Ref<JS::Base>& reply)
+}  // namespace
+
+ConsoleToStderr::ConsoleToStderr(std::ostream& out)
+    : out_(out), redirected_(&out == &std::cout), saved_(std::cout.rdbuf()), own_(saved_)
 {
-    GS::Ref<JS::Value> value = GS::DynamicCast<JS::Value>(reply);
-    if (value == nullptr)
-        return nullptr;
-    switch (value->GetType()) {
-        case JS::Value::STRING:
-            return value->GetString().ToStdString();
-        case JS::Value::INTEGER:
-            return value->GetInteger();
-        case JS::Value::DOUBLE:
-            return value->GetDouble();
-        case JS::Value::BOOL:
-            return value->GetBool();
-        case JS::Value::UNDEFINED:
-            break;
+    if (redirected_) {
+        std::cout.flush();
+        std::cout.rdbuf(std::cerr.rdbuf());
+    }
+}
+
+ConsoleToStderr::~ConsoleToStderr()
+{
+    if (redirected_) {
+        std::cout.flush();
+        std::cout.rdbuf(saved_);
+    }
+    own_.flush();
+}
+
+GS::Ref<JS::Base> PageArgument::ToJs() const
+{
+    switch (kind) {
+        case Text: return new JS::Value(GS::UniString(text));
+        case Number: return JsNumber(number);
+        case Texts: {
+            auto* array = new JS::Array();
+            GS::Ref<JS::Base> result(array);
+            for (const auto& item : texts)
+                array->AddItem(new JS::Value(GS::UniString(item)));
+            return result;
+        }
+        default: return GS::Ref<JS::Base>();
+    }
+}
+
+Sim::JsCallResult CallPage(Sim::Host& host, const std::string& function, const PageArgument& argument)
+{
+    return host.FamilyState<Sim::UserInterface>().CallJsFunction(ScriptObjectName, function, argument.ToJs());
+}
+
+Sim::Json::Value ReplyJson(const GS::Ref<JS::Base>& reply)
+{
+    if (auto value = GS::DynamicCast<JS::Value>(reply)) {
+        switch (value->GetType()) {
+            case JS::Value::STRING: return value->GetString().ToStdString();
+            case JS::Value::INTEGER: return value->GetInteger();
+            case JS::Value::DOUBLE: return value->GetDouble();
+            case JS::Value::BOOL: return value->GetBool();
+            default: return nullptr;
+        }
+    }
+    if (auto array = GS::DynamicCast<JS::Array>(reply)) {
+        Sim::Json::Value list = Sim::Json::Value::array();
+        for (const auto& item : array->GetItemArray())
+            list.push_back(ReplyJson(item));
+        return list;
     }
     return nullptr;
 }
 
-std::string Dump(const Json& document) { return document.dump(-1, ' ', false, Json::error_handler_t::replace); }
-
-}  // namespace
-
-std::optional<PageCall> ReadPageCall(const std::string& body, std::string* problem)
+std::string ReplyText(const GS::Ref<JS::Base>& reply)
 {
-    Json request;
-    try {
-        request = Json::parse(body);
-    } catch (const Json::exception& e) {
-        *problem = std::string("the request is no JSON: ") + e.what();
-        return std::nullopt;
-    }
-    if (!request.is_object()) {
-        *problem = "the request must be a JSON object";
-        return std::nullopt;
-    }
-    auto function = request.find("function");
-    if (function == request.end() || !function->is_string() || function->get<std::string>().empty()) {
-        *problem = "\"function\" must name the function as a non-empty string";
-        return std::nullopt;
-    }
-    PageCall call;
-    call.function = function->get<std::string>();
-    if (auto object = request.find("object"); object != request.end()) {
-        if (!object->is_string()) {
-            *problem = "\"object\" must name the script object as a string";
-            return std::nullopt;
-        }
-        call.object = object->get<std::string>();
-    }
-    if (auto argument = request.find("argument"); argument != request.end()) {
-        std::optional<PageArgument> read = ReadArgument(*argument, problem);
-        if (!read)
-            return std::nullopt;
-        call.argument = std::move(*read);
-    }
-    return call;
+    const Sim::Json::Value json = ReplyJson(reply);
+    if (json.is_string())
+        return json.get<std::string>();
+    if (json.is_number_integer())
+        return std::to_string(json.get<Int64>());
+    if (json.is_number())
+        return NumberText(json.get<double>());
+    if (json.is_null())
+        return "";
+    return json.dump();
 }
-
-PageCallOutcome CallOnHost(Sim::UserInterface& ui, const PageCall& call)
-{
-    PageCallOutcome outcome;
-    Sim::JsCallResult result = ui.CallJsFunction(call.object, call.function, ToScriptValue(call.argument));
-    outcome.called = result.called;
-    outcome.problem = result.problem;
-    if (result.called)
-        outcome.reply = FromScriptValue(result.reply);
-    return outcome;
-}
-
-std::string WriteReply(const Json& reply) { return Dump(Json{{"reply", reply}}); }
-
-std::string WriteError(const std::string& problem) { return Dump(Json{{"error", problem}}); }
 
 }  // namespace CorvanaHost

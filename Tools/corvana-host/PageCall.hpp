@@ -1,50 +1,50 @@
-// One call of the page's script object as it travels over HTTP: read from the request body on a server
-// thread into plain data, made into the host's script values and run on the host thread, and its reply
-// written back as plain data. Nothing here but CallOnHost touches the host.
+// The page's side of a call to jsCorvanaInterface: the argument as the page passes it, and the reply as
+// `call` prints it and `script` reports it.
 #pragma once
 
+#include "Model/JsonReader.hpp"
 #include "UserInterface.hpp"
 
-#include <nlohmann/json.hpp>
-
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace CorvanaHost {
 
-// What the page passed, with its JS type: the host's browser hands these four shapes to a function.
 struct PageArgument {
-    enum Kind { None, Text, Number, TextList };
+    enum Kind { None, Text, Number, Texts };
     Kind kind = None;
     std::string text;
-    nlohmann::json number;  // an integer or a floating-point JSON number, as the page sent it
-    std::vector<std::string> list;
+    double number = 0.0;
+    std::vector<std::string> texts;
+
+    GS::Ref<JS::Base> ToJs() const;
 };
 
-struct PageCall {
-    std::string object;  // empty: the first script object the add-on registered
-    std::string function;
-    PageArgument argument;
+// What the add-on writes to the console while a command runs goes to stderr, so that stdout holds what the
+// command prints and nothing else. Out() is where the command prints.
+class ConsoleToStderr {
+public:
+    explicit ConsoleToStderr(std::ostream& out);
+    ~ConsoleToStderr();
+    ConsoleToStderr(const ConsoleToStderr&) = delete;
+    ConsoleToStderr& operator=(const ConsoleToStderr&) = delete;
+    std::ostream& Out() { return redirected_ ? own_ : out_; }
+
+private:
+    std::ostream& out_;
+    bool redirected_;
+    std::streambuf* saved_;
+    std::ostream own_;
 };
 
-// Reads {"object": OBJECT, "function": NAME, "argument": VALUE}; without "object" the call goes to the
-// first script object, without "argument" it is a call without one. VALUE is a string, a number or an
-// array of strings; anything else is refused with the reason in `problem`.
-std::optional<PageCall> ReadPageCall(const std::string& body, std::string* problem);
+// Calls jsCorvanaInterface.FUNCTION on the catalogue page.
+Sim::JsCallResult CallPage(Sim::Host& host, const std::string& function, const PageArgument& argument);
 
-struct PageCallOutcome {
-    bool called = false;
-    nlohmann::json reply;  // a string, a number, a boolean, or null when the function answered nothing
-    std::string problem;   // why the call did not happen, or what escaped from it
-};
-
-// The host thread only: calls `object.function(argument)` as the page would.
-PageCallOutcome CallOnHost(Sim::UserInterface& ui, const PageCall& call);
-
-// The response body: {"reply": VALUE} or {"error": TEXT}. Texts that are not valid UTF-8 have the bad
-// bytes replaced, so that the page always gets JSON.
-std::string WriteReply(const nlohmann::json& reply);
-std::string WriteError(const std::string& problem);
+// A string reply as its text, a number in decimal, a boolean as true/false, an array as JSON; "" for none.
+std::string ReplyText(const GS::Ref<JS::Base>& reply);
+// The same as a JSON value: string, number, boolean, array, or null for none.
+Sim::Json::Value ReplyJson(const GS::Ref<JS::Base>& reply);
 
 }  // namespace CorvanaHost

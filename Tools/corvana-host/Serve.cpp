@@ -2,7 +2,7 @@
 
 #include "HostThreadQueue.hpp"
 #include "Options.hpp"
-#include "PageCall.hpp"
+#include "ServeCall.hpp"
 
 #include <httplib.h>
 
@@ -18,6 +18,7 @@
 
 namespace CorvanaHost {
 namespace {
+using namespace Http;
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;

@@ -27,40 +27,6 @@ std::string ReadName(const Json::Reader& member)
     return name;
 }
 
-AttributeUserData ReadUserData(const Json::Reader& member)
-{
-    auto object = member.Object({"dataVersion", "platformSign", "text", "base64"});
-    AttributeUserData data;
-    data.dataVersion = static_cast<Int32>(object.Required("dataVersion").Integer(Int32Min, Int32Max));
-    data.platformSign = static_cast<UInt16>(object.Required("platformSign").Integer(0, 0xFFFF));
-    auto text = object.Optional("text");
-    auto base64 = object.Optional("base64");
-    if (text.has_value() == base64.has_value())
-        member.Fail("user data holds exactly one of \"text\" and \"base64\"");
-    if (text) {
-        data.bytes = text->String();
-    } else {
-        auto bytes = Text::FromBase64(base64->String());
-        if (!bytes)
-            base64->Fail("not canonical base64");
-        data.bytes = *bytes;
-    }
-    return data;
-}
-
-Json::Value WriteUserData(const AttributeUserData& data)
-{
-    Json::Value object = Json::Value::object();
-    object["dataVersion"] = data.dataVersion;
-    object["platformSign"] = data.platformSign;
-    // Text when it is text (readable in the file), base64 for anything else.
-    if (Text::IsValidUtf8(data.bytes))
-        object["text"] = data.bytes;
-    else
-        object["base64"] = Text::ToBase64(data.bytes);
-    return object;
-}
-
 template <typename Attribute>
 void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& table, FileReadContext& context,
                 Attribute& attribute)
@@ -215,6 +181,40 @@ Json::Value WriteComposite(const Composite& composite)
 }
 
 }  // namespace
+
+AttributeUserData ReadUserData(const Json::Reader& member)
+{
+    auto object = member.Object({"dataVersion", "platformSign", "text", "base64"});
+    AttributeUserData data;
+    data.dataVersion = static_cast<Int32>(object.Required("dataVersion").Integer(Int32Min, Int32Max));
+    data.platformSign = static_cast<UInt16>(object.Required("platformSign").Integer(0, 0xFFFF));
+    auto text = object.Optional("text");
+    auto base64 = object.Optional("base64");
+    if (text.has_value() == base64.has_value())
+        member.Fail("user data holds exactly one of \"text\" and \"base64\"");
+    if (text) {
+        data.bytes = text->String();
+    } else {
+        auto bytes = Text::FromBase64(base64->String());
+        if (!bytes)
+            base64->Fail("not canonical base64");
+        data.bytes = *bytes;
+    }
+    return data;
+}
+
+Json::Value WriteUserData(const AttributeUserData& data)
+{
+    Json::Value object = Json::Value::object();
+    object["dataVersion"] = data.dataVersion;
+    object["platformSign"] = data.platformSign;
+    // Text when it is text (readable in the file), base64 for anything else.
+    if (Text::IsValidUtf8(data.bytes))
+        object["text"] = data.bytes;
+    else
+        object["base64"] = Text::ToBase64(data.bytes);
+    return object;
+}
 
 void ReadAttributes(const Json::Reader& section, Project& project, FileReadContext& context)
 {

@@ -1,6 +1,10 @@
 // The model's elements: walls, slabs, roofs, columns, beams, windows, doors, objects, curtain walls and
-// stairs with their parts, each with its GUID, kind, layer visibility and 3D presence, what gives it its
-// structure, and what add-ons attached to it.
+// stairs (with the objects that make up curtain-wall frames and stair parts), each with its GUID, kind,
+// layer visibility and 3D presence, what gives it its structure, its size, its library part, its IFC
+// attributes, and what add-ons attached to it.
+//
+// Sizes are kept as the few numbers the host's quantities are derived from (Model/ElementQuantities.hpp);
+// which of length, width, height and thickness a kind uses is listed in docs/project-file.md.
 #pragma once
 
 #include "APIdefs_Elements.h"
@@ -13,6 +17,27 @@
 
 namespace Sim::Model {
 
+struct IfcAttribute {
+    std::string name;
+    std::string value;
+
+    bool operator==(const IfcAttribute& other) const { return name == other.name && value == other.value; }
+};
+
+struct Point3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+
+    bool operator==(const Point3& other) const { return x == other.x && y == other.y && z == other.z; }
+};
+
+// The library part an object, window or door is an instance of. Index 0: none (not GDL based).
+struct LibraryPartRef {
+    Int32 index = 0;
+    std::string unId;  // the part's unique id, at most 127 bytes
+
+    bool operator==(const LibraryPartRef& other) const { return index == other.index && unId == other.unId; }
+};
+
 struct Element {
     API_Guid guid{};
     API_ElemTypeID type = API_WallID;
@@ -20,6 +45,35 @@ struct Element {
     bool in3D = true;
     std::optional<AttributeUserData> userData;  // element user data (version 1 by convention)
     AttachedData attached;
+    std::vector<IfcAttribute> ifcAttributes;  // in the host's order
+
+    // Walls, slabs, roofs: what gives the element its structure. Columns and beams use the building material.
+    API_ModelElemStructureType structure = API_BasicStructure;
+    API_AttributeIndex buildingMaterial = 0;
+    API_AttributeIndex composite = 0;
+    API_AttributeIndex profile = 0;  // walls with a complex profile; not held as an attribute here
+    short wallGeometry = APIWtyp_Normal;
+
+    // Size in metres; see the kind's table in docs/project-file.md.
+    Point3 origin;
+    double length = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    double thickness = 0.0;     // walls: at the start; slabs, roofs; windows and doors: the opening's depth
+    double endThickness = 0.0;  // walls: at the end
+
+    LibraryPartRef libraryPart;                  // objects, windows, doors
+    API_ElemTypeID ownerType = API_ZombieElemID; // objects that are part of a curtain wall or stair
+    API_Guid owner{};
+
+    static bool IsModelType(API_ElemTypeID type);  // a kind the model holds as elements
+    bool HasStructure() const { return type == API_WallID || type == API_SlabID || type == API_RoofID; }
+    bool HasLibraryPart() const { return libraryPart.index > 0; }
+
+    // The value of the first IFC attribute of that name, or null.
+    const std::string* IfcValue(const std::string& name) const;
+    // Sets the first attribute of that name, or appends one.
+    void SetIfcAttribute(const std::string& name, const std::string& value);
 
     bool operator==(const Element& other) const;
     bool operator!=(const Element& other) const { return !(*this == other); }
@@ -31,6 +85,9 @@ public:
     Element* Find(const API_Guid& guid);
     const Element* Find(const API_Guid& guid) const { return const_cast<Elements*>(this)->Find(guid); }
     Element& Add(Element element);
+    // Puts the element back at `position` in the listing order (undo of a deletion), or at the end.
+    Element& Insert(size_t position, Element element);
+    size_t PositionOf(const API_Guid& guid) const;  // All().size() when absent
     bool Remove(const API_Guid& guid);
     bool ContainsGuid(const API_Guid& guid) const { return Find(guid) != nullptr; }
 

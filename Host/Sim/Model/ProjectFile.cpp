@@ -28,6 +28,7 @@ struct Section {
 const Section sections[] = {
     {"projectInfo", &Model::ReadProjectInfo, &Model::WriteProjectInfo},
     {"attributes", &Model::ReadAttributes, &Model::WriteAttributes},
+    {"elements", &Model::ReadElements, &Model::WriteElements},
 };
 
 std::string ErrnoText() { return std::strerror(errno); }

@@ -24,7 +24,14 @@ private:
 void ReadProjectInfo(const Json::Reader& section, Project& project, FileReadContext& context);
 Json::Value WriteProjectInfo(const Project& project);
 
+// User data as attributes and elements carry it: {"dataVersion", "platformSign", "text" | "base64"}.
+AttributeUserData ReadUserData(const Json::Reader& member);
+Json::Value WriteUserData(const AttributeUserData& data);
+
 void ReadAttributes(const Json::Reader& section, Project& project, FileReadContext& context);
 Json::Value WriteAttributes(const Project& project);
+
+void ReadElements(const Json::Reader& section, Project& project, FileReadContext& context);
+Json::Value WriteElements(const Project& project);
 
 }  // namespace Sim::Model

@@ -1,0 +1,472 @@
+// Element functions: lists, reads, changes, names, quantities, IFC attributes, observers, and the databases.
+// A change an add-on makes here raises no notification to that add-on: the host only tells add-ons about
+// what the user (or another add-on) did, never about their own commands.
+#include "ACAPI_Elements.h"
+#include "Host.hpp"
+#include "Model/ElementQuantities.hpp"
+#include "ModelState.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Sim {
+namespace {
+
+using Model::Element;
+
+Project& TheProject() { return TheHost().GetProject(); }
+ModelState& State() { return TheModelState(TheHost()); }
+
+// The element of a GUID as the add-on may see it: APIERR_DELETED for one deleted in this run,
+// APIERR_BADID for an unknown one, or while the current database shows no model.
+GSErrCode Lookup(const API_Guid& guid, Element** found)
+{
+    *found = State().ModelVisible() ? TheProject().elements.Find(guid) : nullptr;
+    if (*found != nullptr)
+        return NoError;
+    return State().deleted.count(guid) != 0 ? APIERR_DELETED : APIERR_BADID;
+}
+
+bool IsKnownType(API_ElemTypeID type)
+{
+    switch (type) {
+        case API_CurtainWallSegmentID:
+        case API_CurtainWallFrameID:
+        case API_CurtainWallPanelID:
+        case API_RiserID:
+        case API_TreadID:
+        case API_StairStructureID: return true;
+        default: return Element::IsModelType(type);
+    }
+}
+
+bool Passes(const Element& element, API_ElemFilterFlags flags)
+{
+    if ((flags & APIFilt_OnVisLayer) != 0 && !element.onVisibleLayer)
+        return false;
+    if ((flags & APIFilt_In3D) != 0 && !element.in3D)
+        return false;
+    return true;
+}
+
+void FillHeader(const Element& element, API_Elem_Head& header)
+{
+    header = API_Elem_Head{};
+    header.type.typeID = element.type;
+    header.guid = element.guid;
+    header.layer = 1;
+}
+
+void FillRecord(const Element& element, API_Element& record)
+{
+    record = API_Element{};
+    FillHeader(element, record.header);
+    switch (element.type) {
+        case API_WallID:
+            record.wall.modelElemStructureType = element.structure;
+            record.wall.buildingMaterial = element.buildingMaterial;
+            record.wall.composite = element.composite;
+            record.wall.profileAttr = element.profile;
+            record.wall.thickness = element.thickness;
+            record.wall.thickness1 = element.endThickness;
+            record.wall.type = element.wallGeometry;
+            record.wall.height = element.height;
+            break;
+        case API_SlabID:
+            record.slab = {element.structure, element.buildingMaterial, element.composite, element.thickness};
+            break;
+        case API_RoofID:
+            record.roof.shellBase = {element.structure, element.buildingMaterial, element.composite, element.thickness};
+            break;
+        case API_ColumnID: record.column = {element.buildingMaterial, element.height}; break;
+        case API_BeamID: record.beam = {element.buildingMaterial, element.width, element.height}; break;
+        case API_WindowID:
+            record.window.openingBase = {element.libraryPart.index, element.width, element.height};
+            break;
+        case API_DoorID: record.door.openingBase = {element.libraryPart.index, element.width, element.height}; break;
+        case API_ObjectID: record.object = {element.libraryPart.index, element.ownerType, element.owner}; break;
+        case API_CurtainWallID: record.curtainWall.height = element.height; break;
+        case API_StairID: record.stair.totalHeight = element.height; break;
+        default: break;
+    }
+}
+
+// Whether the mask marks the field: any byte of it set.
+template <typename Field>
+bool Marked(const API_Element& record, const API_Element& mask, const Field& field)
+{
+    const auto offset = reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&record);
+    const char* bytes = reinterpret_cast<const char*>(&mask) + offset;
+    for (size_t i = 0; i < sizeof(Field); ++i)
+        if (bytes[i] != 0)
+            return true;
+    return false;
+}
+
+// Takes the marked fields of the record into `element`.
+class ChangeReader {
+public:
+    ChangeReader(const API_Element& record, const API_Element& mask) : record_(record), mask_(mask) {}
+
+    template <typename Field, typename Target>
+    void Take(const Field& field, Target& target) const
+    {
+        if (Marked(record_, mask_, field))
+            target = static_cast<Target>(field);
+    }
+
+private:
+    const API_Element& record_;
+    const API_Element& mask_;
+};
+
+void TakeStructure(const ChangeReader& take, const API_ModelElemStructureType& structure,
+                   const API_AttributeIndex& buildingMaterial, const API_AttributeIndex& composite,
+                   const double& thickness, Element& element)
+{
+    take.Take(structure, element.structure);
+    take.Take(buildingMaterial, element.buildingMaterial);
+    take.Take(composite, element.composite);
+    take.Take(thickness, element.thickness);
+}
+
+bool ValidSize(double value) { return std::isfinite(value) && value >= 0.0; }
+
+// The rules the user interface keeps too: attributes exist, sizes are sizes, a composite element is as
+// thick as its composite.
+GSErrCode CheckChanged(Element& element)
+{
+    const Model::Attributes& attributes = TheProject().attributes;
+    if (element.HasStructure()) {
+        if (element.structure != API_BasicStructure && element.structure != API_CompositeStructure &&
+            element.structure != API_ProfileStructure)
+            return APIERR_BADPARS;
+        if (element.structure == API_ProfileStructure && element.type != API_WallID)
+            return APIERR_BADPARS;
+        if (element.structure == API_BasicStructure &&
+            attributes.buildingMaterials.FindByIndex(element.buildingMaterial) == nullptr)
+            return APIERR_BADINDEX;
+        if (element.structure == API_CompositeStructure) {
+            const Model::Composite* composite = attributes.composites.FindByIndex(element.composite);
+            if (composite == nullptr)
+                return APIERR_BADINDEX;
+            element.thickness = element.endThickness = composite->totalThickness;
+        }
+        if (element.type == API_WallID && element.wallGeometry != APIWtyp_Normal &&
+            element.wallGeometry != APIWtyp_Trapez && element.wallGeometry != APIWtyp_Poly)
+            return APIERR_BADPARS;
+    }
+    if (element.buildingMaterial != 0 && attributes.buildingMaterials.FindByIndex(element.buildingMaterial) == nullptr)
+        return APIERR_BADINDEX;
+    if (element.composite != 0 && attributes.composites.FindByIndex(element.composite) == nullptr)
+        return APIERR_BADINDEX;
+    for (double size : {element.length, element.width, element.height, element.thickness, element.endThickness})
+        if (!ValidSize(size))
+            return APIERR_BADPARS;
+    return NoError;
+}
+
+GSErrCode GetElemList(const API_ElemType* type, GS::Array<API_Guid>* guids, API_ElemFilterFlags filterBits)
+{
+    if (type == nullptr || guids == nullptr)
+        return APIERR_BADPARS;
+    if (type->typeID != API_ZombieElemID && !IsKnownType(type->typeID))
+        return APIERR_BADELEMENTTYPE;
+    guids->Clear();
+    if (!State().ModelVisible())
+        return NoError;
+    for (const auto& element : TheProject().elements.All())
+        if ((type->typeID == API_ZombieElemID || element.type == type->typeID) && Passes(element, filterBits))
+            guids->Push(element.guid);
+    return NoError;
+}
+
+GSErrCode Get(API_Element* record)
+{
+    if (record == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(record->header.guid, &element); err != NoError)
+        return err;
+    FillRecord(*element, *record);
+    return NoError;
+}
+
+GSErrCode GetHeader(API_Elem_Head* header)
+{
+    if (header == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(header->guid, &element); err != NoError)
+        return err;
+    FillHeader(*element, *header);
+    return NoError;
+}
+
+// The record is given back as the host then holds the element.
+GSErrCode Change(API_Element* record, const API_Element* mask)
+{
+    if (record == nullptr || mask == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(record->header.guid, &element); err != NoError)
+        return err;
+    if (record->header.type.typeID != element->type)
+        return APIERR_BADPARS;
+
+    Element changed = *element;
+    const ChangeReader take(*record, *mask);
+    switch (changed.type) {
+        case API_WallID: {
+            const API_WallType& wall = record->wall;
+            TakeStructure(take, wall.modelElemStructureType, wall.buildingMaterial, wall.composite, wall.thickness,
+                          changed);
+            take.Take(wall.profileAttr, changed.profile);
+            take.Take(wall.thickness1, changed.endThickness);
+            take.Take(wall.type, changed.wallGeometry);
+            take.Take(wall.height, changed.height);
+            break;
+        }
+        case API_SlabID: {
+            const API_SlabType& slab = record->slab;
+            TakeStructure(take, slab.modelElemStructureType, slab.buildingMaterial, slab.composite, slab.thickness,
+                          changed);
+            break;
+        }
+        case API_RoofID: {
+            const API_ShellBaseType& shell = record->roof.shellBase;
+            TakeStructure(take, shell.modelElemStructureType, shell.buildingMaterial, shell.composite,
+                          shell.thickness, changed);
+            break;
+        }
+        case API_ColumnID:
+            take.Take(record->column.buildingMaterial, changed.buildingMaterial);
+            take.Take(record->column.height, changed.height);
+            break;
+        case API_BeamID:
+            take.Take(record->beam.buildingMaterial, changed.buildingMaterial);
+            take.Take(record->beam.width, changed.width);
+            take.Take(record->beam.height, changed.height);
+            break;
+        case API_WindowID:
+            take.Take(record->window.openingBase.width, changed.width);
+            take.Take(record->window.openingBase.height, changed.height);
+            break;
+        case API_DoorID:
+            take.Take(record->door.openingBase.width, changed.width);
+            take.Take(record->door.openingBase.height, changed.height);
+            break;
+        case API_CurtainWallID: take.Take(record->curtainWall.height, changed.height); break;
+        case API_StairID: take.Take(record->stair.totalHeight, changed.height); break;
+        default: break;
+    }
+    if (changed.type == API_SlabID || changed.type == API_RoofID)
+        changed.endThickness = changed.thickness;
+    if (GSErrCode err = CheckChanged(changed); err != NoError)
+        return err;
+    *element = std::move(changed);
+    FillRecord(*element, *record);
+    TheHost().GetTranscript().Record("element", {{"event", "changed"},
+                                                 {"guid", GS::Guid(element->guid).ToUniString().ToStdString()}});
+    return NoError;
+}
+
+GSErrCode Filter(const API_Guid* guid, API_ElemFilterFlags filterBits, bool* passes)
+{
+    if (guid == nullptr || passes == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+        return err;
+    *passes = Passes(*element, filterBits);
+    return NoError;
+}
+
+struct TypeName {
+    API_ElemTypeID type;
+    const char* name;
+};
+const TypeName typeNames[] = {
+    {API_WallID, "Wall"},
+    {API_ColumnID, "Column"},
+    {API_BeamID, "Beam"},
+    {API_WindowID, "Window"},
+    {API_DoorID, "Door"},
+    {API_SlabID, "Slab"},
+    {API_RoofID, "Roof"},
+    {API_ObjectID, "Object"},
+    {API_CurtainWallID, "Curtain Wall"},
+    {API_CurtainWallSegmentID, "Curtain Wall Segment"},
+    {API_CurtainWallFrameID, "Curtain Wall Frame"},
+    {API_CurtainWallPanelID, "Curtain Wall Panel"},
+    {API_StairID, "Stair"},
+    {API_RiserID, "Riser"},
+    {API_TreadID, "Tread"},
+    {API_StairStructureID, "Stair Structure"},
+};
+
+GSErrCode GetElemTypeName(const API_ElemType* type, GS::UniString* name)
+{
+    if (type == nullptr || name == nullptr)
+        return APIERR_BADPARS;
+    for (const auto& entry : typeNames) {
+        if (entry.type == type->typeID) {
+            *name = GS::UniString(entry.name);
+            return NoError;
+        }
+    }
+    return APIERR_BADELEMENTTYPE;
+}
+
+GSErrCode GetElemLibPartUnId(const API_Guid* guid, char* unId)
+{
+    if (guid == nullptr || unId == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+        return err;
+    if (!element->HasLibraryPart())
+        return APIERR_BADELEMENTTYPE;
+    constexpr size_t BufferSize = 128;
+    std::memset(unId, 0, BufferSize);
+    std::memcpy(unId, element->libraryPart.unId.data(), std::min(element->libraryPart.unId.size(), BufferSize - 1));
+    return NoError;
+}
+
+GSErrCode GetIFCAttributes(const API_Guid* guid, GS::Array<API_IFCAttribute>* attributes)
+{
+    if (guid == nullptr || attributes == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+        return err;
+    attributes->Clear();
+    for (const auto& attribute : element->ifcAttributes)
+        attributes->Push({GS::UniString(attribute.name), GS::UniString(attribute.value)});
+    return NoError;
+}
+
+GSErrCode GetQuantities(const API_Guid* guid, const API_QuantityPar* /*params*/, API_ElementQuantity* quantities)
+{
+    if (guid == nullptr || quantities == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+        return err;
+    *quantities = Model::QuantitiesOf(*element);
+    return NoError;
+}
+
+GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* guids, const API_QuantityPar* /*params*/,
+                            GS::Array<API_ElementQuantity>* quantities,
+                            GS::Array<GS::Array<API_CompositeQuantity>>* composites)
+{
+    if (guids == nullptr || (quantities == nullptr && composites == nullptr))
+        return APIERR_BADPARS;
+    GS::Array<API_ElementQuantity> foundQuantities;
+    GS::Array<GS::Array<API_CompositeQuantity>> foundParts;
+    for (const API_Guid& guid : *guids) {
+        Element* element = nullptr;
+        if (GSErrCode err = Lookup(guid, &element); err != NoError)
+            return err;
+        foundQuantities.Push(Model::QuantitiesOf(*element));
+        GS::Array<API_CompositeQuantity> parts;
+        for (const auto& part : Model::MaterialPartsOf(*element, TheProject().attributes))
+            parts.Push(part);
+        foundParts.Push(parts);
+    }
+    if (quantities != nullptr)
+        *quantities = foundQuantities;
+    if (composites != nullptr)
+        *composites = foundParts;
+    return NoError;
+}
+
+GSErrCode Get3DInfo(const API_Elem_Head* header, API_ElemInfo3D* info)
+{
+    if (header == nullptr || info == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(header->guid, &element); err != NoError)
+        return err;
+    if (!element->in3D)
+        return APIERR_NO3D;
+    info->bounds = Model::BoundsOf(*element);
+    return NoError;
+}
+
+GSErrCode AttachObserver(const API_Guid* guid)
+{
+    if (guid == nullptr)
+        return APIERR_BADPARS;
+    Element* element = nullptr;
+    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+        return err;
+    return State().observed.insert(*guid).second ? NoError : APIERR_LINKEXIST;
+}
+
+// A database named by its identity, or by its kind when the identity is null.
+const Database* FindDatabase(const API_DatabaseInfo& info)
+{
+    if (info.databaseUnId.elemSetId != APINULLGuid)
+        return State().FindDatabase(info.databaseUnId.elemSetId);
+    return State().FindDatabase(info.typeID);
+}
+
+GSErrCode GetCurrentDatabase(API_DatabaseInfo* info)
+{
+    if (info == nullptr)
+        return APIERR_BADPARS;
+    State().FillInfo(State().Current(), *info);
+    return NoError;
+}
+
+GSErrCode ChangeCurrentDatabase(API_DatabaseInfo* info)
+{
+    if (info == nullptr)
+        return APIERR_BADPARS;
+    const Database* database = FindDatabase(*info);
+    if (database == nullptr)
+        return APIERR_BADDATABASE;
+    if (database->id != State().Current().id) {
+        State().SetCurrent(database->id);
+        TheHost().GetTranscript().Record("database", {{"event", "current"}, {"name", database->name}});
+    }
+    State().FillInfo(*database, *info);
+    return NoError;
+}
+
+GSErrCode GetDatabaseInfo(API_DatabaseInfo* info)
+{
+    if (info == nullptr)
+        return APIERR_BADPARS;
+    const Database* database = FindDatabase(*info);
+    if (database == nullptr)
+        return APIERR_BADDATABASE;
+    State().FillInfo(*database, *info);
+    return NoError;
+}
+
+}  // namespace
+}  // namespace Sim
+
+SIM_FAMILY(Elements)
+{
+    using namespace Sim;
+    SIM_BIND(table, Element_GetElemList, &GetElemList);
+    SIM_BIND(table, Element_Get, &Get);
+    SIM_BIND(table, Element_GetHeader, &GetHeader);
+    SIM_BIND(table, Element_Change, &Change);
+    SIM_BIND(table, Element_Filter, &Filter);
+    SIM_BIND(table, Element_GetElemTypeName, &GetElemTypeName);
+    SIM_BIND(table, Element_GetElemLibPartUnId, &GetElemLibPartUnId);
+    SIM_BIND(table, Element_GetIFCAttributes, &GetIFCAttributes);
+    SIM_BIND(table, Element_GetQuantities, &GetQuantities);
+    SIM_BIND(table, Element_GetMoreQuantities, &GetMoreQuantities);
+    SIM_BIND(table, Element_Get3DInfo, &Get3DInfo);
+    SIM_BIND(table, Element_AttachObserver, &AttachObserver);
+    SIM_BIND(table, Database_GetCurrentDatabase, &GetCurrentDatabase);
+    SIM_BIND(table, Database_ChangeCurrentDatabase, &ChangeCurrentDatabase);
+    SIM_BIND(table, Database_GetDatabaseInfo, &GetDatabaseInfo);
+}

@@ -1,0 +1,287 @@
+#include "ElementEvents.hpp"
+
+#include "ACAPI_Attributes.h"
+#include "ACAPI_Classification.h"
+#include "ACAPI_Elements.h"
+#include "ACAPI_LibraryParts.h"
+#include "ACAPI_Properties.h"
+#include "ACAPI_Registration.h"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
+#include "GSRoot/Debug.hpp"
+#include "ProjectWriter/CorvanaClassification.hpp"
+#include "ProjectWriter/NamedProducts.hpp"
+#include "ProjectWriter/PropertyRuns.hpp"
+#include "ProjectWriter/PropertyWriter.hpp"
+#include "ProjectWriter/StoredTexts.hpp"
+
+#include <string>
+
+namespace QRV {
+namespace {
+
+constexpr GSErrCode UnexpectedElementType = -7003;
+constexpr size_t TypeNameBytes = 255;
+constexpr size_t GuidTextBytes = 64;
+
+std::string Cut(const std::string& text, size_t bytes) { return text.size() > bytes ? text.substr(0, bytes) : text; }
+
+std::string GuidText(const API_Guid& guid) { return Cut(APIGuidToString(guid).ToStdString(), GuidTextBytes); }
+
+bool IsNull(const API_Guid& guid) { return guid == APINULLGuid; }
+
+void WriteSeriesLine(const API_NotifyElementType& notification)
+{
+    API_DatabaseInfo info{};
+    info.databaseUnId = notification.databaseId;
+    if (ACAPI_Database_GetDatabaseInfo(&info) != NoError)
+        info.name[0] = '\0';
+    DBPrintf("### Element_Manager: %s notification on database \"%s\"\n",
+             notification.notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events", info.name);
+}
+
+// Asks the host to tell about this element from now on; an existing link is as good as a new one.
+void AttachObserver(const API_Guid& guid)
+{
+    const GSErrCode err = ACAPI_Element_AttachObserver(&guid);
+    if (err != NoError && err != APIERR_LINKEXIST)
+        ReportHostError(err, "ElementEventHandler::ACAPI_Element_AttachObserver");
+}
+
+// The debug line of a notification kind, or "" for kinds that are not reported. `stamp` and `observe` tell
+// what else the kind asks for.
+std::string DescribeNotification(const API_NotifyElementType& notification, const std::string& typeName,
+                                 bool& observe, bool& stamp)
+{
+    const std::string guid = GuidText(notification.elemHead.guid);
+    const std::string parent = GuidText(notification.parentGuid);
+    const bool hasParent = !IsNull(notification.parentGuid);
+    const std::string type = "<" + typeName + "> ";
+    const std::string prefix = "### Element_Manager: ";
+    observe = stamp = false;
+    switch (notification.notifID) {
+        case APINotifyElement_New:
+            observe = stamp = true;
+            return prefix + type + "created {" + guid + "}" + (hasParent ? " as a copy of {" + parent + "}" : "");
+        case APINotifyElement_Copy:
+            if (!hasParent)
+                return {};
+            observe = stamp = true;
+            return prefix + type + "copied {" + guid + "} from {" + parent + "}";
+        case APINotifyElement_Change:
+            stamp = true;
+            return hasParent ? prefix + type + "changed {" + guid + "} -> {" + parent + "}"
+                             : prefix + type + "window/door changed {" + guid + "}";
+        case APINotifyElement_Edit:
+            stamp = true;
+            return hasParent ? prefix + type + "edited {" + guid + "} -> {" + parent + "}"
+                             : prefix + type + "edited in place {" + guid + "}";
+        case APINotifyElement_Delete: return prefix + type + "deleted {" + guid + "}";
+        case APINotifyElement_Undo_Created: return prefix + "undone " + type + "created {" + guid + "}";
+        case APINotifyElement_Undo_Modified: return prefix + "undone " + type + "modified {" + guid + "}";
+        case APINotifyElement_Undo_Deleted: return prefix + "undone " + type + "deleted {" + guid + "}";
+        case APINotifyElement_Redo_Created: return prefix + "redone " + type + "created {" + guid + "}";
+        case APINotifyElement_Redo_Modified: return prefix + "redone " + type + "modified {" + guid + "}";
+        case APINotifyElement_Redo_Deleted: return prefix + "redone " + type + "deleted {" + guid + "}";
+        case APINotifyElement_PropertyValueChange: return prefix + type + "property value changed {" + guid + "}";
+        case APINotifyElement_ClassificationChange:
+            stamp = true;
+            return prefix + type + "classification changed {" + guid + "}";
+        default: return {};
+    }
+}
+
+// The attribute that gives a wall, slab or roof its structure; false for other kinds.
+bool StructureAttribute(const API_Element& element, API_Attr_Head& header)
+{
+    API_ModelElemStructureType structure;
+    API_AttributeIndex buildingMaterial;
+    API_AttributeIndex composite;
+    switch (element.header.type.typeID) {
+        case API_WallID:
+            structure = element.wall.modelElemStructureType;
+            buildingMaterial = element.wall.buildingMaterial;
+            composite = element.wall.composite;
+            break;
+        case API_SlabID:
+            structure = element.slab.modelElemStructureType;
+            buildingMaterial = element.slab.buildingMaterial;
+            composite = element.slab.composite;
+            break;
+        case API_RoofID:
+            structure = element.roof.shellBase.modelElemStructureType;
+            buildingMaterial = element.roof.shellBase.buildingMaterial;
+            composite = element.roof.shellBase.composite;
+            break;
+        default: return false;
+    }
+    const bool isComposite = structure == API_CompositeStructure;
+    header.typeID = isComposite ? API_CompWallID : API_BuildingMaterialID;
+    header.index = isComposite ? composite : buildingMaterial;
+    return true;
+}
+
+bool ReadLibraryPartName(const API_Element& element, GS::UniString& name)
+{
+    if (element.object.libInd <= 0)
+        return false;
+    API_LibPart libPart{};
+    libPart.index = element.object.libInd;
+    if (ACAPI_LibraryPart_Get(&libPart) != NoError)
+        return false;
+    name = GS::UniString(libPart.docu_UName);
+    return true;
+}
+
+}  // namespace
+
+void InstallElementEventHandlers()
+{
+    ACAPI_Element_CatchNewElement(nullptr, ElementEventHandler);
+    ACAPI_Element_InstallElementObserver(ElementEventHandler);
+}
+
+GSErrCode ElementEventHandler(const API_NotifyElementType* elemType)
+{
+    if (elemType == nullptr)
+        return NoError;
+    if (elemType->notifID == APINotifyElement_BeginEvents || elemType->notifID == APINotifyElement_EndEvents) {
+        WriteSeriesLine(*elemType);
+        return NoError;
+    }
+
+    GS::UniString typeName;
+    if (ACAPI_Element_GetElemTypeName(&elemType->elemHead.type, &typeName) != NoError)
+        return NoError;
+    const API_ElemTypeID type = elemType->elemHead.type.typeID;
+    if (type == API_WallID || type == API_SlabID || type == API_RoofID)
+        return ElemPlacedEventHandler(elemType);
+
+    // Read so that a stale record is not acted on; a deleted element is still reported by its header.
+    API_Element element{};
+    element.header.guid = elemType->elemHead.guid;
+    ACAPI_Element_Get(&element);
+
+    bool observe = false;
+    bool stamp = false;
+    const std::string line = DescribeNotification(*elemType, Cut(typeName.ToStdString(), TypeNameBytes), observe, stamp);
+    GSErrCode result = NoError;
+    if (observe)
+        AttachObserver(elemType->elemHead.guid);
+    if (stamp)
+        result = ApplyStoredPropertiesToElement(elemType->elemHead.guid);
+    if (!line.empty())
+        DBPrintf("%s\n", line.c_str());
+    return result;
+}
+
+GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType)
+{
+    if (elemType == nullptr ||
+        (elemType->notifID != APINotifyElement_New && elemType->notifID != APINotifyElement_Change))
+        return NoError;
+
+    API_Element element{};
+    element.header.guid = elemType->elemHead.guid;
+    GSErrCode err = ACAPI_Element_Get(&element);
+    if (err != NoError) {
+        ReportHostError(err, "WallPlacedEventHandler::ACAPI_Element_Get");
+        return err;
+    }
+    if (elemType->notifID == APINotifyElement_New)
+        ACAPI_Element_AttachObserver(&element.header.guid);
+
+    API_Attribute attribute{};
+    if (!StructureAttribute(element, attribute.header)) {
+        LogStream::Instance().Error("ElemPlacedEventHandler: Unexpected element type");
+        return UnexpectedElementType;
+    }
+    err = ACAPI_Attribute_Get(&attribute);
+    if (err != NoError) {
+        ReportHostError(err, "WallPlacedEventHandler::ACAPI_Attribute_Get");
+        return err;
+    }
+
+    std::string stored;
+    GetUserData(attribute, stored);
+    if (!stored.empty()) {
+        ClassifyElement(element.header.guid);
+        CorvanaProperties properties;
+        if (ParseStoredProperties(stored, properties, "User data of \"" + std::string(attribute.header.name) + "\""))
+            DefineProperties(properties, API_Attr_Head{}, element.header.guid);
+    } else if (elemType->notifID == APINotifyElement_Change) {
+        SetDefaultValuesForCorvanaProperties(element.header.guid);
+    }
+    return NoError;
+}
+
+void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
+{
+    API_PropertyGroup group;
+    GSErrCode err = GetCorvanaPropertyGroup(group, "Corvana");
+    GS::Array<API_PropertyDefinition> definitions;
+    if (err == NoError)
+        err = ACAPI_Property_GetPropertyDefinitions(&group.guid, &definitions);
+    if (err != NoError) {
+        ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+        return;
+    }
+
+    API_ClassificationItemPairs classification;
+    ACAPI_Element_GetClassificationItems(&elemGuid, &classification);
+
+    GS::Array<API_Property> defaults;
+    for (const auto& definition : definitions) {
+        for (const auto& pair : classification) {
+            if (!definition.availability.Contains(pair.second))
+                continue;
+            API_Property property;
+            property.definition = definition;
+            property.isDefault = true;
+            defaults.Push(property);
+            break;
+        }
+    }
+    err = ACAPI_Element_SetProperties(&elemGuid, &defaults);
+    if (err != NoError)
+        ReportHostError(err, "SetDefaultValuesForCorvanaProperties::ACAPI_Element_SetProperties");
+}
+
+GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
+{
+    API_ElemType objectType{};
+    objectType.typeID = API_ObjectID;
+    GS::Array<API_Guid> objects;
+    GSErrCode result = ACAPI_Element_GetElemList(&objectType, &objects, APIFilt_None);
+    if (result != NoError)
+        return result;
+
+    for (const API_Guid& guid : objects) {
+        API_Element element{};
+        element.header.guid = guid;
+        if (ACAPI_Element_Get(&element) != NoError)
+            continue;
+        GS::UniString partName;
+        if (!ReadLibraryPartName(element, partName)) {
+            DBPrintf("The element is not GDL based!\n");
+            continue;
+        }
+        DBPrintf("Lib part name: %s\nObject name: %s\n", partName.ToCStr().Get(), libPartName.ToCStr().Get());
+        if (partName != libPartName)
+            continue;
+
+        std::string stored;
+        if (!ReadNamedProperties(libPartName, stored))
+            continue;
+        CorvanaProperties properties;
+        if (!ParseStoredProperties(stored, properties, "Module data \"CV_" + libPartName.ToStdString() + "\""))
+            continue;
+        ClassifyElement(guid);
+        const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");
+        if (err != NoError)
+            result = err;
+    }
+    return result;
+}
+
+}  // namespace QRV

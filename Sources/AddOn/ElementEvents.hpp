@@ -1,0 +1,24 @@
+// The host's element notifications: new, copied and changed elements receive the catalogue properties
+// stored for what they are made of (walls, slabs, roofs: their building material or composite) or for
+// their product name (objects, windows, doors: their library part; curtain walls, stairs: their IFC name).
+#pragma once
+
+#include "APIdefs_Registration.h"
+#include "GSRoot/UniString.hpp"
+
+namespace QRV {
+
+// Installs ElementEventHandler as the new-element handler for every element type and as the element
+// observer. The host's answers are not acted on: without them the add-on works, just without stamping.
+void InstallElementEventHandlers();
+
+// One function for both roles: writes a debug line per notification and stamps what was stored.
+GSErrCode ElementEventHandler(const API_NotifyElementType* elemType);
+// Walls, slabs and roofs: created or changed ones receive the stored properties of their structure.
+GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType);
+// Resets the element's "Corvana" properties to their defaults.
+void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid);
+// After a library part import: every placed object of that part receives the part's stored properties.
+GSErrCode StampPlacedObjects(const GS::UniString& libPartName);
+
+}  // namespace QRV

@@ -1,0 +1,242 @@
+// The host's element and database functions on a loaded model.
+#include "ElementFixture.hpp"
+
+namespace {
+
+using namespace SimElementsTest;
+
+class ElementFunctions : public ElementFixture {
+protected:
+    std::vector<std::string> List(API_ElemTypeID type, API_ElemFilterFlags flags = APIFilt_None)
+    {
+        API_ElemType elemType{};
+        elemType.typeID = type;
+        GS::Array<API_Guid> guids;
+        EXPECT_EQ(ACAPI_Element_GetElemList(&elemType, &guids, flags), NoError);
+        std::vector<std::string> texts;
+        for (const auto& guid : guids)
+            texts.push_back(Text(guid));
+        return texts;
+    }
+
+    API_ElementQuantity Quantities(const char* guid)
+    {
+        API_Guid id = G(guid);
+        API_QuantityPar params{};
+        API_ElementQuantity quantities{};
+        EXPECT_EQ(ACAPI_Element_GetQuantities(&id, &params, &quantities), NoError);
+        return quantities;
+    }
+};
+
+TEST_F(ElementFunctions, ListsByKindInCreationOrderAndFiltersByLayerAnd3D)
+{
+    EXPECT_EQ(List(API_ObjectID), (std::vector<std::string>{ChairGuid, HiddenChairGuid, FrameGuid}));
+    EXPECT_EQ(List(API_ObjectID, APIFilt_OnVisLayer | APIFilt_In3D), (std::vector<std::string>{ChairGuid, FrameGuid}));
+    EXPECT_EQ(List(API_ObjectID, APIFilt_In3D), (std::vector<std::string>{ChairGuid, FrameGuid}));
+    EXPECT_EQ(List(API_WallID), (std::vector<std::string>{WallGuid}));
+    EXPECT_EQ(List(API_CurtainWallFrameID), std::vector<std::string>{}) << "frames are objects with an owner";
+    EXPECT_EQ(List(API_ZombieElemID).size(), 9u) << "no type: every element";
+
+    API_ElemType unknown{};
+    unknown.typeID = static_cast<API_ElemTypeID>(999);
+    GS::Array<API_Guid> guids;
+    EXPECT_EQ(ACAPI_Element_GetElemList(&unknown, &guids, APIFilt_None), APIERR_BADELEMENTTYPE);
+
+    bool passes = true;
+    API_Guid hidden = G(HiddenChairGuid);
+    ASSERT_EQ(ACAPI_Element_Filter(&hidden, APIFilt_OnVisLayer, &passes), NoError);
+    EXPECT_FALSE(passes);
+    ASSERT_EQ(ACAPI_Element_Filter(&hidden, APIFilt_None, &passes), NoError);
+    EXPECT_TRUE(passes);
+}
+
+TEST_F(ElementFunctions, RecordsCarryStructureLibraryPartAndOwner)
+{
+    API_Element wall = Read(WallGuid);
+    EXPECT_EQ(wall.header.type.typeID, API_WallID);
+    EXPECT_EQ(wall.wall.modelElemStructureType, API_BasicStructure);
+    EXPECT_EQ(wall.wall.buildingMaterial, 1);
+    EXPECT_DOUBLE_EQ(wall.wall.thickness, 0.2);
+    EXPECT_DOUBLE_EQ(wall.wall.thickness1, 0.2) << "one thickness given: the same at both ends";
+    EXPECT_EQ(wall.wall.type, APIWtyp_Normal);
+
+    API_Element slab = Read(SlabGuid);
+    EXPECT_EQ(slab.slab.modelElemStructureType, API_CompositeStructure);
+    EXPECT_EQ(slab.slab.composite, 1);
+    EXPECT_NEAR(slab.slab.thickness, 0.36, 1e-12) << "a composite slab is as thick as its composite";
+
+    EXPECT_EQ(Read(DoorGuid).door.openingBase.libInd, 3);
+    API_Element frame = Read(FrameGuid);
+    EXPECT_EQ(frame.object.ownerType, API_CurtainWallFrameID);
+    EXPECT_EQ(Text(frame.object.owner), CurtainWallGuid);
+
+    API_Elem_Head header{};
+    header.guid = G(StairGuid);
+    ASSERT_EQ(ACAPI_Element_GetHeader(&header), NoError);
+    EXPECT_EQ(header.type.typeID, API_StairID);
+
+    API_Element missing{};
+    missing.header.guid = G("00000000-0000-4000-8000-00000000FFFF");
+    EXPECT_EQ(ACAPI_Element_Get(&missing), APIERR_BADID);
+}
+
+TEST_F(ElementFunctions, NamesLibraryPartIdsAndIfcAttributes)
+{
+    const std::pair<API_ElemTypeID, const char*> names[] = {
+        {API_WallID, "Wall"},     {API_SlabID, "Slab"},   {API_RoofID, "Roof"},     {API_ColumnID, "Column"},
+        {API_BeamID, "Beam"},     {API_WindowID, "Window"}, {API_DoorID, "Door"},   {API_ObjectID, "Object"},
+        {API_CurtainWallID, "Curtain Wall"}, {API_StairID, "Stair"}};
+    for (const auto& [type, name] : names) {
+        API_ElemType elemType{};
+        elemType.typeID = type;
+        GS::UniString text;
+        ASSERT_EQ(ACAPI_Element_GetElemTypeName(&elemType, &text), NoError);
+        EXPECT_EQ(text.ToStdString(), name);
+    }
+
+    char unId[128];
+    API_Guid chair = G(ChairGuid);
+    ASSERT_EQ(ACAPI_Element_GetElemLibPartUnId(&chair, unId), NoError);
+    EXPECT_STREQ(unId, "{CHAIR-1}");
+    API_Guid wall = G(WallGuid);
+    EXPECT_EQ(ACAPI_Element_GetElemLibPartUnId(&wall, unId), APIERR_BADELEMENTTYPE);
+
+    GS::Array<API_IFCAttribute> attributes;
+    ASSERT_EQ(ACAPI_Element_GetIFCAttributes(&wall, &attributes), NoError);
+    ASSERT_EQ(attributes.GetSize(), 2u);
+    EXPECT_EQ(attributes[1].attributeName.ToStdString(), "Name");
+    EXPECT_EQ(attributes[1].attributeValue.ToStdString(), "Wall A");
+}
+
+TEST_F(ElementFunctions, QuantitiesFollowTheDocumentedRules)
+{
+    API_ElementQuantity wall = Quantities(WallGuid);
+    EXPECT_DOUBLE_EQ(wall.wall.volume, 3.0);
+    EXPECT_DOUBLE_EQ(wall.wall.surface1, 15.0);
+    EXPECT_DOUBLE_EQ(wall.wall.length, 5.0);
+
+    EXPECT_NEAR(Quantities(SlabGuid).slab.volume, 7.2, 1e-12);
+    API_ElementQuantity door = Quantities(DoorGuid);
+    EXPECT_DOUBLE_EQ(door.door.width1, 0.9);
+    EXPECT_DOUBLE_EQ(door.door.height1, 2.1);
+    EXPECT_NEAR(door.door.surface1, 1.89, 1e-12);
+    EXPECT_NEAR(door.door.volume, 0.189, 1e-12);
+    EXPECT_DOUBLE_EQ(Quantities(CurtainWallGuid).curtainWall.surface, 18.0);
+    EXPECT_DOUBLE_EQ(Quantities(StairGuid).stair.volume, 6.0);
+
+    GS::Array<API_Guid> guids = {G(SlabGuid), G(ColumnGuid)};
+    API_QuantityPar params{0.00001};
+    GS::Array<API_ElementQuantity> quantities;
+    GS::Array<GS::Array<API_CompositeQuantity>> parts;
+    ASSERT_EQ(ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &parts), NoError);
+    ASSERT_EQ(parts.GetSize(), 2u);
+    ASSERT_EQ(parts[0].GetSize(), 2u) << "one part per skin";
+    EXPECT_EQ(parts[0][0].buildingMaterial, 1);
+    EXPECT_NEAR(parts[0][0].volume, 4.8, 1e-12);
+    EXPECT_EQ(parts[0][1].buildingMaterial, 2);
+    EXPECT_NEAR(parts[0][1].volume, 2.4, 1e-12);
+    EXPECT_DOUBLE_EQ(parts[0][1].projectedArea, 20.0);
+    ASSERT_EQ(parts[1].GetSize(), 1u) << "a column is one part";
+    EXPECT_NEAR(parts[1][0].volume, 0.36, 1e-12);
+
+    guids.Push(G("00000000-0000-4000-8000-00000000FFFF"));
+    EXPECT_EQ(ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &parts), APIERR_BADID);
+
+    API_Elem_Head chair{};
+    chair.guid = G(ChairGuid);
+    API_ElemInfo3D info{};
+    ASSERT_EQ(ACAPI_Element_Get3DInfo(&chair, &info), NoError);
+    EXPECT_DOUBLE_EQ(info.bounds.xMin, 1.0);
+    EXPECT_DOUBLE_EQ(info.bounds.xMax, 1.5);
+    EXPECT_DOUBLE_EQ(info.bounds.yMax, 2.6);
+    EXPECT_DOUBLE_EQ(info.bounds.zMax, 0.9);
+    chair.guid = G(HiddenChairGuid);
+    EXPECT_EQ(ACAPI_Element_Get3DInfo(&chair, &info), APIERR_NO3D);
+}
+
+TEST_F(ElementFunctions, ChangeTakesTheMarkedFieldsAndKeepsTheHostsRules)
+{
+    API_Element wall = Read(WallGuid);
+    wall.wall.modelElemStructureType = API_CompositeStructure;
+    wall.wall.composite = 1;
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_CLEAR(mask);
+    ASSERT_EQ(ACAPI_Element_Change(&wall, &mask), NoError);
+    EXPECT_EQ(Read(WallGuid).wall.modelElemStructureType, API_BasicStructure) << "nothing marked, nothing changed";
+    EXPECT_EQ(wall.wall.modelElemStructureType, API_BasicStructure) << "the record comes back as the host holds it";
+
+    wall.wall.modelElemStructureType = API_CompositeStructure;
+    wall.wall.composite = 1;
+    ACAPI_ELEMENT_MASK_SETFULL(mask);
+    ASSERT_EQ(ACAPI_Element_Change(&wall, &mask), NoError);
+    API_Element changed = Read(WallGuid);
+    EXPECT_EQ(changed.wall.modelElemStructureType, API_CompositeStructure);
+    EXPECT_EQ(changed.wall.composite, 1);
+    EXPECT_NEAR(changed.wall.thickness, 0.36, 1e-12);
+    EXPECT_NEAR(changed.wall.thickness1, 0.36, 1e-12);
+
+    changed.wall.composite = 9;
+    EXPECT_EQ(ACAPI_Element_Change(&changed, &mask), APIERR_BADINDEX);
+    EXPECT_EQ(Read(WallGuid).wall.composite, 1) << "a refused change leaves the element as it was";
+
+    API_Element slab = Read(SlabGuid);
+    slab.slab.modelElemStructureType = API_BasicStructure;
+    slab.slab.buildingMaterial = 2;
+    slab.slab.thickness = 0.25;
+    ASSERT_EQ(ACAPI_Element_Change(&slab, &mask), NoError);
+    EXPECT_DOUBLE_EQ(Read(SlabGuid).slab.thickness, 0.25);
+    EXPECT_NEAR(Quantities(SlabGuid).slab.volume, 5.0, 1e-12);
+
+    slab.slab.thickness = -1;
+    EXPECT_EQ(ACAPI_Element_Change(&slab, &mask), APIERR_BADPARS);
+    slab.slab.thickness = 0.25;
+    slab.slab.modelElemStructureType = API_ProfileStructure;
+    EXPECT_EQ(ACAPI_Element_Change(&slab, &mask), APIERR_BADPARS) << "only walls take a profile";
+    EXPECT_EQ(host->GetTranscript().EventsOfKind("element").size(), 3u) << "each accepted change, none refused";
+}
+
+TEST_F(ElementFunctions, ObserversAttachOnceAndOnlyToExistingElements)
+{
+    API_Guid wall = G(WallGuid);
+    EXPECT_EQ(ACAPI_Element_AttachObserver(&wall), NoError);
+    EXPECT_EQ(ACAPI_Element_AttachObserver(&wall), APIERR_LINKEXIST);
+    API_Guid unknown = G("00000000-0000-4000-8000-00000000FFFF");
+    EXPECT_EQ(ACAPI_Element_AttachObserver(&unknown), APIERR_BADID);
+}
+
+TEST_F(ElementFunctions, TheModelIsSeenFromTheFloorPlanAndThe3DWindowOnly)
+{
+    API_DatabaseInfo current{};
+    ASSERT_EQ(ACAPI_Database_GetCurrentDatabase(&current), NoError);
+    EXPECT_EQ(current.typeID, APIWind_FloorPlanID);
+    EXPECT_STREQ(current.name, "Floor Plan");
+
+    API_DatabaseInfo layout{};
+    layout.typeID = APIWind_LayoutID;
+    ASSERT_EQ(ACAPI_Database_ChangeCurrentDatabase(&layout), NoError);
+    EXPECT_TRUE(List(API_WallID).empty());
+    API_Element wall{};
+    wall.header.guid = G(WallGuid);
+    EXPECT_EQ(ACAPI_Element_Get(&wall), APIERR_BADID);
+
+    API_DatabaseInfo byId{};
+    byId.databaseUnId = current.databaseUnId;
+    ASSERT_EQ(ACAPI_Database_GetDatabaseInfo(&byId), NoError);
+    EXPECT_STREQ(byId.name, "Floor Plan");
+    ASSERT_EQ(ACAPI_Database_ChangeCurrentDatabase(&current), NoError);
+    EXPECT_EQ(List(API_WallID).size(), 1u);
+    ASSERT_EQ(ACAPI_Database_ChangeCurrentDatabase(&current), NoError);
+
+    auto changes = host->GetTranscript().EventsOfKind("database");
+    ASSERT_EQ(changes.size(), 2u) << "recorded when the current database changes, not when it stays";
+    EXPECT_EQ(changes[0]["name"], "Layout A.01");
+    EXPECT_EQ(changes[1]["name"], "Floor Plan");
+
+    API_DatabaseInfo unknown{};
+    unknown.databaseUnId.elemSetId = G("00000000-0000-4000-8000-00000000FFFF");
+    EXPECT_EQ(ACAPI_Database_ChangeCurrentDatabase(&unknown), APIERR_BADDATABASE);
+    EXPECT_EQ(ACAPI_Database_GetDatabaseInfo(&unknown), APIERR_BADDATABASE);
+}
+
+}  // namespace
