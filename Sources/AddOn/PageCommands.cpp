@@ -4,11 +4,14 @@
 #include "BulkImport/BulkImportRun.hpp"
 #include "BulkImport/BulkImportSettingsDlg.hpp"
 #include "BulkImport/BulkImportState.hpp"
+#include "Calculation/ExportManager.hpp"
 #include "HostErrorReport.hpp"
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
 #include "OSUtils.hpp"
 #include "ProjectWriter/ElementLists.hpp"
+#include "ProjectWriter/ProjectStatusReport.hpp"
+#include "ProjectWriter/StoredMaterialRefresh.hpp"
 #include "SelfUpdate.hpp"
 #include "WebAddress.hpp"
 
@@ -53,19 +56,32 @@ nlohmann::json BulkImportEntry(const GS::UniString& text)
     return BulkImportRun(progress).Run();
 }
 
-std::string StatusReport(const GS::UniString& /*request*/)
+std::string StatusReport(const GS::UniString& request)
 {
-    // Nothing is imported yet, so nothing can be outdated.
-    return nlohmann::json::array().dump(1);
+    nlohmann::json outdated = nlohmann::json::array();
+    try {
+        if (std::optional<ProjectStatusReport> report = ProjectStatusReport::FromRequest(request))
+            outdated = report->OutdatedItems();
+    } catch (const std::exception& e) {
+        LogStream::Instance().Error(std::string("updateStatus: ") + e.what());
+        outdated = nlohmann::json::array();
+    }
+    return outdated.dump(1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string CalculationRequest()
 {
-    // The quantity calculation is not built yet: the document has its four sections, all empty.
-    nlohmann::json document = nlohmann::json::object();
-    for (const char* section : {"CurtainWallInfo", "ProductInfo", "StairCalculationInfo", "SystemInfo"})
-        document[section] = nlohmann::json::array();
-    return document.dump(1);
+    try {
+        StoredMaterialRefresh().Run();
+        return ExportManager().CalculationText();
+    } catch (const std::exception& e) {
+        // The page gets a document it can read, with every section empty.
+        LogStream::Instance().Error(std::string("getCalculationData: ") + e.what());
+        nlohmann::json document = nlohmann::json::object();
+        for (const char* section : {"CurtainWallInfo", "ProductInfo", "StairCalculationInfo", "SystemInfo"})
+            document[section] = nlohmann::json::array();
+        return document.dump(1);
+    }
 }
 
 bool OpenExternalLink(const GS::UniString& url)

@@ -6,6 +6,7 @@
 #include "AddOn/LogStream.hpp"
 
 #include <cstring>
+#include <utility>
 
 namespace QRV {
 namespace {
@@ -104,17 +105,26 @@ GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& dat
     return err;
 }
 
-bool ReadNamedProperties(const GS::UniString& name, std::string& data)
+bool ReadModuleDataEntry(const GS::UniString& entry, std::string& data, Int32* dataVersion)
 {
     API_ModulData modulData{};
-    const GS::UniString entry = NamedPropertiesEntry(name);
     if (ACAPI_ModulData_Get(&modulData, &entry) != NoError)
         return false;
-    const bool usable = modulData.dataVersion == 1;
-    if (usable)
-        data = HandleText(modulData.dataHdl);
+    data = HandleText(modulData.dataHdl);
+    if (dataVersion != nullptr)
+        *dataVersion = modulData.dataVersion;
     BMKillHandle(&modulData.dataHdl);
-    return usable;
+    return true;
+}
+
+bool ReadNamedProperties(const GS::UniString& name, std::string& data)
+{
+    std::string text;
+    Int32 version = 0;
+    if (!ReadModuleDataEntry(NamedPropertiesEntry(name), text, &version) || version != 1)
+        return false;
+    data = std::move(text);
+    return true;
 }
 
 bool NamedPropertiesExist(const GS::UniString& name)

@@ -16,6 +16,8 @@ GSErrCode SetElementUserData(const API_Guid& elemGuid, const std::string& data);
 // Module data entry names: "CV_" followed by the library part's or the element's name.
 GS::UniString NamedPropertiesEntry(const GS::UniString& name);
 GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& data);
+// The text of the entry of exactly this name, whatever its data version; false when it cannot be read.
+bool ReadModuleDataEntry(const GS::UniString& entry, std::string& data, Int32* dataVersion = nullptr);
 // True when the entry exists with data version 1 and `data` then holds its text.
 bool ReadNamedProperties(const GS::UniString& name, std::string& data);
 bool NamedPropertiesExist(const GS::UniString& name);

@@ -1,0 +1,35 @@
+// The shared pieces of the calculation document: property lists, GUID texts, numbers read from catalogue
+// texts, the orders the page expects, and the document's text form.
+#pragma once
+
+#include "APIdefs_Base.h"
+#include "Parsing/Items/CorvanaProperties.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace QRV::CalculationJson {
+
+// Property objects {"group", "name", "type", "unit", "value"}, in list order; with `onlyGroup` given, only
+// the properties of that group.
+nlohmann::json Properties(const CorvanaProperties& properties, const char* onlyGroup = nullptr);
+
+// 8-4-4-4-12 hexadecimal digits with hyphens, no braces.
+std::string GuidText(const API_Guid& guid);
+
+// The leading decimal number of a catalogue text ("1800", " 2.5 kg/m3"); 0 for a text that does not start
+// with one, and for infinities and NaN, which would turn a sum into null in the document.
+double LeadingNumber(const GS::UniString& text);
+
+// Orders: stable, so records that compare equal keep the order in which the model listed them.
+// By the string member `key`, comparing case-insensitively.
+void SortByTextIgnoringCase(nlohmann::json& records, const char* key);
+// By "name" case-insensitively, then by "subtype" byte by byte.
+void SortSystemRecords(nlohmann::json& records);
+
+// One space of indent per level, keys in ascending order, UTF-8 written as it is. Bytes that are not UTF-8
+// (a name the host handed over damaged) become U+FFFD rather than failing the whole answer.
+std::string DocumentText(const nlohmann::json& document);
+
+}  // namespace QRV::CalculationJson

@@ -1,0 +1,47 @@
+#include "Calculation/CatalogueProperties.hpp"
+
+#include "GSRoot/Debug.hpp"
+#include "ProjectWriter/StoredTexts.hpp"
+
+#include <exception>
+
+namespace QRV::CatalogueProperties {
+
+bool Parse(const std::string& text, CorvanaProperties& properties, const GS::UniString& origin)
+{
+    properties = CorvanaProperties();
+    if (text.empty())
+        return false;
+    const Json document = Json::parse(text, nullptr, false);
+    if (!document.is_discarded() && document.is_array()) {
+        try {
+            properties = CorvanaProperties::FromJson(document);
+            return true;
+        } catch (const std::exception&) {
+            properties = CorvanaProperties();
+        }
+    }
+    DBPrintf("%s: the stored catalogue properties are no property list; taken as none\n", origin.ToCStr().Get());
+    return false;
+}
+
+CorvanaProperties OfAttribute(const API_Attribute& attribute)
+{
+    CorvanaProperties properties;
+    std::string text;
+    if (GetUserData(attribute, text) == NoError)
+        Parse(text, properties, GS::UniString(attribute.header.name));
+    return properties;
+}
+
+bool OfProduct(const GS::UniString& name, CorvanaProperties& properties)
+{
+    properties = CorvanaProperties();
+    std::string text;
+    if (!ReadNamedProperties(name, text))
+        return false;
+    Parse(text, properties, NamedPropertiesEntry(name));
+    return true;
+}
+
+}  // namespace QRV::CatalogueProperties

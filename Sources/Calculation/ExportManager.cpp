@@ -1,0 +1,522 @@
+#include "Calculation/ExportManager.hpp"
+
+#include "ACAPI_Attributes.h"
+#include "ACAPI_Elements.h"
+#include "ACAPI_LibraryParts.h"
+#include "Calculation/CalculationJson.hpp"
+#include "Calculation/CatalogueProperties.hpp"
+#include "Calculation/ElemInfo.hpp"
+#include "Calculation/GroupedRecords.hpp"
+#include "Calculation/SystemRecord.hpp"
+#include "GSRoot/Debug.hpp"
+#include "ProjectWriter/ElementNames.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace QRV {
+namespace {
+
+constexpr API_ElemFilterFlags VisibleIn3D = APIFilt_OnVisLayer | APIFilt_In3D;
+constexpr double MinimumOpeningSize = 0.00001;
+constexpr double UnsetLayerThickness = 0.00001;
+constexpr double ThinnestMeasured = 0.00001;
+constexpr const char* LayerAttributeGroup = "Ostrel Attributes";
+
+const char* C(const GS::UniString& text) { return text.ToStdString().c_str(); }
+
+GS::Array<API_Guid> ElementsOfType(API_ElemTypeID typeID, API_ElemFilterFlags filter)
+{
+    API_ElemType type{};
+    type.typeID = typeID;
+    GS::Array<API_Guid> guids;
+    if (ACAPI_Element_GetElemList(&type, &guids, filter) != NoError)
+        guids.Clear();
+    return guids;
+}
+
+bool ReadElement(const API_Guid& guid, API_Element& element)
+{
+    element = API_Element{};
+    element.header.guid = guid;
+    return ACAPI_Element_Get(&element) == NoError;
+}
+
+// Index 0 would make the host look the attribute up by name instead.
+bool ReadAttribute(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute)
+{
+    if (index <= 0)
+        return false;
+    attribute = API_Attribute();
+    attribute.header.typeID = typeID;
+    attribute.header.index = index;
+    return ACAPI_Attribute_Get(&attribute) == NoError;
+}
+
+// Objects that are parts of curtain walls and stairs are counted with those.
+bool BelongsToCompoundElement(API_ElemTypeID ownerType)
+{
+    return ownerType == API_CurtainWallFrameID || ownerType == API_RiserID || ownerType == API_TreadID ||
+           ownerType == API_StairStructureID;
+}
+
+GS::UniString DecimalText(Int32 number) { return GS::UniString(std::to_string(number)); }
+
+GS::UniString IfcNameOf(const API_Guid& guid)
+{
+    GS::UniString name;
+    ReadIfcName(guid, name);
+    DBPrintf("IFC name: %s\n", C(name));
+    return name;
+}
+
+GS::UniString LibraryPartName(const char* unId, bool& found)
+{
+    API_LibPart libPart{};
+    const size_t length = std::min(std::strlen(unId), sizeof libPart.ownUnID - 1);
+    std::memcpy(libPart.ownUnID, unId, length);
+    found = ACAPI_LibraryPart_Search(&libPart, false, false) == NoError;
+    if (!found)
+        return GS::UniString();
+    libPart.docu_UName[API_UniLongNameLen - 1] = L'\0';
+    return GS::UniString(libPart.docu_UName);
+}
+
+// The name under which an element without a library part is counted; empty when it is not counted.
+GS::UniString NameWithoutLibraryPart(API_ElemTypeID type, const GS::UniString& ifcName)
+{
+    switch (type) {
+    case API_ColumnID: return GS::UniString("Column ") + ifcName;
+    case API_BeamID: return GS::UniString("Beam ") + ifcName;
+    case API_WallID: return GS::UniString("Wall ") + ifcName;
+    case API_WindowID:
+    case API_DoorID: return ifcName;
+    default: return GS::UniString();
+    }
+}
+
+bool IsCountedByMaterialParts(API_ElemTypeID type)
+{
+    return type == API_WallID || type == API_ColumnID || type == API_BeamID;
+}
+
+struct Structure {
+    API_ModelElemStructureType kind = API_BasicStructure;
+    API_AttributeIndex buildingMaterial = 0;
+    API_AttributeIndex composite = 0;
+    double thickness = 0.0;
+};
+
+Structure StructureOf(const API_Element& element)
+{
+    switch (element.header.type.typeID) {
+    case API_WallID:
+        return {element.wall.modelElemStructureType, element.wall.buildingMaterial, element.wall.composite,
+                element.wall.thickness};
+    case API_SlabID:
+        return {element.slab.modelElemStructureType, element.slab.buildingMaterial, element.slab.composite,
+                element.slab.thickness};
+    default:
+        return {element.roof.shellBase.modelElemStructureType, element.roof.shellBase.buildingMaterial,
+                element.roof.shellBase.composite, element.roof.shellBase.thickness};
+    }
+}
+
+// The element's face area: its volume over its thickness, or for a polygonal wall the host's own surface.
+double SystemArea(const API_Element& element)
+{
+    API_QuantityPar params{};
+    API_ElementQuantity quantity{};
+    if (ACAPI_Element_GetQuantities(&element.header.guid, &params, &quantity) != NoError)
+        return 0.0;
+    double volume = 0.0;
+    double thickness = 0.0;
+    switch (element.header.type.typeID) {
+    case API_WallID:
+        if (element.wall.type == APIWtyp_Poly)
+            return quantity.wall.surface1;
+        volume = quantity.wall.volume;
+        thickness = (element.wall.thickness + element.wall.thickness1) / 2.0;
+        break;
+    case API_SlabID:
+        volume = quantity.slab.volume;
+        thickness = element.slab.thickness;
+        break;
+    default:
+        volume = quantity.roof.volume;
+        thickness = element.roof.shellBase.thickness;
+        break;
+    }
+    return thickness > ThinnestMeasured ? volume / thickness : 0.0;
+}
+
+GS::UniString SkinRole(short flags)
+{
+    if (flags & APICWCFlag_Core)
+        return "Core";
+    if (flags & APICWCFlag_Finish)
+        return "Finish";
+    return "Other";
+}
+
+// The calculation reads the model as the floor plan shows it; whatever view was current is current again
+// afterwards, also when the calculation ends early.
+class FloorPlanScope {
+public:
+    FloorPlanScope()
+    {
+        known_ = ACAPI_Database_GetCurrentDatabase(&original_) == NoError;
+        if (known_ && original_.typeID != APIWind_FloorPlanID) {
+            API_DatabaseInfo floorPlan{};
+            floorPlan.typeID = APIWind_FloorPlanID;
+            ACAPI_Database_ChangeCurrentDatabase(&floorPlan);
+        }
+    }
+    ~FloorPlanScope()
+    {
+        if (known_)
+            ACAPI_Database_ChangeCurrentDatabase(&original_);
+    }
+    FloorPlanScope(const FloorPlanScope&) = delete;
+    FloorPlanScope& operator=(const FloorPlanScope&) = delete;
+
+private:
+    API_DatabaseInfo original_{};
+    bool known_ = false;
+};
+
+}  // namespace
+
+std::string ExportManager::CalculationText() const { return CalculationJson::DocumentText(CalculationDocument()); }
+
+nlohmann::json ExportManager::CalculationDocument() const
+{
+    FloorPlanScope floorPlan;
+    nlohmann::json document = nlohmann::json::object();
+    document["SystemInfo"] = CalculateSystems();
+    document["ProductInfo"] = CalculateProducts();
+    document["CurtainWallInfo"] = CalculateCurtainWalls();
+    document["StairCalculationInfo"] = CalculateStairs();
+    return document;
+}
+
+nlohmann::json ExportManager::CalculateProducts() const
+{
+    const std::pair<API_ElemTypeID, const char*> kinds[] = {{API_WindowID, "pcs"}, {API_DoorID, "pcs"},
+                                                            {API_ObjectID, "pcs"}, {API_ColumnID, "m3"},
+                                                            {API_BeamID, "m3"},   {API_WallID, "m3"}};
+    nlohmann::json products = nlohmann::json::array();
+    for (const auto& [type, unit] : kinds)
+        for (auto& record : CalculateProductsOfType(type, unit))
+            products.push_back(std::move(record));
+    return products;
+}
+
+nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const GS::UniString& defaultUnit) const
+{
+    GroupedRecords<CompositeInfo> groups;
+    const auto absorb = [](CompositeInfo& held, const CompositeInfo& next) { held.Absorb(next); };
+    for (const API_Guid& guid : ElementsOfType(type, VisibleIn3D)) {
+        DBPrintf("Element guid: %s\n", CalculationJson::GuidText(guid).c_str());
+        API_Element element;
+        if (!ReadElement(guid, element))
+            continue;
+        if (type == API_WallID && element.wall.modelElemStructureType != API_ProfileStructure)
+            continue;
+
+        char unId[128] = {};
+        if (ACAPI_Element_GetElemLibPartUnId(&guid, unId) != NoError) {
+            DBPrintf("The element is not GDL based!\n");
+            unId[0] = '\0';
+        }
+        unId[sizeof unId - 1] = '\0';
+
+        GS::UniString productName;
+        if (unId[0] != '\0') {
+            bool found = false;
+            productName = LibraryPartName(unId, found);
+            if (!found)
+                continue;
+            DBPrintf("Lib part name: %s\n", C(productName));
+        }
+
+        GS::UniString ifcName = IfcNameOf(guid);
+        ifcName.Trim();
+        if (type == API_ObjectID && (ifcName.IsEmpty() || BelongsToCompoundElement(element.object.ownerType)))
+            continue;
+
+        GS::UniString keyText(unId);
+        if (productName.IsEmpty()) {
+            productName = NameWithoutLibraryPart(type, ifcName);
+            keyText = productName;
+        }
+        if (keyText.IsEmpty())
+            continue;
+
+        if (IsCountedByMaterialParts(type)) {
+            for (CompositeInfo& part : CollectMaterialParts(element.header)) {
+                part.name = productName + " " + part.name;
+                groups.Merge(part.name, part, absorb);
+            }
+        } else {
+            CompositeInfo record;
+            if (BuildProductRecord(element, productName, defaultUnit, record))
+                groups.Merge(record.name, record, absorb);
+        }
+    }
+
+    nlohmann::json records = nlohmann::json::array();
+    for (const CompositeInfo* record : groups.ByName())
+        records.push_back(record->ToJson());
+    return records;
+}
+
+bool ExportManager::BuildProductRecord(const API_Element& element, const GS::UniString& productName,
+                                       const GS::UniString& defaultUnit, CompositeInfo& record) const
+{
+    record = CompositeInfo();
+    record.pieces = 1;
+    record.name = productName;
+    record.id = APIGuidToString(element.header.guid);
+
+    GS::UniString referenceUnit;
+    GS::UniString density;
+    if (CatalogueProperties::OfProduct(productName, record.attributes)) {
+        referenceUnit = record.attributes.ValueOf("Reference Unit").ToLowerCase();
+        record.bimUuid = record.attributes.ValueOf("id");
+        density = record.attributes.ValueOf("Density");
+        DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", C(referenceUnit), C(record.bimUuid), C(density));
+    }
+    record.defaultValue = record.attributes.IsEmpty() || referenceUnit.IsEmpty() ? defaultUnit : referenceUnit;
+    const double densityValue = CalculationJson::LeadingNumber(density);
+
+    const API_ElemTypeID type = element.header.type.typeID;
+    if (type == API_ObjectID) {
+        record.type = "Furniture";
+        API_ElemInfo3D info{};
+        API_Elem_Head header = element.header;
+        if (ACAPI_Element_Get3DInfo(&header, &info) == NoError) {
+            const double dx = info.bounds.xMax - info.bounds.xMin;
+            const double dy = info.bounds.yMax - info.bounds.yMin;
+            const double dz = info.bounds.zMax - info.bounds.zMin;
+            record.length = 2.0 * (dx + dy);
+            record.area = dx * dy;
+            record.volume = dx * dy * dz;
+            record.weight = record.volume * densityValue;
+        }
+        return true;
+    }
+
+    API_QuantityPar params{};
+    API_ElementQuantity quantity{};
+    if (ACAPI_Element_GetQuantities(&element.header.guid, &params, &quantity) != NoError)
+        return true;
+    if (type == API_DoorID) {
+        const API_DoorQuantity& door = quantity.door;
+        record.type = "Doors";
+        record.area = door.surface1;
+        record.volume = door.volume;
+        record.length = 2.0 * door.height1 + door.width1;
+    } else {
+        const API_WindowQuantity& window = quantity.window;
+        record.type = "Windows";
+        record.area = window.surface1;
+        record.volume = window.volume;
+        record.length = 2.0 * (window.width1 + window.height1);
+    }
+    record.weight = record.volume * densityValue;
+    return true;
+}
+
+std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_Head& header) const
+{
+    GS::UniString typeName;
+    if (ACAPI_Element_GetElemTypeName(&header.type, &typeName) != NoError)
+        typeName.Clear();
+
+    GS::Array<API_Guid> guids;
+    guids.Push(header.guid);
+    API_QuantityPar params{};
+    params.minOpeningSize = MinimumOpeningSize;
+    GS::Array<API_ElementQuantity> quantities;
+    GS::Array<GS::Array<API_CompositeQuantity>> composites;
+    std::vector<CompositeInfo> parts;
+    if (ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &composites) != NoError ||
+        composites.IsEmpty())
+        return parts;
+
+    for (const API_CompositeQuantity& part : composites[0]) {
+        API_Attribute material;
+        if (!ReadAttribute(API_BuildingMaterialID, part.buildingMaterial, material))
+            continue;
+        CompositeInfo record;
+        record.attributes = CatalogueProperties::OfAttribute(material);
+        if (!record.attributes.IsEmpty()) {
+            record.bimUuid = record.attributes.ValueOf("id");
+            DBPrintf("bim_uuid: %s density: %s\n", C(record.bimUuid), C(record.attributes.ValueOf("Density")));
+        }
+        record.type = typeName;
+        record.id = APIGuidToString(material.header.guid);
+        record.name = GS::UniString(material.header.name);
+        record.defaultValue = "m3";
+        record.volume = part.volume;
+        record.pieces = 0;
+        record.materialIndex = part.buildingMaterial;
+        DBPrintf("composite: %s[%d] volume: %lf projected area: %lf\n", material.header.name,
+                 static_cast<int>(part.buildingMaterial), part.volume, part.projectedArea);
+        parts.push_back(std::move(record));
+    }
+    return parts;
+}
+
+nlohmann::json ExportManager::CalculateSystems() const
+{
+    nlohmann::json systems = nlohmann::json::array();
+    AddSystemsOfType(API_WallID, 1, "Wall", systems);
+    AddSystemsOfType(API_SlabID, 3, "Slab", systems);
+    AddSystemsOfType(API_RoofID, 2, "Roof", systems);
+    return systems;
+}
+
+void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const char* systemType,
+                                     nlohmann::json& result) const
+{
+    std::vector<SystemRecord> groups;
+    for (const API_Guid& guid : ElementsOfType(type, APIFilt_In3D)) {
+        API_Element element;
+        if (!ReadElement(guid, element))
+            continue;  // an element the host cannot give is left out, as every unreadable element here
+        const Structure structure = StructureOf(element);
+        API_Attribute attribute;
+        if (structure.kind == API_BasicStructure) {
+            if (!ReadAttribute(API_BuildingMaterialID, structure.buildingMaterial, attribute))
+                continue;
+        } else if (structure.kind == API_CompositeStructure) {
+            if (!ReadAttribute(API_CompWallID, structure.composite, attribute))
+                continue;
+        } else {
+            continue;  // complex profiles are products
+        }
+
+        SystemRecord record;
+        record.typeId = typeId;
+        record.area = SystemArea(element);
+        record.thickness = structure.thickness * 100.0;
+        record.attributeGuid = APIGuidToString(attribute.header.guid);
+        record.systemType = systemType;
+        record.info = BuildSystemInfo(attribute);
+        if (structure.kind == API_BasicStructure)
+            record.info["layers"][0]["thickness"] = record.thickness;
+
+        bool merged = false;
+        for (SystemRecord& held : groups) {
+            if (held.SameGroupAs(record)) {
+                held.area += record.area;
+                merged = true;
+                break;
+            }
+        }
+        if (!merged)
+            groups.push_back(std::move(record));
+    }
+
+    nlohmann::json records = nlohmann::json::array();
+    for (const SystemRecord& group : groups)
+        records.push_back(group.ToJson());
+    CalculationJson::SortSystemRecords(records);
+    for (auto& record : records)
+        result.push_back(std::move(record));
+}
+
+nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) const
+{
+    const CorvanaProperties properties = CatalogueProperties::OfAttribute(attribute);
+    nlohmann::json info = {{"name", std::string(attribute.header.name)},
+                           {"id", DecimalText(attribute.header.index).ToStdString()},
+                           {"bim_uuid", properties.ValueOf("id").ToStdString()},
+                           {"layers", nlohmann::json::array()}};
+    if (attribute.header.typeID == API_BuildingMaterialID) {
+        info["subtype"] = "Basic";
+        info["layers"].push_back(BuildLayerInfo(attribute));
+        return info;
+    }
+
+    info["subtype"] = "Composite";
+    API_AttributeDef defs{};
+    if (ACAPI_Attribute_GetDef(API_CompWallID, attribute.header.index, &defs) != NoError)
+        return info;
+    if (defs.cwall_compItems != nullptr && *defs.cwall_compItems != nullptr) {
+        const Int32 bytes = BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems));
+        Int32 skins = bytes / static_cast<Int32>(sizeof(API_CWallComponent));
+        if (attribute.compWall.nComps < skins)
+            skins = attribute.compWall.nComps;
+        for (Int32 i = 0; i < skins; ++i) {
+            const API_CWallComponent& skin = (*defs.cwall_compItems)[i];
+            API_Attribute material;
+            if (!ReadAttribute(API_BuildingMaterialID, skin.buildingMaterial, material))
+                continue;
+            nlohmann::json layer = BuildLayerInfo(material);
+            layer["thickness"] = skin.fillThick * 100.0;
+            layer["type"] = SkinRole(skin.flagBits).ToStdString();
+            info["layers"].push_back(std::move(layer));
+        }
+    }
+    ACAPI_DisposeAttrDefsHdls(&defs);
+    return info;
+}
+
+nlohmann::json ExportManager::BuildLayerInfo(const API_Attribute& buildingMaterial) const
+{
+    const CorvanaProperties properties = CatalogueProperties::OfAttribute(buildingMaterial);
+    return {{"name", std::string(buildingMaterial.header.name)},
+            {"index", DecimalText(buildingMaterial.header.index).ToStdString()},
+            {"bim_uuid", properties.ValueOf("id").ToStdString()},
+            {"internal_material_id", ""},
+            {"type", ""},
+            {"thickness", UnsetLayerThickness},
+            {"attributes", CalculationJson::Properties(properties, LayerAttributeGroup)}};
+}
+
+nlohmann::json ExportManager::CalculateCurtainWalls() const { return CalculateNamedGroups(API_CurtainWallID); }
+
+nlohmann::json ExportManager::CalculateStairs() const { return CalculateNamedGroups(API_StairID); }
+
+nlohmann::json ExportManager::CalculateNamedGroups(API_ElemTypeID type) const
+{
+    const bool stairs = type == API_StairID;
+    GroupedRecords<ElemInfo> groups;
+    for (const API_Guid& guid : ElementsOfType(type, VisibleIn3D)) {
+        DBPrintf("Element guid: %s\n", CalculationJson::GuidText(guid).c_str());
+        API_Element element;
+        if (!ReadElement(guid, element))
+            continue;
+        const GS::UniString ifcName = IfcNameOf(guid);
+        ElemInfo record = stairs ? ElemInfo::Stair(ifcName) : ElemInfo::CurtainWall(ifcName);
+        record.id = APIGuidToString(guid);
+        if (CatalogueProperties::OfProduct(ifcName, record.attributes)) {
+            record.bimUuid = record.attributes.ValueOf("id");
+            DBPrintf("bim_uuid: %s\n", C(record.bimUuid));
+        }
+        API_QuantityPar params{};
+        API_ElementQuantity quantity{};
+        if (ACAPI_Element_GetQuantities(&guid, &params, &quantity) == NoError) {
+            if (stairs) {
+                record.volume = quantity.stair.volume;
+            } else {
+                record.area = quantity.curtainWall.surface;
+                record.type = "Walls";
+            }
+        }
+        groups.Merge(ifcName, record, [](ElemInfo& held, const ElemInfo& next) { held.Absorb(next); });
+    }
+
+    nlohmann::json records = nlohmann::json::array();
+    for (const ElemInfo& record : groups.Records())
+        records.push_back(record.ToJson());
+    if (records.size() > 1)
+        CalculationJson::SortByTextIgnoringCase(records, stairs ? "type_name" : "name");
+    return records;
+}
+
+}  // namespace QRV

@@ -1,0 +1,46 @@
+// The model's quantities for the calculation page: placed products, wall/slab/roof systems with their
+// layers, curtain walls and stairs, as one JSON document. Holds nothing between requests.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+#include "APIdefs_Elements.h"
+#include "Calculation/CompositeInfo.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace QRV {
+
+class ExportManager {
+public:
+    // The whole document, read from the floor plan; the database that was current is current again after.
+    std::string CalculationText() const;
+    nlohmann::json CalculationDocument() const;
+
+    // Windows, doors, objects, then the building materials of columns, beams and profiled walls.
+    nlohmann::json CalculateProducts() const;
+    nlohmann::json CalculateProductsOfType(API_ElemTypeID type, const GS::UniString& defaultUnit) const;
+    // One record per building-material part of a wall, column or beam.
+    std::vector<CompositeInfo> CollectMaterialParts(const API_Elem_Head& header) const;
+
+    // Walls, then slabs, then roofs of basic and composite structure.
+    nlohmann::json CalculateSystems() const;
+    // The structure description of a building material (basic) or a composite.
+    nlohmann::json BuildSystemInfo(const API_Attribute& attribute) const;
+    // One layer: a building material, its catalogue id and its "Ostrel Attributes".
+    nlohmann::json BuildLayerInfo(const API_Attribute& buildingMaterial) const;
+
+    nlohmann::json CalculateCurtainWalls() const;
+    nlohmann::json CalculateStairs() const;
+
+private:
+    bool BuildProductRecord(const API_Element& element, const GS::UniString& productName,
+                            const GS::UniString& defaultUnit, CompositeInfo& record) const;
+    void AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const char* systemType,
+                          nlohmann::json& result) const;
+    nlohmann::json CalculateNamedGroups(API_ElemTypeID type) const;
+};
+
+}  // namespace QRV

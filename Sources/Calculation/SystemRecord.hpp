@@ -1,0 +1,30 @@
+// One group of walls, slabs or roofs of one building material or composite.
+#pragma once
+
+#include "APIdefs_Base.h"
+#include "GSRoot/UniString.hpp"
+
+#include <nlohmann/json.hpp>
+
+namespace QRV {
+
+class SystemRecord {
+public:
+    static constexpr double ThicknessTolerance = 0.00001;
+
+    Int32 typeId = 0;             // 1 wall, 3 slab, 2 roof
+    double area = 0.0;
+    double thickness = 0.0;       // centimetres
+    GS::UniString attributeGuid;  // of the building material (basic) or the composite
+    GS::UniString systemType;     // "Wall", "Slab", "Roof"
+    nlohmann::json info = nlohmann::json::object();  // the structure: name, id, bim_uuid, subtype, layers
+
+    bool IsBasic() const;
+    // Elements of one composite form one group whatever their thickness; elements of one building material
+    // only when they are equally thick.
+    bool SameGroupAs(const SystemRecord& other) const;
+
+    nlohmann::json ToJson() const;
+};
+
+}  // namespace QRV
