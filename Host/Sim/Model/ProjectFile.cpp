@@ -28,6 +28,7 @@ struct Section {
 const Section sections[] = {
     {"projectInfo", &Model::ReadProjectInfo, &Model::WriteProjectInfo},
     {"attributes", &Model::ReadAttributes, &Model::WriteAttributes},
+    {"libraries", &Model::ReadLibraries, &Model::WriteLibraries},
 };
 
 std::string ErrnoText() { return std::strerror(errno); }

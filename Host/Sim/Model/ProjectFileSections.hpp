@@ -27,4 +27,7 @@ Json::Value WriteProjectInfo(const Project& project);
 void ReadAttributes(const Json::Reader& section, Project& project, FileReadContext& context);
 Json::Value WriteAttributes(const Project& project);
 
+void ReadLibraries(const Json::Reader& section, Project& project, FileReadContext& context);
+Json::Value WriteLibraries(const Project& project);
+
 }  // namespace Sim::Model
