@@ -4,7 +4,9 @@
 #include "AddOn/HostErrorReport.hpp"
 #include "GSRoot/Handle.hpp"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <set>
 #include <string>
 

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 
 namespace QRV {

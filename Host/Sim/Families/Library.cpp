@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <set>
 
@@ -166,7 +167,7 @@ GSErrCode SetLibraries(const GS::Array<API_LibraryInfo>* activeLibs)
     return NoError;
 }
 
-GSErrCode Register(API_LibPart* libPart)
+GSErrCode RegisterLibPart(API_LibPart* libPart)
 {
     if (libPart == nullptr)
         return APIERR_BADPARS;
@@ -209,7 +210,7 @@ GSErrCode Register(API_LibPart* libPart)
     return NoError;
 }
 
-GSErrCode Search(API_LibPart* libPart, bool /*createIfMissing*/, bool /*onlyPlaceable*/)
+GSErrCode SearchLibPart(API_LibPart* libPart, bool /*createIfMissing*/, bool /*onlyPlaceable*/)
 {
     if (libPart == nullptr)
         return APIERR_BADPARS;
@@ -228,7 +229,7 @@ GSErrCode Search(API_LibPart* libPart, bool /*createIfMissing*/, bool /*onlyPlac
     return APIERR_BADNAME;
 }
 
-GSErrCode Get(API_LibPart* libPart)
+GSErrCode GetLibPart(API_LibPart* libPart)
 {
     if (libPart == nullptr)
         return APIERR_BADPARS;
@@ -347,7 +348,7 @@ GSErrCode SetDetailsParamDef(const API_LibPart* libPart, GSHandle addPars, const
     return NoError;
 }
 
-GSErrCode CopyFile(const IO::Location* from, const IO::Location* to)
+GSErrCode CopyLibraryFile(const IO::Location* from, const IO::Location* to)
 {
     if (from == nullptr || to == nullptr)
         return APIERR_BADPARS;
@@ -385,11 +386,11 @@ SIM_FAMILY(Library)
 {
     SIM_BIND(table, LibraryManagement_GetLibraries, &Sim::GetLibraries);
     SIM_BIND(table, LibraryManagement_SetLibraries, &Sim::SetLibraries);
-    SIM_BIND(table, LibraryPart_Register, &Sim::Register);
-    SIM_BIND(table, LibraryPart_Search, &Sim::Search);
-    SIM_BIND(table, LibraryPart_Get, &Sim::Get);
+    SIM_BIND(table, LibraryPart_Register, &Sim::RegisterLibPart);
+    SIM_BIND(table, LibraryPart_Search, &Sim::SearchLibPart);
+    SIM_BIND(table, LibraryPart_Get, &Sim::GetLibPart);
     SIM_BIND(table, LibraryPart_GetSection, &Sim::GetSection);
     SIM_BIND(table, LibraryPart_UpdateSection, &Sim::UpdateSection);
     SIM_BIND(table, LibraryPart_SetDetails_ParamDef, &Sim::SetDetailsParamDef);
-    SIM_BIND(table, LibraryPart_CopyFile, &Sim::CopyFile);
+    SIM_BIND(table, LibraryPart_CopyFile, &Sim::CopyLibraryFile);
 }
