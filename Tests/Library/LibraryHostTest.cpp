@@ -194,9 +194,9 @@ TEST_F(LibraryPartTest, LibrariesSurviveTheProjectFileAndBadSectionsAreRefused)
     const std::string text = Sim::ProjectFile::ToText(host->GetProject());
     EXPECT_EQ(Sim::ProjectFile::FromText(text), host->GetProject());
 
-    auto refused = [&](const std::string& libraries) {
+    auto refused = [](const std::string& section) {
         const std::string document =
-            R"({"format": "corvana-sim-project", "version": 1, "libraries": )" + libraries + "}";
+            R"({"format": "corvana-sim-project", "version": 1, "libraries": )" + section + "}";
         try {
             Sim::ProjectFile::FromText(document);
         } catch (const std::exception& e) {

@@ -122,9 +122,11 @@ TEST_F(UntrustedNameTest, NamesThatWouldLeaveTheFolderAreRefused)
 TEST_F(UntrustedNameTest, CatalogueNamesWithSeparatorsFailTheImport)
 {
     Libraries().hasEmbeddedLibrary = true;
+    const std::string part = Serve("x.gsm");
+    const std::string container = Serve("x.lcf");
     const std::set<std::string> before = Tree(scratch);
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("../../../escape", Serve("x.gsm"))));
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("..\\..\\escape", Serve("x.lcf"))));
+    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("../../../escape", part)));
+    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("..\\..\\escape", container)));
     EXPECT_FALSE(fs::exists(scratch / "escape.gsm"));
     EXPECT_FALSE(fs::exists(home / "escape.gsm"));
     EXPECT_TRUE(Libraries().parts.empty());

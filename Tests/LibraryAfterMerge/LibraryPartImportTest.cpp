@@ -83,7 +83,7 @@ TEST_F(PartImportTest, RejectedReplacementImportsNothing)
     ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60"))));
     host->QueueAlertAnswer("Reject");
     EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65"))));
-    EXPECT_EQ(Libraries().parts[0].parameters[8].text, "Red");
+    EXPECT_EQ(Libraries().parts[0].parameters[7].text, "Red");  // CV_4, the colour
 }
 
 }  // namespace

@@ -21,7 +21,13 @@ using Model::LibraryPartRecord;
 
 Model::Libraries& Libraries() { return TheHost().GetProject().libraries; }
 
-fs::path Normal(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal(); }
+// One spelling per file or folder: absolute, without "." and "..", without a trailing separator.
+fs::path Normal(const std::string& path)
+{
+    fs::path normal = fs::absolute(fs::path(path)).lexically_normal();
+    return normal.has_filename() || !normal.has_parent_path() || normal == normal.root_path() ? normal
+                                                                                            : normal.parent_path();
+}
 
 // The embedded library's folder, made when the project has one; empty when it has none or it cannot be made.
 fs::path EmbeddedFolder()
