@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The newcomer's main-job command: set up, build, start the add-on in the command-line host.
+# The newcomer's main-job command: set up, build, and run the demo (the sample project with the sample
+# catalogue items imported; results in out/demo). Arguments are global options of corvana-host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-exec "${BUILD_DIR:-build}/Tools/corvana-host/corvana-host" "$@"
+exec "${BUILD_DIR:-build}/Tools/corvana-host/corvana-host" "$@" demo --out out/demo

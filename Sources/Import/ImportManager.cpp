@@ -4,6 +4,8 @@
 #include "BulkImport/BulkImportState.hpp"
 #include "GSRoot/Debug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
+#include "Import/LibraryImporter.hpp"
+#include "Import/LibraryPartImporter.hpp"
 #include "Import/MaterialImporter.hpp"
 #include "ProjectWriter/ACLink.hpp"
 
@@ -29,6 +31,15 @@ Importers GetImporter(const GS::UniString& text)
         return importers;
     const GS::UniString importType = Payload::String(Payload::ReadRequired(data, "import_type"));
 
+    if (importType == "Product") {
+        const GS::UniString fileUrl = Payload::String(Payload::ReadRequired(data, "file_url"));
+        if (fileUrl.IsEmpty())
+            return importers;
+        if (fileUrl.EndsWith("lcf"))
+            importers.push_back(std::make_unique<LibraryImporter>(data));
+        else
+            importers.push_back(std::make_unique<LibraryPartImporter>(data));
+    }
     if (importType == "Material") {
         const Json& articles = Payload::ReadRequired(data, "articles");
         if (!articles.is_array())

@@ -3,20 +3,28 @@
 #pragma once
 
 #include "APIdefs_Attributes.h"
+#include "IO/Location.hpp"
 #include "Parsing/PayloadReading.hpp"
 
+#include <memory>
 #include <set>
 #include <string>
 
 namespace QRV {
 
 class ComplexMaterial;
+class Library;
+class LibraryPart;
 class Material;
 
 class ACLink {
 public:
     ACLink();
     virtual ~ACLink();
+
+    // The folder single library parts go to: "Corvana" in the embedded library, or, in a project without
+    // one, "Corvana" in the user's documents, which then joins the library list. `folder` gets it on success.
+    virtual GSErrCode GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder);
 
     // Creates the building material, or overwrites the existing one of that name; leaves "imported",
     // "overwritten" or "failed" in the item. False when the host refused.
@@ -32,6 +40,15 @@ public:
     // A "curtain wall" or "stair" product matched to placed elements by their IFC name. Returns the host
     // code of the element listing, or -128 when the user declined to replace what an earlier import stored.
     GSErrCode ImportNamedProduct(const Json& payload, const GS::UniString& importType);
+
+    // Downloads the part, copies it into the target library folder, registers it, remembers its properties
+    // under its name and writes them as the part's own parameters. False when any step failed; a part whose
+    // download, copy or registration failed is not registered.
+    bool ImportLibraryPart(LibraryPart& item);
+    // Downloads the container and adds it to the library list (a container listed already stays listed
+    // once). False when the download
+    // failed or the host refused the list.
+    bool ImportLibrary(Library& item);
 };
 
 // Names of the building materials created during the current bulk run.

@@ -1,5 +1,6 @@
 #include "Commands.hpp"
 
+#include "Demo.hpp"
 #include "ErrorNames.hpp"
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
@@ -201,6 +202,13 @@ const std::vector<Command>& Commands()
          "Exit status 1 when no window has that reference number.\n",
          &PreparePalette},
         ServeCommand(),
+        {"demo", "demo [--out DIR]", "import the sample catalogue items into the sample project",
+         "Opens the sample project Examples/House.json (or the --project file), imports the sample items of\n"
+         "Examples/payloads through the page's \"import\" in file-name order, asks \"updateStatus\" (with\n"
+         "Examples/requests/update-status.json) and \"getCalculationData\", and prints what each import did\n"
+         "and which elements carry catalogue properties. Writes project.json, calculation.json, replies.json,\n"
+         "transcript.jsonl and log.txt into DIR (default out/demo). Exit status 1 when DIR cannot be written.\n",
+         &PrepareDemo},
     };
     return commands;
 }

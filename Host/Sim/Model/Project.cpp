@@ -9,7 +9,8 @@ bool Project::ContainsGuid(const API_Guid& guid) const
 
 bool Project::operator==(const Project& other) const
 {
-    return info == other.info && attributes == other.attributes && elements == other.elements;
+    return info == other.info && attributes == other.attributes && elements == other.elements &&
+           libraries == other.libraries;
 }
 
 }  // namespace Sim::Model

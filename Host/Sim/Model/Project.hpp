@@ -11,6 +11,7 @@
 
 #include "Model/Attributes.hpp"
 #include "Model/Elements.hpp"
+#include "Model/Library.hpp"
 
 #include <string>
 
@@ -27,6 +28,7 @@ struct Project {
     ProjectInfo info;
     Attributes attributes;
     Elements elements;
+    Libraries libraries;
 
     // The name a person sees: the project's name, or "Untitled" for one never saved.
     std::string DisplayName() const { return info.name.empty() ? "Untitled" : info.name; }

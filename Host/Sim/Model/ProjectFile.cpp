@@ -29,6 +29,7 @@ const Section sections[] = {
     {"projectInfo", &Model::ReadProjectInfo, &Model::WriteProjectInfo},
     {"attributes", &Model::ReadAttributes, &Model::WriteAttributes},
     {"elements", &Model::ReadElements, &Model::WriteElements},
+    {"libraries", &Model::ReadLibraries, &Model::WriteLibraries},
 };
 
 std::string ErrnoText() { return std::strerror(errno); }

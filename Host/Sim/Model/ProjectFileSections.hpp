@@ -33,5 +33,7 @@ Json::Value WriteAttributes(const Project& project);
 
 void ReadElements(const Json::Reader& section, Project& project, FileReadContext& context);
 Json::Value WriteElements(const Project& project);
+void ReadLibraries(const Json::Reader& section, Project& project, FileReadContext& context);
+Json::Value WriteLibraries(const Project& project);
 
 }  // namespace Sim::Model

@@ -1,0 +1,30 @@
+// Project settings: the host's special folders.
+#include "ACAPI_ProjectSettings.h"
+#include "Host.hpp"
+
+namespace Sim {
+namespace {
+
+GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
+{
+    if (specFolderID == nullptr || location == nullptr)
+        return APIERR_BADPARS;
+    if (SpecialFolders::SubfolderName(*specFolderID) == nullptr)
+        return APIERR_BADPARS;
+    std::string problem;
+    std::string path = TheHost().GetSpecialFolders().Path(*specFolderID, &problem);
+    if (path.empty()) {
+        TheHost().DebugOutput("ACAPI_ProjectSetting_GetSpecFolder: " + problem + "\n");
+        return APIERR_GENERAL;
+    }
+    *location = IO::Location(GS::UniString(path));
+    return NoError;
+}
+
+}  // namespace
+}  // namespace Sim
+
+SIM_FAMILY(ProjectSettings)
+{
+    SIM_BIND(table, ProjectSetting_GetSpecFolder, &Sim::GetSpecFolder);
+}

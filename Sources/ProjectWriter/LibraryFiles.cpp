@@ -1,0 +1,80 @@
+#include "LibraryFiles.hpp"
+
+#include "ACAPI_ProjectSettings.h"
+#include "AddOn/LogStream.hpp"
+#include "Platform/Network.hpp"
+
+#include <cstdlib>
+
+namespace QRV {
+namespace {
+
+constexpr USize MaxFileNameLength = API_UniLongNameLen - 1;
+
+bool HasForbiddenCharacter(const std::string& name)
+{
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\' || c == ':')
+            return true;
+    return false;
+}
+
+}  // namespace
+
+bool IsSafeLibraryFileName(const GS::UniString& fileName)
+{
+    const std::string& name = fileName.ToStdString();
+    if (name.empty() || name == "." || name == ".." || HasForbiddenCharacter(name))
+        return false;
+    if (fileName.GetLength() > MaxFileNameLength)
+        return false;
+    return !WithoutExtension(fileName).IsEmpty();
+}
+
+GS::UniString TemporaryFolder()
+{
+    API_SpecFolderID id = API_TemporaryFolderID;
+    IO::Location location;
+    GS::UniString path;
+    if (ACAPI_ProjectSetting_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
+        return path;
+    const char* temp = std::getenv("TEMP");
+    if (temp != nullptr && *temp != '\0')
+        return GS::UniString(temp);
+    return "/tmp";
+}
+
+GS::UniString JoinPath(const GS::UniString& folder, const GS::UniString& name)
+{
+    std::string path = folder.ToStdString();
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return GS::UniString(path + name.ToStdString());
+}
+
+GS::UniString WithoutExtension(const GS::UniString& fileName)
+{
+    const std::string& name = fileName.ToStdString();
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? fileName : GS::UniString(name.substr(0, dot));
+}
+
+bool DownloadToTemp(const GS::UniString& address, const GS::UniString& fileName, GS::UniString* downloaded)
+{
+    if (!IsSafeLibraryFileName(fileName)) {
+        LogStream::Instance().Error("Library download refused: \"" + fileName.ToStdString() +
+                                    "\" is not a plain file name");
+        return false;
+    }
+    const GS::UniString target = JoinPath(TemporaryFolder(), fileName);
+    std::string problem;
+    if (!Platform::DownloadUrlToFile(address, target, &problem)) {
+        LogStream::Instance().Error("Library download of " + address.ToStdString() + " failed: " + problem);
+        return false;
+    }
+    if (downloaded != nullptr)
+        *downloaded = target;
+    return true;
+}
+
+}  // namespace QRV

@@ -1,0 +1,182 @@
+// Library parts and containers: download, placement in a library folder, registration, the part's stored
+// properties and its own parameters.
+#include "ACAPI_LibraryParts.h"
+#include "ACAPI_ProjectSettings.h"
+#include "ACLink.hpp"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
+#include "AddOn/ElementEvents.hpp"
+#include "LibraryFiles.hpp"
+#include "LibraryParameters.hpp"
+#include "Parsing/Items/CorvanaLibraryPart.hpp"
+#include "Parsing/Items/Library.hpp"
+#include "StoredTexts.hpp"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+
+namespace QRV {
+namespace {
+
+constexpr const char* CorvanaFolderName = "Corvana";
+
+std::string NormalPath(const GS::UniString& path)
+{
+    std::string text = std::filesystem::path(path.ToStdString()).lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+bool IsWritableFolder(const GS::UniString& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(path.ToStdString(), ec) && access(path.ToStdString().c_str(), W_OK) == 0;
+}
+
+GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
+{
+    API_SpecFolderID id = API_UserDocumentsFolderID;
+    IO::Location documents;
+    GS::UniString path;
+    GSErrCode err = ACAPI_ProjectSetting_GetSpecFolder(&id, &documents);
+    if (err == NoError)
+        err = documents.ToPath(&path);
+    if (err != NoError)
+        return err;
+    *folder = JoinPath(path, CorvanaFolderName);
+    std::error_code ec;
+    std::filesystem::create_directory(folder->ToStdString(), ec);
+    return IsWritableFolder(*folder) ? NoError : APIERR_GENERAL;
+}
+
+void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, const GS::UniString& location)
+{
+    const std::wstring wide = fileName.ToUStr().Get();
+    std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
+    std::wcsncpy(libPart.file_UName, wide.c_str(), API_UniLongNameLen - 1);
+    std::strncpy(libPart.location, location.ToStdString().c_str(), API_LibPartPathLen - 1);
+}
+
+}  // namespace
+
+GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
+{
+    GS::Array<API_LibraryInfo> libraries;
+    Int32 embeddedIndex = -1;
+    GSErrCode err = ACAPI_LibraryManagement_GetLibraries(&libraries, &embeddedIndex);
+    if (err != NoError) {
+        ReportHostError(err, "ACLink::GetTargetLibraryFolder ACAPI_LibraryManagement_GetLibraries");
+        return err;
+    }
+
+    if (embeddedIndex >= 0 && static_cast<USize>(embeddedIndex) < libraries.GetSize()) {
+        GS::UniString embedded;
+        err = libraries[static_cast<UIndex>(embeddedIndex)].location.ToPath(&embedded);
+        if (err != NoError)
+            return err;
+        const GS::UniString corvana = JoinPath(embedded, CorvanaFolderName);
+        std::error_code ec;
+        std::filesystem::create_directory(corvana.ToStdString(), ec);
+        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(corvana.ToStdString(), ec) ? corvana
+                                                                                                          : embedded);
+        return NoError;
+    }
+
+    GS::UniString corvana;
+    err = UserDocumentsCorvanaFolder(&corvana);
+    if (err != NoError) {
+        LogStream::Instance().Error("The library folder \"" + corvana.ToStdString() +
+                                    "\" cannot be made or written to");
+        return APIERR_GENERAL;
+    }
+    *folder = std::make_unique<IO::Location>(corvana);
+    for (const auto& library : libraries) {
+        GS::UniString path;
+        if (library.location.ToPath(&path) == NoError && NormalPath(path) == NormalPath(corvana))
+            return NoError;
+    }
+    libraries.Push(API_LibraryInfo{IO::Location(corvana), CorvanaFolderName});
+    err = ACAPI_LibraryManagement_SetLibraries(&libraries);
+    if (err != NoError) {
+        ReportHostError(err, "ACLink::GetTargetLibraryFolder ACAPI_LibraryManagement_SetLibraries");
+        folder->reset();
+    }
+    return err;
+}
+
+bool ACLink::ImportLibraryPart(LibraryPart& item)
+{
+    const GS::UniString fileName = item.GetFileName();
+    GS::UniString downloaded;
+    if (!DownloadToTemp(item.GetFileUrl(), fileName, &downloaded))
+        return false;
+    item.SetDownloadedFilePath(downloaded);
+
+    std::unique_ptr<IO::Location> target;
+    if (GetTargetLibraryFolder(&target) != NoError || target == nullptr)
+        return false;
+    GS::UniString targetFolder;
+    if (target->ToPath(&targetFolder) != NoError)
+        return false;
+    const GS::UniString installed = JoinPath(targetFolder, fileName);
+
+    const IO::Location from(downloaded);
+    const IO::Location to(installed);
+    GSErrCode err = ACAPI_LibraryPart_CopyFile(&from, &to);
+    if (err != NoError) {
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_CopyFile");
+        return false;
+    }
+
+    API_LibPart libPart{};
+    FillRecord(libPart, fileName, installed);
+    err = ACAPI_LibraryPart_Register(&libPart);
+    if (err != NoError) {
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_Register");
+        return false;
+    }
+    item.SetLibPart(libPart);
+    item.SetInstalledFilePath(installed);
+
+    CorvanaProperties properties;
+    if (auto* corvanaPart = dynamic_cast<CorvanaLibraryPart*>(&item))
+        properties = corvanaPart->GetProperties();
+    const GS::UniString partName = WithoutExtension(fileName);
+    if (StoreNamedProperties(partName, properties.ToJsonText()) != NoError)
+        return false;
+
+    if (RewriteCorvanaParameters(libPart, properties) != NoError)
+        return false;
+    err = StampPlacedObjects(partName);
+    if (err != NoError)
+        ReportHostError(err, "ACLink::ImportLibraryPart StampPlacedObjects");
+    LogStream::Instance().Info("Library part \"" + partName.ToStdString() + "\" imported");
+    return true;
+}
+
+bool ACLink::ImportLibrary(Library& item)
+{
+    GS::UniString downloaded;
+    if (!DownloadToTemp(item.GetFileUrl(), item.GetFileName(), &downloaded))
+        return false;
+    item.SetDownloadedFilePath(downloaded);
+
+    GS::Array<API_LibraryInfo> libraries;
+    GSErrCode err = ACAPI_LibraryManagement_GetLibraries(&libraries, nullptr);
+    if (err == NoError) {
+        libraries.Push(API_LibraryInfo{IO::Location(downloaded), WithoutExtension(item.GetFileName())});
+        err = ACAPI_LibraryManagement_SetLibraries(&libraries);
+    }
+    if (err != NoError) {
+        ReportHostError(err, "ACLink::ImportLibrary");
+        return false;
+    }
+    item.SetInstalledFilePath(downloaded);
+    return true;
+}
+
+}  // namespace QRV

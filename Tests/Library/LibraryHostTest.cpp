@@ -1,0 +1,251 @@
+// The host's library list, library part registration, parameter sections, file copy and special folders.
+#include "ACAPI_ProjectSettings.h"
+#include "LibraryFixture.hpp"
+#include "Model/ProjectFile.hpp"
+
+#include <cstring>
+#include <cwchar>
+#include <regex>
+
+namespace LibraryTest {
+namespace {
+
+API_LibPart PartRecord(const fs::path& file, const std::wstring& name = L"")
+{
+    API_LibPart part{};
+    std::strncpy(part.location, file.c_str(), API_LibPartPathLen - 1);
+    std::wcsncpy(part.docu_UName, name.c_str(), API_UniLongNameLen - 1);
+    return part;
+}
+
+std::vector<API_AddParType> ReadParameters(Int32 index)
+{
+    API_LibPartSection section{API_SectParamDef, 0};
+    GSHandle handle = nullptr;
+    EXPECT_EQ(ACAPI_LibraryPart_GetSection(index, &section, &handle, nullptr), NoError);
+    std::vector<API_AddParType> parameters;
+    if (handle != nullptr) {
+        auto* records = reinterpret_cast<API_AddParType*>(*handle);
+        parameters.assign(records, records + BMGetHandleSize(handle) / static_cast<Int32>(sizeof(API_AddParType)));
+        BMKillHandle(&handle);
+    }
+    return parameters;
+}
+
+GSErrCode WriteParameters(Int32 index, const std::vector<API_AddParType>& parameters)
+{
+    API_LibPartSection section{API_SectParamDef, 0};
+    GSHandle handle = BMAllocateHandle(static_cast<Int32>(parameters.size() * sizeof(API_AddParType)), ALLOCATE_CLEAR, 0);
+    std::memcpy(*handle, parameters.data(), parameters.size() * sizeof(API_AddParType));
+    GSErrCode err = ACAPI_LibraryPart_UpdateSection(index, &section, handle, nullptr);
+    BMKillHandle(&handle);
+    return err;
+}
+
+API_AddParType TextParameter(const char* name, const wchar_t* value)
+{
+    API_AddParType parameter{};
+    parameter.typeID = APIParT_CString;
+    std::strcpy(parameter.name, name);
+    std::wcscpy(parameter.value.uStr, value);
+    return parameter;
+}
+
+using LibraryListTest = LibraryFixture;
+
+TEST_F(LibraryListTest, EmbeddedLibraryIsARealFolderListedFirstAndKeptBySetLibraries)
+{
+    GS::Array<API_LibraryInfo> list;
+    Int32 embedded = 5;
+    ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, &embedded), NoError);
+    EXPECT_EQ(embedded, -1);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_FALSE(fs::exists(Embedded()));
+
+    Libraries().hasEmbeddedLibrary = true;
+    ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, &embedded), NoError);
+    ASSERT_EQ(list.GetSize(), 1u);
+    EXPECT_EQ(embedded, 0);
+    GS::UniString path;
+    ASSERT_EQ(list[0].location.ToPath(&path), NoError);
+    EXPECT_EQ(fs::path(path.ToStdString()), Embedded());
+    EXPECT_TRUE(fs::is_directory(Embedded()));
+
+    // A list without the embedded library, with a location twice: the embedded one stays, the twin goes.
+    GS::Array<API_LibraryInfo> replaced;
+    replaced.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib"});
+    replaced.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib/").string())), "Again"});
+    ASSERT_EQ(ACAPI_LibraryManagement_SetLibraries(&replaced), NoError);
+    ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, &embedded), NoError);
+    ASSERT_EQ(list.GetSize(), 2u);
+    EXPECT_EQ(embedded, 0);
+    EXPECT_EQ(list[1].name, GS::UniString("Lib"));
+
+    GS::Array<API_LibraryInfo> empty;
+    empty.Push(API_LibraryInfo{IO::Location(), "Nowhere"});
+    EXPECT_EQ(ACAPI_LibraryManagement_SetLibraries(&empty), APIERR_BADPARS);
+    EXPECT_EQ(Libraries().list.size(), 1u);
+}
+
+using LibraryPartTest = LibraryFixture;
+
+TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
+{
+    Libraries().hasEmbeddedLibrary = true;
+    GS::Array<API_LibraryInfo> list;
+    ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, nullptr), NoError);
+
+    API_LibPart missing = PartRecord(Embedded() / "Missing.gsm");
+    EXPECT_EQ(ACAPI_LibraryPart_Register(&missing), APIERR_BADPARS);
+    WriteText(scratch / "outside" / "Loose.gsm", "x");
+    API_LibPart outside = PartRecord(scratch / "outside" / "Loose.gsm");
+    EXPECT_EQ(ACAPI_LibraryPart_Register(&outside), APIERR_BADPARS);
+    EXPECT_TRUE(Libraries().parts.empty());
+
+    WriteText(Embedded() / "Corvana" / "Chair.gsm", "x");
+    API_LibPart chair = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Register(&chair), NoError);
+    EXPECT_EQ(chair.index, 1);
+    EXPECT_TRUE(std::regex_match(chair.ownUnID, std::regex(R"(\{[0-9A-F-]{36}\}-\{[0-9A-F-]{36}\})")))
+        << chair.ownUnID;
+    EXPECT_EQ(std::wstring(chair.file_UName), L"Chair.gsm");
+    EXPECT_TRUE(Libraries().parts[0].inEmbeddedLibrary);
+    EXPECT_EQ(Libraries().parts[0].location, "Corvana/Chair.gsm");
+
+    // The same file again keeps its index and identifier.
+    API_LibPart again = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Register(&again), NoError);
+    EXPECT_EQ(again.index, 1);
+    EXPECT_STREQ(again.ownUnID, chair.ownUnID);
+    EXPECT_EQ(Libraries().parts.size(), 1u);
+
+    API_LibPart byName{};
+    std::wcscpy(byName.docu_UName, L"Chair.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Search(&byName, false, false), NoError);
+    EXPECT_EQ(byName.index, 1);
+    API_LibPart byId{};
+    std::strcpy(byId.ownUnID, chair.ownUnID);
+    std::wcscpy(byId.docu_UName, L"Another name");  // the identifier wins
+    ASSERT_EQ(ACAPI_LibraryPart_Search(&byId, false, false), NoError);
+    EXPECT_EQ(std::wstring(byId.docu_UName), L"Chair.gsm");
+    API_LibPart unknown{};
+    std::wcscpy(unknown.docu_UName, L"Table.gsm");
+    EXPECT_EQ(ACAPI_LibraryPart_Search(&unknown, false, false), APIERR_BADNAME);
+
+    API_LibPart byIndex{};
+    byIndex.index = 1;
+    ASSERT_EQ(ACAPI_LibraryPart_Get(&byIndex), NoError);
+    EXPECT_EQ(fs::path(byIndex.location), Embedded() / "Corvana" / "Chair.gsm");
+    byIndex.index = 2;
+    EXPECT_EQ(ACAPI_LibraryPart_Get(&byIndex), APIERR_BADINDEX);
+}
+
+TEST_F(LibraryPartTest, ParameterSectionIsReadAndReplacedWithTheHostsNameRule)
+{
+    GS::Array<API_LibraryInfo> list;
+    list.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib"});
+    ASSERT_EQ(ACAPI_LibraryManagement_SetLibraries(&list), NoError);
+    WriteText(scratch / "lib" / "Lamp.gsm", "x");
+    API_LibPart lamp = PartRecord(scratch / "lib" / "Lamp.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Register(&lamp), NoError);
+    EXPECT_EQ(std::wstring(lamp.docu_UName), L"Lamp");
+
+    std::vector<API_AddParType> parameters = ReadParameters(lamp.index);
+    ASSERT_EQ(parameters.size(), 3u);
+    EXPECT_STREQ(parameters[2].name, "ZZYZX");
+
+    parameters.push_back(TextParameter("CV_1", L"Grün"));
+    ASSERT_EQ(WriteParameters(lamp.index, parameters), NoError);
+    std::vector<API_AddParType> read = ReadParameters(lamp.index);
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_EQ(std::wstring(read[3].value.uStr), L"Grün");
+    EXPECT_EQ(Libraries().parts[0].parameters[3].text, "Grün");
+
+    parameters.push_back(TextParameter("CV_1", L"twice"));
+    EXPECT_EQ(WriteParameters(lamp.index, parameters), APIERR_BADPARS);
+    API_AddParType unterminated = TextParameter("x", L"");
+    std::memset(unterminated.name, 'a', sizeof(unterminated.name));
+    EXPECT_EQ(WriteParameters(lamp.index, {unterminated}), APIERR_BADPARS);
+    EXPECT_EQ(ReadParameters(lamp.index).size(), 4u);
+
+    API_LibPartSection other{0x47444C48, 0};  // a section the part does not have
+    GSHandle handle = nullptr;
+    EXPECT_EQ(ACAPI_LibraryPart_GetSection(lamp.index, &other, &handle, nullptr), APIERR_NOLIBSECT);
+    EXPECT_EQ(handle, nullptr);
+}
+
+TEST_F(LibraryPartTest, LibrariesSurviveTheProjectFileAndBadSectionsAreRefused)
+{
+    Sim::Model::Libraries& libraries = Libraries();
+    libraries.hasEmbeddedLibrary = true;
+    libraries.list.push_back({"/srv/library", "Office"});
+    Sim::Model::LibraryPartRecord part;
+    part.documentName = "Chair.gsm";
+    part.fileName = "Chair.gsm";
+    part.uniqueId = "{A}-{B}";
+    part.location = "Corvana/Chair.gsm";
+    part.inEmbeddedLibrary = true;
+    part.parameters.push_back({"CV_0", APIParT_Title, 0, "Corvana", "", 0});
+    part.parameters.push_back({"CV_1", APIParT_CString, 0, "Colour", "Grün", 0});
+    part.parameters.push_back({"A", APIParT_Length, 0, "", "", 0.9});
+    part.details.frameThickness = "gs_frame_thk";
+    libraries.parts.push_back(part);
+
+    const std::string text = Sim::ProjectFile::ToText(host->GetProject());
+    EXPECT_EQ(Sim::ProjectFile::FromText(text), host->GetProject());
+
+    auto refused = [](const std::string& section) {
+        const std::string document =
+            R"({"format": "corvana-sim-project", "version": 1, "libraries": )" + section + "}";
+        try {
+            Sim::ProjectFile::FromText(document);
+        } catch (const std::exception& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_NE(refused(R"({"embeddedLibrary": true, "parts": [{"documentName": "X", "uniqueId": "1",
+                          "embeddedLocation": "../../etc/X.gsm"}]})"), "");
+    EXPECT_NE(refused(R"({"parts": [{"documentName": "X", "uniqueId": "1", "embeddedLocation": "X.gsm"}]})"), "");
+    EXPECT_NE(refused(R"({"list": [{"location": "relative/lib"}]})"), "");
+    EXPECT_NE(refused(R"({"parts": [{"documentName": "X", "uniqueId": "1", "location": "/a/X.gsm",
+                          "parameters": [{"name": "P", "type": 12}, {"name": "P", "type": 15}]}]})"), "");
+}
+
+using HostFilesTest = LibraryFixture;
+
+TEST_F(HostFilesTest, CopyReplacesTheTargetAndFailsWithoutSourceOrFolder)
+{
+    WriteText(scratch / "a.gsm", "new");
+    WriteText(scratch / "out" / "a.gsm", "old");
+    IO::Location from(GS::UniString((scratch / "a.gsm").string()));
+    IO::Location to(GS::UniString((scratch / "out" / "a.gsm").string()));
+    ASSERT_EQ(ACAPI_LibraryPart_CopyFile(&from, &to), NoError);
+    std::ifstream copied(scratch / "out" / "a.gsm");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "new");
+
+    IO::Location missing(GS::UniString((scratch / "none.gsm").string()));
+    EXPECT_EQ(ACAPI_LibraryPart_CopyFile(&missing, &to), APIERR_GENERAL);
+    IO::Location noFolder(GS::UniString((scratch / "nofolder" / "a.gsm").string()));
+    EXPECT_EQ(ACAPI_LibraryPart_CopyFile(&from, &noFolder), APIERR_GENERAL);
+    EXPECT_EQ(Tree(scratch / "out"), std::set<std::string>{"a.gsm"});
+}
+
+TEST_F(HostFilesTest, SpecialFoldersComeFromTheHome)
+{
+    for (auto [id, name] : {std::pair{API_UserDocumentsFolderID, "Documents"}, std::pair{API_TemporaryFolderID, "Temp"}}) {
+        IO::Location location;
+        API_SpecFolderID folder = id;
+        ASSERT_EQ(ACAPI_ProjectSetting_GetSpecFolder(&folder, &location), NoError);
+        GS::UniString path;
+        ASSERT_EQ(location.ToPath(&path), NoError);
+        EXPECT_EQ(fs::path(path.ToStdString()), home / name);
+        EXPECT_TRUE(fs::is_directory(home / name));
+    }
+    API_SpecFolderID unknown = static_cast<API_SpecFolderID>(99);
+    IO::Location location;
+    EXPECT_EQ(ACAPI_ProjectSetting_GetSpecFolder(&unknown, &location), APIERR_BADPARS);
+}
+
+}  // namespace
+}  // namespace LibraryTest
