@@ -27,40 +27,6 @@ std::string ReadName(const Json::Reader& member)
     return name;
 }
 
-AttributeUserData ReadUserData(const Json::Reader& member)
-{
-    auto object = member.Object({"dataVersion", "platformSign", "text", "base64"});
-    AttributeUserData data;
-    data.dataVersion = static_cast<Int32>(object.Required("dataVersion").Integer(Int32Min, Int32Max));
-    data.platformSign = static_cast<UInt16>(object.Required("platformSign").Integer(0, 0xFFFF));
-    auto text = object.Optional("text");
-    auto base64 = object.Optional("base64");
-    if (text.has_value() == base64.has_value())
-        member.Fail("user data holds exactly one of \"text\" and \"base64\"");
-    if (text) {
-        data.bytes = text->String();
-    } else {
-        auto bytes = Text::FromBase64(base64->String());
-        if (!bytes)
-            base64->Fail("not canonical base64");
-        data.bytes = *bytes;
-    }
-    return data;
-}
-
-Json::Value WriteUserData(const AttributeUserData& data)
-{
-    Json::Value object = Json::Value::object();
-    object["dataVersion"] = data.dataVersion;
-    object["platformSign"] = data.platformSign;
-    // Text when it is text (readable in the file), base64 for anything else.
-    if (Text::IsValidUtf8(data.bytes))
-        object["text"] = data.bytes;
-    else
-        object["base64"] = Text::ToBase64(data.bytes);
-    return object;
-}
-
 template <typename Attribute>
 void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& table, FileReadContext& context,
                 Attribute& attribute)
@@ -76,6 +42,8 @@ void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& tab
         name.Fail("the name \"" + attribute.name + "\" is used twice");
     if (auto userData = object.Optional("userData"))
         attribute.userData = ReadUserData(*userData);
+    if (auto attached = object.Optional("attached"))
+        attribute.attached = ReadAttachedData(*attached, context.ProjectSoFar());
 }
 
 void WriteCommon(const AttributeCommon& attribute, Json::Value& object)
@@ -89,6 +57,8 @@ void WriteUserDataMember(const AttributeCommon& attribute, Json::Value& object)
 {
     if (attribute.userData)
         object["userData"] = WriteUserData(*attribute.userData);
+    if (!attribute.attached.IsEmpty())
+        object["attached"] = WriteAttachedData(attribute.attached);
 }
 
 void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMaterial>& table, FileReadContext& context)
@@ -96,7 +66,7 @@ void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMater
     auto object = item.Object({"index", "guid", "name", "id", "manufacturer", "description", "connPriority", "cutFill",
                                "cutFillPen", "cutFillBackgroundPen", "cutMaterial", "cutFillOrientation",
                                "thermalConductivity", "density", "heatCapacity", "embodiedEnergy", "embodiedCarbon",
-                               "showUncutLines", "userData"});
+                               "showUncutLines", "userData", "attached"});
     BuildingMaterial material;
     ReadCommon(object, table, context, material);
     material.id = object.String("id", "");
@@ -143,7 +113,7 @@ Json::Value WriteBuildingMaterial(const BuildingMaterial& material)
 void ReadComposite(const Json::Reader& item, AttributeTable<Composite>& table,
                    const AttributeTable<BuildingMaterial>& materials, FileReadContext& context)
 {
-    auto object = item.Object({"index", "guid", "name", "usage", "totalThickness", "skins", "lines", "userData"});
+    auto object = item.Object({"index", "guid", "name", "usage", "totalThickness", "skins", "lines", "userData", "attached"});
     Composite composite;
     ReadCommon(object, table, context, composite);
     composite.usage = static_cast<GSFlags>(object.Integer("usage", Int32Min, Int32Max, 0));
@@ -215,6 +185,40 @@ Json::Value WriteComposite(const Composite& composite)
 }
 
 }  // namespace
+
+AttributeUserData ReadUserData(const Json::Reader& member)
+{
+    auto object = member.Object({"dataVersion", "platformSign", "text", "base64"});
+    AttributeUserData data;
+    data.dataVersion = static_cast<Int32>(object.Required("dataVersion").Integer(Int32Min, Int32Max));
+    data.platformSign = static_cast<UInt16>(object.Required("platformSign").Integer(0, 0xFFFF));
+    auto text = object.Optional("text");
+    auto base64 = object.Optional("base64");
+    if (text.has_value() == base64.has_value())
+        member.Fail("user data holds exactly one of \"text\" and \"base64\"");
+    if (text) {
+        data.bytes = text->String();
+    } else {
+        auto bytes = Text::FromBase64(base64->String());
+        if (!bytes)
+            base64->Fail("not canonical base64");
+        data.bytes = *bytes;
+    }
+    return data;
+}
+
+Json::Value WriteUserData(const AttributeUserData& data)
+{
+    Json::Value object = Json::Value::object();
+    object["dataVersion"] = data.dataVersion;
+    object["platformSign"] = data.platformSign;
+    // Text when it is text (readable in the file), base64 for anything else.
+    if (Text::IsValidUtf8(data.bytes))
+        object["text"] = data.bytes;
+    else
+        object["base64"] = Text::ToBase64(data.bytes);
+    return object;
+}
 
 void ReadAttributes(const Json::Reader& section, Project& project, FileReadContext& context)
 {

@@ -10,7 +10,10 @@
 #pragma once
 
 #include "Model/Attributes.hpp"
+#include "Model/Classification.hpp"
 #include "Model/Elements.hpp"
+#include "Model/ModuleData.hpp"
+#include "Model/Properties.hpp"
 
 #include <string>
 
@@ -27,6 +30,9 @@ struct Project {
     ProjectInfo info;
     Attributes attributes;
     Elements elements;
+    Properties properties;
+    Classifications classifications;
+    ModuleData moduleData;
 
     // The name a person sees: the project's name, or "Untitled" for one never saved.
     std::string DisplayName() const { return info.name.empty() ? "Untitled" : info.name; }

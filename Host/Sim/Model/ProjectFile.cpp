@@ -27,7 +27,10 @@ struct Section {
 // In reading order; also the order of the members in a saved file.
 const Section sections[] = {
     {"projectInfo", &Model::ReadProjectInfo, &Model::WriteProjectInfo},
+    {"classificationSystems", &Model::ReadClassification, &Model::WriteClassification},
+    {"properties", &Model::ReadProperties, &Model::WriteProperties},
     {"attributes", &Model::ReadAttributes, &Model::WriteAttributes},
+    {"moduleData", &Model::ReadModuleData, &Model::WriteModuleData},
 };
 
 std::string ErrnoText() { return std::strerror(errno); }
@@ -79,7 +82,7 @@ Project ProjectFile::FromJson(const Json::Value& document)
     auto top = root.Object(members);
 
     Project project;
-    Model::FileReadContext context;
+    Model::FileReadContext context(project);
     for (const auto& section : sections)
         if (auto member = top.Optional(section.member))
             section.read(*member, project, context);
