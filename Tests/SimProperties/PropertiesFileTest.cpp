@@ -137,13 +137,15 @@ TEST_F(PropertiesFile, RefusesWhatBreaksTheRulesByPlace)
         std::string expected;  // the start of "place: problem"
     };
     const std::vector<Case> cases = {
-        {"/classificationSystems/1/name", "Corvana", "/classificationSystems/1/name: the system \"Corvana\" of edition"},
+        {"/classificationSystems/1",
+         Sim::Json::Value{{"guid", nowhere}, {"name", "Corvana"}, {"editionVersion", "v 1.0"}},
+         "/classificationSystems/1/name: the system \"Corvana\" of edition \"v 1.0\" is listed twice"},
         {"/classificationSystems/0/editionDate", "2023-02-29", "/classificationSystems/0/editionDate: \"2023-02-29\" is not a date"},
         {"/classificationSystems/0/editionDate", "+202-01-01", "/classificationSystems/0/editionDate: \"+202-01-01\" is not a date"},
         {"/classificationSystems/0/items/0/children/1/id", "First", "/classificationSystems/0/items/0/children/1/id: the ID \"First\" is used twice"},
         {"/classificationSystems/0/items/0/id", "", "/classificationSystems/0/items/0/id: an item's ID must not be empty"},
         {"/classificationSystems/1/items/0/guid", rootItem, "/classificationSystems/1/items/0/guid: GUID " + rootItem + " is already used"},
-        {"/classificationSystems/0/items/0/colour", "red", "/classificationSystems/0/items/0: unknown member \"colour\""},
+        {"/classificationSystems/0/items/0/colour", "red", "/classificationSystems/0/items/0/colour: unknown member \"colour\""},
         {"/properties/groups/1/name", "Corvana", "/properties/groups/1/name: a property group named \"Corvana\" exists already"},
         {"/properties/groups/1/name", "Building Material", "/properties/groups/1/name: a property group named"},
         {"/properties/groups/1/guid", builtIn, "/properties/groups/1/guid: the GUID belongs to one of the host's built-in"},

@@ -238,7 +238,7 @@ TEST_F(PropertyFunctions, BuildingMaterialsShowTheirTextsAsBuiltInProperties)
     const API_Attr_Head brick = CreateMaterial("Brick", "Solid brick", "Ziegelwerk");
     const API_Attr_Head wall = CreateComposite("Outer wall", brick.index);
     ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &item), NoError);
-    const API_Guid name = CreateDefinition(group, "name", {item});
+    CreateDefinition(group, "name", {item});
 
     auto names = [&](const API_Attr_Head& head, API_PropertyDefinitionFilter filter) {
         GS::Array<API_PropertyDefinition> definitions;

@@ -7,6 +7,7 @@
 #include "AddOn/LogStream.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
+#include "ProjectWriter/ElementNames.hpp"
 #include "ProjectWriter/PropertyRuns.hpp"
 #include "ProjectWriter/PropertyWriter.hpp"
 #include "ProjectWriter/StoredTexts.hpp"

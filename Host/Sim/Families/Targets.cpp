@@ -51,6 +51,6 @@ GSErrCode ClaimNewGuid(const API_Guid& requested, API_Guid* guid)
     return NoError;
 }
 
-bool IsHostText(const GS::UniString& text) { return Model::Text::IsValidUtf8(text.ToStdString()); }
+bool IsHostText(const GS::UniString& text) { return Text::IsValidUtf8(text.ToStdString()); }
 
 }  // namespace Sim
