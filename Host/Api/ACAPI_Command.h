@@ -19,5 +19,5 @@ ACAPI_FUNCTION(ProcessWindow_InitProcessWindow, (const GS::UniString* title, Int
 ACAPI_FUNCTION(ProcessWindow_CloseProcessWindow, (), ())
 ACAPI_FUNCTION(ProcessWindow_SetNextProcessPhase, (const GS::UniString* subtitle, Int32* maxValue), (subtitle, maxValue))
 ACAPI_FUNCTION(ProcessWindow_SetProcessValue, (Int32* newValue), (newValue))
-// *canceled: whether the user pressed the window's cancel button since the window opened.
+// *canceled: whether the user pressed the window's cancel button since the last check.
 ACAPI_FUNCTION(ProcessWindow_IsProcessCanceled, (bool* canceled), (canceled))

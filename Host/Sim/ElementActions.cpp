@@ -335,7 +335,7 @@ bool ElementActions::SetPropertyValue(const API_Guid& guid, const API_Guid& defi
         [&definition, &value](Element& element, std::string* why) {
             if (definition == APINULLGuid)
                 return Fail(why, "no property definition is named");
-            element.attached.propertyValues[definition] = {value, false};
+            element.attached.propertyValues[definition] = Sim::Model::PropertyValueRecord{value};
             return true;
         },
         problem);

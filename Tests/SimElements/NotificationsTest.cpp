@@ -84,7 +84,7 @@ TEST_F(Notifications, ACopyIsNewAndItsOriginalsObserverHearsOfIt)
     Observe(ChairGuid);
     Sim::Model::Element* chair = host->GetProject().elements.Find(G(ChairGuid));
     chair->userData = Sim::Model::AttributeUserData{1, 0, "[]"};
-    chair->attached.propertyValues[G(StairGuid)] = {"oak", false};
+    chair->attached.propertyValues[G(StairGuid)] = Sim::Model::PropertyValueRecord{"oak"};
 
     std::string problem;
     API_Guid copy{};

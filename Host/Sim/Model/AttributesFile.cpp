@@ -42,6 +42,8 @@ void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& tab
         name.Fail("the name \"" + attribute.name + "\" is used twice");
     if (auto userData = object.Optional("userData"))
         attribute.userData = ReadUserData(*userData);
+    if (auto attached = object.Optional("attached"))
+        attribute.attached = ReadAttachedData(*attached, context.ProjectSoFar());
 }
 
 void WriteCommon(const AttributeCommon& attribute, Json::Value& object)
@@ -55,6 +57,8 @@ void WriteUserDataMember(const AttributeCommon& attribute, Json::Value& object)
 {
     if (attribute.userData)
         object["userData"] = WriteUserData(*attribute.userData);
+    if (!attribute.attached.IsEmpty())
+        object["attached"] = WriteAttachedData(attribute.attached);
 }
 
 void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMaterial>& table, FileReadContext& context)
@@ -62,7 +66,7 @@ void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMater
     auto object = item.Object({"index", "guid", "name", "id", "manufacturer", "description", "connPriority", "cutFill",
                                "cutFillPen", "cutFillBackgroundPen", "cutMaterial", "cutFillOrientation",
                                "thermalConductivity", "density", "heatCapacity", "embodiedEnergy", "embodiedCarbon",
-                               "showUncutLines", "userData"});
+                               "showUncutLines", "userData", "attached"});
     BuildingMaterial material;
     ReadCommon(object, table, context, material);
     material.id = object.String("id", "");
@@ -109,7 +113,7 @@ Json::Value WriteBuildingMaterial(const BuildingMaterial& material)
 void ReadComposite(const Json::Reader& item, AttributeTable<Composite>& table,
                    const AttributeTable<BuildingMaterial>& materials, FileReadContext& context)
 {
-    auto object = item.Object({"index", "guid", "name", "usage", "totalThickness", "skins", "lines", "userData"});
+    auto object = item.Object({"index", "guid", "name", "usage", "totalThickness", "skins", "lines", "userData", "attached"});
     Composite composite;
     ReadCommon(object, table, context, composite);
     composite.usage = static_cast<GSFlags>(object.Integer("usage", Int32Min, Int32Max, 0));

@@ -4,13 +4,16 @@ namespace Sim::Model {
 
 bool Project::ContainsGuid(const API_Guid& guid) const
 {
-    return attributes.ContainsGuid(guid) || elements.ContainsGuid(guid);
+    return attributes.ContainsGuid(guid) || elements.ContainsGuid(guid) || properties.ContainsGuid(guid) ||
+           classifications.ContainsGuid(guid);
 }
 
 bool Project::operator==(const Project& other) const
 {
     return info == other.info && attributes == other.attributes && elements == other.elements &&
-           libraries == other.libraries;
+           libraries == other.libraries &&
+           properties == other.properties && classifications == other.classifications &&
+           moduleData == other.moduleData;
 }
 
 }  // namespace Sim::Model

@@ -10,8 +10,11 @@
 #pragma once
 
 #include "Model/Attributes.hpp"
+#include "Model/Classification.hpp"
 #include "Model/Elements.hpp"
 #include "Model/Library.hpp"
+#include "Model/ModuleData.hpp"
+#include "Model/Properties.hpp"
 
 #include <string>
 
@@ -29,6 +32,9 @@ struct Project {
     Attributes attributes;
     Elements elements;
     Libraries libraries;
+    Properties properties;
+    Classifications classifications;
+    ModuleData moduleData;
 
     // The name a person sees: the project's name, or "Untitled" for one never saved.
     std::string DisplayName() const { return info.name.empty() ? "Untitled" : info.name; }

@@ -27,9 +27,12 @@ struct Section {
 // In reading order; also the order of the members in a saved file.
 const Section sections[] = {
     {"projectInfo", &Model::ReadProjectInfo, &Model::WriteProjectInfo},
+    {"classificationSystems", &Model::ReadClassification, &Model::WriteClassification},
+    {"properties", &Model::ReadProperties, &Model::WriteProperties},
     {"attributes", &Model::ReadAttributes, &Model::WriteAttributes},
     {"elements", &Model::ReadElements, &Model::WriteElements},
     {"libraries", &Model::ReadLibraries, &Model::WriteLibraries},
+    {"moduleData", &Model::ReadModuleData, &Model::WriteModuleData},
 };
 
 std::string ErrnoText() { return std::strerror(errno); }
@@ -81,7 +84,7 @@ Project ProjectFile::FromJson(const Json::Value& document)
     auto top = root.Object(members);
 
     Project project;
-    Model::FileReadContext context;
+    Model::FileReadContext context(project);
     for (const auto& section : sections)
         if (auto member = top.Optional(section.member))
             section.read(*member, project, context);

@@ -1,0 +1,215 @@
+// Classification systems and items, and the classification of attributes and elements: a system is known
+// by its name and edition version, an item by its ID within its system, and a target carries at most one
+// item per system (a new item of a system replaces the one it had).
+#include "ACAPI_Classification.h"
+#include "Families/Targets.hpp"
+#include "Host.hpp"
+
+namespace Sim {
+namespace {
+
+using Model::ClassificationItem;
+using Model::ClassificationSystem;
+
+Model::Project& Proj() { return TheHost().GetProject(); }
+Model::Classifications& Classes() { return Proj().classifications; }
+
+
+API_ClassificationSystem ToRecord(const ClassificationSystem& system)
+{
+    API_ClassificationSystem record;
+    record.guid = system.guid;
+    record.name = GS::UniString(system.name);
+    record.description = GS::UniString(system.description);
+    record.source = GS::UniString(system.source);
+    record.editionVersion = GS::UniString(system.editionVersion);
+    record.editionDate = API_DateRecord{system.editionDate.year, system.editionDate.month, system.editionDate.day};
+    return record;
+}
+
+API_ClassificationItem ToRecord(const ClassificationItem& item)
+{
+    API_ClassificationItem record;
+    record.guid = item.guid;
+    record.id = GS::UniString(item.id);
+    record.name = GS::UniString(item.name);
+    record.description = GS::UniString(item.description);
+    return record;
+}
+
+GSErrCode GetClassificationSystems(GS::Array<API_ClassificationSystem>* systems)
+{
+    if (systems == nullptr)
+        return APIERR_BADPARS;
+    systems->Clear();
+    for (const auto& system : Classes().Systems())
+        systems->Push(ToRecord(system));
+    return NoError;
+}
+
+GSErrCode CreateClassificationSystem(API_ClassificationSystem* system)
+{
+    if (system == nullptr)
+        return APIERR_BADPARS;
+    if (system->name.IsEmpty() || !IsHostText(system->name))
+        return APIERR_BADNAME;
+    for (const auto* text : {&system->description, &system->source, &system->editionVersion})
+        if (!IsHostText(*text))
+            return APIERR_BADPARS;
+    const Model::EditionDate date{system->editionDate.year, system->editionDate.month, system->editionDate.day};
+    if (!date.IsValid())
+        return APIERR_BADPARS;
+    if (Classes().FindSystem(system->name.ToStdString(), system->editionVersion.ToStdString()) != nullptr)
+        return APIERR_NAMEALREADYUSED;
+    ClassificationSystem created;
+    if (GSErrCode err = ClaimNewGuid(system->guid, &created.guid); err != NoError)
+        return err;
+    created.name = system->name.ToStdString();
+    created.description = system->description.ToStdString();
+    created.source = system->source.ToStdString();
+    created.editionVersion = system->editionVersion.ToStdString();
+    created.editionDate = date;
+    *system = ToRecord(Classes().AddSystem(std::move(created)));
+    return NoError;
+}
+
+GSErrCode GetClassificationSystemRootItems(const API_Guid* systemGuid, GS::Array<API_ClassificationItem>* items)
+{
+    if (systemGuid == nullptr || items == nullptr)
+        return APIERR_BADPARS;
+    if (Classes().FindSystem(*systemGuid) == nullptr)
+        return APIERR_BADID;
+    items->Clear();
+    for (const auto& item : Classes().Children(*systemGuid, APINULLGuid))
+        items->Push(ToRecord(item));
+    return NoError;
+}
+
+GSErrCode GetClassificationItemChildren(const API_Guid* itemGuid, GS::Array<API_ClassificationItem>* children)
+{
+    if (itemGuid == nullptr || children == nullptr)
+        return APIERR_BADPARS;
+    const ClassificationItem* parent = Classes().FindItem(*itemGuid);
+    if (parent == nullptr)
+        return APIERR_BADID;
+    children->Clear();
+    for (const auto& item : Classes().Children(parent->system, parent->guid))
+        children->Push(ToRecord(item));
+    return NoError;
+}
+
+GSErrCode CreateClassificationItem(API_ClassificationItem* item, const API_Guid* systemGuid, const API_Guid* parentGuid,
+                                   const API_Guid* successorGuid)
+{
+    if (item == nullptr || systemGuid == nullptr)
+        return APIERR_BADPARS;
+    if (Classes().FindSystem(*systemGuid) == nullptr)
+        return APIERR_BADID;
+    const API_Guid parent = parentGuid != nullptr ? *parentGuid : APINULLGuid;
+    if (parent != APINULLGuid) {
+        const ClassificationItem* found = Classes().FindItem(parent);
+        if (found == nullptr || found->system != *systemGuid)
+            return APIERR_BADID;
+    }
+    const API_Guid successor = successorGuid != nullptr ? *successorGuid : APINULLGuid;
+    if (successor != APINULLGuid) {
+        // The successor must be one of the new item's siblings.
+        const ClassificationItem* found = Classes().FindItem(successor);
+        if (found == nullptr || found->system != *systemGuid || found->parent != parent)
+            return APIERR_BADID;
+    }
+    if (item->id.IsEmpty() || !IsHostText(item->id))
+        return APIERR_BADPARS;
+    if (!IsHostText(item->name) || !IsHostText(item->description))
+        return APIERR_BADPARS;
+    if (Classes().FindItemById(*systemGuid, item->id.ToStdString()) != nullptr)
+        return APIERR_NAMEALREADYUSED;
+    ClassificationItem created;
+    if (GSErrCode err = ClaimNewGuid(item->guid, &created.guid); err != NoError)
+        return err;
+    created.system = *systemGuid;
+    created.parent = parent;
+    created.id = item->id.ToStdString();
+    created.name = item->name.ToStdString();
+    created.description = item->description.ToStdString();
+    *item = ToRecord(created);
+    Classes().AddItem(std::move(created), successor);
+    return NoError;
+}
+
+// In the order of the systems.
+void PutPairs(const Model::AttachedData& attached, API_ClassificationItemPairs* pairs)
+{
+    pairs->Clear();
+    for (const auto& system : Classes().Systems()) {
+        auto it = attached.classification.find(system.guid);
+        if (it != attached.classification.end())
+            pairs->Push(GS::Pair<API_Guid, API_Guid>(system.guid, it->second));
+    }
+}
+
+GSErrCode Classify(Model::AttachedData& attached, const API_Guid* itemGuid)
+{
+    if (itemGuid == nullptr)
+        return APIERR_BADPARS;
+    const ClassificationItem* item = Classes().FindItem(*itemGuid);
+    if (item == nullptr)
+        return APIERR_BADID;
+    attached.classification[item->system] = item->guid;
+    return NoError;
+}
+
+GSErrCode AttributeGetClassificationItems(const API_Attr_Head* attrHead, API_ClassificationItemPairs* pairs)
+{
+    if (pairs == nullptr)
+        return APIERR_BADPARS;
+    Model::AttributeCommon* attribute = nullptr;
+    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+        return err;
+    PutPairs(attribute->attached, pairs);
+    return NoError;
+}
+
+GSErrCode AttributeAddClassificationItem(const API_Attr_Head* attrHead, const API_Guid* itemGuid)
+{
+    Model::AttributeCommon* attribute = nullptr;
+    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+        return err;
+    return Classify(attribute->attached, itemGuid);
+}
+
+GSErrCode ElementGetClassificationItems(const API_Guid* elemGuid, API_ClassificationItemPairs* pairs)
+{
+    if (pairs == nullptr)
+        return APIERR_BADPARS;
+    Model::Element* element = nullptr;
+    if (GSErrCode err = FindTargetElement(elemGuid, &element); err != NoError)
+        return err;
+    PutPairs(element->attached, pairs);
+    return NoError;
+}
+
+GSErrCode ElementAddClassificationItem(const API_Guid* elemGuid, const API_Guid* itemGuid)
+{
+    Model::Element* element = nullptr;
+    if (GSErrCode err = FindTargetElement(elemGuid, &element); err != NoError)
+        return err;
+    return Classify(element->attached, itemGuid);
+}
+
+}  // namespace
+}  // namespace Sim
+
+SIM_FAMILY(Classification)
+{
+    using namespace Sim;
+    SIM_BIND(table, Classification_GetClassificationSystems, &GetClassificationSystems);
+    SIM_BIND(table, Classification_CreateClassificationSystem, &CreateClassificationSystem);
+    SIM_BIND(table, Classification_GetClassificationSystemRootItems, &GetClassificationSystemRootItems);
+    SIM_BIND(table, Classification_GetClassificationItemChildren, &GetClassificationItemChildren);
+    SIM_BIND(table, Classification_CreateClassificationItem, &CreateClassificationItem);
+    SIM_BIND(table, Attribute_GetClassificationItems, &AttributeGetClassificationItems);
+    SIM_BIND(table, Attribute_AddClassificationItem, &AttributeAddClassificationItem);
+    SIM_BIND(table, Element_GetClassificationItems, &ElementGetClassificationItems);
+    SIM_BIND(table, Element_AddClassificationItem, &ElementAddClassificationItem);
+}

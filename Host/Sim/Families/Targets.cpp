@@ -1,0 +1,56 @@
+#include "Families/Targets.hpp"
+
+#include "Host.hpp"
+#include "Model/Text.hpp"
+
+#include <cstring>
+
+namespace Sim {
+
+GSErrCode FindTargetAttribute(const API_Attr_Head* head, Model::AttributeCommon** attribute)
+{
+    if (head == nullptr || attribute == nullptr)
+        return APIERR_BADPARS;
+    if (!Model::Attributes::IsHeldType(head->typeID)) {
+        switch (head->typeID) {
+            case API_LayerID:
+            case API_FilltypeID:
+            case API_MaterialID: return APIERR_NOTSUPPORTED;
+            default: return APIERR_BADID;
+        }
+    }
+    Model::Attributes& attributes = TheHost().GetProject().attributes;
+    if (head->index != 0) {
+        *attribute = attributes.Find(head->typeID, head->index);
+        return *attribute != nullptr ? NoError : APIERR_BADINDEX;
+    }
+    const void* end = std::memchr(head->name, '\0', API_AttrNameLen);
+    if (end == nullptr || end == head->name)
+        return APIERR_BADNAME;
+    *attribute = attributes.FindByName(head->typeID, std::string(head->name, static_cast<const char*>(end)));
+    return *attribute != nullptr ? NoError : APIERR_BADNAME;
+}
+
+GSErrCode FindTargetElement(const API_Guid* guid, Model::Element** element)
+{
+    if (guid == nullptr || element == nullptr)
+        return APIERR_BADPARS;
+    *element = TheHost().GetProject().elements.Find(*guid);
+    return *element != nullptr ? NoError : APIERR_BADID;
+}
+
+GSErrCode ClaimNewGuid(const API_Guid& requested, API_Guid* guid)
+{
+    if (requested == APINULLGuid) {
+        *guid = TheHost().NewProjectGuid();
+        return NoError;
+    }
+    if (TheHost().GetProject().ContainsGuid(requested) || Model::BuiltIn::IsBuiltInGuid(requested))
+        return APIERR_BADID;
+    *guid = requested;
+    return NoError;
+}
+
+bool IsHostText(const GS::UniString& text) { return Text::IsValidUtf8(text.ToStdString()); }
+
+}  // namespace Sim

@@ -1,0 +1,24 @@
+// Shared by the families that attach to project items. The attributes and elements that property values, classification and user data attach to, looked up
+// with the host's answers for a header or GUID that names nothing.
+#pragma once
+
+#include "APIdefs_Attributes.h"
+#include "Model/Project.hpp"
+
+namespace Sim {
+
+// By index, or by name when the index is 0. APIERR_BADPARS for no header; APIERR_NOTSUPPORTED for types
+// the simulation does not hold, APIERR_BADID for unknown types; APIERR_BADINDEX or APIERR_BADNAME when no
+// attribute answers.
+GSErrCode FindTargetAttribute(const API_Attr_Head* head, Model::AttributeCommon** attribute);
+// APIERR_BADPARS for no GUID, APIERR_BADID when no element has it.
+GSErrCode FindTargetElement(const API_Guid* guid, Model::Element** element);
+
+// The GUID of something new: `requested` when the caller chose one that is free, a new one when it is null;
+// APIERR_BADID when the chosen one is in use (the host's built-in GUIDs included).
+GSErrCode ClaimNewGuid(const API_Guid& requested, API_Guid* guid);
+
+// Text the host can keep and save: well-formed UTF-8.
+bool IsHostText(const GS::UniString& text);
+
+}  // namespace Sim

@@ -1,0 +1,168 @@
+// User data of attributes and elements, and the add-on's module data. The host keeps a copy of the bytes
+// of the caller's handle; a read hands back a new handle of exactly the stored bytes, which the caller
+// releases. A write with no handle removes an attribute's or element's user data.
+#include "ACAPI_UserData.h"
+#include "Families/Targets.hpp"
+#include "Host.hpp"
+
+#include <cstring>
+
+namespace Sim {
+namespace {
+
+std::string HandleBytes(GSHandle handle)
+{
+    const Int32 size = BMGetHandleSize(handle);
+    return size > 0 && *handle != nullptr ? std::string(*handle, static_cast<size_t>(size)) : std::string();
+}
+
+GSErrCode BytesHandle(const std::string& bytes, GSHandle* handle)
+{
+    *handle = BMAllocateHandle(static_cast<Int32>(bytes.size()), 0, 0);
+    if (*handle == nullptr)
+        return APIERR_MEMFULL;
+    if (!bytes.empty())
+        std::memcpy(**handle, bytes.data(), bytes.size());
+    return NoError;
+}
+
+Model::AttributeUserData Stored(Int32 dataVersion, UInt16 platformSign, GSHandle handle)
+{
+    return Model::AttributeUserData{dataVersion, platformSign, HandleBytes(handle)};
+}
+
+GSErrCode AttributeGetUserData(API_Attr_Head* attrHead, API_AttributeUserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    Model::AttributeCommon* attribute = nullptr;
+    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+        return err;
+    if (!attribute->userData)
+        return APIERR_NOUSERDATA;
+    GSHandle handle = nullptr;
+    if (GSErrCode err = BytesHandle(attribute->userData->bytes, &handle); err != NoError)
+        return err;
+    userData->dataVersion = static_cast<short>(attribute->userData->dataVersion);
+    userData->platformSign = attribute->userData->platformSign;
+    userData->flags = 0;
+    userData->dataHdl = handle;
+    return NoError;
+}
+
+GSErrCode AttributeSetUserData(API_Attr_Head* attrHead, const API_AttributeUserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    Model::AttributeCommon* attribute = nullptr;
+    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+        return err;
+    if (userData->dataHdl == nullptr)
+        attribute->userData.reset();
+    else
+        attribute->userData = Stored(userData->dataVersion, userData->platformSign, userData->dataHdl);
+    return NoError;
+}
+
+GSErrCode ElementOfHead(const API_Elem_Head* elemHead, Model::Element** element)
+{
+    if (elemHead == nullptr)
+        return APIERR_BADPARS;
+    return FindTargetElement(&elemHead->guid, element);
+}
+
+GSErrCode ElementGetUserData(API_Elem_Head* elemHead, API_ElementUserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    Model::Element* element = nullptr;
+    if (GSErrCode err = ElementOfHead(elemHead, &element); err != NoError)
+        return err;
+    if (!element->userData)
+        return APIERR_NOUSERDATA;
+    GSHandle handle = nullptr;
+    if (GSErrCode err = BytesHandle(element->userData->bytes, &handle); err != NoError)
+        return err;
+    userData->dataVersion = element->userData->dataVersion;
+    userData->platformSign = element->userData->platformSign;
+    userData->flags = 0;  // the element keeps no flags
+    userData->dataHdl = handle;
+    return NoError;
+}
+
+GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData* userData)
+{
+    if (userData == nullptr)
+        return APIERR_BADPARS;
+    Model::Element* element = nullptr;
+    if (GSErrCode err = ElementOfHead(elemHead, &element); err != NoError)
+        return err;
+    if (userData->dataHdl == nullptr)
+        element->userData.reset();
+    else
+        element->userData = Stored(userData->dataVersion, userData->platformSign, userData->dataHdl);
+    return NoError;
+}
+
+// No name: the add-on's unnamed entry.
+GSErrCode EntryName(const GS::UniString* name, std::string* entry)
+{
+    *entry = name != nullptr ? name->ToStdString() : std::string();
+    return IsHostText(GS::UniString(*entry)) ? NoError : APIERR_BADPARS;
+}
+
+GSErrCode ModulDataStore(const API_ModulData* data, const GS::UniString* name)
+{
+    if (data == nullptr || data->dataHdl == nullptr)
+        return APIERR_BADPARS;
+    std::string entry;
+    if (GSErrCode err = EntryName(name, &entry); err != NoError)
+        return err;
+    TheHost().GetProject().moduleData[entry] = Stored(data->dataVersion, data->platformSign, data->dataHdl);
+    return NoError;
+}
+
+GSErrCode ModulDataGet(API_ModulData* data, const GS::UniString* name)
+{
+    if (data == nullptr)
+        return APIERR_BADPARS;
+    std::string entry;
+    if (GSErrCode err = EntryName(name, &entry); err != NoError)
+        return err;
+    const Model::ModuleData& moduleData = TheHost().GetProject().moduleData;
+    auto it = moduleData.find(entry);
+    if (it == moduleData.end())
+        return APIERR_NOMODULEDATA;
+    GSHandle handle = nullptr;
+    if (GSErrCode err = BytesHandle(it->second.bytes, &handle); err != NoError)
+        return err;
+    data->dataVersion = it->second.dataVersion;
+    data->platformSign = it->second.platformSign;
+    data->dataHdl = handle;
+    return NoError;
+}
+
+GSErrCode ModulDataGetList(GS::Array<GS::UniString>* names)
+{
+    if (names == nullptr)
+        return APIERR_BADPARS;
+    names->Clear();
+    for (const auto& entry : TheHost().GetProject().moduleData)
+        names->Push(GS::UniString(entry.first));
+    return NoError;
+}
+
+}  // namespace
+}  // namespace Sim
+
+SIM_FAMILY(UserData)
+{
+    using namespace Sim;
+    SIM_BIND(table, Attribute_GetUserData, &AttributeGetUserData);
+    SIM_BIND(table, Attribute_SetUserData, &AttributeSetUserData);
+    SIM_BIND(table, Element_GetUserData, &ElementGetUserData);
+    SIM_BIND(table, Element_SetUserData, &ElementSetUserData);
+    SIM_BIND(table, ModulData_Store, &ModulDataStore);
+    SIM_BIND(table, ModulData_Get, &ModulDataGet);
+    SIM_BIND(table, ModulData_GetList, &ModulDataGetList);
+}

@@ -1,0 +1,85 @@
+// Property groups and definitions of the project. Custom groups and definitions are the project's own (made
+// by add-ons or users, saved in the project file); the built-in ones belong to the host and are the same
+// in every project. Values live with their targets (AttachedData::propertyValues).
+//
+// The host holds single, string-valued custom definitions: the only kind add-ons write here.
+#pragma once
+
+#include "APIdefs_Properties.h"
+#include "GSRoot/Guid.hpp"
+
+#include <string>
+#include <vector>
+
+namespace Sim::Model {
+
+struct PropertyGroup {
+    API_Guid guid{};
+    std::string name;  // unique among all groups, built-in ones included (compared exactly)
+    std::string description;
+    API_PropertyGroupType type = API_PropertyCustomGroupType;
+
+    bool operator==(const PropertyGroup& other) const;
+    bool operator!=(const PropertyGroup& other) const { return !(*this == other); }
+};
+
+struct PropertyDefinition {
+    API_Guid guid{};
+    API_Guid group{};
+    std::string name;  // unique within its group
+    std::string description;
+    API_PropertyDefinitionType type = API_PropertyCustomDefinitionType;
+    API_PropertyCollectionType collectionType = API_PropertySingleCollectionType;
+    API_VariantType valueType = API_PropertyStringValueType;
+    API_PropertyMeasureType measureType = API_PropertyDefaultMeasureType;
+    std::string defaultValue;
+    std::vector<API_Guid> availability;  // classification items, each once, in the order given
+    bool canValueBeEditable = true;
+
+    bool IsAvailableFor(const std::vector<API_Guid>& classificationItems) const;
+
+    bool operator==(const PropertyDefinition& other) const;
+    bool operator!=(const PropertyDefinition& other) const { return !(*this == other); }
+};
+
+// The host's built-in group and definitions for building materials: their values are the material's
+// description and manufacturer texts.
+namespace BuiltIn {
+extern const API_Guid BuildingMaterialGroup;
+extern const API_Guid BuildingMaterialDescription;
+extern const API_Guid BuildingMaterialManufacturer;
+const PropertyGroup& Group();
+const std::vector<PropertyDefinition>& Definitions();
+const PropertyDefinition* FindDefinition(const API_Guid& guid);
+bool IsBuiltInGuid(const API_Guid& guid);
+}  // namespace BuiltIn
+
+class Properties {
+public:
+    // Custom groups and definitions, in creation order.
+    const std::vector<PropertyGroup>& Groups() const { return groups_; }
+    const std::vector<PropertyDefinition>& Definitions() const { return definitions_; }
+
+    // Built-in ones included.
+    const PropertyGroup* FindGroup(const API_Guid& guid) const;
+    const PropertyGroup* FindGroupByName(const std::string& name) const;
+    const PropertyDefinition* FindDefinition(const API_Guid& guid) const;
+    const PropertyDefinition* FindDefinitionByName(const API_Guid& group, const std::string& name) const;
+    // Custom only: the only ones that can change.
+    PropertyDefinition* FindCustomDefinition(const API_Guid& guid);
+
+    // The caller has checked the name and GUID.
+    PropertyGroup& AddGroup(PropertyGroup group);
+    PropertyDefinition& AddDefinition(PropertyDefinition definition);
+
+    bool ContainsGuid(const API_Guid& guid) const;
+
+    bool operator==(const Properties& other) const;
+    bool operator!=(const Properties& other) const { return !(*this == other); }
+
+private:
+    std::vector<PropertyGroup> groups_;
+    std::vector<PropertyDefinition> definitions_;
+};
+
+}  // namespace Sim::Model

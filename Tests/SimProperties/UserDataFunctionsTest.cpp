@@ -1,0 +1,128 @@
+// User data of attributes and elements and the add-on's module data: exact bytes in, a new handle of
+// exactly those bytes out, and the host's answers when there is nothing.
+#include "PropertyFixture.hpp"
+
+namespace {
+
+using SimPropertiesTest::PropertyFixture;
+
+class UserDataFunctions : public PropertyFixture {
+protected:
+    static GSHandle Handle(const std::string& bytes)
+    {
+        GSHandle handle = BMAllocateHandle(static_cast<Int32>(bytes.size()), 0, 0);
+        std::memcpy(*handle, bytes.data(), bytes.size());
+        return handle;
+    }
+    // The handle's bytes; the handle is released.
+    static std::string Take(GSHandle& handle)
+    {
+        std::string bytes(*handle, static_cast<size_t>(BMGetHandleSize(handle)));
+        BMKillHandle(&handle);
+        return bytes;
+    }
+};
+
+const std::string binary("[{\"name\":\"x\"}]\0\xff\x01", 17);
+
+TEST_F(UserDataFunctions, AttributeUserDataKeepsItsBytesVersionAndSign)
+{
+    API_Attr_Head brick = CreateMaterial("Brick");
+    API_AttributeUserData read{};
+    EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_NOUSERDATA);
+
+    const Int32 handlesBefore = BMLiveHandleCount();
+    API_AttributeUserData written{};
+    written.dataVersion = 3;
+    written.platformSign = GS_PlatformSign;
+    written.dataHdl = Handle(binary);
+    ASSERT_EQ(ACAPI_Attribute_SetUserData(&brick, &written), NoError);
+    BMKillHandle(&written.dataHdl);
+    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);  // the host keeps a copy, not the caller's handle
+
+    ASSERT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), NoError);
+    EXPECT_EQ(read.dataVersion, 3);
+    EXPECT_EQ(read.platformSign, GS_PlatformSign);
+    EXPECT_EQ(Take(read.dataHdl), binary);
+    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);
+
+    API_AttributeUserData removal{};
+    ASSERT_EQ(ACAPI_Attribute_SetUserData(&brick, &removal), NoError);
+    EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_NOUSERDATA);
+
+    API_Attr_Head missing = brick;
+    missing.index = 42;
+    EXPECT_EQ(ACAPI_Attribute_GetUserData(&missing, &read), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_Attribute_SetUserData(&missing, &written), APIERR_BADINDEX);
+}
+
+TEST_F(UserDataFunctions, ElementUserDataIsKeptOnTheElement)
+{
+    API_Elem_Head head{};
+    head.guid = AddElement(API_SlabID);
+    API_ElementUserData read{};
+    EXPECT_EQ(ACAPI_Element_GetUserData(&head, &read), APIERR_NOUSERDATA);
+
+    API_ElementUserData written{};
+    written.dataVersion = 1;
+    written.platformSign = GS_PlatformSign;
+    written.flags = 12;
+    written.dataHdl = Handle(binary);
+    ASSERT_EQ(ACAPI_Element_SetUserData(&head, &written), NoError);
+    BMKillHandle(&written.dataHdl);
+    ASSERT_EQ(ACAPI_Element_GetUserData(&head, &read), NoError);
+    EXPECT_EQ(read.dataVersion, 1);
+    EXPECT_EQ(Take(read.dataHdl), binary);
+    ASSERT_TRUE(host->GetProject().elements.Find(head.guid)->userData.has_value());
+
+    API_Elem_Head unknown{};
+    unknown.guid = host->NewProjectGuid();
+    EXPECT_EQ(ACAPI_Element_GetUserData(&unknown, &read), APIERR_BADID);
+}
+
+TEST_F(UserDataFunctions, ModuleDataEntriesAreStoredByNameAndListedSorted)
+{
+    API_ModulData read{};
+    const GS::UniString stair("CV_Stair"), balcony("CV_Balcony"), unnamed;
+    EXPECT_EQ(ACAPI_ModulData_Get(&read, &stair), APIERR_NOMODULEDATA);
+
+    for (const auto* name : {&stair, &balcony, &unnamed}) {
+        API_ModulData data{};
+        data.dataVersion = 1;
+        data.platformSign = GS_PlatformSign;
+        data.dataHdl = Handle(name->ToStdString() + "-data");
+        ASSERT_EQ(ACAPI_ModulData_Store(&data, name), NoError);
+        BMKillHandle(&data.dataHdl);
+    }
+    API_ModulData replacement{};
+    replacement.dataVersion = 2;
+    replacement.dataHdl = Handle(binary);
+    ASSERT_EQ(ACAPI_ModulData_Store(&replacement, &stair), NoError);
+    BMKillHandle(&replacement.dataHdl);
+
+    ASSERT_EQ(ACAPI_ModulData_Get(&read, &stair), NoError);
+    EXPECT_EQ(read.dataVersion, 2);
+    EXPECT_EQ(Take(read.dataHdl), binary);
+    ASSERT_EQ(ACAPI_ModulData_Get(&read, nullptr), NoError);  // the unnamed entry
+    EXPECT_EQ(Take(read.dataHdl), "-data");
+
+    GS::Array<GS::UniString> names{GS::UniString("stale")};
+    ASSERT_EQ(ACAPI_ModulData_GetList(&names), NoError);
+    EXPECT_EQ(names.AsVector(), (std::vector<GS::UniString>{unnamed, balcony, stair}));
+
+    API_ModulData empty{};
+    EXPECT_EQ(ACAPI_ModulData_Store(&empty, &stair), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_ModulData_GetList(nullptr), APIERR_BADPARS);
+}
+
+TEST_F(UserDataFunctions, InjectedFailuresReachTheCaller)
+{
+    API_Attr_Head brick = CreateMaterial("Brick");
+    host->GetFaults().FailNext("ACAPI_Attribute_GetUserData", APIERR_MEMFULL);
+    API_AttributeUserData read{};
+    EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_MEMFULL);
+    EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_NOUSERDATA);
+    EXPECT_EQ(host->GetFaults().CallCount("ACAPI_Attribute_GetUserData"), 2);
+}
+
+}  // namespace
