@@ -1,7 +1,7 @@
 // The calculation and status answers for whole models, through the module's page commands.
 #include "AddOn/PageCommands.hpp"
 #include "CalculationModel.hpp"
-#include "InProcessModule.hpp"
+#include "Support/InProcessModule.hpp"
 #include "Model/ProjectFile.hpp"
 
 #include <gtest/gtest.h>
