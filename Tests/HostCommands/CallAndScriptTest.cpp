@@ -209,3 +209,23 @@ TEST_F(HostCommands, TheSampleOfAnswersAndMenusRuns)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HostCommands, RejectingTheReplaceQuestionLeavesTheSavedProjectUnchanged)
+{
+    const std::string payload = std::string(CORVANA_SOURCE_DIR) + "/Examples/payloads/01-material-clay-brick.json";
+    const std::string first = (dir / "first.json").string();
+    RunResult imported = Run({"--save", first, "call", "import", "--text-file", payload});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    ASSERT_EQ(imported.out, "{\"IsError\":false,\"ShowError\":true}\n");
+
+    const std::string second = (dir / "second.json").string();
+    RunResult rejected = Run({"--project", first, "--save", second, "--answer", "Reject", "call", "import",
+                              "--text-file", payload});
+    ASSERT_EQ(rejected.status, 0) << rejected.err;
+    EXPECT_EQ(rejected.out, "{\"IsError\":true,\"ShowError\":true}\n");
+    EXPECT_EQ(ReadFile(second), ReadFile(first));
+}
+
+}  // namespace
