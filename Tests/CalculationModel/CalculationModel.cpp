@@ -9,9 +9,11 @@
 namespace QRVTest {
 namespace {
 
+constexpr int PlatformSign = 22359;
+
 nlohmann::json UserData(const std::string& text)
 {
-    return {{"dataVersion", 0}, {"platformSign", 22359}, {"text", text}};
+    return {{"dataVersion", 0}, {"platformSign", PlatformSign}, {"text", text}};
 }
 
 }  // namespace
@@ -54,77 +56,91 @@ int CalculationModel::AddComposite(const std::string& name, const std::vector<st
 
 void CalculationModel::AddLibraryPart(const std::string& unId, const std::string& name)
 {
-    libraryParts_.push_back({{"unId", unId}, {"name", name}});
+    // The files are never read by the calculation; only the registration matters.
+    libraryParts_.push_back(
+        {{"documentName", name}, {"uniqueId", unId}, {"location", "/calculation-model-library/" + name + ".gsm"}});
 }
 
 void CalculationModel::AddModuleData(const std::string& name, const std::string& text, int dataVersion)
 {
-    moduleData_.push_back({{"name", name}, {"dataVersion", dataVersion}, {"platformSign", 22359}, {"text", text}});
+    moduleData_[name] = {{"dataVersion", dataVersion}, {"platformSign", PlatformSign}, {"text", text}};
 }
 
-std::string CalculationModel::AddElement(nlohmann::json element)
+nlohmann::json CalculationModel::LibraryPartReference(const std::string& unId) const
+{
+    for (size_t i = 0; i < libraryParts_.size(); ++i)
+        if (libraryParts_[i]["uniqueId"] == unId)
+            return {{"index", static_cast<int>(i) + 1}, {"unId", unId}};
+    ADD_FAILURE() << "the model has no library part " << unId;
+    return {{"index", 1}, {"unId", unId}};
+}
+
+std::string CalculationModel::AddElement(nlohmann::json element, const std::string& ifcName)
 {
     const std::string guid = NextGuid();
     element["guid"] = guid;
+    if (!ifcName.empty())
+        element["ifc"] = nlohmann::json::array({{{"name", "Name"}, {"value", ifcName}}});
     elements_.push_back(element);
     return guid;
 }
 
-std::string CalculationModel::AddBasicWall(int buildingMaterial, double thickness, double volume)
+std::string CalculationModel::AddBasicWall(int buildingMaterial, double thickness, double length, double height)
 {
-    return AddElement({{"type", "Wall"}, {"structure", "basic"}, {"buildingMaterial", buildingMaterial},
-                       {"thickness", thickness}, {"thicknessEnd", thickness},
-                       {"quantities", {{"volume", volume}}}});
+    return AddElement({{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", buildingMaterial},
+                       {"geometry", "straight"}, {"length", length}, {"height", height}, {"thickness", thickness}},
+                      "");
 }
 
-std::string CalculationModel::AddCompositeWall(int composite, double thickness, double volume)
+std::string CalculationModel::AddCompositeWall(int composite, double length, double height)
 {
-    return AddElement({{"type", "Wall"}, {"structure", "composite"}, {"composite", composite},
-                       {"thickness", thickness}, {"thicknessEnd", thickness},
-                       {"quantities", {{"volume", volume}}}});
+    return AddElement({{"type", "wall"}, {"structure", "composite"}, {"composite", composite},
+                       {"geometry", "straight"}, {"length", length}, {"height", height}},
+                      "");
 }
 
-std::string CalculationModel::AddBasicSlab(int buildingMaterial, double thickness, double volume)
+std::string CalculationModel::AddBasicSlab(int buildingMaterial, double thickness, double length, double width)
 {
-    return AddElement({{"type", "Slab"}, {"structure", "basic"}, {"buildingMaterial", buildingMaterial},
-                       {"thickness", thickness}, {"quantities", {{"volume", volume}}}});
+    return AddElement({{"type", "slab"}, {"structure", "basic"}, {"buildingMaterial", buildingMaterial},
+                       {"length", length}, {"width", width}, {"thickness", thickness}},
+                      "");
 }
 
-std::string CalculationModel::AddColumn(int buildingMaterial, const std::string& ifcName, double volume)
+std::string CalculationModel::AddColumn(int buildingMaterial, const std::string& ifcName, double length,
+                                        double width, double height)
 {
-    return AddElement({{"type", "Column"}, {"buildingMaterial", buildingMaterial},
-                       {"ifcAttributes", {{"Name", ifcName}}},
-                       {"compositeParts", {{{"buildingMaterial", buildingMaterial}, {"volume", volume},
-                                            {"projectedArea", 0.0}}}}});
+    return AddElement({{"type", "column"}, {"buildingMaterial", buildingMaterial}, {"length", length},
+                       {"width", width}, {"height", height}},
+                      ifcName);
 }
 
 std::string CalculationModel::AddObject(const std::string& libPartUnId, const std::string& ifcName, double dx,
-                                        double dy, double dz, int ownerType)
+                                        double dy, double dz, const std::string& ownerType, const std::string& owner)
 {
-    return AddElement({{"type", "Object"}, {"libraryPart", libPartUnId}, {"ifcAttributes", {{"Name", ifcName}}},
-                       {"ownerType", ownerType},
-                       {"bounds", {{"xMin", 0}, {"yMin", 0}, {"zMin", 0}, {"xMax", dx}, {"yMax", dy}, {"zMax", dz}}}});
+    nlohmann::json element = {{"type", "object"}, {"libraryPart", LibraryPartReference(libPartUnId)},
+                              {"length", dx}, {"width", dy}, {"height", dz}};
+    if (!ownerType.empty()) {
+        element["ownerType"] = ownerType;
+        element["owner"] = owner;
+    }
+    return AddElement(element, ifcName);
 }
 
-std::string CalculationModel::AddOpening(bool door, const std::string& ifcName, double width, double height)
+std::string CalculationModel::AddOpening(bool door, const std::string& ifcName, double width, double height,
+                                         double depth)
 {
-    return AddElement({{"type", door ? "Door" : "Window"}, {"ifcAttributes", {{"Name", ifcName}}},
-                       {"quantities", {{"width1", width}, {"height1", height}, {"surface1", width * height},
-                                       {"volume", width * height * 0.1}}}});
+    return AddElement({{"type", door ? "door" : "window"}, {"width", width}, {"height", height}, {"thickness", depth}},
+                      ifcName);
 }
 
-std::string CalculationModel::AddCurtainWall(const std::string& ifcName, double surface)
+std::string CalculationModel::AddCurtainWall(const std::string& ifcName, double length, double height)
 {
-    nlohmann::json element = {{"type", "CurtainWall"}, {"quantities", {{"surface", surface}}}};
-    if (!ifcName.empty())
-        element["ifcAttributes"] = {{"Name", ifcName}};
-    return AddElement(element);
+    return AddElement({{"type", "curtainWall"}, {"length", length}, {"height", height}}, ifcName);
 }
 
-std::string CalculationModel::AddStair(const std::string& ifcName, double volume)
+std::string CalculationModel::AddStair(const std::string& ifcName, double run, double width, double rise)
 {
-    return AddElement({{"type", "Stair"}, {"ifcAttributes", {{"Name", ifcName}}},
-                       {"quantities", {{"volume", volume}}}});
+    return AddElement({{"type", "stair"}, {"length", run}, {"width", width}, {"height", rise}}, ifcName);
 }
 
 std::string CalculationModel::ProjectText() const
@@ -132,7 +148,7 @@ std::string CalculationModel::ProjectText() const
     nlohmann::ordered_json document = {{"format", "corvana-sim-project"}, {"version", 1}};
     document["attributes"] = {{"buildingMaterials", materials_}, {"composites", composites_}};
     document["elements"] = elements_;
-    document["libraryParts"] = libraryParts_;
+    document["libraries"] = {{"parts", libraryParts_}};
     document["moduleData"] = moduleData_;
     return document.dump(2);
 }

@@ -1,8 +1,5 @@
-// A model for the calculation tests, written as a project file and opened into the host.
-//
-// ASSUMED FORMAT: the sections "elements", "libraryParts" and "moduleData" (and the members of an element)
-// are this builder's guess at what the simulator's element, library and module-data families read; only
-// this file's ProjectText() knows them, so it is the one place to adapt to docs/project-file.md.
+// A model for the calculation tests, written as a project file (docs/project-file.md) and opened into the
+// host. Elements are given by their geometry; the host derives their quantities from it.
 #pragma once
 
 #include "Host.hpp"
@@ -10,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace QRVTest {
 
@@ -23,15 +22,22 @@ public:
     void AddLibraryPart(const std::string& unId, const std::string& name);
     void AddModuleData(const std::string& name, const std::string& text, int dataVersion = 1);
 
-    std::string AddBasicWall(int buildingMaterial, double thickness, double volume);
-    std::string AddCompositeWall(int composite, double thickness, double volume);
-    std::string AddBasicSlab(int buildingMaterial, double thickness, double volume);
-    std::string AddColumn(int buildingMaterial, const std::string& ifcName, double volume);
+    // Walls are straight: volume = length × height × thickness, face area = length × height.
+    std::string AddBasicWall(int buildingMaterial, double thickness, double length, double height);
+    // A composite wall is as thick as its composite.
+    std::string AddCompositeWall(int composite, double length, double height);
+    std::string AddBasicSlab(int buildingMaterial, double thickness, double length, double width);
+    std::string AddColumn(int buildingMaterial, const std::string& ifcName, double length, double width,
+                          double height);
+    // The box extents along x, y and z; ownerType ("tread", "curtainWallFrame", ...) with the owner's GUID
+    // makes it a part of a stair or curtain wall.
     std::string AddObject(const std::string& libPartUnId, const std::string& ifcName, double dx, double dy,
-                          double dz, int ownerType = 0);
-    std::string AddOpening(bool door, const std::string& ifcName, double width, double height);
-    std::string AddCurtainWall(const std::string& ifcName, double surface);
-    std::string AddStair(const std::string& ifcName, double volume);
+                          double dz, const std::string& ownerType = "", const std::string& owner = "");
+    std::string AddOpening(bool door, const std::string& ifcName, double width, double height,
+                           double depth = 0.1);
+    std::string AddCurtainWall(const std::string& ifcName, double length, double height);
+    // Volume = run × width × rise ÷ 2.
+    std::string AddStair(const std::string& ifcName, double run, double width, double rise);
 
     std::string ProjectText() const;
     // Replaces the host's project; fails the test when the file is refused.
@@ -39,13 +45,14 @@ public:
 
 private:
     std::string NextGuid();
-    std::string AddElement(nlohmann::json element);
+    std::string AddElement(nlohmann::json element, const std::string& ifcName);
+    nlohmann::json LibraryPartReference(const std::string& unId) const;
 
     nlohmann::json materials_ = nlohmann::json::array();
     nlohmann::json composites_ = nlohmann::json::array();
     nlohmann::json elements_ = nlohmann::json::array();
     nlohmann::json libraryParts_ = nlohmann::json::array();
-    nlohmann::json moduleData_ = nlohmann::json::array();
+    nlohmann::json moduleData_ = nlohmann::json::object();
     int nextGuid_ = 1;
 };
 

@@ -67,8 +67,10 @@ TEST_F(CalculationRequestTest, ObjectsWithoutIfcNameOrInsideStairsAreLeftOut)
 {
     model.AddLibraryPart("{P}", "Part");
     model.AddObject("{P}", "", 1, 1, 1);
-    model.AddObject("{P}", "Tread", 1, 1, 1, 49);
-    model.AddObject("{P}", "Frame", 1, 1, 1, 39);
+    const std::string stair = model.AddStair("Stair", 3.0, 1.0, 2.0);
+    const std::string curtainWall = model.AddCurtainWall("Facade", 5.0, 3.0);
+    model.AddObject("{P}", "Tread", 1, 1, 1, "tread", stair);
+    model.AddObject("{P}", "Frame", 1, 1, 1, "curtainWallFrame", curtainWall);
     EXPECT_EQ(Calculate()["ProductInfo"], json::array());
 }
 
@@ -88,8 +90,8 @@ TEST_F(CalculationRequestTest, OpeningLengthsAndOrderWindowsBeforeDoors)
 TEST_F(CalculationRequestTest, ColumnWithoutNamesIsNamedByItsMaterials)
 {
     const int concrete = model.AddBuildingMaterial("Concrete", "[" + Property("id", "cat-concrete") + "]");
-    model.AddColumn(concrete, "", 0.4);
-    model.AddColumn(concrete, "", 0.6);
+    model.AddColumn(concrete, "", 0.4, 0.5, 2.0);  // 0.4 m3
+    model.AddColumn(concrete, "", 0.4, 0.5, 3.0);  // 0.6 m3
     const json products = Calculate()["ProductInfo"];
     ASSERT_EQ(products.size(), 1u) << products.dump(1);
     EXPECT_EQ(products[0]["name"], "Column  Concrete");
@@ -102,9 +104,9 @@ TEST_F(CalculationRequestTest, ColumnWithoutNamesIsNamedByItsMaterials)
 TEST_F(CalculationRequestTest, BasicWallsGroupByThicknessAndStayOutOfProducts)
 {
     const int brick = model.AddBuildingMaterial("Brick", "[" + Property("id", "cat-brick") + "]");
-    model.AddBasicWall(brick, 0.20, 2.0);
-    model.AddBasicWall(brick, 0.25, 2.5);
-    model.AddBasicWall(brick, 0.20, 4.0);
+    model.AddBasicWall(brick, 0.20, 5.0, 2.0);   // 10 m2
+    model.AddBasicWall(brick, 0.25, 5.0, 2.0);   // 10 m2
+    model.AddBasicWall(brick, 0.20, 10.0, 2.0);  // 20 m2
     const json document = Calculate();
     EXPECT_EQ(document["ProductInfo"], json::array());
     const json& systems = document["SystemInfo"];
@@ -124,15 +126,16 @@ TEST_F(CalculationRequestTest, BasicWallsGroupByThicknessAndStayOutOfProducts)
     EXPECT_NEAR(thick, 10.0, 1e-9);
 }
 
-TEST_F(CalculationRequestTest, CompositeWallsOfDifferentThicknessMakeOneRecordWithTheirLayers)
+// A composite wall is always as thick as its composite, so the walls of one composite differ in size only.
+TEST_F(CalculationRequestTest, CompositeWallsOfOneCompositeMakeOneRecordWithTheirLayers)
 {
     const int brick = model.AddBuildingMaterial(
         "Brick", "[" + Property("id", "cat-brick") + "," + Property("lambda", "0.8", "Ostrel Attributes") + "]");
     const int wool = model.AddBuildingMaterial("Wool");
     const int outer = model.AddComposite("Outer wall", {{brick, 0.24, 2}, {wool, 0.12, 32}},
                                          "[" + Property("id", "cat-outer") + "]");
-    model.AddCompositeWall(outer, 0.36, 3.6);
-    model.AddCompositeWall(outer, 0.40, 4.0);
+    model.AddCompositeWall(outer, 5.0, 2.0);  // 10 m2
+    model.AddCompositeWall(outer, 4.0, 2.5);  // 10 m2
     const json systems = Calculate()["SystemInfo"];
     ASSERT_EQ(systems.size(), 1u) << systems.dump(1);
     const json& record = systems[0];
@@ -151,10 +154,10 @@ TEST_F(CalculationRequestTest, SystemsListWallsBeforeSlabsAndSortNamesIgnoringCa
 {
     const int upperB = model.AddBuildingMaterial("B");
     const int lowerA = model.AddBuildingMaterial("a");
-    model.AddBasicSlab(lowerA, 0.2, 1.0);
-    model.AddBasicWall(upperB, 0.2, 1.0);
-    model.AddBasicWall(lowerA, 0.2, 1.0);
-    model.AddBasicSlab(upperB, 0.0, 1.0);
+    model.AddBasicSlab(lowerA, 0.2, 5.0, 1.0);
+    model.AddBasicWall(upperB, 0.2, 5.0, 1.0);
+    model.AddBasicWall(lowerA, 0.2, 5.0, 1.0);
+    model.AddBasicSlab(upperB, 0.0, 5.0, 1.0);
     const json systems = Calculate()["SystemInfo"];
     ASSERT_EQ(systems.size(), 4u) << systems.dump(1);
     EXPECT_EQ(systems[0]["name"], "a");
@@ -168,7 +171,7 @@ TEST_F(CalculationRequestTest, SystemsListWallsBeforeSlabsAndSortNamesIgnoringCa
 TEST_F(CalculationRequestTest, CurtainWallsWithoutIfcNameFormOneRecord)
 {
     for (int i = 0; i < 3; ++i)
-        model.AddCurtainWall("", 10.0);
+        model.AddCurtainWall("", 5.0, 2.0);  // 10 m2
     const json walls = Calculate()["CurtainWallInfo"];
     ASSERT_EQ(walls.size(), 1u) << walls.dump(1);
     EXPECT_EQ(walls[0]["name"], "");
@@ -179,8 +182,8 @@ TEST_F(CalculationRequestTest, CurtainWallsWithoutIfcNameFormOneRecord)
 TEST_F(CalculationRequestTest, StairsCarryTheEmptyNameKeysAndSortByTypeName)
 {
     model.AddModuleData("CV_b", "[" + Property("id", "cat-stair") + "]");
-    model.AddStair("b", 1.0);
-    model.AddStair("A", 2.0);
+    model.AddStair("b", 1.0, 1.0, 2.0);
+    model.AddStair("A", 2.0, 1.0, 2.0);
     const json stairs = Calculate()["StairCalculationInfo"];
     ASSERT_EQ(stairs.size(), 2u) << stairs.dump(1);
     EXPECT_EQ(stairs[0]["type_name"], "A");
@@ -196,7 +199,7 @@ TEST_F(CalculationRequestTest, StoredTextsThatAreNoJsonCountAsNoProperties)
     model.AddLibraryPart("{P}", "Lamp");
     model.AddModuleData("CV_Lamp", "{broken");
     const int brick = model.AddBuildingMaterial("Brick", "[not json");
-    model.AddBasicWall(brick, 0.2, 1.0);
+    model.AddBasicWall(brick, 0.2, 5.0, 1.0);
     model.AddObject("{P}", "Lamp", 1, 1, 1);
     const json document = Calculate();
     ASSERT_EQ(document["ProductInfo"].size(), 1u);
