@@ -185,6 +185,9 @@ private:
     void DispatchClose(Int32 panelId, bool accepted);
     void DispatchButtonClick(Int32 panelId, short itemId);
     void DispatchRadioChange(Int32 panelId, short itemId);
+    template <typename Source, typename Observer, typename Event>
+    void DispatchItemEvent(Int32 panelId, short itemId, std::vector<Observer*> ItemState::*observers,
+                           void (Observer::*notify)(const Event&));
     bool AskToClose(Int32 panelId);
 
     std::map<Int32, PanelState> panels_;

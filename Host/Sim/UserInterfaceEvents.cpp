@@ -107,64 +107,49 @@ void UserInterface::RequestClose(Int32 panelId)
     DispatchClose(panelId, true);
 }
 
-void UserInterface::DispatchButtonClick(Int32 panelId, short itemId)
+// Observers of the item itself, then compound observers of its panel, asked afresh before each call so an
+// observer detached by an earlier one is not called.
+template <typename Source, typename Observer, typename Event>
+void UserInterface::DispatchItemEvent(Int32 panelId, short itemId, std::vector<Observer*> ItemState::*observers,
+                                      void (Observer::*notify)(const Event&))
 {
     PanelState* panel = FindPanel(panelId);
     ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
     if (item == nullptr)
         return;
-    DG::ButtonItem* source = nullptr;
+    Source* source = nullptr;
     for (DG::Item* object : item->objects)
-        if ((source = dynamic_cast<DG::ButtonItem*>(object)) != nullptr)
+        if ((source = dynamic_cast<Source*>(object)) != nullptr)
             break;
-    const DG::ButtonClickEvent ev(source);
+    const Event ev(source);
 
-    auto listeners = [this, panelId, itemId]() {
-        std::vector<DG::ButtonItemObserver*> result;
+    auto listeners = [this, panelId, itemId, observers]() {
+        std::vector<Observer*> result;
         PanelState* current = FindPanel(panelId);
         ItemState* currentItem = current != nullptr ? current->Item(itemId) : nullptr;
         if (currentItem == nullptr)
             return result;
-        result = currentItem->buttonObservers;
+        result = currentItem->*observers;
         for (DG::CompoundItemObserver* compound : current->compoundObservers)
-            if (auto* observer = dynamic_cast<DG::ButtonItemObserver*>(compound))
+            if (auto* observer = dynamic_cast<Observer*>(compound))
                 if (!Contains(result, observer))
                     result.push_back(observer);
         return result;
     };
-    for (DG::ButtonItemObserver* observer : listeners())
+    for (Observer* observer : listeners())
         if (Contains(listeners(), observer))
-            observer->ButtonClicked(ev);
+            (observer->*notify)(ev);
+}
+
+void UserInterface::DispatchButtonClick(Int32 panelId, short itemId)
+{
+    DispatchItemEvent<DG::ButtonItem>(panelId, itemId, &ItemState::buttonObservers, &DG::ButtonItemObserver::ButtonClicked);
 }
 
 void UserInterface::DispatchRadioChange(Int32 panelId, short itemId)
 {
-    PanelState* panel = FindPanel(panelId);
-    ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
-    if (item == nullptr)
-        return;
-    DG::RadioButton* source = nullptr;
-    for (DG::Item* object : item->objects)
-        if ((source = dynamic_cast<DG::RadioButton*>(object)) != nullptr)
-            break;
-    const DG::RadioItemChangeEvent ev(source);
-
-    auto listeners = [this, panelId, itemId]() {
-        std::vector<DG::RadioItemObserver*> result;
-        PanelState* current = FindPanel(panelId);
-        ItemState* currentItem = current != nullptr ? current->Item(itemId) : nullptr;
-        if (currentItem == nullptr)
-            return result;
-        result = currentItem->radioObservers;
-        for (DG::CompoundItemObserver* compound : current->compoundObservers)
-            if (auto* observer = dynamic_cast<DG::RadioItemObserver*>(compound))
-                if (!Contains(result, observer))
-                    result.push_back(observer);
-        return result;
-    };
-    for (DG::RadioItemObserver* observer : listeners())
-        if (Contains(listeners(), observer))
-            observer->RadioButtonChanged(ev);
+    DispatchItemEvent<DG::RadioButton>(panelId, itemId, &ItemState::radioObservers,
+                                       &DG::RadioItemObserver::RadioButtonChanged);
 }
 
 bool UserInterface::RunModal(Int32 panelId)
