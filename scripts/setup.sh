@@ -41,6 +41,17 @@ if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
   (cd "$browser_tests" && npm ci --no-audit --no-fund)
 fi
 
+# The IFC reader test's library, pinned by Tests/IfcReader/package-lock.json, from the npm registry.
+ifc_reader_tests="$(dirname "$0")/../Tests/IfcReader"
+if [ ! -d "$ifc_reader_tests/node_modules/web-ifc" ]; then
+  if ! command -v npm >/dev/null; then
+    echo "setup: npm is missing; the IFC reader test needs Node.js 20 or later with npm" >&2
+    exit 1
+  fi
+  echo "setup: installing the IFC reader test's node modules"
+  (cd "$ifc_reader_tests" && npm ci --no-audit --no-fund)
+fi
+
 # The JSON library is pinned: replies and stored texts are compared byte by byte in tests.
 version=$(dpkg-query -W -f='${Version}' nlohmann-json3-dev)
 case "$version" in

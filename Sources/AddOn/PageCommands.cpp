@@ -6,6 +6,7 @@
 #include "BulkImport/BulkImportState.hpp"
 #include "Calculation/ExportManager.hpp"
 #include "HostErrorReport.hpp"
+#include "Ifc/IfcExport.hpp"
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
 #include "OSUtils.hpp"
@@ -96,9 +97,11 @@ bool OpenExternalLink(const GS::UniString& url)
     return OSUtils::OpenWithDefaultBrowser(url);
 }
 
-bool ExportAndUpload(const std::optional<GS::Array<GS::UniString>>& /*list*/)
+bool ExportAndUpload(const std::optional<GS::Array<GS::UniString>>& list)
 {
-    return false;  // The IFC export and upload are not built yet.
+    // Without a list there is nowhere to upload to; the upload says so after the export.
+    HostIfcExport exportStep;
+    return ExportAndUploadIfc(list.value_or(GS::Array<GS::UniString>()), exportStep);
 }
 
 bool SelfUpdate(const GS::UniString& text) { return UpdaterJob(text).Run(); }

@@ -2,6 +2,11 @@
 
 namespace Sim::Model {
 
+std::vector<std::string> ProjectInfo::DefaultIfcTranslators()
+{
+    return {"General Translator", "IFC2x3 Coordination View 2.0", "IFC4 Reference View", "IFC4 Design Transfer View"};
+}
+
 bool Project::ContainsGuid(const API_Guid& guid) const
 {
     return attributes.ContainsGuid(guid) || elements.ContainsGuid(guid) || properties.ContainsGuid(guid) ||

@@ -17,13 +17,22 @@
 #include "Model/Properties.hpp"
 
 #include <string>
+#include <vector>
 
 namespace Sim::Model {
 
 struct ProjectInfo {
     std::string name;  // empty: the project was never saved ("Untitled")
+    // The IFC export translators of the host's translator setup, in its order.
+    std::vector<std::string> ifcTranslators = DefaultIfcTranslators();
 
-    bool operator==(const ProjectInfo& other) const { return name == other.name; }
+    // What a fresh installation of the host offers.
+    static std::vector<std::string> DefaultIfcTranslators();
+
+    bool operator==(const ProjectInfo& other) const
+    {
+        return name == other.name && ifcTranslators == other.ifcTranslators;
+    }
     bool operator!=(const ProjectInfo& other) const { return !(*this == other); }
 };
 

@@ -212,14 +212,26 @@ API_Guid FileReadContext::ClaimGuid(const Json::Reader& member)
 
 void ReadProjectInfo(const Json::Reader& section, Project& project, FileReadContext& /*context*/)
 {
-    auto info = section.Object({"name"});
+    auto info = section.Object({"name", "ifcTranslators"});
     project.info.name = info.String("name", "");
+    if (auto translators = info.Optional("ifcTranslators")) {
+        project.info.ifcTranslators.clear();
+        for (const auto& entry : translators->Array()) {
+            std::string name = entry.String();
+            if (name.empty())
+                entry.Fail("a translator has a name");
+            project.info.ifcTranslators.push_back(std::move(name));
+        }
+    }
 }
 
 Json::Value WriteProjectInfo(const Project& project)
 {
     Json::Value info = Json::Value::object();
     info["name"] = project.info.name;
+    // Files of projects with the host's own setup stay as they were before translators were saved.
+    if (project.info.ifcTranslators != ProjectInfo::DefaultIfcTranslators())
+        info["ifcTranslators"] = project.info.ifcTranslators;
     return info;
 }
 

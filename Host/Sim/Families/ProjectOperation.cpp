@@ -1,0 +1,80 @@
+// Project operations: the project's information, the IFC export translators of the host's setup, and
+// saving the project as an IFC file.
+#include "ACAPI_ProjectOperation.h"
+#include "Host.hpp"
+#include "Ifc/IfcFileSave.hpp"
+
+namespace Sim {
+namespace {
+
+const Model::ProjectInfo& Info() { return TheHost().GetProject().info; }
+
+GSErrCode GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdentifier>& translators)
+{
+    translators.Clear();
+    Int32 reference = 0;
+    for (const auto& name : Info().ifcTranslators) {
+        API_IFCTranslatorIdentifier identifier;
+        identifier.name = GS::UniString(name);
+        identifier.innerReference = ++reference;
+        translators.Push(identifier);
+    }
+    return NoError;
+}
+
+GSErrCode GetProjectInfo(API_ProjectInfo* projectInfo)
+{
+    if (projectInfo == nullptr)
+        return APIERR_BADPARS;
+    // The simulator knows the project's name, not where a real host would have its file.
+    *projectInfo = API_ProjectInfo{};
+    projectInfo->untitled = Info().name.empty();
+    projectInfo->projectName = new GS::UniString(Info().name);
+    return NoError;
+}
+
+GSErrCode SaveAsIfc(const API_FileSavePars* fileSavePars, const API_SavePars_Ifc* ifcPars)
+{
+    const Int32 reference = ifcPars->translatorIdentifier.innerReference;
+    const auto& translators = Info().ifcTranslators;
+    if (reference < 1 || static_cast<size_t>(reference) > translators.size())
+        return APIERR_BADINDEX;
+    GS::UniString path;
+    if (fileSavePars->file->ToPath(&path) != NoError)
+        return APIERR_BADPARS;
+
+    Host& host = TheHost();
+    Ifc::IfcExportSettings settings;
+    settings.translator = translators[static_cast<size_t>(reference) - 1];
+    settings.fileName = fileSavePars->file->GetLastLocalName().ToStdString();
+    settings.time = host.GetClock().Now();
+    std::string problem;
+    if (!Ifc::SaveIfcFile(host.GetProject(), settings, path.ToStdString(), &problem)) {
+        host.DebugOutput("ACAPI_ProjectOperation_Save: " + problem + "\n");
+        return APIERR_GENERAL;
+    }
+    host.GetTranscript().Record("projectSave", {{"fileType", APIFType_IfcFile},
+                                                {"file", path.ToStdString()},
+                                                {"translator", settings.translator}});
+    return NoError;
+}
+
+GSErrCode Save(const API_FileSavePars* fileSavePars, const void* savePars)
+{
+    if (fileSavePars == nullptr || fileSavePars->file == nullptr || fileSavePars->file->IsEmpty())
+        return APIERR_BADPARS;
+    // Of the host's many formats the simulator writes IFC only.
+    if (fileSavePars->fileTypeID != APIFType_IfcFile || savePars == nullptr)
+        return APIERR_BADPARS;
+    return SaveAsIfc(fileSavePars, static_cast<const API_SavePars_Ifc*>(savePars));
+}
+
+}  // namespace
+}  // namespace Sim
+
+SIM_FAMILY(ProjectOperation)
+{
+    SIM_BIND(table, IFC_GetIFCExportTranslatorsList, &Sim::GetIFCExportTranslatorsList);
+    SIM_BIND(table, ProjectOperation_Project, &Sim::GetProjectInfo);
+    SIM_BIND(table, ProjectOperation_Save, &Sim::Save);
+}
