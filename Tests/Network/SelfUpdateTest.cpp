@@ -1,5 +1,6 @@
 #include "Network/NetworkTestSupport.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "Support/UiSupport.hpp"
 
 #include "AddOn/SelfUpdate.hpp"
 
@@ -111,6 +112,68 @@ TEST_F(SelfUpdate, FileNamesThatLeaveTheDownloadFolderAreRefusedUnfetched)
     EXPECT_TRUE(server.Requests().empty());
     EXPECT_TRUE(fs::is_empty(DownloadFolder()));
     EXPECT_FALSE(fs::exists(ArgumentsFile()));
+}
+
+// The page's "selfUpdate" through the loaded module: the answer the page gets and what the user sees.
+class SelfUpdateFromThePage : public QRVTest::UiFixture {
+protected:
+    Sim::HostOptions Options() const override
+    {
+        Sim::HostOptions options;
+        options.home = home;
+        return options;
+    }
+    void SetUp() override
+    {
+        home = folder.Path() + "/home of user";
+        fs::create_directories(home);
+        UiFixture::SetUp();
+        ASSERT_EQ(Menu(32200, 1), NoError);
+        installer = folder.Path() + "/Corvana Setup 3.2.exe";
+        WriteFile(installer, "installer bytes");
+    }
+    std::string Call(const std::string& address) { return QRVTest::ReplyText(CallPage("selfUpdate", QRVTest::JsText(address))); }
+    std::vector<nlohmann::ordered_json> MessageBoxes() const { return host->GetTranscript().EventsOfKind("messageBox"); }
+    std::string UpdaterPath() const { return home + "/Programs/Corvana/AC27/Hostwatch.exe"; }
+
+    ScratchFolder folder;
+    std::string home;
+    std::string installer;
+};
+
+TEST_F(SelfUpdateFromThePage, AMissingUpdaterIsAnErrorWithoutAMessageBox)
+{
+    EXPECT_EQ(Call("file://" + installer), R"({"IsError":true,"ShowError":true})");
+    EXPECT_TRUE(MessageBoxes().empty());
+    EXPECT_TRUE(host->GetTranscript().EventsOfKind("alert").empty());
+    EXPECT_EQ(ReadFile(home + "/Documents/Corvana Add-on Update/Corvana Setup 3.2.exe"), "installer bytes");
+}
+
+TEST_F(SelfUpdateFromThePage, APresentUpdaterGetsTheQuotedInstallerPath)
+{
+    const std::string argumentsFile = home + "/updater-arguments.txt";
+    fs::create_directories(fs::path(UpdaterPath()).parent_path());
+    WriteFile(UpdaterPath(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + argumentsFile +
+                                 ".tmp'\nmv '" + argumentsFile + ".tmp' '" + argumentsFile + "'\n");
+    fs::permissions(UpdaterPath(), fs::perms::owner_all);
+    EXPECT_EQ(Call("file://" + installer), R"({"IsError":false,"ShowError":true})");
+    for (int attempt = 0; attempt < 200 && !fs::exists(argumentsFile); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    // One argument, blanks and all: the path reached the updater quoted.
+    EXPECT_EQ(ReadFile(argumentsFile), home + "/Documents/Corvana Add-on Update/Corvana Setup 3.2.exe\n");
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(SelfUpdateFromThePage, AnInstallerNameLeavingTheDownloadFolderIsRefused)
+{
+    for (const std::string& address : {"file://" + folder.Path() + "/..", std::string("https://cdn.example/a/..%2F..\\x.exe")}) {
+        host->GetTranscript().Clear();
+        EXPECT_EQ(Call(address), R"({"IsError":true,"ShowError":true})") << address;
+        const auto boxes = MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << address;
+        EXPECT_EQ(boxes[0]["text"], "Download failed!");
+    }
+    EXPECT_TRUE(fs::is_empty(home + "/Documents/Corvana Add-on Update"));
 }
 
 TEST(UpdaterJob, NameAndPathRules)
