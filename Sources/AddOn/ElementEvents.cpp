@@ -267,7 +267,7 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
             continue;
         }
         DBPrintf("Lib part name: %s\nObject name: %s\n", partName.ToCStr().Get(), libPartName.ToCStr().Get());
-        if (partName != libPartName)
+        if (LibraryPartKeyName(partName) != libPartName)
             continue;
 
         std::string stored;

@@ -11,6 +11,8 @@
 #include "ReplaceQuestion.hpp"
 #include "StoredTexts.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cwchar>
 
 namespace QRV {
@@ -50,10 +52,23 @@ GS::UniString LibraryPartNameOf(const API_Element& element)
     libPart.index = libInd;
     if (ACAPI_LibraryPart_Get(&libPart) != NoError)
         return {};
-    return GS::UniString(libPart.docu_UName);
+    return LibraryPartKeyName(GS::UniString(libPart.docu_UName));
 }
 
 }  // namespace
+
+GS::UniString LibraryPartKeyName(const GS::UniString& documentName)
+{
+    static const std::string extension = ".gsm";
+    const std::string& name = documentName.ToStdString();
+    if (name.size() <= extension.size())
+        return documentName;
+    const std::string end = name.substr(name.size() - extension.size());
+    const bool isExtension = std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+    return isExtension ? GS::UniString(name.substr(0, name.size() - extension.size())) : documentName;
+}
 
 CorvanaProperties ProductPropertyList(const Json& payload)
 {

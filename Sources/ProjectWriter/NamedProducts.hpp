@@ -15,6 +15,11 @@ CorvanaProperties ProductPropertyList(const Json& payload);
 // True to go on: asks the replace question when a library part or a stored product of that name exists.
 bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind);
 
+// The name a library part's properties are stored under: its document name without the ".gsm" that the
+// document name of an imported part carries, since the properties are stored under the file name without
+// its extension. Other names stay as they are.
+GS::UniString LibraryPartKeyName(const GS::UniString& documentName);
+
 // Applies what is stored for the element's key name (its IFC "Name" for curtain walls and stairs, its
 // library part's name otherwise) to the element. Runs inside the host's notification: no own undo scope.
 GSErrCode ApplyStoredPropertiesToElement(const API_Guid& elemGuid);

@@ -8,10 +8,11 @@ export function freshFolder(prefix) {
   return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
 }
 
-// Resolves with { child, base, home, save, exited } once the server prints its address.
-export function startServe(hostPath, { extraServeArgs = [], home = freshFolder('corvana-serve-') } = {}) {
+// Resolves with { child, base, home, save, exited } once the server prints its address. `hostArgs` are
+// global options (before the command), `extraServeArgs` options of serve.
+export function startServe(hostPath, { hostArgs = [], extraServeArgs = [], home = freshFolder('corvana-serve-') } = {}) {
   const save = path.join(home, 'p.json');
-  const child = spawn(hostPath, ['--home', home, '--save', save, 'serve', '--port', '0', ...extraServeArgs],
+  const child = spawn(hostPath, ['--home', home, '--save', save, ...hostArgs, 'serve', '--port', '0', ...extraServeArgs],
     { stdio: ['ignore', 'pipe', 'pipe'] });
   let stdout = '';
   let stderr = '';

@@ -1,12 +1,7 @@
 // Whole runs of the command-line host: start-up listing, options, commands, exit statuses.
-#include "Support/ModuleFixture.hpp"
+#include "Support/HostProcess.hpp"
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,61 +11,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string HostPath = CORVANA_HOST_PATH;
 const std::string House = std::string(CORVANA_TEST_DIR) + "/Scenarios/Projects/house.json";
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using QRVTest::HostRun;
 
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class CorvanaHost : public ::testing::Test {
+class CorvanaHost : public QRVTest::HostProcessTest {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "corvana-host-test-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-        dir = buffer.data();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    RunResult Run(const std::vector<std::string>& args)
-    {
-        std::string command = Quote(HostPath);
-        for (const auto& arg : args)
-            command += " " + Quote(arg);
-        command += " >" + Quote((dir / "out.txt").string()) + " 2>" + Quote((dir / "err.txt").string()) + " </dev/null";
-        int raw = std::system(command.c_str());
-        RunResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = ReadFile(dir / "out.txt");
-        result.err = ReadFile(dir / "err.txt");
-        return result;
-    }
-
-    fs::path dir;
+    HostRun Run(const std::vector<std::string>& args) const { return RunHost(args); }
+    static std::string ReadFile(const fs::path& path) { return QRVTest::ReadWholeFile(path); }
 };
 
 TEST_F(CorvanaHost, WithoutACommandItListsWhatTheAddOnRegistered)
 {
-    RunResult run = Run({"--home", (dir / "home").string()});
+    HostRun run = Run({"--home", (dir / "home").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     for (const char* expected : {"Add-on: Corvana (Corvana)\n",
@@ -90,7 +43,7 @@ TEST_F(CorvanaHost, WithoutACommandItListsWhatTheAddOnRegistered)
     for (const char* folder : {"Documents", "Temp", "Programs"})
         EXPECT_TRUE(fs::is_directory(dir / "home" / folder)) << folder;
 
-    RunResult withProject = Run({"--project", House});
+    HostRun withProject = Run({"--project", House});
     ASSERT_EQ(withProject.status, 0) << withProject.err;
     EXPECT_NE(withProject.out.find("Project: House, 2 building materials, 1 composites\n"), std::string::npos)
         << withProject.out;
@@ -99,7 +52,7 @@ TEST_F(CorvanaHost, WithoutACommandItListsWhatTheAddOnRegistered)
 TEST_F(CorvanaHost, DumpPrintsTheProjectAsSaveWritesItAndSavedFilesOpenAgain)
 {
     const std::string saved = (dir / "saved.json").string();
-    RunResult dump = Run({"--project", House, "--save", saved, "dump"});
+    HostRun dump = Run({"--project", House, "--save", saved, "dump"});
     ASSERT_EQ(dump.status, 0) << dump.err;
     EXPECT_EQ(dump.out, ReadFile(saved));
     auto document = nlohmann::json::parse(dump.out);
@@ -108,7 +61,7 @@ TEST_F(CorvanaHost, DumpPrintsTheProjectAsSaveWritesItAndSavedFilesOpenAgain)
     EXPECT_EQ(document["attributes"]["composites"][0]["totalThickness"], 0.36);
     EXPECT_EQ(document["attributes"]["buildingMaterials"][0]["userData"]["text"].get<std::string>().back(), '\0');
 
-    RunResult again = Run({"--project", saved, "--save", saved, "dump"});
+    HostRun again = Run({"--project", saved, "--save", saved, "dump"});
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, dump.out);
     EXPECT_EQ(ReadFile(saved), dump.out);
@@ -118,7 +71,7 @@ TEST_F(CorvanaHost, DumpPrintsTheProjectAsSaveWritesItAndSavedFilesOpenAgain)
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"err.txt", "out.txt", "saved.json"})) << "no temporary file is left";
 
-    RunResult empty = Run({"--save", (dir / "new.json").string()});
+    HostRun empty = Run({"--save", (dir / "new.json").string()});
     ASSERT_EQ(empty.status, 0) << empty.err;
     auto fresh = nlohmann::json::parse(ReadFile(dir / "new.json"));
     EXPECT_EQ(fresh["projectInfo"]["name"], "");
@@ -129,7 +82,7 @@ TEST_F(CorvanaHost, ARefusedProjectEndsWithStatus3NamingFilePlaceAndProblemAndSa
 {
     const std::string bad = (dir / "bad.json").string();
     std::ofstream(bad) << "{\"format\": \"corvana-sim-project\", \"version\": 1,\n \"projectInfo\": {\"nmae\": \"X\"}}";
-    RunResult run = Run({"--project", bad, "--save", (dir / "out.json").string(), "dump"});
+    HostRun run = Run({"--project", bad, "--save", (dir / "out.json").string(), "dump"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(bad + ": /projectInfo/nmae: unknown member \"nmae\""), std::string::npos) << run.err;
@@ -158,7 +111,7 @@ TEST_F(CorvanaHost, UsageErrorsEndWithStatus2BeforeAnythingStarts)
         {"--transcript", (dir / "t.jsonl").string(), "menu"},
     };
     for (const auto& args : usageErrors) {
-        RunResult run = Run(args);
+        HostRun run = Run(args);
         EXPECT_EQ(run.status, 2) << args[0] << "\n" << run.err;
         EXPECT_EQ(run.out, "") << args[0];
         EXPECT_NE(run.err.find("Try 'corvana-host --help'."), std::string::npos) << run.err;
@@ -168,14 +121,14 @@ TEST_F(CorvanaHost, UsageErrorsEndWithStatus2BeforeAnythingStarts)
 
 TEST_F(CorvanaHost, HelpDescribesTheOptionsAndEachCommand)
 {
-    RunResult help = Run({"--help"});
+    HostRun help = Run({"--help"});
     ASSERT_EQ(help.status, 0);
     for (const char* expected : {"usage: corvana-host", "--project FILE", "--save FILE", "--home DIR", "--lang CODE",
                                  "--answer TEXT", "--dialog CHOICE", "--cancel-process N", "--seed N",
                                  "--transcript FILE", "--addon FILE", "dump", "menu RES ITEM", "palette REF CODE"})
         EXPECT_NE(help.out.find(expected), std::string::npos) << expected;
     for (const char* command : {"dump", "menu", "palette"}) {
-        RunResult commandHelp = Run({command, "--help"});
+        HostRun commandHelp = Run({command, "--help"});
         EXPECT_EQ(commandHelp.status, 0) << command;
         EXPECT_EQ(commandHelp.out.rfind(std::string("usage: corvana-host [OPTION...] ") + command, 0), 0u)
             << commandHelp.out;
@@ -185,7 +138,7 @@ TEST_F(CorvanaHost, HelpDescribesTheOptionsAndEachCommand)
 TEST_F(CorvanaHost, MenuAndPaletteCommandsReachTheAddOnsHandlers)
 {
     const std::string transcript = (dir / "t.jsonl").string();
-    RunResult menu = Run({"--transcript", transcript, "menu", "32300", "1"});
+    HostRun menu = Run({"--transcript", transcript, "menu", "32300", "1"});
     ASSERT_EQ(menu.status, 0) << menu.err;
     EXPECT_EQ(menu.out, "menu 32300 item 1: NoError\n");
     std::vector<nlohmann::json> menus;
@@ -199,11 +152,11 @@ TEST_F(CorvanaHost, MenuAndPaletteCommandsReachTheAddOnsHandlers)
     EXPECT_EQ(menus[0]["menu"], 32200);
     EXPECT_EQ(menus[1]["menu"], 32300);
 
-    RunResult unknownMenu = Run({"menu", "999", "1"});
+    HostRun unknownMenu = Run({"menu", "999", "1"});
     EXPECT_EQ(unknownMenu.status, 1);
     EXPECT_NE(unknownMenu.err.find("no menu handler is installed for menu 999"), std::string::npos);
 
-    RunResult unknownPalette = Run({"palette", "12345", "is-visible"});
+    HostRun unknownPalette = Run({"palette", "12345", "is-visible"});
     EXPECT_EQ(unknownPalette.status, 1);
     EXPECT_NE(unknownPalette.err.find("no modeless window has the reference number 12345"), std::string::npos);
 }
@@ -211,7 +164,7 @@ TEST_F(CorvanaHost, MenuAndPaletteCommandsReachTheAddOnsHandlers)
 TEST_F(CorvanaHost, TheTranscriptRunsAsJsonLinesFromTheFirstEntryPointToTheRelease)
 {
     const std::string transcript = (dir / "t.jsonl").string();
-    RunResult run = Run({"--seed", "7", "--lang", "GER", "--answer", "OK", "--transcript", transcript});
+    HostRun run = Run({"--seed", "7", "--lang", "GER", "--answer", "OK", "--transcript", transcript});
     ASSERT_EQ(run.status, 0) << run.err;
     std::ifstream in(transcript);
     std::vector<nlohmann::json> events;
@@ -233,13 +186,13 @@ TEST_F(CorvanaHost, TheTranscriptRunsAsJsonLinesFromTheFirstEntryPointToTheRelea
 TEST_F(CorvanaHost, OptionsTakeTheirValueEitherWayAndBelongBeforeTheCommand)
 {
     const std::string saved = (dir / "s.json").string();
-    RunResult joined = Run({"--project=" + House, "--save=" + saved, "dump"});
+    HostRun joined = Run({"--project=" + House, "--save=" + saved, "dump"});
     ASSERT_EQ(joined.status, 0) << joined.err;
     EXPECT_EQ(ReadFile(saved), joined.out);
     EXPECT_NE(joined.out.find("\"name\": \"House\""), std::string::npos);
 
     // After the command an option is the command's argument, which dump does not take.
-    RunResult late = Run({"dump", "--project", House});
+    HostRun late = Run({"dump", "--project", House});
     EXPECT_EQ(late.status, 2);
     EXPECT_NE(late.err.find("usage: dump"), std::string::npos) << late.err;
 }
@@ -247,7 +200,7 @@ TEST_F(CorvanaHost, OptionsTakeTheirValueEitherWayAndBelongBeforeTheCommand)
 TEST_F(CorvanaHost, AProjectThatCannotBeSavedEndsWithStatus1AfterTheCommandsOutput)
 {
     fs::create_directory(dir / "taken");
-    RunResult run = Run({"--project", House, "--save", (dir / "taken").string(), "dump"});
+    HostRun run = Run({"--project", House, "--save", (dir / "taken").string(), "dump"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("\"format\": \"corvana-sim-project\""), std::string::npos);
     EXPECT_NE(run.err.find("the project is not saved: " + (dir / "taken").string() + ": cannot replace the file"),

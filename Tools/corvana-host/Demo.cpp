@@ -1,5 +1,7 @@
 #include "Demo.hpp"
 
+#include "DemoTables.hpp"
+
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
 #include "UserInterface.hpp"
@@ -233,9 +235,7 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
         out << "not called: " << calculation.reply << "\n";
     else if (calculationJson.is_object()) {
         out << "\n";
-        for (const auto& [section, value] : calculationJson.items())
-            out << "  " << section << ": " << (value.is_array() ? std::to_string(value.size()) + " entries" : value.dump())
-                << "\n";
+        WriteCalculationTables(calculationJson, out);
     } else
         out << calculation.reply << "\n";
     replies.push_back({{"function", "getCalculationData"}, {"reply", calculation.reply}});

@@ -4,7 +4,9 @@
 #include "ErrorNames.hpp"
 #include "Options.hpp"
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <ostream>
 #include <sstream>
@@ -23,7 +25,7 @@ const char* const stepKinds[] = {"call", "answer", "dialog", "cancelProcess", "m
 std::vector<std::string> MembersOf(const std::string& kind)
 {
     if (kind == "call")
-        return {"call", "text", "number", "array"};
+        return {"call", "text", "textFile", "number", "array"};
     if (kind == "change")
         return {"change", "fields"};
     if (kind == "edit")
@@ -56,7 +58,21 @@ std::string ReadTarget(const Reader& member, size_t stepIndex, const std::vector
     return text;
 }
 
-ScriptStep ReadStep(const Reader& item, size_t index, const std::vector<ScriptStep>& earlier)
+// A page payload kept in a file of its own, as `call --text-file` takes one. Read with the script, so that a
+// missing payload stops the script before the host starts.
+std::string ReadTextFile(const Reader& member, const std::filesystem::path& scriptFolder)
+{
+    const std::filesystem::path given = std::filesystem::u8path(member.String());
+    const std::filesystem::path path = given.is_absolute() ? given : scriptFolder / given;
+    std::error_code ec;
+    std::ifstream in(path, std::ios::binary);
+    if (!in || !std::filesystem::is_regular_file(path, ec))
+        member.Fail(path.string() + " cannot be read");
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ScriptStep ReadStep(const Reader& item, size_t index, const std::vector<ScriptStep>& earlier,
+                    const std::filesystem::path& scriptFolder)
 {
     if (!item.Raw().is_object())
         item.Fail("a step is a JSON object");
@@ -79,6 +95,11 @@ ScriptStep ReadStep(const Reader& item, size_t index, const std::vector<ScriptSt
             step.argument.text = text->String();
             ++given;
         }
+        if (auto file = object.Optional("textFile")) {
+            step.argument.kind = PageArgument::Text;
+            step.argument.text = ReadTextFile(*file, scriptFolder);
+            ++given;
+        }
         if (auto number = object.Optional("number")) {
             step.argument.kind = PageArgument::Number;
             step.argument.number = number->Number();
@@ -91,7 +112,7 @@ ScriptStep ReadStep(const Reader& item, size_t index, const std::vector<ScriptSt
             ++given;
         }
         if (given > 1)
-            item.Fail("a call takes at most one of \"text\", \"number\" and \"array\"");
+            item.Fail("a call takes at most one of \"text\", \"textFile\", \"number\" and \"array\"");
     } else if (step.kind == "answer" || step.kind == "open") {
         step.text = own.String();
     } else if (step.kind == "dialog") {
@@ -264,12 +285,13 @@ std::vector<ScriptStep> ReadScript(const std::string& path)
     std::stringstream buffer;
     buffer << in.rdbuf();
     std::vector<ScriptStep> steps;
+    const std::filesystem::path scriptFolder = std::filesystem::absolute(std::filesystem::u8path(path)).parent_path();
     try {
         Value document = Sim::Json::ParseStrict(buffer.str());
         Reader root(document, "");
         auto items = root.Array();
         for (size_t i = 0; i < items.size(); ++i)
-            steps.push_back(ReadStep(items[i], i, steps));
+            steps.push_back(ReadStep(items[i], i, steps, scriptFolder));
     } catch (const Sim::Json::Error& e) {
         throw UsageError(path + ": " + e.Place() + ": " + e.Problem());
     }

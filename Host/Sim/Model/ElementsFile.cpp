@@ -349,6 +349,8 @@ Json::Value WriteElement(const Element& element)
     }
     if (element.userData)
         object["userData"] = WriteUserData(*element.userData);
+    if (!element.attached.IsEmpty())
+        object["attached"] = WriteAttachedData(element.attached);
     return object;
 }
 
@@ -356,8 +358,21 @@ void ReadElements(const Json::Reader& section, Project& project, FileReadContext
 {
     auto items = section.Array();
     for (const auto& item : items) {
-        Element element = ReadElement(item, project, true, false);
-        context.ClaimGuid(item.Object(MembersOf(element.type)).Required("guid"));
+        // Classification items and property values belong to the saved element only: a placed or changed
+        // element gets them from the add-ons, never from the user's description of it.
+        Json::Value described = item.Raw();
+        Json::Value attached;
+        const bool hasAttached = described.is_object() && described.contains("attached");
+        if (hasAttached) {
+            attached = described["attached"];
+            described.erase("attached");
+        }
+        const Json::Reader reader(described, item.Pointer());
+        Element element = ReadElement(reader, project, true, false);
+        context.ClaimGuid(reader.Object(MembersOf(element.type)).Required("guid"));
+        if (hasAttached)
+            element.attached =
+                ReadAttachedData(Json::Reader(attached, Json::AppendPointer(item.Pointer(), "attached")), project);
         project.elements.Add(std::move(element));
     }
     // Owners may be listed after their parts.

@@ -1,0 +1,274 @@
+// Catalogue properties following the model, driven as a person drives the host: `corvana-host script` with
+// page calls and user actions on the sample house, checked in the printed lines and in the saved project.
+#include "Support/HostProcess.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using QRVTest::HostRun;
+
+const std::string Examples = std::string(CORVANA_SOURCE_DIR) + "/Examples";
+const std::string House = Examples + "/House.json";
+const std::string WallSystem = Examples + "/payloads/02-system-wall.json";
+// The sample house's composites the scripts use.
+constexpr int TimberFrameComposite = 1;  // "Timber frame wall TF-240", the system the wall payload replaces
+constexpr int RoofComposite = 3;         // "Pitched roof PR-300": no catalogue user data
+
+// "GROUP/NAME" -> value of every property value attached to an element of a saved project.
+using Values = std::map<std::string, std::string>;
+
+class ScriptEvents : public QRVTest::HostProcessTest {
+protected:
+    // Runs `steps` as a script on `project`, saving to dir/SAVE; the lines are checked to be JSON.
+    HostRun RunScript(const std::string& project, const json& steps, const std::string& save,
+                      std::vector<std::string> options = {})
+    {
+        const std::string script = WriteFile(save + ".script.json", steps.dump(2));
+        std::vector<std::string> args = {"--project", project, "--save", (dir / save).string()};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {"script", script});
+        return RunAtHome(args);
+    }
+
+    json Saved(const std::string& save) const
+    {
+        json project = json::parse(QRVTest::ReadWholeFile(dir / save), nullptr, false);
+        EXPECT_TRUE(project.is_object()) << save << " is no saved project";
+        return project;
+    }
+
+    static const json* FindElement(const json& project, const std::string& guid)
+    {
+        for (const auto& element : project["elements"])
+            if (element["guid"] == guid)
+                return &element;
+        return nullptr;
+    }
+
+    static Values ValuesOf(const json& project, const std::string& guid)
+    {
+        std::map<std::string, std::string> groups;
+        for (const auto& group : project["properties"]["groups"])
+            groups[group["guid"]] = group["name"];
+        std::map<std::string, std::string> definitions;
+        for (const auto& definition : project["properties"]["definitions"])
+            definitions[definition["guid"]] =
+                groups[definition["group"].get<std::string>()] + "/" + definition["name"].get<std::string>();
+        Values values;
+        const json* element = FindElement(project, guid);
+        EXPECT_NE(element, nullptr) << "no element " << guid;
+        if (element != nullptr && element->contains("attached") && (*element)["attached"].contains("propertyValues"))
+            for (const auto& value : (*element)["attached"]["propertyValues"])
+                values[definitions[value["definition"].get<std::string>()]] = value["value"];
+        return values;
+    }
+
+    static bool IsClassifiedCorvana(const json& project, const std::string& guid)
+    {
+        std::string corvanaSystem;
+        for (const auto& system : project["classificationSystems"])
+            if (system["name"] == "Corvana")
+                corvanaSystem = system["guid"];
+        const json* element = FindElement(project, guid);
+        if (element == nullptr || corvanaSystem.empty() || !element->contains("attached"))
+            return false;
+        for (const auto& pair : (*element)["attached"].value("classification", json::array()))
+            if (pair["system"] == corvanaSystem)
+                return true;
+        return false;
+    }
+
+    // The notifications a step's line shows, as (kind, GUID, handler's answer).
+    static std::vector<std::tuple<int, std::string, int>> Notifications(const json& line)
+    {
+        std::vector<std::tuple<int, std::string, int>> found;
+        for (const auto& event : line["shown"])
+            if (event["kind"] == "notification")
+                found.emplace_back(event["notifID"].get<int>(), event["guid"].get<std::string>(),
+                                   event["result"].get<int>());
+        return found;
+    }
+
+    static std::vector<std::string> DebugTexts(const json& line)
+    {
+        std::vector<std::string> texts;
+        for (const auto& event : line["shown"])
+            if (event["kind"] == "debug")
+                texts.push_back(event["text"]);
+        return texts;
+    }
+
+    static std::vector<std::string> EventKinds(const json& line)
+    {
+        std::vector<std::string> kinds;
+        for (const auto& event : line["shown"])
+            kinds.push_back(event["kind"]);
+        return kinds;
+    }
+
+    // The lounge chair product, its file served from a local file address as the demo serves it.
+    std::string ChairPayload(const std::string& seatHeight) const
+    {
+        json payload = json::parse(QRVTest::ReadWholeFile(Examples + "/payloads/04-product-lounge-chair.json"));
+        payload["data"]["file_url"] = "file://" + Examples + "/library/LoungeChair.gsm";
+        payload["data"]["product_tabs"][0]["attributes"][2]["value"] = seatHeight;
+        return WriteFile("chair-" + seatHeight + ".json", payload.dump());
+    }
+};
+
+const std::string Begin = "### Element_Manager: Begin Events notification on database \"Floor Plan\"";
+const std::string End = "### Element_Manager: End Events notification on database \"Floor Plan\"";
+
+TEST_F(ScriptEvents, AWallOfAnImportedSystemIsStampedAtOnceAndAPlainCompositeResetsItsCorvanaValues)
+{
+    const json wall = {{"type", "wall"}, {"structure", "composite"}, {"composite", TimberFrameComposite},
+                       {"length", 3}, {"height", 2.5}};
+    HostRun run = RunScript(House,
+                            json::array({{{"answer", "Continue"}},
+                                         {{"call", "import"}, {"textFile", WallSystem}},
+                                         {{"place", wall}},
+                                         {{"place", wall}},
+                                         {{"change", "@4"}, {"fields", {{"composite", RoofComposite}}}}}),
+                            "walls.json");
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<json> lines = JsonLines(run.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1]["reply"], "{\"IsError\":false,\"ShowError\":true}");
+    const std::string kept = lines[2]["guid"];
+    const std::string changed = lines[3]["guid"];
+    using Seen = std::vector<std::tuple<int, std::string, int>>;
+    EXPECT_EQ(Notifications(lines[2]), (Seen{{-1, "", 0}, {1, kept, 0}, {-2, "", 0}}));
+    EXPECT_EQ(Notifications(lines[4]), (Seen{{-1, "", 0}, {3, changed, 0}, {-2, "", 0}}));
+    // Walls are handled without element lines of their own.
+    EXPECT_EQ(DebugTexts(lines[2]), (std::vector<std::string>{Begin, End}));
+
+    const json saved = Saved("walls.json");
+    const Values stamped = ValuesOf(saved, kept);
+    EXPECT_EQ(stamped.at("Corvana/name"), "Timber frame wall TF-240");
+    EXPECT_EQ(stamped.at("Corvana/id"), "1402");
+    EXPECT_EQ(stamped.at("Corvana/updated_at"), "1700000000");
+    EXPECT_EQ(stamped.at("Performance/U-value"), "0.17");
+    EXPECT_EQ(stamped.at("Performance/Fire resistance"), "REI 60");
+    EXPECT_TRUE(IsClassifiedCorvana(saved, kept));
+
+    ASSERT_FALSE(saved["attributes"]["composites"][RoofComposite - 1].contains("userData"));
+    const Values reset = ValuesOf(saved, changed);
+    for (const char* name : {"Corvana/name", "Corvana/id", "Corvana/updated_at"})
+        EXPECT_EQ(reset.count(name), 0u) << name << " keeps " << reset.at(name) << " instead of its default";
+    EXPECT_EQ(FindElement(saved, changed)->at("composite"), RoofComposite);
+
+    // What a saved project holds opens again with the same values.
+    HostRun reopened = RunAtHome({"--project", (dir / "walls.json").string(), "--save", (dir / "again.json").string(),
+                                  "dump"});
+    ASSERT_EQ(reopened.status, 0) << reopened.err;
+    EXPECT_EQ(QRVTest::ReadWholeFile(dir / "again.json"), QRVTest::ReadWholeFile(dir / "walls.json"));
+}
+
+TEST_F(ScriptEvents, ObjectsOfAnImportedLibraryPartAreStampedWhenPlacedCopiedAndImportedAgain)
+{
+    HostRun imported = RunScript(House, json::array({{{"call", "import"}, {"textFile", ChairPayload("42")}}}),
+                                 "chair.json");
+    ASSERT_EQ(imported.status, 0) << imported.err << imported.out;
+    ASSERT_EQ(JsonLines(imported.out).at(0)["reply"], "{\"IsError\":false,\"ShowError\":true}");
+    const json part = Saved("chair.json")["libraries"]["parts"].at(0);
+    const json object = {{"type", "object"},
+                         {"libraryPart", {{"index", 1}, {"unId", part["uniqueId"]}}},
+                         {"length", 0.8}, {"width", 0.8}, {"height", 0.9},
+                         {"ifc", json::array({{{"name", "Name"}, {"value", "Lounge chair"}}})}};
+    const json plain = {{"type", "object"}, {"length", 1}, {"width", 1}, {"height", 1}};
+
+    HostRun placed = RunScript((dir / "chair.json").string(),
+                               json::array({{{"place", object}}, {{"copy", "@1"}}, {{"place", plain}}}), "placed.json");
+    ASSERT_EQ(placed.status, 0) << placed.err << placed.out;
+    const std::vector<json> lines = JsonLines(placed.out);
+    ASSERT_EQ(lines.size(), 3u);
+    const std::string original = lines[0]["guid"], copy = lines[1]["guid"], other = lines[2]["guid"];
+    using Seen = std::vector<std::tuple<int, std::string, int>>;
+    EXPECT_EQ(Notifications(lines[1]), (Seen{{-1, "", 0}, {1, copy, 0}, {2, copy, 0}, {-2, "", 0}}));
+
+    const json saved = Saved("placed.json");
+    for (const std::string& guid : {original, copy}) {
+        const Values values = ValuesOf(saved, guid);
+        EXPECT_EQ(values.size(), 6u) << guid;
+        EXPECT_EQ(values.count("Corvana/name") ? values.at("Corvana/name") : "", "Lounge Chair") << guid;
+        EXPECT_EQ(values.count("General/Manufacturer") ? values.at("General/Manufacturer") : "", "Sitzmöbel Nord")
+            << guid;
+        EXPECT_EQ(values.count("General/Seat height") ? values.at("General/Seat height") : "", "42") << guid;
+        EXPECT_TRUE(IsClassifiedCorvana(saved, guid)) << guid;
+    }
+    EXPECT_TRUE(ValuesOf(saved, other).empty()) << "an object of no library part receives nothing";
+
+    // A newer catalogue version of the part reaches the objects already placed from it.
+    HostRun again = RunScript((dir / "placed.json").string(),
+                              json::array({{{"call", "import"}, {"textFile", ChairPayload("45")}}}), "again.json",
+                              {"--answer", "Continue"});
+    ASSERT_EQ(again.status, 0) << again.err << again.out;
+    const json line = JsonLines(again.out).at(0);
+    EXPECT_EQ(line["reply"], "{\"IsError\":false,\"ShowError\":true}");
+    const std::vector<std::string> debug = DebugTexts(line);
+    EXPECT_EQ(std::count(debug.begin(), debug.end(), "The element is not GDL based!"), 1) << line.dump();
+    const json updated = Saved("again.json");
+    for (const std::string& guid : {original, copy})
+        EXPECT_EQ(ValuesOf(updated, guid)["General/Seat height"], "45") << guid;
+    EXPECT_TRUE(ValuesOf(updated, other).empty());
+}
+
+TEST_F(ScriptEvents, DeletingAnElementWritesItsLineAndChangesNothingElse)
+{
+    // The host tells observers of an element about its deletion; the add-on observes what is placed. The
+    // same seed gives both runs the same GUIDs, so the runs differ by the deletions alone.
+    const json door = {{"type", "door"}, {"width", 0.9}, {"height", 2.1}, {"thickness", 0.24}};
+    const json wall = {{"type", "wall"}, {"structure", "basic"}, {"buildingMaterial", 2}, {"length", 2},
+                       {"height", 2.5}, {"thickness", 0.1}};
+    const json placing = json::array({{{"answer", "Continue"}},
+                                      {{"call", "import"}, {"textFile", WallSystem}},
+                                      {{"place", door}},
+                                      {{"place", wall}}});
+    HostRun before = RunScript(House, placing, "before.json");
+    ASSERT_EQ(before.status, 0) << before.err << before.out;
+    const std::string logBefore = QRVTest::ReadWholeFile(dir / "log.txt");
+    fs::remove(dir / "log.txt");
+
+    json deleting = placing;
+    deleting.push_back({{"delete", "@3"}});
+    deleting.push_back({{"delete", "@4"}});
+    HostRun run = RunScript(House, deleting, "after.json", {"--transcript", (dir / "t.jsonl").string()});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<json> lines = JsonLines(run.out);
+    ASSERT_EQ(lines.size(), 6u);
+    const std::string doorGuid = lines[2]["guid"], wallGuid = lines[3]["guid"];
+    using Seen = std::vector<std::tuple<int, std::string, int>>;
+    EXPECT_EQ(Notifications(lines[4]), (Seen{{-1, "", 0}, {5, doorGuid, 0}, {-2, "", 0}}));
+    EXPECT_EQ(DebugTexts(lines[4]),
+              (std::vector<std::string>{Begin, "### Element_Manager: <Door> deleted {" + doorGuid + "}", End}));
+    // A wall's notifications go to the handler of placed walls, which leaves deletions alone.
+    EXPECT_EQ(Notifications(lines[5]), (Seen{{-1, "", 0}, {5, wallGuid, 0}, {-2, "", 0}}));
+    EXPECT_EQ(DebugTexts(lines[5]), (std::vector<std::string>{Begin, End}));
+    EXPECT_EQ(EventKinds(lines[4]), (std::vector<std::string>{"userAction", "debug", "notification", "debug",
+                                                               "notification", "debug", "notification"}))
+        << lines[4].dump();
+    EXPECT_EQ(EventKinds(lines[5]),
+              (std::vector<std::string>{"userAction", "debug", "notification", "notification", "debug", "notification"}))
+        << lines[5].dump();
+    EXPECT_NE(QRVTest::ReadWholeFile(dir / "t.jsonl").find("<Door> deleted {" + doorGuid + "}"), std::string::npos);
+    // The add-on's log (its lines carry the time) has as many lines as after the run without deletions.
+    const std::string log = QRVTest::ReadWholeFile(dir / "log.txt");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), std::count(logBefore.begin(), logBefore.end(), '\n')) << log;
+
+    json expected = Saved("before.json");
+    auto& elements = expected["elements"];
+    elements.erase(std::remove_if(elements.begin(), elements.end(),
+                                  [&](const json& e) { return e["guid"] == doorGuid || e["guid"] == wallGuid; }),
+                   elements.end());
+    EXPECT_EQ(Saved("after.json"), expected);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "Support/HostProcess.hpp"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace QRVTest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ShellQuoted(const std::string& arg)
+{
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void HostProcessTest::SetUp()
+{
+    std::string pattern = (fs::temp_directory_path() / "corvana-host-run-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
+    dir = buffer.data();
+}
+
+void HostProcessTest::TearDown()
+{
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+}
+
+HostRun HostProcessTest::RunHost(const std::vector<std::string>& args) const
+{
+    std::string command = "cd " + ShellQuoted(dir.string()) + " && " + ShellQuoted(CORVANA_HOST_PATH);
+    for (const auto& arg : args)
+        command += " " + ShellQuoted(arg);
+    command += " >" + ShellQuoted((dir / "out.txt").string()) + " 2>" + ShellQuoted((dir / "err.txt").string()) +
+               " </dev/null";
+    const int raw = std::system(command.c_str());
+    HostRun result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadWholeFile(dir / "out.txt");
+    result.err = ReadWholeFile(dir / "err.txt");
+    return result;
+}
+
+HostRun HostProcessTest::RunAtHome(std::vector<std::string> args) const
+{
+    args.insert(args.begin(), {"--home", (dir / "home").string()});
+    return RunHost(args);
+}
+
+std::string HostProcessTest::WriteFile(const std::string& name, const std::string& text) const
+{
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+}
+
+std::vector<nlohmann::json> HostProcessTest::JsonLines(const std::string& out)
+{
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        nlohmann::json value = nlohmann::json::parse(line, nullptr, false);
+        EXPECT_FALSE(value.is_discarded()) << "not a JSON line: " << line;
+        lines.push_back(std::move(value));
+    }
+    return lines;
+}
+
+}  // namespace QRVTest
