@@ -188,6 +188,41 @@ private:
 
 }  // namespace
 
+bool ExportManager::ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const
+{
+    const AttributeKey key{static_cast<int>(typeID), index};
+    auto found = attributes_.find(key);
+    if (found == attributes_.end()) {
+        std::optional<API_Attribute> read;
+        API_Attribute record;
+        if (ReadAttribute(typeID, index, record))
+            read = record;
+        found = attributes_.emplace(key, read).first;
+    }
+    if (!found->second)
+        return false;
+    attribute = *found->second;
+    return true;
+}
+
+const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attribute) const
+{
+    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index};
+    auto found = properties_.find(key);
+    if (found == properties_.end())
+        found = properties_.emplace(key, CatalogueProperties::OfAttribute(attribute)).first;
+    return found->second;
+}
+
+const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute) const
+{
+    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index};
+    auto found = systemInfos_.find(key);
+    if (found == systemInfos_.end())
+        found = systemInfos_.emplace(key, BuildSystemInfo(attribute)).first;
+    return found->second;
+}
+
 std::string ExportManager::CalculationText() const { return CalculationJson::DocumentText(CalculationDocument()); }
 
 nlohmann::json ExportManager::CalculationDocument() const
@@ -348,10 +383,10 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
 
     for (const API_CompositeQuantity& part : composites[0]) {
         API_Attribute material;
-        if (!ReadAttribute(API_BuildingMaterialID, part.buildingMaterial, material))
+        if (!ReadAttributeOnce(API_BuildingMaterialID, part.buildingMaterial, material))
             continue;
         CompositeInfo record;
-        record.attributes = CatalogueProperties::OfAttribute(material);
+        record.attributes = PropertiesOf(material);
         if (!record.attributes.IsEmpty()) {
             record.bimUuid = record.attributes.ValueOf("id");
             DBPrintf("bim_uuid: %s density: %s\n", C(record.bimUuid), C(record.attributes.ValueOf("Density")));
@@ -383,6 +418,8 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
                                      nlohmann::json& result) const
 {
     std::vector<SystemRecord> groups;
+    // Only records of the same attribute can share a group.
+    std::map<std::string, std::vector<size_t>> groupsOfAttribute;
     for (const API_Guid& guid : ElementsOfType(type, APIFilt_In3D)) {
         API_Element element;
         if (!ReadElement(guid, element))
@@ -390,10 +427,10 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
         const Structure structure = StructureOf(element);
         API_Attribute attribute;
         if (structure.kind == API_BasicStructure) {
-            if (!ReadAttribute(API_BuildingMaterialID, structure.buildingMaterial, attribute))
+            if (!ReadAttributeOnce(API_BuildingMaterialID, structure.buildingMaterial, attribute))
                 continue;
         } else if (structure.kind == API_CompositeStructure) {
-            if (!ReadAttribute(API_CompWallID, structure.composite, attribute))
+            if (!ReadAttributeOnce(API_CompWallID, structure.composite, attribute))
                 continue;
         } else {
             continue;  // complex profiles are products
@@ -405,20 +442,23 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
         record.thickness = structure.thickness * 100.0;
         record.attributeGuid = APIGuidToString(attribute.header.guid);
         record.systemType = systemType;
-        record.info = BuildSystemInfo(attribute);
+        record.info = SystemInfoOf(attribute);
         if (structure.kind == API_BasicStructure)
             record.info["layers"][0]["thickness"] = record.thickness;
 
+        std::vector<size_t>& candidates = groupsOfAttribute[record.attributeGuid.ToStdString()];
         bool merged = false;
-        for (SystemRecord& held : groups) {
-            if (held.SameGroupAs(record)) {
-                held.area += record.area;
+        for (size_t held : candidates) {
+            if (groups[held].SameGroupAs(record)) {
+                groups[held].area += record.area;
                 merged = true;
                 break;
             }
         }
-        if (!merged)
+        if (!merged) {
+            candidates.push_back(groups.size());
             groups.push_back(std::move(record));
+        }
     }
 
     nlohmann::json records = nlohmann::json::array();
@@ -431,7 +471,7 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
 
 nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) const
 {
-    const CorvanaProperties properties = CatalogueProperties::OfAttribute(attribute);
+    const CorvanaProperties& properties = PropertiesOf(attribute);
     nlohmann::json info = {{"name", std::string(attribute.header.name)},
                            {"id", DecimalText(attribute.header.index).ToStdString()},
                            {"bim_uuid", properties.ValueOf("id").ToStdString()},
@@ -454,7 +494,7 @@ nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) co
         for (Int32 i = 0; i < skins; ++i) {
             const API_CWallComponent& skin = (*defs.cwall_compItems)[i];
             API_Attribute material;
-            if (!ReadAttribute(API_BuildingMaterialID, skin.buildingMaterial, material))
+            if (!ReadAttributeOnce(API_BuildingMaterialID, skin.buildingMaterial, material))
                 continue;
             nlohmann::json layer = BuildLayerInfo(material);
             layer["thickness"] = skin.fillThick * 100.0;
@@ -468,7 +508,7 @@ nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) co
 
 nlohmann::json ExportManager::BuildLayerInfo(const API_Attribute& buildingMaterial) const
 {
-    const CorvanaProperties properties = CatalogueProperties::OfAttribute(buildingMaterial);
+    const CorvanaProperties& properties = PropertiesOf(buildingMaterial);
     return {{"name", std::string(buildingMaterial.header.name)},
             {"index", DecimalText(buildingMaterial.header.index).ToStdString()},
             {"bim_uuid", properties.ValueOf("id").ToStdString()},

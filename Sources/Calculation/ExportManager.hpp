@@ -5,10 +5,14 @@
 #include "APIdefs_Attributes.h"
 #include "APIdefs_Elements.h"
 #include "Calculation/CompositeInfo.hpp"
+#include "Parsing/Items/CorvanaProperties.hpp"
 
 #include <nlohmann/json.hpp>
 
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace QRV {
@@ -36,6 +40,19 @@ public:
     nlohmann::json CalculateStairs() const;
 
 private:
+    using AttributeKey = std::pair<int, API_AttributeIndex>;  // type and index
+
+    // What one calculation reads of each attribute, read once: the attribute itself, its catalogue
+    // properties (its user data) and its structure description. Nothing changes the attributes while the
+    // calculation runs, and the manager is made for one request.
+    bool ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const;
+    const CorvanaProperties& PropertiesOf(const API_Attribute& attribute) const;
+    const nlohmann::json& SystemInfoOf(const API_Attribute& attribute) const;
+
+    mutable std::map<AttributeKey, std::optional<API_Attribute>> attributes_;
+    mutable std::map<AttributeKey, CorvanaProperties> properties_;
+    mutable std::map<AttributeKey, nlohmann::json> systemInfos_;
+
     bool BuildProductRecord(const API_Element& element, const GS::UniString& productName,
                             const GS::UniString& defaultUnit, CompositeInfo& record) const;
     void AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const char* systemType,

@@ -1,5 +1,6 @@
 #include "CompositeStamping.hpp"
 
+#include "HostLookups.hpp"
 #include "ACAPI_Attributes.h"
 #include "ACAPI_Command.h"
 #include "ACAPI_Elements.h"
@@ -93,14 +94,14 @@ bool ReadByName(const GS::UniString& name, API_Attribute& composite)
 
 // False when the user aborted.
 bool StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
-                  ElementProgress& progress)
+                  ElementProgress& progress, HostLookups& lookups)
 {
-    ClassifyElement(guid);
+    ClassifyElement(guid, lookups);
     SetElementUserData(guid, text);
     for (const auto& property : properties.All()) {
         const PropertyTexts texts = TextsOf(property);
         ACAPI_CallUndoableCommand("Create property definition", [&]() -> GSErrCode {
-            return DefineNewProperty(texts, API_Attr_Head{}, guid);
+            return DefineNewProperty(texts, API_Attr_Head{}, guid, lookups);
         });
         if (progress.AbortRequested())
             return false;
@@ -112,12 +113,14 @@ void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaPro
                    const std::string& text)
 {
     ElementProgress progress(CountElementsUsingComposite(composite.header.index));
+    // Nothing but this stamping changes the project until it returns.
+    HostLookups lookups;
     for (const API_Guid& guid : ElementsForUsage(usage)) {
         API_Element element{};
         element.header.guid = guid;
         API_AttributeIndex reference = 0;
         if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-            reference == composite.header.index && !StampElement(guid, properties, text, progress))
+            reference == composite.header.index && !StampElement(guid, properties, text, progress, lookups))
             return;
         progress.Advance();
         if (progress.AbortRequested())

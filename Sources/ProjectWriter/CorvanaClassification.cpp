@@ -2,6 +2,7 @@
 
 #include "ACAPI_Classification.h"
 #include "AddOn/HostErrorReport.hpp"
+#include "HostLookups.hpp"
 
 #include <ctime>
 
@@ -88,20 +89,34 @@ API_Guid GetCorvanaClassificationItem()
     return item.guid;
 }
 
-GSErrCode ClassifyAttribute(const API_Attr_Head& header)
+GSErrCode ClassifyAttribute(const API_Attr_Head& header, HostLookups& lookups)
 {
-    const API_Guid itemGuid = GetCorvanaClassificationItem();
+    const API_Guid itemGuid = lookups.ClassificationItem();
     if (itemGuid == APINULLGuid)
         return NoError;
+    lookups.ForgetTargetItems();
     return ACAPI_Attribute_AddClassificationItem(&header, &itemGuid);
+}
+
+GSErrCode ClassifyElement(const API_Guid& elemGuid, HostLookups& lookups)
+{
+    const API_Guid itemGuid = lookups.ClassificationItem();
+    if (itemGuid == APINULLGuid)
+        return NoError;
+    lookups.ForgetTargetItems();
+    return ACAPI_Element_AddClassificationItem(&elemGuid, &itemGuid);
+}
+
+GSErrCode ClassifyAttribute(const API_Attr_Head& header)
+{
+    HostLookups lookups;
+    return ClassifyAttribute(header, lookups);
 }
 
 GSErrCode ClassifyElement(const API_Guid& elemGuid)
 {
-    const API_Guid itemGuid = GetCorvanaClassificationItem();
-    if (itemGuid == APINULLGuid)
-        return NoError;
-    return ACAPI_Element_AddClassificationItem(&elemGuid, &itemGuid);
+    HostLookups lookups;
+    return ClassifyElement(elemGuid, lookups);
 }
 
 }  // namespace QRV

@@ -16,8 +16,13 @@ API_Guid GetCorvanaClassificationSystem();
 // when the host refuses.
 API_Guid GetCorvanaClassificationItem();
 
-// Attach the item; nothing happens when the item cannot be had.
+class HostLookups;
+
+// Attach the item; nothing happens when the item cannot be had. With `lookups`, the item is looked up once
+// per run.
 GSErrCode ClassifyAttribute(const API_Attr_Head& header);
 GSErrCode ClassifyElement(const API_Guid& elemGuid);
+GSErrCode ClassifyAttribute(const API_Attr_Head& header, HostLookups& lookups);
+GSErrCode ClassifyElement(const API_Guid& elemGuid, HostLookups& lookups);
 
 }  // namespace QRV

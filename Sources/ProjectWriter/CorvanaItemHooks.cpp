@@ -2,6 +2,7 @@
 // property values and the property list remembered as attribute user data.
 #include "CorvanaItemHooks.hpp"
 
+#include "HostLookups.hpp"
 #include "AddOn/GetAttribute.hpp"
 #include "CompositeStamping.hpp"
 #include "CorvanaClassification.hpp"
@@ -19,11 +20,12 @@ void StoreMaterialProperties(CorvanaMaterial& item, const API_Attribute* /*recor
     const API_Attribute attribute = GetAttribute(item.GetName(), API_BuildingMaterialID, &err);
     if (err != NoError)
         return;
-    ClassifyAttribute(attribute.header);
+    HostLookups lookups;
+    ClassifyAttribute(attribute.header, lookups);
     if (item.GetProperties().IsEmpty())
         return;
     AddUserData(attribute, item.GetProperties().ToJsonText());
-    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property");
+    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property", lookups);
 }
 
 void LoadMaterialProperties(CorvanaMaterial& item)

@@ -1,5 +1,6 @@
 #include "NamedProducts.hpp"
 
+#include "HostLookups.hpp"
 #include "ACAPI_Elements.h"
 #include "ACAPI_LibraryParts.h"
 #include "ACAPI_UserData.h"
@@ -126,14 +127,15 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
     GS::Array<API_Guid> elements;
     const GSErrCode listed = ACAPI_Element_GetElemList(&type, &elements, APIFilt_None);
     Int32 matched = 0;
+    HostLookups lookups;
     for (const API_Guid& guid : elements) {
         GS::UniString ifcName;
         ReadIfcName(guid, ifcName);
         if (ifcName != matchName)
             continue;
         ++matched;
-        ClassifyElement(guid);
-        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");
+        ClassifyElement(guid, lookups);
+        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
     }
 
     const std::wstring wideName = matchName.ToUStr().Get();
@@ -170,8 +172,9 @@ GSErrCode ApplyStoredPropertiesToElement(const API_Guid& elemGuid)
         CorvanaProperties properties;
         if (!ParseStoredProperties(text, properties, "Module data \"CV_" + keyName.ToStdString() + "\""))
             return NoError;
-        ClassifyElement(elemGuid);
-        return DefineProperties(properties, API_Attr_Head{}, elemGuid);
+        HostLookups lookups;
+        ClassifyElement(elemGuid, lookups);
+        return DefineProperties(properties, API_Attr_Head{}, elemGuid, lookups);
     }
 
     // A renamed curtain wall or stair keeps the properties it received under its former name.

@@ -88,6 +88,11 @@ std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::Un
         LogStream::Instance().Error("updateStatus: " + problem + "; nothing reported");
         return std::nullopt;
     }
+    for (const CurrentStamp& current : report.current_) {
+        auto [held, added] = report.newest_.emplace(current.idText.ToStdString(), current.updateAt);
+        if (!added && held->second < current.updateAt)
+            held->second = current.updateAt;
+    }
     return report;
 }
 
@@ -118,12 +123,9 @@ void ProjectStatusReport::AddIfOutdated(const std::string& storedText, bool only
     const std::optional<GS::UniString> storedIdText = IdText(*storedId);
     if (!storedIdText)
         return;
-    for (const CurrentStamp& current : current_) {
-        if (current.idText == *storedIdText && storedStamp < current.updateAt) {
-            ids.push_back(*storedId);
-            return;
-        }
-    }
+    auto newest = newest_.find(storedIdText->ToStdString());
+    if (newest != newest_.end() && storedStamp < newest->second)
+        ids.push_back(*storedId);
 }
 
 nlohmann::json ProjectStatusReport::OutdatedItems() const

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ private:
     nlohmann::json OutdatedProducts() const;
 
     std::vector<CurrentStamp> current_;
+    // The newest catalogue stamp of each id: an item is outdated when any stamp of its id is newer, which
+    // is when the newest one is.
+    std::unordered_map<std::string, Int64> newest_;
 };
 
 }  // namespace QRV

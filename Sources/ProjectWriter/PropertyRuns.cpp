@@ -2,6 +2,7 @@
 
 #include "ACAPI_Command.h"
 #include "AddOn/LogStream.hpp"
+#include "HostLookups.hpp"
 
 namespace QRV {
 
@@ -13,11 +14,18 @@ PropertyTexts TextsOf(const CorvanaProperty& property)
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName)
 {
+    HostLookups lookups;
+    return DefinePropertiesUndoable(properties, attrHeader, elemGuid, stepName, lookups);
+}
+
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups)
+{
     GSErrCode last = NoError;
     for (const auto& property : properties.All()) {
         const PropertyTexts texts = TextsOf(property);
         GSErrCode err = ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
-            return DefineNewProperty(texts, attrHeader, elemGuid);
+            return DefineNewProperty(texts, attrHeader, elemGuid, lookups);
         });
         if (err != NoError)
             last = err;
@@ -28,9 +36,16 @@ GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const AP
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                            const API_Guid& elemGuid)
 {
+    HostLookups lookups;
+    return DefineProperties(properties, attrHeader, elemGuid, lookups);
+}
+
+GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                           const API_Guid& elemGuid, HostLookups& lookups)
+{
     GSErrCode last = NoError;
     for (const auto& property : properties.All()) {
-        GSErrCode err = DefineNewProperty(TextsOf(property), attrHeader, elemGuid);
+        GSErrCode err = DefineNewProperty(TextsOf(property), attrHeader, elemGuid, lookups);
         if (err != NoError)
             last = err;
     }

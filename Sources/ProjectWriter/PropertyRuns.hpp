@@ -13,9 +13,14 @@ PropertyTexts TextsOf(const CorvanaProperty& property);
 
 // One undoable command named `stepName` per property, each writing that property onto the attribute
 // (`elemGuid` null) or the element. Returns the last failing code, or NoError.
+// `lookups` carries what the run looked up from one property (and one target) to the next.
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups);
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName);
 // The same inside the caller's undo scope (a notification the host is already handling).
+GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                           const API_Guid& elemGuid, HostLookups& lookups);
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                            const API_Guid& elemGuid);
 

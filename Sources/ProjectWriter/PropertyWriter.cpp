@@ -3,6 +3,7 @@
 #include "ACAPI_Classification.h"
 #include "ACAPI_Properties.h"
 #include "AddOn/HostErrorReport.hpp"
+#include "HostLookups.hpp"
 
 namespace QRV {
 namespace {
@@ -20,21 +21,33 @@ API_PropertyMeasureType MeasureTypeOf(const GS::UniString& type)
     return API_PropertyDefaultMeasureType;
 }
 
-GS::Array<API_Guid> ClassificationItemsOfTarget(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
+GS::Array<API_Guid> ClassificationItemsOfTarget(const API_Attr_Head& attrHeader, const API_Guid& elemGuid,
+                                               HostLookups& lookups)
 {
-    API_ClassificationItemPairs pairs;
-    const bool onAttribute = elemGuid == APINULLGuid;
-    GSErrCode err = onAttribute ? ACAPI_Attribute_GetClassificationItems(&attrHeader, &pairs)
-                                : ACAPI_Element_GetClassificationItems(&elemGuid, &pairs);
     GS::Array<API_Guid> items;
-    if (err != NoError) {
-        ReportHostError(err, onAttribute ? "DefineNewProperty::ACAPI_Attribute_GetClassificationItems"
-                                         : "DefineNewProperty::ACAPI_Element_GetClassificationItems");
-        return items;
-    }
-    for (const auto& pair : pairs)
-        items.Push(pair.second);
+    const GSErrCode err = lookups.TargetItems(attrHeader, elemGuid, items);
+    if (err != NoError)
+        ReportHostError(err, elemGuid == APINULLGuid ? "DefineNewProperty::ACAPI_Attribute_GetClassificationItems"
+                                                     : "DefineNewProperty::ACAPI_Element_GetClassificationItems");
     return items;
+}
+
+// Makes the definition available for the target's items too; the host is asked only when one is missing.
+GSErrCode WidenDefinition(const GS::Array<API_Guid>& items, API_PropertyDefinition& definition)
+{
+    bool widened = false;
+    for (const auto& item : items) {
+        if (!definition.availability.Contains(item)) {
+            definition.availability.Push(item);
+            widened = true;
+        }
+    }
+    if (!widened)
+        return NoError;
+    const GSErrCode err = ACAPI_Property_ChangePropertyDefinition(&definition);
+    if (err != NoError)
+        ReportHostError(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
+    return err;
 }
 
 // The definition already exists in the group: make it available for the target's items too, and use it.
@@ -50,20 +63,9 @@ GSErrCode WidenExistingDefinition(const API_PropertyGroup& group, const GS::Arra
     for (auto& candidate : existing) {
         if (candidate.name != definition.name)
             continue;
-        bool widened = false;
-        for (const auto& item : items) {
-            if (!candidate.availability.Contains(item)) {
-                candidate.availability.Push(item);
-                widened = true;
-            }
-        }
-        if (widened) {
-            err = ACAPI_Property_ChangePropertyDefinition(&candidate);
-            if (err != NoError) {
-                ReportHostError(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
-                return err;
-            }
-        }
+        err = WidenDefinition(items, candidate);
+        if (err != NoError)
+            return err;
         definition = candidate;
     }
     return NoError;
@@ -118,23 +120,41 @@ API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, c
 
 GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
 {
+    HostLookups lookups;
+    return DefineNewProperty(property, attrHeader, elemGuid, lookups);
+}
+
+GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid,
+                            HostLookups& lookups)
+{
     API_PropertyGroup group;
-    GSErrCode err = GetCorvanaPropertyGroup(group, property.group);
+    GSErrCode err = lookups.PropertyGroup(property.group, group);
     if (err != NoError)
         return err;
 
     API_PropertyDefinition definition = BuildPropertyDefinition(group, property);
-    const GS::Array<API_Guid> items = ClassificationItemsOfTarget(attrHeader, elemGuid);
-    for (const auto& item : items)
-        definition.availability.Push(item);
-
-    err = ACAPI_Property_CreatePropertyDefinition(&definition);
-    if (err == APIERR_NAMEALREADYUSED) {
-        err = WidenExistingDefinition(group, items, definition);
+    const GS::Array<API_Guid> items = ClassificationItemsOfTarget(attrHeader, elemGuid, lookups);
+    if (const API_PropertyDefinition* known = lookups.KnownDefinition(group.guid, property.name)) {
+        // Creating it again would be refused as a name in use; only a missing item needs the host.
+        definition = *known;
+        err = WidenDefinition(items, definition);
         if (err != NoError)
             return err;
-    } else if (err != NoError) {
-        ReportHostError(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+        lookups.RememberDefinition(definition);
+    } else {
+        for (const auto& item : items)
+            definition.availability.Push(item);
+        err = ACAPI_Property_CreatePropertyDefinition(&definition);
+        if (err == APIERR_NAMEALREADYUSED) {
+            err = WidenExistingDefinition(group, items, definition);
+            if (err != NoError)
+                return err;
+            lookups.RememberDefinition(definition);
+        } else if (err != NoError) {
+            ReportHostError(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
+        } else {
+            lookups.RememberDefinition(definition);
+        }
     }
 
     API_Property value;

@@ -7,6 +7,8 @@
 
 namespace QRV {
 
+class HostLookups;
+
 // The texts of one property that the writer uses (the unit is carried but never written).
 struct PropertyTexts {
     GS::UniString group;
@@ -23,6 +25,10 @@ API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, c
 
 // Writes the property onto the attribute named by `attrHeader` when `elemGuid` is null, otherwise onto the
 // element (the header is then ignored). Returns the host code of the last failing step, or NoError.
+// With `lookups`, what an earlier write of the same run looked up is not asked again; without, the write
+// stands alone.
 GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid);
+GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid,
+                            HostLookups& lookups);
 
 }  // namespace QRV

@@ -1,5 +1,6 @@
 #include "SystemReplacement.hpp"
 
+#include "HostLookups.hpp"
 #include "ACAPI_Attributes.h"
 #include "ACAPI_Command.h"
 #include "ACAPI_Elements.h"
@@ -62,11 +63,12 @@ GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
     });
 }
 
-void StampStoredProperties(const API_Guid& guid, const std::string& stored, const CorvanaProperties& properties)
+void StampStoredProperties(const API_Guid& guid, const std::string& stored, const CorvanaProperties& properties,
+                           HostLookups& lookups)
 {
-    ClassifyElement(guid);
+    ClassifyElement(guid, lookups);
     SetElementUserData(guid, stored);
-    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");
+    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
 }
 
 }  // namespace
@@ -88,11 +90,12 @@ void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attrib
         GetUserData(newComposite, stored) == NoError && !stored.empty() &&
         ParseStoredProperties(stored, properties, "Composite \"" + std::string(newComposite.header.name) + "\"");
 
+    HostLookups lookups;
     for (const API_Guid& guid : ElementsOf(old.header.index)) {
         if (Rebuild(guid, newComposite.header.index) != NoError)
             continue;
         if (hasProperties)
-            StampStoredProperties(guid, stored, properties);
+            StampStoredProperties(guid, stored, properties, lookups);
     }
 }
 

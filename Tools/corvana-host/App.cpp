@@ -3,9 +3,13 @@
 #include "Commands.hpp"
 #include "Options.hpp"
 #include "Output.hpp"
+#include "Host.hpp"
 #include "Session.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace CorvanaHost {
@@ -37,6 +41,21 @@ Sim::SessionOptions ToSessionOptions(const GlobalOptions& options, std::ostream&
     session.transcriptFile = options.transcript;
     session.onUnansweredAlert = [&err](const std::string& note) { err << "corvana-host: " << note << "\n"; };
     return session;
+}
+
+// {"ACAPI_Name": count, ...} in name order: every host function called since the host started.
+bool WriteCallCounts(Sim::Host& host, const std::string& path, std::string* error)
+{
+    nlohmann::ordered_json counts = nlohmann::ordered_json::object();
+    for (const auto& [name, count] : host.GetFaults().CallCounts())
+        counts[name] = count;
+    std::ofstream file(path, std::ios::binary);
+    file << counts.dump(2) << "\n";
+    if (!file) {
+        *error = "the call counts cannot be written to " + path;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -80,6 +99,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     CommandContext context{session, out, err};
     int status = action(context);
     out.flush();
+
+    if (!line.options.calls.empty() && !WriteCallCounts(session.GetHost(), line.options.calls, &error)) {
+        err << "corvana-host: " << error << "\n";
+        status = status != 0 ? status : ExitFailed;
+    }
 
     if (!line.options.save.empty() && !session.SaveProject(line.options.save, &error)) {
         err << "corvana-host: the project is not saved: " << error << "\n";

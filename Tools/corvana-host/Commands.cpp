@@ -1,6 +1,8 @@
 #include "Commands.hpp"
 
+#include "Bench.hpp"
 #include "Demo.hpp"
+#include "Generate.hpp"
 #include "ErrorNames.hpp"
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
@@ -209,6 +211,8 @@ const std::vector<Command>& Commands()
          "and which elements carry catalogue properties. Writes project.json, calculation.json, replies.json,\n"
          "transcript.jsonl and log.txt into DIR (default out/demo). Exit status 1 when DIR cannot be written.\n",
          &PrepareDemo},
+        GenerateCommand(),
+        BenchCommand(),
     };
     return commands;
 }

@@ -53,6 +53,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
          }},
         {"--seed", [&o](const std::string& v) { o.seed = ParseUnsigned(v, "--seed"); }},
         {"--transcript", [&o](const std::string& v) { o.transcript = v; }},
+        {"--calls", [&o](const std::string& v) { o.calls = v; }},
         {"--addon", [&o](const std::string& v) { o.addon = v; }},
     };
 

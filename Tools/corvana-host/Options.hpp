@@ -25,6 +25,7 @@ struct GlobalOptions {
     Int32 cancelProcess = 0;     // 0: never
     UInt64 seed = 1;
     std::string transcript;
+    std::string calls;           // where the host call counts are written as JSON; empty: nowhere
     std::string addon;
 };
 

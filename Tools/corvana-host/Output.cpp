@@ -164,6 +164,7 @@ void PrintGeneralHelp(std::ostream& out)
            "  --cancel-process N    cancel the process window at its Nth cancel check\n"
            "  --seed N              seed of the GUID generator (default 1)\n"
            "  --transcript FILE     write what the host showed and did as JSON lines\n"
+           "  --calls FILE          write how often the add-on called each host function, as JSON\n"
            "  --addon FILE          load this add-on instead of the one built beside the host\n"
            "  --help                this text; COMMAND --help describes one command\n"
            "\n"

@@ -6,6 +6,7 @@
 #include "APIdefs_Attributes.h"
 #include "Model/AttachedData.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,12 +92,12 @@ public:
     bool Empty() const { return items_.empty(); }
     size_t Size() const { return items_.size(); }
 
+    // Items are kept in index order (Insert), so an index is found by halving.
     Attribute* FindByIndex(API_AttributeIndex index)
     {
-        for (auto& item : items_)
-            if (item.index == index)
-                return &item;
-        return nullptr;
+        auto it = std::lower_bound(items_.begin(), items_.end(), index,
+                                   [](const Attribute& item, API_AttributeIndex wanted) { return item.index < wanted; });
+        return it != items_.end() && it->index == index ? &*it : nullptr;
     }
     const Attribute* FindByIndex(API_AttributeIndex index) const
     {
@@ -121,9 +122,8 @@ public:
     // Adds an attribute whose index and name the caller has checked to be free; keeps index order.
     Attribute& Insert(Attribute attribute)
     {
-        auto it = items_.begin();
-        while (it != items_.end() && it->index < attribute.index)
-            ++it;
+        auto it = std::lower_bound(items_.begin(), items_.end(), attribute.index,
+                                   [](const Attribute& item, API_AttributeIndex wanted) { return item.index < wanted; });
         return *items_.insert(it, std::move(attribute));
     }
 

@@ -49,17 +49,41 @@ bool Element::operator==(const Element& other) const
            ownerType == other.ownerType && owner == other.owner;
 }
 
+void Elements::Reindex() const
+{
+    positions_.clear();
+    positions_.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i)
+        positions_.emplace(items_[i].guid, i);
+    indexed_ = true;
+}
+
+size_t Elements::IndexedPosition(const API_Guid& guid) const
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!indexed_)
+            Reindex();
+        auto found = positions_.find(guid);
+        if (found == positions_.end())
+            return items_.size();
+        if (found->second < items_.size() && items_[found->second].guid == guid)
+            return found->second;
+        indexed_ = false;
+    }
+    return items_.size();
+}
+
 Element* Elements::Find(const API_Guid& guid)
 {
-    for (auto& element : items_)
-        if (element.guid == guid)
-            return &element;
-    return nullptr;
+    const size_t position = IndexedPosition(guid);
+    return position < items_.size() ? &items_[position] : nullptr;
 }
 
 Element& Elements::Add(Element element)
 {
     items_.push_back(std::move(element));
+    if (indexed_)
+        positions_.emplace(items_.back().guid, items_.size() - 1);
     return items_.back();
 }
 
@@ -67,26 +91,20 @@ Element& Elements::Insert(size_t position, Element element)
 {
     if (position > items_.size())
         position = items_.size();
+    indexed_ = false;
     return *items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(element));
 }
 
-size_t Elements::PositionOf(const API_Guid& guid) const
-{
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].guid == guid)
-            return i;
-    return items_.size();
-}
+size_t Elements::PositionOf(const API_Guid& guid) const { return IndexedPosition(guid); }
 
 bool Elements::Remove(const API_Guid& guid)
 {
-    for (auto it = items_.begin(); it != items_.end(); ++it) {
-        if (it->guid == guid) {
-            items_.erase(it);
-            return true;
-        }
-    }
-    return false;
+    const size_t position = IndexedPosition(guid);
+    if (position >= items_.size())
+        return false;
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
+    indexed_ = false;
+    return true;
 }
 
 }  // namespace Sim::Model

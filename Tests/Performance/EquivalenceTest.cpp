@@ -1,0 +1,181 @@
+// What the add-on leaves in the project must not depend on how economically it talks to the host: the
+// reference runs in fixtures/ (made by make-fixtures.sh) are repeated and compared byte for byte: the saved
+// project, the page's reply and the transcript (undo steps, process window, alerts, debug lines).
+// And the host calls of element stamping grow by two per property written (its undo step and the write),
+// plus the cancel check after each property and a few per element.
+#include "Support/ModuleFixture.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string HostPath = CORVANA_HOST_PATH;
+const fs::path Fixtures = fs::path(CORVANA_TEST_DIR) / "Performance" / "fixtures";
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Quote(const std::string& arg)
+{
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// The bulk import's progress palette shows the time that passed and the time it expects to need; both
+// follow the clock, so their digits are not compared. Project files are named by their file names: the
+// runs read and write them in other folders.
+std::string Comparable(const std::string& transcript)
+{
+    static const std::regex clockTexts("\"text\":\"(Time elapsed:|Estimated time remaining:)[^\"]*\"");
+    static const std::regex projectFiles("\"file\":\"[^\"]*/([^\"/]*)\"");
+    return std::regex_replace(std::regex_replace(transcript, clockTexts, "\"text\":\"$1 (time)\""), projectFiles,
+                              "\"file\":\"$1\"");
+}
+
+struct Scenario {
+    const char* name;
+    const char* function;
+    const char* argument;  // a fixture file, or "" for none
+    std::vector<std::string> options;
+};
+
+class ModelScale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "corvana-performance-XXXXXX").string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        ASSERT_NE(mkdtemp(buffer.data()), nullptr);
+        dir = buffer.data();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    int Run(const std::vector<std::string>& args, const fs::path& out)
+    {
+        std::string command = Quote(HostPath) + " --home " + Quote((dir / "home").string());
+        for (const auto& arg : args)
+            command += " " + Quote(arg);
+        command += " >" + Quote(out.string()) + " 2>" + Quote((dir / "err.txt").string()) + " </dev/null";
+        const int raw = std::system(command.c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+    void ExpectSameAsReference(const Scenario& scenario)
+    {
+        SCOPED_TRACE(scenario.name);
+        const std::string name = scenario.name;
+        std::vector<std::string> args = {"--project", (Fixtures / "model.json").string(),
+                                         "--save", (dir / (name + "-project.json")).string(),
+                                         "--transcript", (dir / (name + "-transcript.jsonl")).string()};
+        args.insert(args.end(), scenario.options.begin(), scenario.options.end());
+        args.insert(args.end(), {"call", scenario.function});
+        if (*scenario.argument != '\0')
+            args.insert(args.end(), {"--text-file", (Fixtures / scenario.argument).string()});
+        ASSERT_EQ(Run(args, dir / (name + "-reply.txt")), 0) << ReadFile(dir / "err.txt");
+
+        for (const char* part : {"-project.json", "-reply.txt"}) {
+            const std::string file = name + part;
+            EXPECT_TRUE(ReadFile(dir / file) == ReadFile(Fixtures / file)) << file << " differs from the reference";
+        }
+        const std::string transcript = name + "-transcript.jsonl";
+        EXPECT_TRUE(Comparable(ReadFile(dir / transcript)) == Comparable(ReadFile(Fixtures / transcript)))
+            << transcript << " differs from the reference";
+    }
+
+    nlohmann::json CallCounts(const fs::path& file) { return nlohmann::json::parse(ReadFile(file)); }
+
+    fs::path dir;
+};
+
+TEST_F(ModelScale, ImportsStatusAndCalculationLeaveWhatTheReferenceRunsLeft)
+{
+    ASSERT_TRUE(fs::exists(Fixtures / "model.json"));
+    const Scenario scenarios[] = {
+        {"system", "import", "system-0001.json", {"--answer", "Continue"}},
+        {"bulk", "bulkImport", "bulk-systems.json", {"--dialog", "model"}},
+        {"status", "updateStatus", "status-request.json", {}},
+        {"calculation", "getCalculationData", "", {}},
+    };
+    for (const Scenario& scenario : scenarios)
+        ExpectSameAsReference(scenario);
+}
+
+long Count(const nlohmann::json& counts, const char* name) { return counts.value(name, 0L); }
+
+long Total(const nlohmann::json& counts)
+{
+    long total = 0;
+    for (const auto& entry : counts.items())
+        total += entry.value().get<long>();
+    return total;
+}
+
+TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusTheCancelCheckAndAFewPerElement)
+{
+    // Two models that differ only in how many walls use the re-imported system.
+    struct Measured {
+        long elements = 0;      // stamped: each gets its user data once
+        long properties = 0;    // values written on elements
+        long cancelChecks = 0;  // the process window is asked after every property
+        long calls = 0;
+    };
+    auto measure = [this](int walls) {
+        const std::string tag = std::to_string(walls);
+        const fs::path model = dir / ("model-" + tag + ".json");
+        const fs::path payloads = dir / ("payloads-" + tag);
+        EXPECT_EQ(Run({"--save", model.string(), "generate", "--elements", "300", "--first-system-walls", tag,
+                       "--payloads", payloads.string()},
+                      dir / "generate.txt"),
+                  0)
+            << ReadFile(dir / "err.txt");
+        const fs::path calls = dir / ("calls-" + tag + ".json");
+        EXPECT_EQ(Run({"--project", model.string(), "--answer", "Continue", "--calls", calls.string(), "call", "import",
+                       "--text-file", (payloads / "system-0001.json").string()},
+                      dir / "reply.txt"),
+                  0)
+            << ReadFile(dir / "err.txt");
+        const nlohmann::json counts = CallCounts(calls);
+        return Measured{Count(counts, "ACAPI_Element_SetUserData"), Count(counts, "ACAPI_Element_SetProperty"),
+                        Count(counts, "ACAPI_ProcessWindow_IsProcessCanceled"), Total(counts)};
+    };
+    const Measured few = measure(20);
+    const Measured many = measure(120);
+    ASSERT_GE(many.elements - few.elements, 50);
+    const long extraElements = many.elements - few.elements;
+    const long extraProperties = many.properties - few.properties;
+    ASSERT_EQ(extraProperties % extraElements, 0);
+    const long propertiesPerElement = extraProperties / extraElements;
+    EXPECT_GE(propertiesPerElement, 20) << "every property of the system reaches every wall";
+
+    // Per property: its undo step and the write. Per element: reading it, classifying it, its user data,
+    // its classification items, the progress; listed walls that do not match cost a read and the progress.
+    constexpr long CallsPerElement = 12;
+    const long extraCancelChecks = many.cancelChecks - few.cancelChecks;
+    const long extraCalls = many.calls - few.calls - extraCancelChecks;
+    EXPECT_LE(extraCalls, extraElements * (2 * propertiesPerElement + CallsPerElement))
+        << "per stamped element: " << static_cast<double>(extraCalls) / static_cast<double>(extraElements)
+        << " host calls besides the cancel checks for " << propertiesPerElement << " properties";
+    // A cancel is seen after the property it interrupts, as the import always did.
+    EXPECT_LE(extraCancelChecks, extraElements * (propertiesPerElement + 2));
+}
+
+}  // namespace
