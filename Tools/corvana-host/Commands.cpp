@@ -179,12 +179,13 @@ const std::vector<Command>& Commands()
         {"script", "script FILE", "run a JSON list of steps: page calls, answers, menus, user actions",
          "Runs the steps of FILE, a JSON list, in order, and prints one JSON line per step with what it\n"
          "returned and what the host showed (alerts, dialogs, debug lines, notifications). Steps:\n"
-         "  {\"call\": F, \"text\"|\"number\"|\"array\": ...}   {\"answer\": BUTTON}\n"
+         "  {\"call\": F, \"text\"|\"textFile\"|\"number\"|\"array\": ...}   {\"answer\": BUTTON}\n"
          "  {\"dialog\": \"library\"|\"model\"|\"cancel\"}   {\"cancelProcess\": N}   {\"menu\": [RES, ITEM]}\n"
          "  {\"palette\": [REF, CODE]}   {\"open\": PATH}   {\"place\": ELEMENT}   {\"copy\": E}\n"
          "  {\"change\": E, \"fields\": {...}}   {\"edit\": E, \"offset\": [dx, dy, dz]}   {\"delete\": E}\n"
          "  {\"setIfcName\": E, \"name\": TEXT}   {\"undo\": true}   {\"redo\": true}\n"
-         "E is a GUID or \"@N\", the element that step N placed or copied. See docs/corvana-host.md.\n"
+         "E is a GUID or \"@N\", the element that step N placed or copied. A relative \"textFile\" is taken\n"
+         "from the script's folder. See docs/corvana-host.md.\n"
          "Exit status 0 when every step was done, 1 when one was not, 2 for a script that cannot be read.\n",
          &PrepareScript},
         {"dump", "dump", "print the open project as JSON",
@@ -207,8 +208,9 @@ const std::vector<Command>& Commands()
         {"demo", "demo [--out DIR]", "import the sample catalogue items into the sample project",
          "Opens the sample project Examples/House.json (or the --project file), imports the sample items of\n"
          "Examples/payloads through the page's \"import\" in file-name order, asks \"updateStatus\" (with\n"
-         "Examples/requests/update-status.json) and \"getCalculationData\", and prints what each import did\n"
-         "and which elements carry catalogue properties. Writes project.json, calculation.json, replies.json,\n"
+         "Examples/requests/update-status.json) and \"getCalculationData\", and prints what each import did,\n"
+         "the calculation as tables (products, systems with their layers, curtain walls, stairs) and which\n"
+         "elements carry catalogue properties. Writes project.json, calculation.json, replies.json,\n"
          "transcript.jsonl and log.txt into DIR (default out/demo). Exit status 1 when DIR cannot be written.\n",
          &PrepareDemo},
         GenerateCommand(),
