@@ -75,6 +75,7 @@ FuzzHost::FuzzHost()
     Sim::HostOptions options;
     options.home = (Sandbox() / "home").string();
     host_ = std::make_unique<Sim::Host>(options);
+    host_->GetClock().SetSkipSleep(true);  // the pause at the end of a bulk import would slow every run
     module_ = Sim::AddOnModule::FromBinding(Sim::AddOnBinding{&GetExportedFuncAddrs, &SetImportedFuncAddrs},
                                             CORVANA_RESOURCE_DIR);
     Sim::StartResult started = module_->Start(*host_);
