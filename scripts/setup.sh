@@ -11,6 +11,7 @@ packages=(
   python3
   libcpp-httplib-dev
   chromium
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# The newcomer's test command: set up, build, run every test.
+# The newcomer's test command: set up, build, run every test; then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
+# fuzz input and runs each fuzz program for a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
+
+if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
+  sanitize_dir=${SANITIZE_BUILD_DIR:-build-sanitize}
+  CC=clang CXX=clang++ BUILD_DIR=$sanitize_dir BUILD_TYPE=Debug CMAKE_EXTRA_ARGS="-DCORVANA_FUZZ=ON" \
+    bash scripts/build.sh
+  export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  ctest --test-dir "$sanitize_dir" --output-on-failure -j"$(nproc)"
+  for program in "$sanitize_dir"/Tests/Fuzz/fuzz-*; do
+    SANITIZE_BUILD_DIR=$sanitize_dir bash scripts/fuzz.sh "${program##*/fuzz-}" "${FUZZ_SECONDS:-5}"
+  done
+fi

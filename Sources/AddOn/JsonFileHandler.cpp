@@ -2,6 +2,11 @@
 
 #include "HostBoundary.hpp"
 #include "ImportEntry.hpp"
+#include "LogStream.hpp"
+#include "Parsing/TextLimits.hpp"
+
+#include <filesystem>
+#include <system_error>
 
 #include <fstream>
 #include <iterator>
@@ -14,6 +19,15 @@ std::optional<GS::UniString> ReadFileAsText(const IO::Location& location)
     GS::UniString path;
     if (location.ToPath(&path) != NoError)
         return std::nullopt;
+    // A file past the size limit is not read into memory at all; the import entry refuses the empty text.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path.ToCStr(CC_UTF8).Get(), error);
+    if (!error && size > Payload::MaxTextBytes) {
+        LogStream::Instance().Error("JSON file: refused, the file is " + std::to_string(size) +
+                                    " bytes, more than the limit of " + std::to_string(Payload::MaxTextBytes) +
+                                    " bytes");
+        return std::nullopt;
+    }
     std::ifstream file(path.ToCStr(CC_UTF8).Get(), std::ios::binary);
     if (!file)
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
 #include "OSUtils.hpp"
+#include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/ElementLists.hpp"
 #include "ProjectWriter/ProjectStatusReport.hpp"
 #include "ProjectWriter/StoredMaterialRefresh.hpp"
@@ -22,6 +23,8 @@ namespace QRV {
 
 nlohmann::json BulkImportEntry(const GS::UniString& text)
 {
+    if (!Payload::WithinLimits(text.ToStdString(), "Bulk import"))
+        return nlohmann::json::array();
     GS::UniString importType;
     try {
         importType = Payload::ImportType(Payload::Parse(text));
@@ -60,6 +63,8 @@ nlohmann::json BulkImportEntry(const GS::UniString& text)
 std::string StatusReport(const GS::UniString& request)
 {
     nlohmann::json outdated = nlohmann::json::array();
+    if (!Payload::WithinLimits(request.ToStdString(), "updateStatus"))
+        return outdated.dump(1);
     try {
         if (std::optional<ProjectStatusReport> report = ProjectStatusReport::FromRequest(request))
             outdated = report->OutdatedItems();

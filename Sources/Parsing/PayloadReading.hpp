@@ -7,6 +7,7 @@
 #pragma once
 
 #include "GSRoot/UniString.hpp"
+#include "Parsing/TextLimits.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -18,9 +19,8 @@ using Json = nlohmann::json;
 
 namespace Payload {
 
-// Documents nested deeper than this are refused at parsing: no catalogue document comes near it, and
-// serialising or copying a value recurses once per level.
-constexpr int MaxNestingDepth = 512;
+// Documents nested deeper than MaxNestingDepth are refused at parsing too (serialising or copying a value
+// recurses once per level), for texts that did not pass the entries' limit check.
 
 // Parses strictly (no comments). An empty text, or one that fails to parse, gives the JSON string "";
 // a failure's message goes to standard output as one line.

@@ -4,6 +4,7 @@
 #include "ACAPI_UserData.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
+#include "Parsing/TextLimits.hpp"
 
 #include <cstring>
 #include <utility>
@@ -58,8 +59,12 @@ GSErrCode GetUserData(const API_Attribute& attribute, std::string& data)
     API_Attr_Head header = attribute.header;
     GSErrCode err = ACAPI_Attribute_GetUserData(&header, &userData);
     if (err == NoError) {
-        data = HandleText(userData.dataHdl);
+        std::string text = HandleText(userData.dataHdl);
         BMKillHandle(&userData.dataHdl);
+        // A project may hold anything; a stored text past the limits reads as none.
+        if (!Payload::WithinLimits(text, "Stored attribute data"))
+            return APIERR_BADPARS;
+        data = std::move(text);
         return NoError;
     }
     if (err != APIERR_NOUSERDATA)
@@ -110,10 +115,13 @@ bool ReadModuleDataEntry(const GS::UniString& entry, std::string& data, Int32* d
     API_ModulData modulData{};
     if (ACAPI_ModulData_Get(&modulData, &entry) != NoError)
         return false;
-    data = HandleText(modulData.dataHdl);
+    std::string text = HandleText(modulData.dataHdl);
+    BMKillHandle(&modulData.dataHdl);
+    if (!Payload::WithinLimits(text, "Stored module data"))
+        return false;
+    data = std::move(text);
     if (dataVersion != nullptr)
         *dataVersion = modulData.dataVersion;
-    BMKillHandle(&modulData.dataHdl);
     return true;
 }
 

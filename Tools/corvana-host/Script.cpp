@@ -160,7 +160,7 @@ ScriptStep ReadStep(const Reader& item, size_t index, const std::vector<ScriptSt
 
 class ScriptRunner {
 public:
-    explicit ScriptRunner(CommandContext& context) : context_(context), host_(context.session.GetHost()) {}
+    explicit ScriptRunner(CommandContext& context) : host_(context.session.GetHost()) {}
 
     bool Run(size_t index, const ScriptStep& step, Value& line)
     {
@@ -270,7 +270,6 @@ private:
         return done;
     }
 
-    CommandContext& context_;
     Sim::Host& host_;
     std::map<size_t, API_Guid> made_;
 };
