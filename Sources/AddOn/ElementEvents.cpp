@@ -6,6 +6,7 @@
 #include "ACAPI_LibraryParts.h"
 #include "ACAPI_Properties.h"
 #include "ACAPI_Registration.h"
+#include "AddOn/HostBoundary.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 #include "GSRoot/Debug.hpp"
@@ -141,7 +142,9 @@ void InstallElementEventHandlers()
     ACAPI_Element_InstallElementObserver(ElementEventHandler);
 }
 
-GSErrCode ElementEventHandler(const API_NotifyElementType* elemType)
+namespace {
+
+GSErrCode HandleElementEvent(const API_NotifyElementType* elemType)
 {
     if (elemType == nullptr)
         return NoError;
@@ -172,6 +175,15 @@ GSErrCode ElementEventHandler(const API_NotifyElementType* elemType)
         result = ApplyStoredPropertiesToElement(elemType->elemHead.guid);
     if (!line.empty())
         DBPrintf("%s\n", line.c_str());
+    return result;
+}
+
+}  // namespace
+
+GSErrCode ElementEventHandler(const API_NotifyElementType* elemType)
+{
+    GSErrCode result = NoError;
+    RunForHost("ElementEventHandler", [&]() { result = HandleElementEvent(elemType); });
     return result;
 }
 

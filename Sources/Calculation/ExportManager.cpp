@@ -10,6 +10,7 @@
 #include "Calculation/SystemRecord.hpp"
 #include "GSRoot/Debug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
+#include "ProjectWriter/NamedProducts.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -282,9 +283,13 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
             continue;
 
         GS::UniString keyText(unId);
+        // A part's catalogue properties are stored under its name without the file extension, the name
+        // the import gave it; the record keeps the part's full name.
+        GS::UniString storedName = LibraryPartKeyName(productName);
         if (productName.IsEmpty()) {
             productName = NameWithoutLibraryPart(type, ifcName);
             keyText = productName;
+            storedName = productName;
         }
         if (keyText.IsEmpty())
             continue;
@@ -296,7 +301,7 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
             }
         } else {
             CompositeInfo record;
-            if (BuildProductRecord(element, productName, defaultUnit, record))
+            if (BuildProductRecord(element, productName, storedName, defaultUnit, record))
                 groups.Merge(record.name, record, absorb);
         }
     }
@@ -308,7 +313,8 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
 }
 
 bool ExportManager::BuildProductRecord(const API_Element& element, const GS::UniString& productName,
-                                       const GS::UniString& defaultUnit, CompositeInfo& record) const
+                                       const GS::UniString& storedName, const GS::UniString& defaultUnit,
+                                       CompositeInfo& record) const
 {
     record = CompositeInfo();
     record.pieces = 1;
@@ -317,7 +323,7 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
 
     GS::UniString referenceUnit;
     GS::UniString density;
-    if (CatalogueProperties::OfProduct(productName, record.attributes)) {
+    if (CatalogueProperties::OfProduct(storedName, record.attributes)) {
         referenceUnit = record.attributes.ValueOf("Reference Unit").ToLowerCase();
         record.bimUuid = record.attributes.ValueOf("id");
         density = record.attributes.ValueOf("Density");

@@ -54,7 +54,8 @@ private:
     mutable std::map<AttributeKey, nlohmann::json> systemInfos_;
 
     bool BuildProductRecord(const API_Element& element, const GS::UniString& productName,
-                            const GS::UniString& defaultUnit, CompositeInfo& record) const;
+                            const GS::UniString& storedName, const GS::UniString& defaultUnit,
+                            CompositeInfo& record) const;
     void AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const char* systemType,
                           nlohmann::json& result) const;
     nlohmann::json CalculateNamedGroups(API_ElemTypeID type) const;

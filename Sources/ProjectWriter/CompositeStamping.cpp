@@ -92,9 +92,11 @@ bool ReadByName(const GS::UniString& name, API_Attribute& composite)
     return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
 }
 
-// False when the user aborted.
-bool StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
-                  ElementProgress& progress, HostLookups& lookups)
+// The cancel is looked at between elements, not between properties: an abort then never leaves an
+// element with only part of its catalogue properties, and the stamping costs no host call per property
+// beyond its undo step and the write.
+void StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
+                  HostLookups& lookups)
 {
     ClassifyElement(guid, lookups);
     SetElementUserData(guid, text);
@@ -103,10 +105,7 @@ bool StampElement(const API_Guid& guid, const CorvanaProperties& properties, con
         ACAPI_CallUndoableCommand("Create property definition", [&]() -> GSErrCode {
             return DefineNewProperty(texts, API_Attr_Head{}, guid, lookups);
         });
-        if (progress.AbortRequested())
-            return false;
     }
-    return true;
 }
 
 void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaProperties& properties,
@@ -120,8 +119,8 @@ void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaPro
         element.header.guid = guid;
         API_AttributeIndex reference = 0;
         if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-            reference == composite.header.index && !StampElement(guid, properties, text, progress, lookups))
-            return;
+            reference == composite.header.index)
+            StampElement(guid, properties, text, lookups);
         progress.Advance();
         if (progress.AbortRequested())
             return;

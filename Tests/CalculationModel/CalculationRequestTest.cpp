@@ -63,6 +63,19 @@ TEST_F(CalculationRequestTest, TwoChairsOfOneLibraryPartMerge)
     EXPECT_DOUBLE_EQ(chair["weight"].get<double>(), 250.0);
 }
 
+TEST_F(CalculationRequestTest, AnImportedPartFindsItsPropertiesUnderItsNameWithoutTheExtension)
+{
+    // The import registers "Lounge.gsm" and stores the catalogue properties as "CV_Lounge".
+    model.AddLibraryPart("{LOUNGE-UNID}", "Lounge.gsm");
+    model.AddModuleData("CV_Lounge", "[" + Property("id", "cat-lounge") + "]");
+    model.AddObject("{LOUNGE-UNID}", "Lounge", 0.5, 0.5, 1.0);
+    const json products = Calculate()["ProductInfo"];
+    ASSERT_EQ(products.size(), 1u) << products.dump(1);
+    EXPECT_EQ(products[0]["name"], "Lounge.gsm");
+    EXPECT_EQ(products[0]["bim_uuid"], "cat-lounge");
+    EXPECT_EQ(products[0]["attributes"].size(), 1u);
+}
+
 TEST_F(CalculationRequestTest, ObjectsWithoutIfcNameOrInsideStairsAreLeftOut)
 {
     model.AddLibraryPart("{P}", "Part");

@@ -2,7 +2,7 @@
 // reference runs in fixtures/ (made by make-fixtures.sh) are repeated and compared byte for byte: the saved
 // project, the page's reply and the transcript (undo steps, process window, alerts, debug lines).
 // And the host calls of element stamping grow by two per property written (its undo step and the write),
-// plus the cancel check after each property and a few per element.
+// plus a few per element.
 #include "Support/ModuleFixture.hpp"
 
 #include <gtest/gtest.h>
@@ -129,13 +129,12 @@ long Total(const nlohmann::json& counts)
     return total;
 }
 
-TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusTheCancelCheckAndAFewPerElement)
+TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusAFewPerElement)
 {
     // Two models that differ only in how many walls use the re-imported system.
     struct Measured {
         long elements = 0;      // stamped: each gets its user data once
         long properties = 0;    // values written on elements
-        long cancelChecks = 0;  // the process window is asked after every property
         long calls = 0;
     };
     auto measure = [this](int walls) {
@@ -155,7 +154,7 @@ TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusTheCancelCheckAndAFew
             << ReadFile(dir / "err.txt");
         const nlohmann::json counts = CallCounts(calls);
         return Measured{Count(counts, "ACAPI_Element_SetUserData"), Count(counts, "ACAPI_Element_SetProperty"),
-                        Count(counts, "ACAPI_ProcessWindow_IsProcessCanceled"), Total(counts)};
+                        Total(counts)};
     };
     const Measured few = measure(20);
     const Measured many = measure(120);
@@ -167,15 +166,13 @@ TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusTheCancelCheckAndAFew
     EXPECT_GE(propertiesPerElement, 20) << "every property of the system reaches every wall";
 
     // Per property: its undo step and the write. Per element: reading it, classifying it, its user data,
-    // its classification items, the progress; listed walls that do not match cost a read and the progress.
-    constexpr long CallsPerElement = 12;
-    const long extraCancelChecks = many.cancelChecks - few.cancelChecks;
-    const long extraCalls = many.calls - few.calls - extraCancelChecks;
+    // its classification items, the progress and the cancel check; listed walls that do not match cost a
+    // read, the progress and the cancel check.
+    constexpr long CallsPerElement = 14;
+    const long extraCalls = many.calls - few.calls;
     EXPECT_LE(extraCalls, extraElements * (2 * propertiesPerElement + CallsPerElement))
         << "per stamped element: " << static_cast<double>(extraCalls) / static_cast<double>(extraElements)
-        << " host calls besides the cancel checks for " << propertiesPerElement << " properties";
-    // A cancel is seen after the property it interrupts, as the import always did.
-    EXPECT_LE(extraCancelChecks, extraElements * (propertiesPerElement + 2));
+        << " host calls for " << propertiesPerElement << " properties";
 }
 
 }  // namespace
