@@ -3,6 +3,8 @@
 # TARGET is one of page-calls, stored-texts, project-file, upload-arguments (Tests/Fuzz/*Fuzz.cpp). New
 # inputs that reach new code go to build-sanitize/fuzz/TARGET (copy the useful ones to
 # Tests/Fuzz/corpus/TARGET); a crash goes straight to Tests/Fuzz/regressions/TARGET, which the tests replay.
+# The test command's build-sanitize is unoptimised; for long runs SANITIZE_BUILD_DIR=build-fuzz builds an
+# optimised one (-O1), which runs faster.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)  # the fuzz programs work in a sandbox folder of their own: every path they get is absolute

@@ -10,7 +10,7 @@ ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
 
 if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   sanitize_dir=${SANITIZE_BUILD_DIR:-build-sanitize}
-  CC=clang CXX=clang++ BUILD_DIR=$sanitize_dir BUILD_TYPE=Debug CMAKE_EXTRA_ARGS="-DCORVANA_FUZZ=ON" \
+  CC=clang CXX=clang++ BUILD_DIR=$sanitize_dir BUILD_TYPE=Debug CMAKE_EXTRA_ARGS="-DCORVANA_FUZZ=ON -DCORVANA_SANITIZE_OPTIMIZATION=-O0" \
     bash scripts/build.sh
   export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
