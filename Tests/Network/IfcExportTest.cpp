@@ -23,16 +23,6 @@ constexpr const char* Failure = R"({"IsError":true,"ShowError":true})";
 
 std::string House() { return std::string(CORVANA_SOURCE_DIR) + "/Examples/House.json"; }
 
-std::string HeaderValue(const std::string& request, const std::string& name)
-{
-    const std::string key = "\r\n" + name + ": ";
-    const size_t at = request.find(key);
-    if (at == std::string::npos)
-        return "<missing>";
-    const size_t start = at + key.size();
-    return request.substr(start, request.find("\r\n", start) - start);
-}
-
 // The body of a request whose head ends at the first empty line.
 std::string BodyOf(const std::string& request) { return request.substr(request.find("\r\n\r\n") + 4); }
 

@@ -37,16 +37,6 @@ std::string ExpectedBoundary(const char* timeText)
     return "------" + std::to_string(static_cast<Int32>(GS::UniString(timeText).GenerateHashValue()));
 }
 
-std::string HeaderValue(const std::string& request, const std::string& name)
-{
-    const std::string key = "\r\n" + name + ": ";
-    const size_t at = request.find(key);
-    if (at == std::string::npos)
-        return "<missing>";
-    const size_t start = at + key.size();
-    return request.substr(start, request.find("\r\n", start) - start);
-}
-
 class IfcUpload : public QRVTest::HostFixture {
 protected:
     void SetUp() override

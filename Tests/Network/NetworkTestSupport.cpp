@@ -188,4 +188,14 @@ void WriteFile(const std::string& path, const std::string& content)
     file << content;
 }
 
+std::string HeaderValue(const std::string& request, const std::string& name)
+{
+    const std::string key = "\r\n" + name + ": ";
+    const size_t at = request.find(key);
+    if (at == std::string::npos)
+        return "<missing>";
+    const size_t start = at + key.size();
+    return request.substr(start, request.find("\r\n", start) - start);
+}
+
 }  // namespace NetTest

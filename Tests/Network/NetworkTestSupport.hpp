@@ -81,4 +81,7 @@ UInt16 UnusedPort();
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 
+// The value of a header line of a received request; "<missing>" when the request has none.
+std::string HeaderValue(const std::string& request, const std::string& name);
+
 }  // namespace NetTest
