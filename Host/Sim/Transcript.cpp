@@ -4,10 +4,11 @@ namespace Sim {
 
 void Transcript::Record(const std::string& kind, nlohmann::ordered_json fields)
 {
+    // Debug output makes most of a long run's events: fields are moved, not copied.
     nlohmann::ordered_json event = nlohmann::ordered_json::object();
     event["kind"] = kind;
     for (auto it = fields.begin(); it != fields.end(); ++it)
-        event[it.key()] = it.value();
+        event[it.key()] = std::move(it.value());
     events_.push_back(std::move(event));
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 namespace QRV {
 namespace {
@@ -224,6 +225,19 @@ const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute
     return found->second;
 }
 
+const CorvanaProperties* ExportManager::ProductPropertiesOf(const GS::UniString& name) const
+{
+    auto found = products_.find(name.ToStdString());
+    if (found == products_.end()) {
+        std::optional<CorvanaProperties> stored;
+        CorvanaProperties properties;
+        if (CatalogueProperties::OfProduct(name, properties))
+            stored = std::move(properties);
+        found = products_.emplace(name.ToStdString(), std::move(stored)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+}
+
 std::string ExportManager::CalculationText() const { return CalculationJson::DocumentText(CalculationDocument()); }
 
 nlohmann::json ExportManager::CalculationDocument() const
@@ -323,7 +337,8 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
 
     GS::UniString referenceUnit;
     GS::UniString density;
-    if (CatalogueProperties::OfProduct(storedName, record.attributes)) {
+    if (const CorvanaProperties* stored = ProductPropertiesOf(storedName)) {
+        record.attributes = *stored;
         referenceUnit = record.attributes.ValueOf("Reference Unit").ToLowerCase();
         record.bimUuid = record.attributes.ValueOf("id");
         density = record.attributes.ValueOf("Density");
@@ -425,7 +440,7 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
 {
     std::vector<SystemRecord> groups;
     // Only records of the same attribute can share a group.
-    std::map<std::string, std::vector<size_t>> groupsOfAttribute;
+    std::unordered_map<std::string, std::vector<size_t>> groupsOfAttribute;
     for (const API_Guid& guid : ElementsOfType(type, APIFilt_In3D)) {
         API_Element element;
         if (!ReadElement(guid, element))
@@ -448,23 +463,21 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
         record.thickness = structure.thickness * 100.0;
         record.attributeGuid = APIGuidToString(attribute.header.guid);
         record.systemType = systemType;
-        record.info = SystemInfoOf(attribute);
-        if (structure.kind == API_BasicStructure)
-            record.info["layers"][0]["thickness"] = record.thickness;
+        record.basic = structure.kind == API_BasicStructure;
 
         std::vector<size_t>& candidates = groupsOfAttribute[record.attributeGuid.ToStdString()];
-        bool merged = false;
-        for (size_t held : candidates) {
-            if (groups[held].SameGroupAs(record)) {
-                groups[held].area += record.area;
-                merged = true;
-                break;
-            }
+        const auto held = std::find_if(candidates.begin(), candidates.end(),
+                                       [&](size_t group) { return groups[group].SameGroupAs(record); });
+        if (held != candidates.end()) {
+            groups[*held].area += record.area;
+            continue;
         }
-        if (!merged) {
-            candidates.push_back(groups.size());
-            groups.push_back(std::move(record));
-        }
+        // The structure description is copied once per group: most elements join a group already held.
+        record.info = SystemInfoOf(attribute);
+        if (record.basic)
+            record.info["layers"][0]["thickness"] = record.thickness;
+        candidates.push_back(groups.size());
+        groups.push_back(std::move(record));
     }
 
     nlohmann::json records = nlohmann::json::array();
@@ -540,7 +553,8 @@ nlohmann::json ExportManager::CalculateNamedGroups(API_ElemTypeID type) const
         const GS::UniString ifcName = IfcNameOf(guid);
         ElemInfo record = stairs ? ElemInfo::Stair(ifcName) : ElemInfo::CurtainWall(ifcName);
         record.id = APIGuidToString(guid);
-        if (CatalogueProperties::OfProduct(ifcName, record.attributes)) {
+        if (const CorvanaProperties* stored = ProductPropertiesOf(ifcName)) {
+            record.attributes = *stored;
             record.bimUuid = record.attributes.ValueOf("id");
             DBPrintf("bim_uuid: %s\n", C(record.bimUuid));
         }

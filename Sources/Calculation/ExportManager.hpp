@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -43,15 +44,19 @@ private:
     using AttributeKey = std::pair<int, API_AttributeIndex>;  // type and index
 
     // What one calculation reads of each attribute, read once: the attribute itself, its catalogue
-    // properties (its user data) and its structure description. Nothing changes the attributes while the
-    // calculation runs, and the manager is made for one request.
+    // properties (its user data) and its structure description; and each product's stored catalogue
+    // properties. Nothing changes the project while the calculation runs, and the manager is made for
+    // one request.
     bool ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const;
     const CorvanaProperties& PropertiesOf(const API_Attribute& attribute) const;
     const nlohmann::json& SystemInfoOf(const API_Attribute& attribute) const;
+    // Null when nothing is stored under the name.
+    const CorvanaProperties* ProductPropertiesOf(const GS::UniString& name) const;
 
     mutable std::map<AttributeKey, std::optional<API_Attribute>> attributes_;
     mutable std::map<AttributeKey, CorvanaProperties> properties_;
     mutable std::map<AttributeKey, nlohmann::json> systemInfos_;
+    mutable std::unordered_map<std::string, std::optional<CorvanaProperties>> products_;
 
     bool BuildProductRecord(const API_Element& element, const GS::UniString& productName,
                             const GS::UniString& storedName, const GS::UniString& defaultUnit,

@@ -4,17 +4,11 @@
 
 namespace QRV {
 
-bool SystemRecord::IsBasic() const
-{
-    auto subtype = info.find("subtype");
-    return subtype != info.end() && *subtype == "Basic";
-}
-
 bool SystemRecord::SameGroupAs(const SystemRecord& other) const
 {
-    if (attributeGuid != other.attributeGuid || IsBasic() != other.IsBasic())
+    if (attributeGuid != other.attributeGuid || basic != other.basic)
         return false;
-    return !IsBasic() || std::fabs(thickness - other.thickness) < ThicknessTolerance;
+    return !basic || std::fabs(thickness - other.thickness) < ThicknessTolerance;
 }
 
 nlohmann::json SystemRecord::ToJson() const

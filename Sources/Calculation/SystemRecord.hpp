@@ -17,9 +17,9 @@ public:
     double thickness = 0.0;       // centimetres
     GS::UniString attributeGuid;  // of the building material (basic) or the composite
     GS::UniString systemType;     // "Wall", "Slab", "Roof"
+    bool basic = false;           // of one building material; otherwise of a composite
     nlohmann::json info = nlohmann::json::object();  // the structure: name, id, bim_uuid, subtype, layers
 
-    bool IsBasic() const;
     // Elements of one composite form one group whatever their thickness; elements of one building material
     // only when they are equally thick.
     bool SameGroupAs(const SystemRecord& other) const;

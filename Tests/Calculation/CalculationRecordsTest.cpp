@@ -127,6 +127,7 @@ SystemRecord Basic(const char* guid, double thicknessCm, double area)
     record.attributeGuid = guid;
     record.thickness = thicknessCm;
     record.area = area;
+    record.basic = true;
     record.info = {{"name", "Brick"}, {"subtype", "Basic"}, {"layers", json::array()}};
     return record;
 }
@@ -134,6 +135,7 @@ SystemRecord Basic(const char* guid, double thicknessCm, double area)
 SystemRecord Composite(const char* guid, double thicknessCm)
 {
     SystemRecord record = Basic(guid, thicknessCm, 1.0);
+    record.basic = false;
     record.info["subtype"] = "Composite";
     return record;
 }

@@ -63,6 +63,25 @@ TEST_F(CalculationRequestTest, TwoChairsOfOneLibraryPartMerge)
     EXPECT_DOUBLE_EQ(chair["weight"].get<double>(), 250.0);
 }
 
+TEST_F(CalculationRequestTest, EachProductsStoredPropertiesAreReadOnceAndKeptApart)
+{
+    model.AddLibraryPart("{CHAIR-UNID}", "Chair");
+    model.AddLibraryPart("{LAMP-UNID}", "Lamp");
+    model.AddModuleData("CV_Chair", "[" + Property("id", "cat-chair") + "]");
+    model.AddModuleData("CV_Lamp", "[" + Property("id", "cat-lamp") + "]");
+    for (int i = 0; i < 3; ++i) {
+        model.AddObject("{CHAIR-UNID}", "Chair", 0.5, 0.5, 1.0);
+        model.AddObject("{LAMP-UNID}", "Lamp", 0.2, 0.2, 0.5);
+    }
+    model.AddStair("Chair", 1.0, 1.0, 2.0);  // a stair named like a product shares its stored properties
+    const json document = Calculate();
+    EXPECT_EQ(RecordNamed(document["ProductInfo"], "Chair")["bim_uuid"], "cat-chair");
+    EXPECT_EQ(RecordNamed(document["ProductInfo"], "Lamp")["bim_uuid"], "cat-lamp");
+    ASSERT_EQ(document["StairCalculationInfo"].size(), 1u);
+    EXPECT_EQ(document["StairCalculationInfo"][0]["bim_uuid"], "cat-chair");
+    EXPECT_EQ(host->GetFaults().CallCount("ACAPI_ModulData_Get"), 2);
+}
+
 TEST_F(CalculationRequestTest, AnImportedPartFindsItsPropertiesUnderItsNameWithoutTheExtension)
 {
     // The import registers "Lounge.gsm" and stores the catalogue properties as "CV_Lounge".

@@ -49,25 +49,58 @@ bool Element::operator==(const Element& other) const
            ownerType == other.ownerType && owner == other.owner;
 }
 
+namespace {
+
+size_t GuidHash(const API_Guid& guid)
+{
+    UInt64 halves[2];
+    std::memcpy(halves, &guid, sizeof halves);
+    const UInt64 mixed = (halves[0] ^ (halves[1] * 0x9E3779B97F4A7C15ULL)) * 0xBF58476D1CE4E5B9ULL;
+    return static_cast<size_t>(mixed ^ (mixed >> 31));
+}
+
+}  // namespace
+
 void Elements::Reindex() const
 {
-    positions_.clear();
-    positions_.reserve(items_.size());
+    size_t capacity = 16;
+    while (capacity < 2 * items_.size() + 2)
+        capacity *= 2;
+    slots_.assign(capacity, Slot{});
     for (size_t i = 0; i < items_.size(); ++i)
-        positions_.emplace(items_[i].guid, i);
+        Place(i);
     indexed_ = true;
+}
+
+size_t Elements::FindSlot(const API_Guid& guid) const
+{
+    const size_t mask = slots_.size() - 1;
+    size_t index = GuidHash(guid) & mask;
+    while (slots_[index].position != Slot::Empty && !(slots_[index].guid == guid))
+        index = (index + 1) & mask;
+    return index;
+}
+
+// A GUID held twice is found at its first position, as a listing search would find it.
+void Elements::Place(size_t position) const
+{
+    Slot& slot = slots_[FindSlot(items_[position].guid)];
+    if (slot.position != Slot::Empty)
+        return;
+    slot.guid = items_[position].guid;
+    slot.position = static_cast<UInt32>(position);
 }
 
 size_t Elements::IndexedPosition(const API_Guid& guid) const
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!indexed_)
+        if (!indexed_ || slots_.empty())
             Reindex();
-        auto found = positions_.find(guid);
-        if (found == positions_.end())
+        const Slot& slot = slots_[FindSlot(guid)];
+        if (slot.position == Slot::Empty)
             return items_.size();
-        if (found->second < items_.size() && items_[found->second].guid == guid)
-            return found->second;
+        if (slot.position < items_.size() && items_[slot.position].guid == guid)
+            return slot.position;
         indexed_ = false;
     }
     return items_.size();
@@ -82,8 +115,11 @@ Element* Elements::Find(const API_Guid& guid)
 Element& Elements::Add(Element element)
 {
     items_.push_back(std::move(element));
-    if (indexed_)
-        positions_.emplace(items_.back().guid, items_.size() - 1);
+    if (indexed_ && 2 * items_.size() + 2 <= slots_.size()) {
+        Place(items_.size() - 1);
+    } else {
+        indexed_ = false;  // rebuilt larger at the next look-up
+    }
     return items_.back();
 }
 
