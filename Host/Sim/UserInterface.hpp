@@ -180,6 +180,9 @@ private:
     }
 
     PanelState* FindPaletteState(const GS::Guid& guid);
+    // The palette a user action reaches, or null with the reason: absent, not shown, without the part
+    // the action needs (its flag; `lacking` says so), or taking no user events.
+    PanelState* PaletteForUser(const GS::Guid& palette, const char* flag, const char* lacking, std::string* problem);
     void Record(const std::string& kind, const PanelState& panel, const std::string& event,
                 nlohmann::ordered_json extra = nlohmann::ordered_json::object());
     void DispatchClose(Int32 panelId, bool accepted);

@@ -250,17 +250,34 @@ bool UserInterface::RunModal(Int32 panelId)
 
 // ---- What the user does ----
 
-bool UserInterface::PressCloseBox(const GS::Guid& palette, std::string* problem)
+PanelState* UserInterface::PaletteForUser(const GS::Guid& palette, const char* flag, const char* lacking,
+                                          std::string* problem)
 {
     PanelState* panel = FindPaletteState(palette);
-    if (panel == nullptr)
-        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+    if (panel == nullptr) {
+        Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+        return nullptr;
+    }
+    const std::string named = "the palette \"" + panel->title + "\" ";
+    const char* refusal = nullptr;
     if (!panel->visible)
-        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
-    if (!panel->HasFlag("close"))
-        return Refuse(problem, "the palette \"" + panel->title + "\" has no close box");
-    if (!panel->eventProcessing)
-        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+        refusal = "is not shown";
+    else if (flag != nullptr && !panel->HasFlag(flag))
+        refusal = lacking;
+    else if (!panel->eventProcessing)
+        refusal = "takes no user events";
+    if (refusal != nullptr) {
+        Refuse(problem, named + refusal);
+        return nullptr;
+    }
+    return panel;
+}
+
+bool UserInterface::PressCloseBox(const GS::Guid& palette, std::string* problem)
+{
+    PanelState* panel = PaletteForUser(palette, "close", "has no close box", problem);
+    if (panel == nullptr)
+        return false;
     Record("palette", *panel, "closeBox");
     RequestClose(panel->id);
     return true;
@@ -268,15 +285,9 @@ bool UserInterface::PressCloseBox(const GS::Guid& palette, std::string* problem)
 
 bool UserInterface::ResizePalette(const GS::Guid& palette, Int32 dx, Int32 dy, std::string* problem)
 {
-    PanelState* panel = FindPaletteState(palette);
+    PanelState* panel = PaletteForUser(palette, "grow", "cannot be resized", problem);
     if (panel == nullptr)
-        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
-    if (!panel->visible)
-        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
-    if (!panel->HasFlag("grow"))
-        return Refuse(problem, "the palette \"" + panel->title + "\" cannot be resized");
-    if (!panel->eventProcessing)
-        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+        return false;
     if (panel->width + dx < 0 || panel->height + dy < 0)
         return Refuse(problem, "the palette cannot be made smaller than nothing");
     panel->width += dx;
@@ -298,13 +309,9 @@ bool UserInterface::ResizePalette(const GS::Guid& palette, Int32 dx, Int32 dy, s
 
 bool UserInterface::ClickItem(const GS::Guid& palette, short itemId, std::string* problem)
 {
-    PanelState* panel = FindPaletteState(palette);
+    PanelState* panel = PaletteForUser(palette, nullptr, nullptr, problem);
     if (panel == nullptr)
-        return Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
-    if (!panel->visible)
-        return Refuse(problem, "the palette \"" + panel->title + "\" is not shown");
-    if (!panel->eventProcessing)
-        return Refuse(problem, "the palette \"" + panel->title + "\" takes no user events");
+        return false;
     const ItemState* item = panel->Item(itemId);
     if (item == nullptr)
         return Refuse(problem, "the palette \"" + panel->title + "\" has no item " + std::to_string(itemId));

@@ -4,19 +4,12 @@
 #include "JsBridge.hpp"
 #include "ModuleState.hpp"
 #include "Palette.hpp"
-#include "PaletteHolder.hpp"
 #include "PaletteSupport.hpp"
 #include "ResourceIds.hpp"
 #include "WebApplication.hpp"
 
 namespace QRV {
 namespace {
-
-PaletteHolder<BrowserPalette>& Holder()
-{
-    static PaletteHolder<BrowserPalette> holder;
-    return holder;
-}
 
 // The catalogue palette itself needs nothing at quit. But the host keeps one project-event handler per
 // add-on, so this catch replaces the calculation palette's when that palette was made first: its quit
@@ -30,14 +23,6 @@ const GS::Guid& BrowserPalette::Guid()
     static const GS::Guid guid("{64F64B7A-4B4F-496D-AFB7-747BCEED73EC}");
     return guid;
 }
-
-Int32 BrowserPalette::ReferenceNumber() { return PaletteReferenceNumber(Guid()); }
-
-BrowserPalette* BrowserPalette::Find() { return Holder().Find(); }
-BrowserPalette& BrowserPalette::GetOrCreate() { return Holder().GetOrCreate(); }
-void BrowserPalette::Toggle() { Holder().Toggle(); }
-
-GSErrCode BrowserPalette::RegisterPaletteControlCallBack() { return RegisterPalette(Guid(), &PaletteControlCallBack); }
 
 GSErrCode BrowserPalette::PaletteControlCallBack(Int32 /*referenceID*/, API_PaletteMessageID messageID, GS::IntPtr param)
 {

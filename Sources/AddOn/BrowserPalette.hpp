@@ -6,21 +6,13 @@
 #include "ACAPinc.h"
 #include "DG/Browser.hpp"
 #include "DG/Dialog.hpp"
+#include "ModulePalette.hpp"
 
 namespace QRV {
 
-class BrowserPalette final : public DG::Palette, public DG::PanelObserver {
+class BrowserPalette final : public DG::Palette, public ModulePalette<BrowserPalette>, public DG::PanelObserver {
 public:
     static const GS::Guid& Guid();
-    static Int32 ReferenceNumber();
-
-    // The module-wide palette: the existing one or null; or the one, created when missing.
-    static BrowserPalette* Find();
-    static BrowserPalette& GetOrCreate();
-    // Hides the palette when it is shown, otherwise shows it (creating it when needed).
-    static void Toggle();
-
-    static GSErrCode RegisterPaletteControlCallBack();
     static GSErrCode PaletteControlCallBack(Int32 referenceID, API_PaletteMessageID messageID, GS::IntPtr param);
 
     BrowserPalette();

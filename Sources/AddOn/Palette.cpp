@@ -2,35 +2,17 @@
 
 #include "BrowserPalette.hpp"
 #include "HostBoundary.hpp"
-#include "PaletteHolder.hpp"
 #include "PaletteSupport.hpp"
 #include "ResourceIds.hpp"
 #include "WebApplication.hpp"
 
 namespace QRV {
-namespace {
-
-PaletteHolder<Palette>& Holder()
-{
-    static PaletteHolder<Palette> holder;
-    return holder;
-}
-
-}  // namespace
 
 const GS::Guid& Palette::Guid()
 {
     static const GS::Guid guid("{FEE27B6B-3873-4834-98B5-F0081AA4CD45}");
     return guid;
 }
-
-Int32 Palette::ReferenceNumber() { return PaletteReferenceNumber(Guid()); }
-
-Palette* Palette::Find() { return Holder().Find(); }
-Palette& Palette::GetOrCreate() { return Holder().GetOrCreate(); }
-void Palette::Toggle() { Holder().Toggle(); }
-
-GSErrCode Palette::RegisterPaletteControlCallBack() { return RegisterPalette(Guid(), &PaletteControlCallBack); }
 
 GSErrCode Palette::PaletteControlCallBack(Int32 /*referenceID*/, API_PaletteMessageID messageID, GS::IntPtr param)
 {

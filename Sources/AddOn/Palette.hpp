@@ -6,22 +6,17 @@
 #include "DG/Button.hpp"
 #include "DG/CompoundItemObserver.hpp"
 #include "DG/Dialog.hpp"
+#include "ModulePalette.hpp"
 
 namespace QRV {
 
 class Palette final : public DG::Palette,
+                      public ModulePalette<Palette>,
                       public DG::PanelObserver,
                       public DG::ButtonItemObserver,
                       public DG::CompoundItemObserver {
 public:
     static const GS::Guid& Guid();
-    static Int32 ReferenceNumber();
-
-    static Palette* Find();
-    static Palette& GetOrCreate();
-    static void Toggle();
-
-    static GSErrCode RegisterPaletteControlCallBack();
     static GSErrCode PaletteControlCallBack(Int32 referenceID, API_PaletteMessageID messageID, GS::IntPtr param);
     // Destroys the palette at quit; every other event is ignored.
     static GSErrCode ProjectEventHandler(API_NotifyEventID notifID, Int32 param);

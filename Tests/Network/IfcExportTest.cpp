@@ -2,6 +2,7 @@
 // folder and uploaded, the two alerts that stop it, host failures that end it before anything is sent,
 // and the whole road through corvana-host to a local HTTPS server.
 #include "Network/NetworkTestSupport.hpp"
+#include "Network/OwnHome.hpp"
 #include "Support/UiSupport.hpp"
 
 #include "Model/ProjectFile.hpp"
@@ -26,17 +27,11 @@ std::string House() { return std::string(CORVANA_SOURCE_DIR) + "/Examples/House.
 // The body of a request whose head ends at the first empty line.
 std::string BodyOf(const std::string& request) { return request.substr(request.find("\r\n\r\n") + 4); }
 
-class IfcExport : public QRVTest::UiFixture {
+class IfcExport : public OwnHome<QRVTest::UiFixture> {
 protected:
-    Sim::HostOptions Options() const override
-    {
-        Sim::HostOptions options;
-        options.home = home;
-        return options;
-    }
+    IfcExport() : OwnHome("home") {}
     void SetUp() override
     {
-        home = folder.Path() + "/home";
         UiFixture::SetUp();
         host->GetProject() = Sim::ProjectFile::Load(House());
         ASSERT_EQ(Menu(32200, 1), NoError);
@@ -52,8 +47,6 @@ protected:
     std::vector<nlohmann::ordered_json> Saves() const { return host->GetTranscript().EventsOfKind("projectSave"); }
     bool ExportFolderIsEmpty() const { return !fs::exists(ExportFolder()) || fs::is_empty(ExportFolder()); }
 
-    ScratchFolder folder;
-    std::string home;
     CaBundleSetting trust{true};
 };
 

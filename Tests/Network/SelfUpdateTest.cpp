@@ -1,4 +1,5 @@
 #include "Network/NetworkTestSupport.hpp"
+#include "Network/OwnHome.hpp"
 #include "Support/ModuleFixture.hpp"
 #include "Support/UiSupport.hpp"
 
@@ -16,24 +17,24 @@ using namespace NetTest;
 namespace fs = std::filesystem;
 
 // The host's home has a blank in its name, so the updater's argument must stay one argument.
-class SelfUpdate : public QRVTest::HostFixture {
+template <typename Fixture>
+class UpdateFixture : public OwnHome<Fixture> {
 protected:
-    Sim::HostOptions Options() const override
+    UpdateFixture() : OwnHome<Fixture>("home of user"), installer(this->folder.Path() + "/Corvana Setup 3.2.exe")
     {
-        Sim::HostOptions options;
-        options.home = home;
-        return options;
-    }
-    void SetUp() override
-    {
-        home = folder.Path() + "/home of user";
-        fs::create_directories(home);
-        HostFixture::SetUp();
-        installer = folder.Path() + "/Corvana Setup 3.2.exe";
         WriteFile(installer, "installer bytes");
     }
+    std::string UpdaterPath() const { return this->home + "/Programs/Corvana/AC27/Hostwatch.exe"; }
+    std::vector<nlohmann::ordered_json> MessageBoxes() const
+    {
+        return this->host->GetTranscript().EventsOfKind("messageBox");
+    }
 
-    std::string UpdaterPath() const { return home + "/Programs/Corvana/AC27/Hostwatch.exe"; }
+    const std::string installer;
+};
+
+class SelfUpdate : public UpdateFixture<QRVTest::HostFixture> {
+protected:
     std::string DownloadFolder() const { return home + "/Documents/Corvana Add-on Update"; }
     // The updater writes its arguments, one per line, to a file beside it.
     std::string ArgumentsFile() const { return home + "/updater-arguments.txt"; }
@@ -50,15 +51,7 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
         return ReadFile(ArgumentsFile());
     }
-    std::vector<nlohmann::ordered_json> MessageBoxes() const
-    {
-        return host->GetTranscript().EventsOfKind("messageBox");
-    }
     bool Run(const std::string& address) const { return QRV::UpdaterJob(address.c_str()).Run(); }
-
-    ScratchFolder folder;
-    std::string home;
-    std::string installer;
 };
 
 TEST_F(SelfUpdate, StartsTheUpdaterWithTheQuotedInstallerPath)
@@ -115,30 +108,14 @@ TEST_F(SelfUpdate, FileNamesThatLeaveTheDownloadFolderAreRefusedUnfetched)
 }
 
 // The page's "selfUpdate" through the loaded module: the answer the page gets and what the user sees.
-class SelfUpdateFromThePage : public QRVTest::UiFixture {
+class SelfUpdateFromThePage : public UpdateFixture<QRVTest::UiFixture> {
 protected:
-    Sim::HostOptions Options() const override
-    {
-        Sim::HostOptions options;
-        options.home = home;
-        return options;
-    }
     void SetUp() override
     {
-        home = folder.Path() + "/home of user";
-        fs::create_directories(home);
         UiFixture::SetUp();
         ASSERT_EQ(Menu(32200, 1), NoError);
-        installer = folder.Path() + "/Corvana Setup 3.2.exe";
-        WriteFile(installer, "installer bytes");
     }
     std::string Call(const std::string& address) { return QRVTest::ReplyText(CallPage("selfUpdate", QRVTest::JsText(address))); }
-    std::vector<nlohmann::ordered_json> MessageBoxes() const { return host->GetTranscript().EventsOfKind("messageBox"); }
-    std::string UpdaterPath() const { return home + "/Programs/Corvana/AC27/Hostwatch.exe"; }
-
-    ScratchFolder folder;
-    std::string home;
-    std::string installer;
 };
 
 TEST_F(SelfUpdateFromThePage, AMissingUpdaterIsAnErrorWithoutAMessageBox)

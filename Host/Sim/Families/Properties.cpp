@@ -346,60 +346,64 @@ GSErrCode AttributeGetPropertyDefinitions(const API_Attr_Head* attrHead, API_Pro
     return NoError;
 }
 
+// The attribute and element functions differ only in how they find their target.
+template <typename Key>
+using TargetOf = GSErrCode (*)(const Key*, Target*);
+
+template <typename Key>
+GSErrCode ReadTargetValue(TargetOf<Key> resolve, const Key* key, const API_Guid* definitionGuid,
+                          API_Property* property)
+{
+    Target target;
+    if (GSErrCode err = resolve(key, &target); err != NoError)
+        return err;
+    return ReadValue(target, definitionGuid, property);
+}
+
+template <typename Key>
+GSErrCode WriteTargetValues(TargetOf<Key> resolve, const Key* key, const std::vector<const API_Property*>& properties)
+{
+    if (GSErrCode err = RequireUndoScope(); err != NoError)
+        return err;
+    Target target;
+    if (GSErrCode err = resolve(key, &target); err != NoError)
+        return err;
+    return WriteValues(target, properties);
+}
+
 GSErrCode AttributeGetPropertyValue(const API_Attr_Head* attrHead, const API_Guid* definitionGuid,
                                     API_Property* property)
 {
-    Target target;
-    if (GSErrCode err = AttributeTarget(attrHead, &target); err != NoError)
-        return err;
-    return ReadValue(target, definitionGuid, property);
+    return ReadTargetValue(&AttributeTarget, attrHead, definitionGuid, property);
 }
 
 GSErrCode AttributeSetProperty(const API_Attr_Head* attrHead, const API_Property* property)
 {
     if (property == nullptr)
         return APIERR_BADPARS;
-    if (GSErrCode err = RequireUndoScope(); err != NoError)
-        return err;
-    Target target;
-    if (GSErrCode err = AttributeTarget(attrHead, &target); err != NoError)
-        return err;
-    return WriteValues(target, {property});
+    return WriteTargetValues(&AttributeTarget, attrHead, {property});
 }
 
 GSErrCode ElementGetPropertyValue(const API_Guid* elemGuid, const API_Guid* definitionGuid, API_Property* property)
 {
-    Target target;
-    if (GSErrCode err = ElementTarget(elemGuid, &target); err != NoError)
-        return err;
-    return ReadValue(target, definitionGuid, property);
+    return ReadTargetValue(&ElementTarget, elemGuid, definitionGuid, property);
 }
 
 GSErrCode ElementSetProperty(const API_Guid* elemGuid, const API_Property* property)
 {
     if (property == nullptr)
         return APIERR_BADPARS;
-    if (GSErrCode err = RequireUndoScope(); err != NoError)
-        return err;
-    Target target;
-    if (GSErrCode err = ElementTarget(elemGuid, &target); err != NoError)
-        return err;
-    return WriteValues(target, {property});
+    return WriteTargetValues(&ElementTarget, elemGuid, {property});
 }
 
 GSErrCode ElementSetProperties(const API_Guid* elemGuid, const GS::Array<API_Property>* properties)
 {
     if (properties == nullptr)
         return APIERR_BADPARS;
-    if (GSErrCode err = RequireUndoScope(); err != NoError)
-        return err;
-    Target target;
-    if (GSErrCode err = ElementTarget(elemGuid, &target); err != NoError)
-        return err;
     std::vector<const API_Property*> list;
     for (const auto& property : *properties)
         list.push_back(&property);
-    return WriteValues(target, list);
+    return WriteTargetValues(&ElementTarget, elemGuid, list);
 }
 
 }  // namespace
