@@ -13,7 +13,9 @@
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace QRV {
 namespace {
@@ -24,14 +26,20 @@ const char* const AbortQuestion =
     "will be saved.";
 constexpr short AbortButton = 2;
 
-const GS::Array<API_Guid>& ElementsForUsage(Int16 usage)
+// The listed elements an import of this usage stamps, and where they start within the list of all.
+struct UsageList {
+    const GS::Array<API_Guid>& guids;
+    size_t offset;
+};
+
+UsageList ListForUsage(Int16 usage)
 {
     const ElementLists& lists = TheElementLists();
     if (usage == 4)
-        return lists.roofs;
+        return {lists.roofs, lists.walls.GetSize() + lists.slabs.GetSize()};
     if (usage == 2)
-        return lists.slabs;
-    return lists.walls;
+        return {lists.slabs, lists.walls.GetSize()};
+    return {lists.walls, 0};
 }
 
 // The host's process window with its one phase; a user who cancels is asked whether to abort the import.
@@ -111,16 +119,17 @@ void StampElement(const API_Guid& guid, const CorvanaProperties& properties, con
 void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaProperties& properties,
                    const std::string& text)
 {
-    ElementProgress progress(CountElementsUsingComposite(composite.header.index));
+    // One reading of the model gives both the process window's length and the elements to stamp: the
+    // stamping changes no element's composite.
+    const std::vector<bool> usesComposite = ElementsUsingComposite(composite.header.index);
+    ElementProgress progress(static_cast<Int32>(std::count(usesComposite.begin(), usesComposite.end(), true)));
     // Nothing but this stamping changes the project until it returns.
     HostLookups lookups;
-    for (const API_Guid& guid : ElementsForUsage(usage)) {
-        API_Element element{};
-        element.header.guid = guid;
-        API_AttributeIndex reference = 0;
-        if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-            reference == composite.header.index)
-            StampElement(guid, properties, text, lookups);
+    const UsageList list = ListForUsage(usage);
+    for (size_t i = 0; i < list.guids.GetSize(); ++i) {
+        const size_t position = list.offset + i;
+        if (position < usesComposite.size() && usesComposite[position])
+            StampElement(list.guids[static_cast<UIndex>(i)], properties, text, lookups);
         progress.Advance();
         if (progress.AbortRequested())
             return;

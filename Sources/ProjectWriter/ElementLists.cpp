@@ -4,6 +4,8 @@
 #include "ACAPI_Elements.h"
 #include "AddOn/AttributeName.hpp"
 
+#include <algorithm>
+
 namespace QRV {
 namespace {
 
@@ -66,20 +68,26 @@ bool CompositeReference(const API_Element& element, API_AttributeIndex* composit
     }
 }
 
+std::vector<bool> ElementsUsingComposite(API_AttributeIndex composite)
+{
+    const GS::Array<API_Guid>& all = TheElementLists().all;
+    std::vector<bool> uses(all.GetSize(), false);
+    if (composite == 0)
+        return uses;
+    for (size_t i = 0; i < uses.size(); ++i) {
+        API_Element element{};
+        element.header.guid = all[static_cast<UIndex>(i)];
+        API_AttributeIndex reference = 0;
+        uses[i] = ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
+                  reference == composite;
+    }
+    return uses;
+}
+
 Int32 CountElementsUsingComposite(API_AttributeIndex composite)
 {
-    if (composite == 0)
-        return 0;
-    Int32 count = 0;
-    for (const API_Guid& guid : TheElementLists().all) {
-        API_Element element{};
-        element.header.guid = guid;
-        API_AttributeIndex reference = 0;
-        if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-            reference == composite)
-            ++count;
-    }
-    return count;
+    const std::vector<bool> uses = ElementsUsingComposite(composite);
+    return static_cast<Int32>(std::count(uses.begin(), uses.end(), true));
 }
 
 Int32 CountElementsUsingComposite(const GS::UniString& compositeName)

@@ -6,6 +6,8 @@
 #include "APIdefs_Elements.h"
 #include "GSRoot/UniString.hpp"
 
+#include <vector>
+
 namespace QRV {
 
 struct ElementLists {
@@ -26,6 +28,8 @@ void ClearElementLists();
 // The composite an element is built of: walls, slabs and roofs of composite structure only.
 bool CompositeReference(const API_Element& element, API_AttributeIndex* composite);
 
+// For each element of `all`, in its order, whether it is built of the composite (none for index 0).
+std::vector<bool> ElementsUsingComposite(API_AttributeIndex composite);
 // How many of the listed elements are built of the composite; a composite that cannot be read counts 0.
 Int32 CountElementsUsingComposite(API_AttributeIndex composite);
 Int32 CountElementsUsingComposite(const GS::UniString& compositeName);

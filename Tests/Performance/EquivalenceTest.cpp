@@ -135,6 +135,8 @@ TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusAFewPerElement)
     struct Measured {
         long elements = 0;      // stamped: each gets its user data once
         long properties = 0;    // values written on elements
+        long reads = 0;         // of elements
+        long listed = 0;        // walls, slabs and roofs shown in 3D
         long calls = 0;
     };
     auto measure = [this](int walls) {
@@ -152,9 +154,16 @@ TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusAFewPerElement)
                       dir / "reply.txt"),
                   0)
             << ReadFile(dir / "err.txt");
+        long listed = 0;
+        const nlohmann::json project = nlohmann::json::parse(ReadFile(model));
+        for (const auto& element : project["elements"]) {
+            const std::string type = element.value("type", "");
+            if ((type == "wall" || type == "slab" || type == "roof") && element.value("in3D", false))
+                ++listed;
+        }
         const nlohmann::json counts = CallCounts(calls);
         return Measured{Count(counts, "ACAPI_Element_SetUserData"), Count(counts, "ACAPI_Element_SetProperty"),
-                        Total(counts)};
+                        Count(counts, "ACAPI_Element_Get"), listed, Total(counts)};
     };
     const Measured few = measure(20);
     const Measured many = measure(120);
@@ -165,9 +174,14 @@ TEST_F(ModelScale, StampingCostsTwoHostCallsPerPropertyPlusAFewPerElement)
     const long propertiesPerElement = extraProperties / extraElements;
     EXPECT_GE(propertiesPerElement, 20) << "every property of the system reaches every wall";
 
-    // Per property: its undo step and the write. Per element: reading it, classifying it, its user data,
-    // its classification items, the progress and the cancel check; listed walls that do not match cost a
-    // read, the progress and the cancel check.
+    // Each wall, slab and roof is read once, to know whether it is built of the composite, and not again
+    // to be stamped.
+    EXPECT_EQ(few.reads, few.listed);
+    EXPECT_EQ(many.reads, many.listed);
+
+    // Per property: its undo step and the write. Per element: classifying it, its user data, its
+    // classification items, the progress and the cancel check; listed walls that do not match cost the
+    // progress and the cancel check.
     constexpr long CallsPerElement = 14;
     const long extraCalls = many.calls - few.calls;
     EXPECT_LE(extraCalls, extraElements * (2 * propertiesPerElement + CallsPerElement))
