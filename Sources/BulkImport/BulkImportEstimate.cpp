@@ -3,6 +3,9 @@
 #include "Parsing/PayloadReading.hpp"
 #include "ProjectWriter/ElementLists.hpp"
 
+#include <map>
+#include <optional>
+
 namespace QRV {
 namespace {
 
@@ -31,14 +34,22 @@ BulkImportEstimate BulkImportEstimate::Of(const nlohmann::json& list)
     estimate.modelHasElements = !TheElementLists().all.IsEmpty();
     if (!list.is_array())
         return estimate;
+    // The model is read once for all systems, and only when one of them names a composite it holds.
+    std::optional<std::map<API_AttributeIndex, Int32>> elementsOfComposite;
     for (const nlohmann::json& system : list) {
         ++estimate.systems;
         if (!system.is_object())
             continue;
         estimate.materials += MaterialCount(system);
         const GS::UniString name = BulkSystemName(system);
-        if (!name.IsEmpty())
-            estimate.elements += CountElementsUsingComposite(name);
+        const API_AttributeIndex composite = name.IsEmpty() ? 0 : CompositeIndexOf(name);
+        if (composite == 0)
+            continue;
+        if (!elementsOfComposite)
+            elementsOfComposite = CountElementsByComposite();
+        const auto found = elementsOfComposite->find(composite);
+        if (found != elementsOfComposite->end())
+            estimate.elements += found->second;
     }
     return estimate;
 }

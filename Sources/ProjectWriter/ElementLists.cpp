@@ -4,8 +4,6 @@
 #include "ACAPI_Elements.h"
 #include "AddOn/AttributeName.hpp"
 
-#include <algorithm>
-
 namespace QRV {
 namespace {
 
@@ -14,6 +12,17 @@ GSErrCode ListElements(API_ElemTypeID typeID, GS::Array<API_Guid>& guids)
     API_ElemType type{};
     type.typeID = typeID;
     return ACAPI_Element_GetElemList(&type, &guids, APIFilt_In3D);
+}
+
+// The composite a listed element is built of; 0 for one that cannot be read or is not of composite structure.
+API_AttributeIndex CompositeOfListed(const API_Guid& guid)
+{
+    API_Element element{};
+    element.header.guid = guid;
+    API_AttributeIndex composite = 0;
+    if (ACAPI_Element_Get(&element) != NoError || !CompositeReference(element, &composite))
+        return 0;
+    return composite;
 }
 
 }  // namespace
@@ -74,29 +83,27 @@ std::vector<bool> ElementsUsingComposite(API_AttributeIndex composite)
     std::vector<bool> uses(all.GetSize(), false);
     if (composite == 0)
         return uses;
-    for (size_t i = 0; i < uses.size(); ++i) {
-        API_Element element{};
-        element.header.guid = all[static_cast<UIndex>(i)];
-        API_AttributeIndex reference = 0;
-        uses[i] = ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-                  reference == composite;
-    }
+    for (size_t i = 0; i < uses.size(); ++i)
+        uses[i] = CompositeOfListed(all[static_cast<UIndex>(i)]) == composite;
     return uses;
 }
 
-Int32 CountElementsUsingComposite(API_AttributeIndex composite)
+std::map<API_AttributeIndex, Int32> CountElementsByComposite()
 {
-    const std::vector<bool> uses = ElementsUsingComposite(composite);
-    return static_cast<Int32>(std::count(uses.begin(), uses.end(), true));
+    std::map<API_AttributeIndex, Int32> counts;
+    for (const API_Guid& guid : TheElementLists().all)
+        if (const API_AttributeIndex composite = CompositeOfListed(guid); composite != 0)
+            ++counts[composite];
+    return counts;
 }
 
-Int32 CountElementsUsingComposite(const GS::UniString& compositeName)
+API_AttributeIndex CompositeIndexOf(const GS::UniString& compositeName)
 {
     API_Attribute attribute{};
     attribute.header.typeID = API_CompWallID;
     if (!SetAttributeName(attribute.header, compositeName) || ACAPI_Attribute_Get(&attribute) != NoError)
         return 0;
-    return CountElementsUsingComposite(attribute.header.index);
+    return attribute.header.index;
 }
 
 }  // namespace QRV

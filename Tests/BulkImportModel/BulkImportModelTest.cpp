@@ -104,6 +104,17 @@ TEST_F(BulkImportModel, ElementsUsingASystemAddToTheModelEstimateOnly)
     EXPECT_EQ(EstimateTexts(), (std::vector<std::string>{"Estimated time: 38s", "Estimated time:  3m 38s"}));
 }
 
+TEST_F(BulkImportModel, TheEstimateReadsTheModelOnceForAllSystems)
+{
+    OpenModel("Wall A", 10, 5);
+    ui().ScriptNextDialog({Sim::DialogChoice::Cancel, 0});
+    QRV::BulkImportEntry(GS::UniString(
+        Json::array({System(1, "Wall A", 3), System(2, "Wall A", 3), System(3, "Wall B", 3)}).dump()));
+    // 3 systems + 9 materials x 6 s; each of the two systems of the composite adds its 10 walls x 18 s.
+    EXPECT_EQ(EstimateTexts(), (std::vector<std::string>{"Estimated time: 57s", "Estimated time:  6m 57s"}));
+    EXPECT_EQ(host->GetFaults().CallCount("ACAPI_Element_Get"), 15);
+}
+
 TEST_F(BulkImportModel, TheLibraryOnlyChoiceNeverOpensTheProcessWindow)
 {
     OpenModel("Wall A", 2, 0);
