@@ -30,28 +30,25 @@ else
   echo "setup: all packages present"
 fi
 
-# The browser test's driver, pinned by Tests/Browser/package-lock.json, from the npm registry. Node and npm
-# are the machine's own (not Debian's packages, which would clash with a Node.js installed otherwise).
-browser_tests="$(dirname "$0")/../Tests/Browser"
-if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
+# npm_modules FOLDER MODULE PURPOSE: the node modules pinned by FOLDER/package-lock.json, from the npm
+# registry, unless MODULE is there already. Node and npm are the machine's own (not Debian's packages,
+# which would clash with a Node.js installed otherwise).
+npm_modules() {
+  local folder=$1 module=$2 purpose=$3
+  if [ -d "$folder/node_modules/$module" ]; then
+    return 0
+  fi
   if ! command -v npm >/dev/null; then
-    echo "setup: npm is missing; the browser test needs Node.js 20 or later with npm" >&2
+    echo "setup: npm is missing; $purpose needs Node.js 20 or later with npm" >&2
     exit 1
   fi
-  echo "setup: installing the browser test's node modules"
-  (cd "$browser_tests" && npm ci --no-audit --no-fund)
-fi
+  echo "setup: installing $purpose's node modules"
+  (cd "$folder" && npm ci --no-audit --no-fund)
+}
 
-# The IFC reader test's library, pinned by Tests/IfcReader/package-lock.json, from the npm registry.
-ifc_reader_tests="$(dirname "$0")/../Tests/IfcReader"
-if [ ! -d "$ifc_reader_tests/node_modules/web-ifc" ]; then
-  if ! command -v npm >/dev/null; then
-    echo "setup: npm is missing; the IFC reader test needs Node.js 20 or later with npm" >&2
-    exit 1
-  fi
-  echo "setup: installing the IFC reader test's node modules"
-  (cd "$ifc_reader_tests" && npm ci --no-audit --no-fund)
-fi
+tests="$(dirname "$0")/../Tests"
+npm_modules "$tests/Browser" playwright-core "the browser test"   # its driver
+npm_modules "$tests/IfcReader" web-ifc "the IFC reader test"      # the IFC library it reads with
 
 # The JSON library is pinned: replies and stored texts are compared byte by byte in tests.
 version=$(dpkg-query -W -f='${Version}' nlohmann-json3-dev)
