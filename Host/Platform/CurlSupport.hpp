@@ -2,7 +2,7 @@
 // gets, and the thread's last error.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <curl/curl.h>
 

@@ -3,7 +3,7 @@
 // registration, initialisation; release at unload.
 #pragma once
 
-#include "APIdefs_Registration.h"
+#include "ACAPI_Binding.hpp"
 
 #include <memory>
 #include <string>

@@ -2,7 +2,7 @@
 // sleeping through the host.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <ctime>
 

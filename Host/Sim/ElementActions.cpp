@@ -13,7 +13,7 @@ using Model::Element;
 
 std::string GuidText(const API_Guid& guid)
 {
-    return guid == APINULLGuid ? std::string() : GS::Guid(guid).ToUniString().ToStdString();
+    return guid == APINULLGuid ? std::string() : APIGuidToString(guid).ToStdString();
 }
 
 // One element's state before and after a user action; an absent state means the element did not exist.
@@ -195,7 +195,7 @@ Element* FindForUser(Host& host, const API_Guid& guid, std::string* problem)
 {
     Element* element = host.GetProject().elements.Find(guid);
     if (element == nullptr)
-        Fail(problem, "the project has no element " + GS::Guid(guid).ToUniString().ToStdString());
+        Fail(problem, "the project has no element " + APIGuidToString(guid).ToStdString());
     return element;
 }
 

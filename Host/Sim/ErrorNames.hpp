@@ -1,7 +1,7 @@
 // Names of the host's error codes, for messages people read.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <string>
 

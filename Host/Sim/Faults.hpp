@@ -3,7 +3,7 @@
 // Every call through the function table is also counted here.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <map>
 #include <string>

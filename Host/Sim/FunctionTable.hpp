@@ -50,4 +50,4 @@ private:
 #define SIM_BIND(table, Name, Impl)                                                                        \
     (table).Set(ACAPI::Slot_##Name,                                                                        \
                 reinterpret_cast<void*>(                                                                   \
-                    &::Sim::Thunk<ACAPI::Slot_##Name, static_cast<ACAPI_##Name##_Fn>(Impl)>::Call))
+                    &::Sim::Thunk<ACAPI::Slot_##Name, static_cast<decltype(&ACAPI_##Name)>(Impl)>::Call))

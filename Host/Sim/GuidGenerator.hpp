@@ -1,7 +1,7 @@
 // Deterministic GUIDs: the same seed gives the same sequence, so saved projects and transcripts compare.
 #pragma once
 
-#include "GSRoot/Guid.hpp"
+#include "API_Guid.hpp"
 
 #include <random>
 

@@ -1,7 +1,7 @@
 // The state of the host's process window, for tests and corvana-host to look at and script.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <string>
 

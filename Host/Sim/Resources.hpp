@@ -3,7 +3,7 @@
 // (GDLG) with their item names (DLGH), icons (GICN) and the add-on identity (MDID).
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <map>
 #include <string>

@@ -3,7 +3,7 @@
 // makes a fresh temporary one on first use and removes it when it goes.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <string>
 

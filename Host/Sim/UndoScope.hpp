@@ -7,7 +7,7 @@
 // stored texts outside any command, and the simulator must not refuse what the add-on relies on.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 #include "NotificationScope.hpp"
 
 namespace Sim {

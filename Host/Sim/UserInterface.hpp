@@ -12,12 +12,12 @@
 //              that escaped a script function, ...)
 #pragma once
 
-#include "DG/Browser.hpp"
-#include "DG/Button.hpp"
-#include "DG/CompoundItemObserver.hpp"
-#include "DG/Dialog.hpp"
-#include "DG/RadioButton.hpp"
-#include "JS/JSValues.hpp"
+#include "DGBrowser.hpp"
+#include "DGButton.hpp"
+#include "DGUtility.hpp"
+#include "DGDialog.hpp"
+#include "DGRadioItem.hpp"
+#include "JSValues.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -2,7 +2,7 @@
 #include "UserInterface.hpp"
 
 #include "Host.hpp"
-#include "IO/Location.hpp"
+#include "Location.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "DG/Browser.hpp"
-#include "DG/Dialog.hpp"
+#include "DGBrowser.hpp"
+#include "DGDialog.hpp"
 #include "ModulePalette.hpp"
 
 namespace QRV {

@@ -1,20 +1,16 @@
 #include "ElementEvents.hpp"
 
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Classification.h"
-#include "ACAPI_Elements.h"
-#include "ACAPI_LibraryParts.h"
-#include "ACAPI_Properties.h"
-#include "ACAPI_Registration.h"
+#include "ACAPinc.h"
 #include "AddOn/HostBoundary.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
 #include "ProjectWriter/PropertyRuns.hpp"
 #include "ProjectWriter/PropertyWriter.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <string>
 
@@ -27,7 +23,7 @@ constexpr size_t GuidTextBytes = 64;
 
 std::string Cut(const std::string& text, size_t bytes) { return text.size() > bytes ? text.substr(0, bytes) : text; }
 
-std::string GuidText(const API_Guid& guid) { return Cut(APIGuidToString(guid).ToStdString(), GuidTextBytes); }
+std::string GuidText(const API_Guid& guid) { return Cut(ToUtf8(APIGuidToString(guid)), GuidTextBytes); }
 
 bool IsNull(const API_Guid& guid) { return guid == APINULLGuid; }
 
@@ -167,7 +163,7 @@ GSErrCode HandleElementEvent(const API_NotifyElementType* elemType)
 
     bool observe = false;
     bool stamp = false;
-    const std::string line = DescribeNotification(*elemType, Cut(typeName.ToStdString(), TypeNameBytes), observe, stamp);
+    const std::string line = DescribeNotification(*elemType, Cut(ToUtf8(typeName), TypeNameBytes), observe, stamp);
     GSErrCode result = NoError;
     if (observe)
         AttachObserver(elemType->elemHead.guid);
@@ -286,7 +282,7 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
         if (!ReadNamedProperties(libPartName, stored))
             continue;
         CorvanaProperties properties;
-        if (!ParseStoredProperties(stored, properties, "Module data \"CV_" + libPartName.ToStdString() + "\""))
+        if (!ParseStoredProperties(stored, properties, "Module data \"CV_" + ToUtf8(libPartName) + "\""))
             continue;
         ClassifyElement(guid);
         const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "APIdefs_Registration.h"
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

@@ -1,9 +1,10 @@
 #include "GetAttribute.hpp"
 
-#include "ACAPI_Attributes.h"
+#include "ACAPinc.h"
 #include "AttributeName.hpp"
 #include "HostErrorReport.hpp"
 #include "LogStream.hpp"
+#include "AddOn/Utf8.hpp"
 
 
 namespace QRV {
@@ -17,7 +18,7 @@ API_Attribute GetAttribute(const GS::UniString& name, API_AttrTypeID typeID, GSE
         result = ACAPI_Attribute_Get(&attribute);
         ReportHostError(result, "GetAttribute(GS::UniString name, API_AttrTypeID typeID)");
     } else {
-        LogStream::Instance().Error("GetAttribute: the name \"" + name.ToStdString() +
+        LogStream::Instance().Error("GetAttribute: the name \"" + ToUtf8(name) +
                                     "\" is longer than the host's 255-byte name field");
     }
     if (err != nullptr)

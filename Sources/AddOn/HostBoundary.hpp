@@ -2,7 +2,7 @@
 // exception may travel back into it. What escapes is written to the host's debug output instead.
 #pragma once
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 
 #include <exception>
 

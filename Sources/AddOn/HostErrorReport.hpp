@@ -2,7 +2,7 @@
 // level, with a label naming the failing call. Code 0 reports nothing.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <string>
 

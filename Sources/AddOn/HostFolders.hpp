@@ -1,7 +1,7 @@
 // The host's user folder (special folder 6), where the add-on keeps its downloads and exports.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

@@ -2,12 +2,13 @@
 
 #include "Import/ImportManager.hpp"
 #include "Parsing/TextLimits.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 
 bool ImportEntry(const GS::UniString& text)
 {
-    return Payload::WithinLimits(text.ToStdString(), "import") && ImportManager::Import(text);
+    return Payload::WithinLimits(ToUtf8(text), "import") && ImportManager::Import(text);
 }
 
 }  // namespace QRV

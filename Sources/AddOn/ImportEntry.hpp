@@ -2,7 +2,7 @@
 // import into the open project. True when every importer succeeded.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

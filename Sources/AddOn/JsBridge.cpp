@@ -3,7 +3,7 @@
 #include "ModuleState.hpp"
 #include "PageCommands.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -3,9 +3,9 @@
 // one value; nothing thrown inside ever reaches the browser.
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/Ref.hpp"
-#include "JS/JSValues.hpp"
+#include "Array.hpp"
+#include "Ref.hpp"
+#include "JSValues.hpp"
 
 #include <optional>
 

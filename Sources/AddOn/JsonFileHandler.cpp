@@ -4,6 +4,7 @@
 #include "ImportEntry.hpp"
 #include "LogStream.hpp"
 #include "Parsing/TextLimits.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <filesystem>
 #include <system_error>
@@ -49,7 +50,7 @@ GSErrCode JsonFileHandler(const API_IOParams* ioParams)
             ioParams->fileLoc != nullptr ? ReadFileAsText(*ioParams->fileLoc) : std::nullopt;
         if (text)
             DBPrintf("JsonFileHandler: importing %s (%u bytes)\n", path.ToCStr(CC_UTF8).Get(),
-                     static_cast<unsigned>(text->ToStdString().size()));
+                     static_cast<unsigned>(ToUtf8(*text).size()));
         else
             DBPrintf("JsonFileHandler: cannot read %s; importing an empty text\n", path.ToCStr(CC_UTF8).Get());
         // An unreadable file gives the empty text, which the import entry rejects.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "IO/Location.hpp"
+#include "Location.hpp"
 
 #include <optional>
 

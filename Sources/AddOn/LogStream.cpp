@@ -1,6 +1,6 @@
 #include "LogStream.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 
 #include <cstdio>
 #include <ctime>

@@ -3,7 +3,8 @@
 // of the host starts a fresh log.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <string>
 
@@ -26,7 +27,7 @@ public:
     };
     LogStream& operator<<(SetLevel level);
     LogStream& operator<<(const std::string& message);
-    LogStream& operator<<(const GS::UniString& message) { return *this << message.ToStdString(); }
+    LogStream& operator<<(const GS::UniString& message) { return *this << ToUtf8(message); }
     LogStream& operator<<(const char* message) { return *this << std::string(message != nullptr ? message : ""); }
 
     // The nine-character tag of a level; any unknown level is written as info.

@@ -2,7 +2,7 @@
 // constants the replies and titles use.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 #include "ResourceIds.hpp"
 
 namespace QRV {

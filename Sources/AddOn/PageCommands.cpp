@@ -9,7 +9,7 @@
 #include "Ifc/IfcExport.hpp"
 #include "Import/ImportManager.hpp"
 #include "LogStream.hpp"
-#include "OSUtils.hpp"
+#include "DefaultProgramRunner.hpp"
 #include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/ElementLists.hpp"
 #include "ProjectWriter/ProjectStatusReport.hpp"
@@ -17,13 +17,14 @@
 #include "SelfUpdate.hpp"
 #include "WebAddress.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 
 nlohmann::json BulkImportEntry(const GS::UniString& text)
 {
-    if (!Payload::WithinLimits(text.ToStdString(), "Bulk import"))
+    if (!Payload::WithinLimits(ToUtf8(text), "Bulk import"))
         return nlohmann::json::array();
     GS::UniString importType;
     try {
@@ -63,7 +64,7 @@ nlohmann::json BulkImportEntry(const GS::UniString& text)
 std::string StatusReport(const GS::UniString& request)
 {
     nlohmann::json outdated = nlohmann::json::array();
-    if (!Payload::WithinLimits(request.ToStdString(), "updateStatus"))
+    if (!Payload::WithinLimits(ToUtf8(request), "updateStatus"))
         return outdated.dump(1);
     try {
         if (std::optional<ProjectStatusReport> report = ProjectStatusReport::FromRequest(request))
@@ -95,7 +96,7 @@ bool OpenExternalLink(const GS::UniString& url)
     if (!IsAbsoluteWebAddress(url)) {
         // Quoted and escaped: the text comes from the page and may hold anything.
         const std::string quoted =
-            nlohmann::json(url.ToStdString()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            nlohmann::json(ToUtf8(url)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
         DBPrintf("openExternalLink: refused %s, which is no absolute http or https address\n", quoted.c_str());
         return false;
     }

@@ -2,8 +2,8 @@
 // arguments and encodes the replies; these do the work and report its outcome.
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "UniString.hpp"
 #include "ImportEntry.hpp"
 
 #include <nlohmann/json.hpp>

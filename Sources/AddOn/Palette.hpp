@@ -3,9 +3,9 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "DG/Button.hpp"
-#include "DG/CompoundItemObserver.hpp"
-#include "DG/Dialog.hpp"
+#include "DGButton.hpp"
+#include "DGUtility.hpp"
+#include "DGDialog.hpp"
 #include "ModulePalette.hpp"
 
 namespace QRV {

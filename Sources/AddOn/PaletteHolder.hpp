@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "DG/Dialog.hpp"
+#include "DGDialog.hpp"
 
 #include <memory>
 

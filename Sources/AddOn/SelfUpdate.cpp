@@ -6,6 +6,7 @@
 
 #include "Platform/Network.hpp"
 #include "Platform/Shell.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <cstdio>
 #include <filesystem>
@@ -30,7 +31,7 @@ UpdaterJob::UpdaterJob(const GS::UniString& installerAddress) : installerAddress
     GS::UniString documents;
     if (!UserDocumentsFolder(&documents))
         return;
-    const std::filesystem::path folder = std::filesystem::path(documents.ToStdString()) / DownloadFolderName;
+    const std::filesystem::path folder = std::filesystem::path(ToUtf8(documents)) / DownloadFolderName;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (std::filesystem::is_directory(folder, error))
@@ -70,7 +71,7 @@ GS::UniString UpdaterJob::UpdaterPath(const GS::UniString& programFilesFolder)
 bool UpdaterJob::Run() const
 {
     try {
-        const std::string fileName = InstallerFileName(installerAddress_.ToStdString());
+        const std::string fileName = InstallerFileName(ToUtf8(installerAddress_));
         if (!IsPlainFileName(fileName))
             return DownloadFailed("refused the installer's file name \"" + fileName + "\"");
         if (downloadFolder_.IsEmpty())
@@ -78,7 +79,7 @@ bool UpdaterJob::Run() const
         const GS::UniString destination = downloadFolder_ + "/" + fileName.c_str();
         std::string why;
         if (!Platform::DownloadUrlToFile(installerAddress_, destination, &why))
-            return DownloadFailed("cannot download " + installerAddress_.ToStdString() + ": " + why);
+            return DownloadFailed("cannot download " + ToUtf8(installerAddress_) + ": " + why);
 
         GS::UniString programFiles;
         if (!Platform::GetSpecialFolderPath(Platform::FolderProgramFiles, &programFiles, false))
@@ -86,14 +87,14 @@ bool UpdaterJob::Run() const
         const GS::UniString updater = UpdaterPath(programFiles);
         const UInt32 attributes = Platform::GetFileAttributes(updater);
         if (attributes == Platform::InvalidFileAttributes || (attributes & Platform::FileAttributeDirectory) != 0) {
-            LogStream::Instance().Warning("Self-update: no updater at " + updater.ToStdString());
+            LogStream::Instance().Warning("Self-update: no updater at " + ToUtf8(updater));
             return false;
         }
         const GS::UniString parameters = GS::UniString("\"") + destination + "\"";
         const Int32 started = Platform::ShellExecute("open", updater, parameters, GS::UniString(), Platform::ShowHidden);
         if (started > Platform::ShellExecuteFailureLimit)
             return true;
-        LogStream::Instance().Error("Self-update: cannot start " + updater.ToStdString() + " (" +
+        LogStream::Instance().Error("Self-update: cannot start " + ToUtf8(updater) + " (" +
                                     std::to_string(started) + ")");
         ShowError("ShellExecute failed!");
         return false;

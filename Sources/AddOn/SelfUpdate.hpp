@@ -3,7 +3,7 @@
 // go of the add-on.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <string>
 

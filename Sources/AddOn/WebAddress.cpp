@@ -1,4 +1,5 @@
 #include "WebAddress.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -35,7 +36,7 @@ bool IsValidHost(const std::string& host)
 
 bool IsAbsoluteWebAddress(const GS::UniString& text)
 {
-    const std::string& url = text.ToStdString();
+    const std::string& url = ToUtf8(text);
     if (std::any_of(url.begin(), url.end(), [](char c) { return IsForbiddenCharacter(static_cast<unsigned char>(c)); }))
         return false;
     const size_t schemeEnd = url.find("://");

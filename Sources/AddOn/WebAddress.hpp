@@ -2,7 +2,7 @@
 // page can never make it open a local file, run a script address or start another program.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

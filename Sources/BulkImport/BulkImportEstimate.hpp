@@ -4,7 +4,7 @@
 // in it makes each material slower to write.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "ACAPinc.h"
-#include "DG/Dialog.hpp"
-#include "DG/Item.hpp"
+#include "DGDialog.hpp"
+#include "DGItem.hpp"
 
 namespace QRV {
 

@@ -4,8 +4,8 @@
 #include "BulkImportEstimate.hpp"
 #include "BulkImportProgressManager.hpp"
 #include "BulkImportState.hpp"
-#include "GSRoot/GSTime.hpp"
-#include "GSRoot/Thread.hpp"
+#include "GSTime.hpp"
+#include "Thread.hpp"
 #include "Import/ImportManager.hpp"
 #include "ProjectWriter/ACLink.hpp"
 

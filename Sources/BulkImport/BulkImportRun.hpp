@@ -4,7 +4,7 @@
 // current system; what was written stays.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <nlohmann/json.hpp>
 

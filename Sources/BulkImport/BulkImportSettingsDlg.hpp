@@ -6,10 +6,10 @@
 #include "BulkImportEstimate.hpp"
 #include "BulkImportState.hpp"
 
-#include "DG/Button.hpp"
-#include "DG/Dialog.hpp"
-#include "DG/Item.hpp"
-#include "DG/RadioButton.hpp"
+#include "DGButton.hpp"
+#include "DGDialog.hpp"
+#include "DGItem.hpp"
+#include "DGRadioItem.hpp"
 
 namespace QRV {
 

@@ -2,7 +2,7 @@
 // leading zero parts left out (" 1h 16m  0s", " 1h  5s", "59s", " 0s").
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

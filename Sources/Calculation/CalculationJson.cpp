@@ -1,4 +1,5 @@
 #include "Calculation/CalculationJson.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -26,20 +27,20 @@ nlohmann::json Properties(const CorvanaProperties& properties, const char* onlyG
     for (const CorvanaProperty& property : properties.All()) {
         if (onlyGroup != nullptr && property.GetGroup() != GS::UniString(onlyGroup))
             continue;
-        list.push_back({{"group", property.GetGroup().ToStdString()},
-                        {"name", property.GetName().ToStdString()},
-                        {"type", property.GetType().ToStdString()},
-                        {"unit", property.GetUnit().ToStdString()},
-                        {"value", property.GetValue().ToStdString()}});
+        list.push_back({{"group", ToUtf8(property.GetGroup())},
+                        {"name", ToUtf8(property.GetName())},
+                        {"type", ToUtf8(property.GetType())},
+                        {"unit", ToUtf8(property.GetUnit())},
+                        {"value", ToUtf8(property.GetValue())}});
     }
     return list;
 }
 
-std::string GuidText(const API_Guid& guid) { return APIGuidToString(guid).ToStdString(); }
+std::string GuidText(const API_Guid& guid) { return ToUtf8(APIGuidToString(guid)); }
 
 double LeadingNumber(const GS::UniString& text)
 {
-    const std::string bytes = text.ToStdString();
+    const std::string bytes = ToUtf8(text);
     const char* start = bytes.c_str();
     char* end = nullptr;
     const double number = std::strtod(start, &end);

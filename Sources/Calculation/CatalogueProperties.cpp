@@ -1,6 +1,6 @@
 #include "Calculation/CatalogueProperties.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 
 #include <exception>

@@ -1,6 +1,7 @@
 #include "Calculation/CompositeInfo.hpp"
 
 #include "Calculation/CalculationJson.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 
@@ -15,17 +16,17 @@ void CompositeInfo::Absorb(const CompositeInfo& other)
 
 nlohmann::json CompositeInfo::ToJson() const
 {
-    return {{"name", name.ToStdString()},
+    return {{"name", ToUtf8(name)},
             {"pieces", pieces},
             {"area", area},
             {"volume", volume},
             {"length", length},
             {"weight", weight},
-            {"default_value", defaultValue.ToStdString()},
-            {"bim_uuid", bimUuid.ToStdString()},
+            {"default_value", ToUtf8(defaultValue)},
+            {"bim_uuid", ToUtf8(bimUuid)},
             {"attributes", CalculationJson::Properties(attributes)},
-            {"id", id.ToStdString()},
-            {"type", type.ToStdString()}};
+            {"id", ToUtf8(id)},
+            {"type", ToUtf8(type)}};
 }
 
 }  // namespace QRV

@@ -1,6 +1,7 @@
 #include "Calculation/ElemInfo.hpp"
 
 #include "Calculation/CalculationJson.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 
@@ -33,22 +34,22 @@ void ElemInfo::Absorb(const ElemInfo& other)
 nlohmann::json ElemInfo::ToJson() const
 {
     if (kind == Kind::CurtainWall)
-        return {{"type", type.ToStdString()},
-                {"name", name.ToStdString()},
+        return {{"type", ToUtf8(type)},
+                {"name", ToUtf8(name)},
                 {"area", area},
-                {"id", id.ToStdString()},
-                {"bim_uuid", bimUuid.ToStdString()},
+                {"id", ToUtf8(id)},
+                {"bim_uuid", ToUtf8(bimUuid)},
                 {"attributes", CalculationJson::Properties(attributes)}};
-    return {{"family_name", familyName.ToStdString()},
-            {"type_name", typeName.ToStdString()},
-            {"type", type.ToStdString()},
-            {"id", id.ToStdString()},
+    return {{"family_name", ToUtf8(familyName)},
+            {"type_name", ToUtf8(typeName)},
+            {"type", ToUtf8(type)},
+            {"id", ToUtf8(id)},
             {"volume", volume},
-            {"run_type_material_name", runTypeMaterialName.ToStdString()},
-            {"landing_type_material_name", landingTypeMaterialName.ToStdString()},
-            {"right_support_type_name", rightSupportTypeName.ToStdString()},
-            {"left_support_type_name", leftSupportTypeName.ToStdString()},
-            {"bim_uuid", bimUuid.ToStdString()},
+            {"run_type_material_name", ToUtf8(runTypeMaterialName)},
+            {"landing_type_material_name", ToUtf8(landingTypeMaterialName)},
+            {"right_support_type_name", ToUtf8(rightSupportTypeName)},
+            {"left_support_type_name", ToUtf8(leftSupportTypeName)},
+            {"bim_uuid", ToUtf8(bimUuid)},
             {"attributes", CalculationJson::Properties(attributes)}};
 }
 

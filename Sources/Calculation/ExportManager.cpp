@@ -1,16 +1,15 @@
 #include "Calculation/ExportManager.hpp"
 
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Elements.h"
-#include "ACAPI_LibraryParts.h"
+#include "ACAPinc.h"
 #include "Calculation/CalculationJson.hpp"
 #include "Calculation/CatalogueProperties.hpp"
 #include "Calculation/ElemInfo.hpp"
 #include "Calculation/GroupedRecords.hpp"
 #include "Calculation/SystemRecord.hpp"
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -25,8 +24,6 @@ constexpr double MinimumOpeningSize = 0.00001;
 constexpr double UnsetLayerThickness = 0.00001;
 constexpr double ThinnestMeasured = 0.00001;
 constexpr const char* LayerAttributeGroup = "Ostrel Attributes";
-
-const char* C(const GS::UniString& text) { return text.ToStdString().c_str(); }
 
 GS::Array<API_Guid> ElementsOfType(API_ElemTypeID typeID, API_ElemFilterFlags filter)
 {
@@ -69,7 +66,7 @@ GS::UniString IfcNameOf(const API_Guid& guid)
 {
     GS::UniString name;
     ReadIfcName(guid, name);
-    DBPrintf("IFC name: %s\n", C(name));
+    DBPrintf("IFC name: %s\n", ToUtf8(name).c_str());
     return name;
 }
 
@@ -227,13 +224,13 @@ const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute
 
 const CorvanaProperties* ExportManager::ProductPropertiesOf(const GS::UniString& name) const
 {
-    auto found = products_.find(name.ToStdString());
+    auto found = products_.find(ToUtf8(name));
     if (found == products_.end()) {
         std::optional<CorvanaProperties> stored;
         CorvanaProperties properties;
         if (CatalogueProperties::OfProduct(name, properties))
             stored = std::move(properties);
-        found = products_.emplace(name.ToStdString(), std::move(stored)).first;
+        found = products_.emplace(ToUtf8(name), std::move(stored)).first;
     }
     return found->second ? &*found->second : nullptr;
 }
@@ -288,7 +285,7 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
             productName = LibraryPartName(unId, found);
             if (!found)
                 continue;
-            DBPrintf("Lib part name: %s\n", C(productName));
+            DBPrintf("Lib part name: %s\n", ToUtf8(productName).c_str());
         }
 
         GS::UniString ifcName = IfcNameOf(guid);
@@ -342,7 +339,7 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
         referenceUnit = record.attributes.ValueOf("Reference Unit").ToLowerCase();
         record.bimUuid = record.attributes.ValueOf("id");
         density = record.attributes.ValueOf("Density");
-        DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", C(referenceUnit), C(record.bimUuid), C(density));
+        DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", ToUtf8(referenceUnit).c_str(), ToUtf8(record.bimUuid).c_str(), ToUtf8(density).c_str());
     }
     record.defaultValue = record.attributes.IsEmpty() || referenceUnit.IsEmpty() ? defaultUnit : referenceUnit;
     const double densityValue = CalculationJson::LeadingNumber(density);
@@ -410,7 +407,7 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         record.attributes = PropertiesOf(material);
         if (!record.attributes.IsEmpty()) {
             record.bimUuid = record.attributes.ValueOf("id");
-            DBPrintf("bim_uuid: %s density: %s\n", C(record.bimUuid), C(record.attributes.ValueOf("Density")));
+            DBPrintf("bim_uuid: %s density: %s\n", ToUtf8(record.bimUuid).c_str(), ToUtf8(record.attributes.ValueOf("Density")).c_str());
         }
         record.type = typeName;
         record.id = APIGuidToString(material.header.guid);
@@ -465,7 +462,7 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
         record.systemType = systemType;
         record.basic = structure.kind == API_BasicStructure;
 
-        std::vector<size_t>& candidates = groupsOfAttribute[record.attributeGuid.ToStdString()];
+        std::vector<size_t>& candidates = groupsOfAttribute[ToUtf8(record.attributeGuid)];
         const auto held = std::find_if(candidates.begin(), candidates.end(),
                                        [&](size_t group) { return groups[group].SameGroupAs(record); });
         if (held != candidates.end()) {
@@ -492,8 +489,8 @@ nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) co
 {
     const CorvanaProperties& properties = PropertiesOf(attribute);
     nlohmann::json info = {{"name", std::string(attribute.header.name)},
-                           {"id", DecimalText(attribute.header.index).ToStdString()},
-                           {"bim_uuid", properties.ValueOf("id").ToStdString()},
+                           {"id", ToUtf8(DecimalText(attribute.header.index))},
+                           {"bim_uuid", ToUtf8(properties.ValueOf("id"))},
                            {"layers", nlohmann::json::array()}};
     if (attribute.header.typeID == API_BuildingMaterialID) {
         info["subtype"] = "Basic";
@@ -517,7 +514,7 @@ nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) co
                 continue;
             nlohmann::json layer = BuildLayerInfo(material);
             layer["thickness"] = skin.fillThick * 100.0;
-            layer["type"] = SkinRole(skin.flagBits).ToStdString();
+            layer["type"] = ToUtf8(SkinRole(skin.flagBits));
             info["layers"].push_back(std::move(layer));
         }
     }
@@ -529,8 +526,8 @@ nlohmann::json ExportManager::BuildLayerInfo(const API_Attribute& buildingMateri
 {
     const CorvanaProperties& properties = PropertiesOf(buildingMaterial);
     return {{"name", std::string(buildingMaterial.header.name)},
-            {"index", DecimalText(buildingMaterial.header.index).ToStdString()},
-            {"bim_uuid", properties.ValueOf("id").ToStdString()},
+            {"index", ToUtf8(DecimalText(buildingMaterial.header.index))},
+            {"bim_uuid", ToUtf8(properties.ValueOf("id"))},
             {"internal_material_id", ""},
             {"type", ""},
             {"thickness", UnsetLayerThickness},
@@ -556,7 +553,7 @@ nlohmann::json ExportManager::CalculateNamedGroups(API_ElemTypeID type) const
         if (const CorvanaProperties* stored = ProductPropertiesOf(ifcName)) {
             record.attributes = *stored;
             record.bimUuid = record.attributes.ValueOf("id");
-            DBPrintf("bim_uuid: %s\n", C(record.bimUuid));
+            DBPrintf("bim_uuid: %s\n", ToUtf8(record.bimUuid).c_str());
         }
         API_QuantityPar params{};
         API_ElementQuantity quantity{};

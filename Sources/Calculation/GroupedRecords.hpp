@@ -2,7 +2,8 @@
 // are folded into it.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <string>
@@ -19,12 +20,12 @@ public:
     template <typename Fold>
     void Merge(const GS::UniString& name, const Record& record, Fold fold)
     {
-        auto found = indexOf_.find(name.ToStdString());
+        auto found = indexOf_.find(ToUtf8(name));
         if (found != indexOf_.end()) {
             fold(records_[found->second], record);
             return;
         }
-        indexOf_.emplace(name.ToStdString(), records_.size());
+        indexOf_.emplace(ToUtf8(name), records_.size());
         names_.push_back(name);
         records_.push_back(record);
     }

@@ -1,4 +1,5 @@
 #include "Calculation/SystemRecord.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ bool SystemRecord::SameGroupAs(const SystemRecord& other) const
 nlohmann::json SystemRecord::ToJson() const
 {
     nlohmann::json record = info;
-    record["system_type"] = systemType.ToStdString();
+    record["system_type"] = ToUtf8(systemType);
     record["type_id"] = typeId;
     record["area"] = area;
     return record;

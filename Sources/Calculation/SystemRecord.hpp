@@ -2,7 +2,7 @@
 #pragma once
 
 #include "APIdefs_Base.h"
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -3,9 +3,9 @@
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 
-#include "ACAPI_ProjectOperation.h"
-#include "ACAPI_ProjectSettings.h"
-#include "DG/Alert.hpp"
+#include "ACAPinc.h"
+#include "DG.h"
+#include "AddOn/Utf8.hpp"
 
 #include <filesystem>
 #include <memory>
@@ -62,7 +62,7 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
         err = documents.ToPath(&documentsPath);
     if (err != NoError)
         return Reported(err, "HostIfcExport::Export ACAPI_ProjectSetting_GetSpecFolder");
-    *folder = std::filesystem::path(documentsPath.ToStdString()) / HostIfcExport::FolderName;
+    *folder = std::filesystem::path(ToUtf8(documentsPath)) / HostIfcExport::FolderName;
     std::error_code error;
     std::filesystem::create_directories(*folder, error);
     if (!std::filesystem::is_directory(*folder, error)) {
@@ -110,7 +110,7 @@ GSErrCode HostIfcExport::Export(GS::UniString& fileLocation)
         std::filesystem::path folder;
         if ((err = ExportFolder(&folder)) != NoError)
             return err;
-        const std::filesystem::path file = folder / ExportFileName(projectName.ToStdString());
+        const std::filesystem::path file = folder / ExportFileName(ToUtf8(projectName));
         fileLocation = GS::UniString(file.string());
 
         IO::Location location(fileLocation);

@@ -3,8 +3,8 @@
 
 #include "IfcUploader.hpp"
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

@@ -5,8 +5,9 @@
 #include "UploadAlert.hpp"
 #include "UploadArguments.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "Platform/Network.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -120,12 +121,12 @@ bool IfcUploader::Upload(const GS::Array<GS::UniString>& arguments, const GS::Un
     try {
         if (arguments.GetSize() < 2)
             return Refuse("The page sent no upload address or no upload parameters.");
-        const UploadAddress address = UploadAddress::FromUrl(arguments[0].ToStdString());
+        const UploadAddress address = UploadAddress::FromUrl(ToUtf8(arguments[0]));
         if (address.host.empty())
             return Refuse("The upload address names no server.");
         if (!address.portValid)
             return Refuse("The upload address has an invalid port.");
-        const UploadParameters parameters = UploadParameters::Decode(arguments[1].ToStdString());
+        const UploadParameters parameters = UploadParameters::Decode(ToUtf8(arguments[1]));
         if (!parameters.complete)
             return Refuse("The upload parameters are incomplete.");
         for (const std::string* text : {&address.host, &address.path, &parameters.token, &parameters.context,
@@ -133,16 +134,16 @@ bool IfcUploader::Upload(const GS::Array<GS::UniString>& arguments, const GS::Un
             if (HoldsLineBreak(*text))
                 return Refuse("The upload address or parameters hold a line break.");
 
-        const std::string fileName = projectName.ToStdString() + ".ifc";
+        const std::string fileName = ToUtf8(projectName) + ".ifc";
         const std::string boundary = UploadBoundary(localTime_());
         const std::optional<std::string> headers =
             UploadRequestHeaders(parameters.token, parameters.context, parameters.contentType, boundary);
         if (!headers)
             return Refuse("The upload parameters are too long.");
 
-        const std::optional<std::string> content = ReadWholeFile(fileLocation.ToStdString());
+        const std::optional<std::string> content = ReadWholeFile(ToUtf8(fileLocation));
         if (!content) {
-            LogStream::Instance().Error("IFC upload: cannot read the exported file " + fileLocation.ToStdString());
+            LogStream::Instance().Error("IFC upload: cannot read the exported file " + ToUtf8(fileLocation));
             return false;
         }
         const std::string body = UploadBody(boundary, fileName, *content);

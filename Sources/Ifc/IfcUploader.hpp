@@ -2,8 +2,8 @@
 // authorised by the bearer token the page passed.
 #pragma once
 
-#include "GSRoot/Array.hpp"
-#include "GSRoot/UniString.hpp"
+#include "Array.hpp"
+#include "UniString.hpp"
 
 #include <ctime>
 #include <functional>

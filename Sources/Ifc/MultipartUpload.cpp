@@ -1,6 +1,6 @@
 #include "MultipartUpload.hpp"
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "UploadAlert.hpp"
 
-#include "DG/Alert.hpp"
+#include "DG.h"
 
 namespace QRV {
 

@@ -1,7 +1,7 @@
 // The alerts of the upload: information alerts with one "OK" button.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

@@ -2,7 +2,7 @@
 // the request.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <string>
 #include <vector>

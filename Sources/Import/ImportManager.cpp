@@ -2,12 +2,13 @@
 
 #include "AddOn/LogStream.hpp"
 #include "BulkImport/BulkImportState.hpp"
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
 #include "Import/LibraryImporter.hpp"
 #include "Import/LibraryPartImporter.hpp"
 #include "Import/MaterialImporter.hpp"
 #include "ProjectWriter/ACLink.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 namespace ImportManager {
@@ -44,7 +45,7 @@ Importers GetImporter(const GS::UniString& text)
         const Json& articles = Payload::ReadRequired(data, "articles");
         if (!articles.is_array())
             throw std::invalid_argument("\"articles\" is not a list");
-        const Json name = Payload::String(Payload::ReadIndexed(data, "name")).ToStdString();
+        const Json name = ToUtf8(Payload::String(Payload::ReadIndexed(data, "name")));
         for (const Json& article : articles) {
             Json copy = article;
             if (!copy.is_object())
@@ -89,7 +90,7 @@ Json StatusObject(const Json& element, const GS::UniString& status)
     static const Json noKeys = Json::object();
     const Json& source = element.is_object() ? element : noKeys;
     object["id"] = Payload::ReadUnchecked(source, "id");
-    object["status"] = status.ToStdString();
+    object["status"] = ToUtf8(status);
     object["name"] = Payload::ReadUnchecked(source, "name");
     object["image"] = Payload::Contains(source, "image") ? Payload::ReadRequired(source, "image") : Json("");
     object["thumbnail"] =

@@ -1,10 +1,11 @@
 #include "Parsing/CorvanaJsonParser.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
 #include "Parsing/Items/CorvanaLibrary.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/CorvanaMaterial.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <iostream>
 #include <stdexcept>
@@ -101,7 +102,7 @@ Json SystemPropertyRecords(const Json& system)
             group = SystemIfcGroup;
         const Json& attributes = ReadUnchecked(tab, "attributes");
         if (!attributes.is_null())
-            AppendAttributes(records, Json(group.ToStdString()), attributes);
+            AppendAttributes(records, Json(ToUtf8(group)), attributes);
     }
     return records;
 }

@@ -1,4 +1,5 @@
 #include "Parsing/PayloadReading.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <cerrno>
 #include <cfloat>
@@ -97,7 +98,7 @@ Json Parse(const std::string& text)
     return Json("");
 }
 
-Json Parse(const GS::UniString& text) { return Parse(text.ToStdString()); }
+Json Parse(const GS::UniString& text) { return Parse(ToUtf8(text)); }
 
 bool Contains(const Json& object, const char* key) { return object.is_object() && object.contains(key); }
 
@@ -197,7 +198,7 @@ GS::UniString ImportType(const Json& document)
 
 ProductFileKind ProductFileKindOf(const GS::UniString& fileUrl)
 {
-    const std::string& address = fileUrl.ToStdString();
+    const std::string& address = ToUtf8(fileUrl);
     if (address.empty())
         return ProductFileKind::None;
     if (address.size() < 3)

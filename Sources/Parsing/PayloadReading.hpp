@@ -6,7 +6,7 @@
 // string or looks up a missing key through an unchecked lookup.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 #include "Parsing/TextLimits.hpp"
 
 #include <nlohmann/json.hpp>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "APIdefs_Attributes.h"
-#include "IO/Location.hpp"
+#include "Location.hpp"
 #include "Parsing/PayloadReading.hpp"
 
 #include <memory>

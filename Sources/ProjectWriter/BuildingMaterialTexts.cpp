@@ -1,6 +1,6 @@
 #include "BuildingMaterialTexts.hpp"
 
-#include "ACAPI_Properties.h"
+#include "ACAPinc.h"
 
 namespace QRV {
 

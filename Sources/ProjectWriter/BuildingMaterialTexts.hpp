@@ -1,7 +1,7 @@
 #pragma once
 
 #include "APIdefs_Attributes.h"
-#include "GSRoot/Array.hpp"
+#include "Array.hpp"
 
 namespace QRV {
 

@@ -1,6 +1,6 @@
 #include "CompositeDefinitions.hpp"
 
-#include "ACAPI_Attributes.h"
+#include "ACAPinc.h"
 
 #include <algorithm>
 

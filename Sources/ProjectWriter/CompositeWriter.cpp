@@ -1,6 +1,6 @@
 // Composites: the clash check over the composite and its skin materials, and the create-or-overwrite write
 // that keeps the user's separator lines, pens and flags of an existing composite.
-#include "ACAPI_Attributes.h"
+#include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "AddOn/AttributeName.hpp"
 #include "AddOn/HostErrorReport.hpp"
@@ -9,6 +9,7 @@
 #include "Parsing/Items/ComplexMaterial.hpp"
 #include "ReplaceQuestion.hpp"
 #include "SystemReplacement.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <limits>
@@ -30,7 +31,7 @@ bool ReadComposite(const GS::UniString& name, API_Attribute& composite)
 
 void Fail(ComplexMaterial& composite, const std::string& why)
 {
-    LogStream::Instance().Error("ACLink::CreateComplexMaterial: \"" + composite.GetName().ToStdString() + "\" " + why);
+    LogStream::Instance().Error("ACLink::CreateComplexMaterial: \"" + ToUtf8(composite.GetName()) + "\" " + why);
     composite.SetImportStatus("failed");
 }
 
@@ -51,7 +52,7 @@ bool CheckWritable(ComplexMaterial& composite)
     bool namesFit = true;
     composite.ForEachMaterial([&](Material& material) {
         if (namesFit && !SetAttributeName(scratch, material.GetName())) {
-            Fail(composite, "is not written: the skin material name \"" + material.GetName().ToStdString() +
+            Fail(composite, "is not written: the skin material name \"" + ToUtf8(material.GetName()) +
                                 "\" is longer than the host's 255-byte name field");
             namesFit = false;
         }
@@ -72,7 +73,7 @@ bool WriteSkins(ACLink& link, ComplexMaterial& composite, CompositeDefinitions& 
         material.ConfirmReplace();
         material.SetReplaceWithoutAsking(false);
         if (!link.CreateMaterial(material)) {
-            Fail(composite, "is not written: its skin material \"" + material.GetName().ToStdString() +
+            Fail(composite, "is not written: its skin material \"" + ToUtf8(material.GetName()) +
                                 "\" could not be written");
             written = false;
             return;
@@ -118,7 +119,7 @@ bool ComplexMaterial::ConfirmReplace()
     bool goOn = true;
     std::set<std::string> settled;
     ForEachMaterial([&](Material& material) {
-        const std::string name = material.GetName().ToStdString();
+        const std::string name = ToUtf8(material.GetName());
         if (!goOn || settled.count(name) != 0)
             return;
         const bool ownFlag = material.GetReplaceWithoutAsking();
@@ -141,7 +142,7 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
     CompositeDefinitions defs;
     if (!defs.Allocate(composite.MaterialCount())) {
         LogStream::Instance().Error("ACLink::CreateComplexMaterial: no memory for the skins of \"" +
-                                    composite.GetName().ToStdString() + "\"");
+                                    ToUtf8(composite.GetName()) + "\"");
         return false;
     }
     double totalThickness = 0.0;

@@ -1,6 +1,6 @@
 #include "CorvanaClassification.hpp"
 
-#include "ACAPI_Classification.h"
+#include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "HostLookups.hpp"
 

@@ -10,6 +10,7 @@
 #include "Parsing/Items/CorvanaMaterial.hpp"
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 namespace {
@@ -36,7 +37,7 @@ void LoadMaterialProperties(CorvanaMaterial& item)
     if (err != NoError || GetUserData(attribute, text) != NoError)
         return;
     CorvanaProperties stored;
-    if (ParseStoredProperties(text, stored, "Building material \"" + item.GetName().ToStdString() + "\""))
+    if (ParseStoredProperties(text, stored, "Building material \"" + ToUtf8(item.GetName()) + "\""))
         item.SetProperties(stored);
 }
 
@@ -48,7 +49,7 @@ void LoadCompositeProperties(CorvanaComplexMaterial& item)
     if (err != NoError || GetUserData(attribute, text) != NoError)
         return;
     CorvanaProperties stored;
-    if (ParseStoredProperties(text, stored, "Composite \"" + item.GetName().ToStdString() + "\""))
+    if (ParseStoredProperties(text, stored, "Composite \"" + ToUtf8(item.GetName()) + "\""))
         item.SetProperties(stored);
 }
 

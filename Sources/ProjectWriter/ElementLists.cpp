@@ -1,7 +1,6 @@
 #include "ElementLists.hpp"
 
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Elements.h"
+#include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
 
 namespace QRV {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "APIdefs_Elements.h"
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <map>
 #include <vector>

@@ -1,8 +1,7 @@
 #include "ElementNames.hpp"
 
-#include "ACAPI_Elements.h"
-#include "ACAPI_Properties.h"
-#include "GSRoot/Debug.hpp"
+#include "ACAPinc.h"
+#include "GSDebug.hpp"
 
 namespace QRV {
 

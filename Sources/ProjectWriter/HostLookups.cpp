@@ -1,17 +1,18 @@
 #include "HostLookups.hpp"
 
-#include "ACAPI_Classification.h"
+#include "ACAPinc.h"
 #include "CorvanaClassification.hpp"
 #include "PropertyWriter.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 namespace {
 
-std::string GuidKey(const API_Guid& guid) { return APIGuidToString(guid).ToStdString(); }
+std::string GuidKey(const API_Guid& guid) { return ToUtf8(APIGuidToString(guid)); }
 
 std::string DefinitionKey(const API_Guid& group, const GS::UniString& name)
 {
-    return GuidKey(group) + "/" + name.ToStdString();
+    return GuidKey(group) + "/" + ToUtf8(name);
 }
 
 std::string TargetKey(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
@@ -26,14 +27,14 @@ std::string TargetKey(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
 
 GSErrCode HostLookups::PropertyGroup(const GS::UniString& name, API_PropertyGroup& group)
 {
-    auto found = groups_.find(name.ToStdString());
+    auto found = groups_.find(ToUtf8(name));
     if (found != groups_.end()) {
         group = found->second;
         return NoError;
     }
     const GSErrCode err = GetCorvanaPropertyGroup(group, name);
     if (err == NoError)
-        groups_.emplace(name.ToStdString(), group);
+        groups_.emplace(ToUtf8(name), group);
     return err;
 }
 

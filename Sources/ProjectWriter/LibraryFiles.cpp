@@ -1,8 +1,9 @@
 #include "LibraryFiles.hpp"
 
-#include "ACAPI_ProjectSettings.h"
+#include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
 #include "Platform/Network.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <cstdlib>
 
@@ -23,7 +24,7 @@ bool HasForbiddenCharacter(const std::string& name)
 
 bool IsSafeLibraryFileName(const GS::UniString& fileName)
 {
-    const std::string& name = fileName.ToStdString();
+    const std::string& name = ToUtf8(fileName);
     if (name.empty() || name == "." || name == ".." || HasForbiddenCharacter(name))
         return false;
     if (fileName.GetLength() > MaxFileNameLength)
@@ -46,15 +47,15 @@ GS::UniString TemporaryFolder()
 
 GS::UniString JoinPath(const GS::UniString& folder, const GS::UniString& name)
 {
-    std::string path = folder.ToStdString();
+    std::string path = ToUtf8(folder);
     if (!path.empty() && path.back() != '/')
         path += '/';
-    return GS::UniString(path + name.ToStdString());
+    return GS::UniString(path + ToUtf8(name));
 }
 
 GS::UniString WithoutExtension(const GS::UniString& fileName)
 {
-    const std::string& name = fileName.ToStdString();
+    const std::string& name = ToUtf8(fileName);
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? fileName : GS::UniString(name.substr(0, dot));
 }
@@ -62,14 +63,14 @@ GS::UniString WithoutExtension(const GS::UniString& fileName)
 bool DownloadToTemp(const GS::UniString& address, const GS::UniString& fileName, GS::UniString* downloaded)
 {
     if (!IsSafeLibraryFileName(fileName)) {
-        LogStream::Instance().Error("Library download refused: \"" + fileName.ToStdString() +
+        LogStream::Instance().Error("Library download refused: \"" + ToUtf8(fileName) +
                                     "\" is not a plain file name");
         return false;
     }
     const GS::UniString target = JoinPath(TemporaryFolder(), fileName);
     std::string problem;
     if (!Platform::DownloadUrlToFile(address, target, &problem)) {
-        LogStream::Instance().Error("Library download of " + address.ToStdString() + " failed: " + problem);
+        LogStream::Instance().Error("Library download of " + ToUtf8(address) + " failed: " + problem);
         return false;
     }
     if (downloaded != nullptr)

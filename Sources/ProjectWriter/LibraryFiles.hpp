@@ -2,7 +2,7 @@
 // A file name comes from the catalogue and is not trusted to stay inside either folder.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

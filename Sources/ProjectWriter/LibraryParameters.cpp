@@ -1,8 +1,8 @@
 #include "LibraryParameters.hpp"
 
-#include "ACAPI_LibraryParts.h"
+#include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
-#include "GSRoot/Handle.hpp"
+#include "BM.hpp"
 
 #include <algorithm>
 #include <cstring>

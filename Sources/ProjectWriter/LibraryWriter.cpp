@@ -1,7 +1,6 @@
 // Library parts and containers: download, placement in a library folder, registration, the part's stored
 // properties and its own parameters.
-#include "ACAPI_LibraryParts.h"
-#include "ACAPI_ProjectSettings.h"
+#include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
@@ -11,6 +10,7 @@
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/Library.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <unistd.h>
 
@@ -25,7 +25,7 @@ constexpr const char* CorvanaFolderName = "Corvana";
 
 std::string NormalPath(const GS::UniString& path)
 {
-    std::string text = std::filesystem::path(path.ToStdString()).lexically_normal().string();
+    std::string text = std::filesystem::path(ToUtf8(path)).lexically_normal().string();
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
     return text;
@@ -34,7 +34,7 @@ std::string NormalPath(const GS::UniString& path)
 bool IsWritableFolder(const GS::UniString& path)
 {
     std::error_code ec;
-    return std::filesystem::is_directory(path.ToStdString(), ec) && access(path.ToStdString().c_str(), W_OK) == 0;
+    return std::filesystem::is_directory(ToUtf8(path), ec) && access(ToUtf8(path).c_str(), W_OK) == 0;
 }
 
 GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
@@ -49,7 +49,7 @@ GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
         return err;
     *folder = JoinPath(path, CorvanaFolderName);
     std::error_code ec;
-    std::filesystem::create_directory(folder->ToStdString(), ec);
+    std::filesystem::create_directory(ToUtf8(*folder), ec);
     return IsWritableFolder(*folder) ? NoError : APIERR_GENERAL;
 }
 
@@ -58,7 +58,7 @@ void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, const GS::U
     const std::wstring wide = fileName.ToUStr().Get();
     std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
     std::wcsncpy(libPart.file_UName, wide.c_str(), API_UniLongNameLen - 1);
-    std::strncpy(libPart.location, location.ToStdString().c_str(), API_LibPartPathLen - 1);
+    std::strncpy(libPart.location, ToUtf8(location).c_str(), API_LibPartPathLen - 1);
 }
 
 }  // namespace
@@ -80,8 +80,8 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
             return err;
         const GS::UniString corvana = JoinPath(embedded, CorvanaFolderName);
         std::error_code ec;
-        std::filesystem::create_directory(corvana.ToStdString(), ec);
-        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(corvana.ToStdString(), ec) ? corvana
+        std::filesystem::create_directory(ToUtf8(corvana), ec);
+        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(ToUtf8(corvana), ec) ? corvana
                                                                                                           : embedded);
         return NoError;
     }
@@ -89,7 +89,7 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
     GS::UniString corvana;
     err = UserDocumentsCorvanaFolder(&corvana);
     if (err != NoError) {
-        LogStream::Instance().Error("The library folder \"" + corvana.ToStdString() +
+        LogStream::Instance().Error("The library folder \"" + ToUtf8(corvana) +
                                     "\" cannot be made or written to");
         return APIERR_GENERAL;
     }
@@ -154,7 +154,7 @@ bool ACLink::ImportLibraryPart(LibraryPart& item)
     err = StampPlacedObjects(partName);
     if (err != NoError)
         ReportHostError(err, "ACLink::ImportLibraryPart StampPlacedObjects");
-    LogStream::Instance().Info("Library part \"" + partName.ToStdString() + "\" imported");
+    LogStream::Instance().Info("Library part \"" + ToUtf8(partName) + "\" imported");
     return true;
 }
 

@@ -1,7 +1,6 @@
 // Building materials: the clash check with the replace question, the create-or-overwrite write, and the
 // replacement of a composite's skin material.
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Properties.h"
+#include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "AddOn/AttributeName.hpp"
 #include "AddOn/HostErrorReport.hpp"
@@ -10,6 +9,7 @@
 #include "CorvanaItemHooks.hpp"
 #include "Parsing/Items/Material.hpp"
 #include "ReplaceQuestion.hpp"
+#include "AddOn/Utf8.hpp"
 
 namespace QRV {
 namespace {
@@ -74,7 +74,7 @@ bool ACLink::CreateMaterial(Material& material)
     bool nameFits = true;
     API_Attribute attribute = BuildingMaterialRecord(material.GetName(), &nameFits);
     if (!nameFits) {
-        LogStream::Instance().Error("ACLink::CreateMaterial: the name \"" + material.GetName().ToStdString() +
+        LogStream::Instance().Error("ACLink::CreateMaterial: the name \"" + ToUtf8(material.GetName()) +
                                     "\" is longer than the host's 255-byte name field");
         material.SetImportStatus("failed");
         return false;
@@ -104,7 +104,7 @@ bool ACLink::CreateMaterial(Material& material)
     GSErrCode err = ACAPI_Attribute_Create(&attribute, nullptr);
     if (err == NoError) {
         material.SetImportStatus("imported");
-        MaterialsCreatedInBulkRun().insert(material.GetName().ToStdString());
+        MaterialsCreatedInBulkRun().insert(ToUtf8(material.GetName()));
     } else if (err == APIERR_ATTREXIST) {
         err = ACAPI_Attribute_Modify(&attribute, nullptr);
         if (err != NoError) {

@@ -1,16 +1,15 @@
 #include "NamedProducts.hpp"
 
 #include "HostLookups.hpp"
-#include "ACAPI_Elements.h"
-#include "ACAPI_LibraryParts.h"
-#include "ACAPI_UserData.h"
+#include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "CorvanaClassification.hpp"
-#include "DG/Alert.hpp"
+#include "DG.h"
 #include "ElementNames.hpp"
 #include "PropertyRuns.hpp"
 #include "ReplaceQuestion.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -61,7 +60,7 @@ GS::UniString LibraryPartNameOf(const API_Element& element)
 GS::UniString LibraryPartKeyName(const GS::UniString& documentName)
 {
     static const std::string extension = ".gsm";
-    const std::string& name = documentName.ToStdString();
+    const std::string& name = ToUtf8(documentName);
     if (name.size() <= extension.size())
         return documentName;
     const std::string end = name.substr(name.size() - extension.size());
@@ -170,7 +169,7 @@ GSErrCode ApplyStoredPropertiesToElement(const API_Guid& elemGuid)
     std::string text;
     if (ReadNamedProperties(keyName, text)) {
         CorvanaProperties properties;
-        if (!ParseStoredProperties(text, properties, "Module data \"CV_" + keyName.ToStdString() + "\""))
+        if (!ParseStoredProperties(text, properties, "Module data \"CV_" + ToUtf8(keyName) + "\""))
             return NoError;
         HostLookups lookups;
         ClassifyElement(elemGuid, lookups);

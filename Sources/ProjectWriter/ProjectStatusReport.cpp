@@ -1,11 +1,11 @@
 #include "ProjectWriter/ProjectStatusReport.hpp"
 
-#include "ACAPI_Attributes.h"
-#include "ACAPI_UserData.h"
+#include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 #include "Parsing/PayloadReading.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <climits>
 #include <cstdlib>
@@ -55,7 +55,7 @@ std::optional<GS::UniString> IdText(const Json& id)
 
 std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::UniString& text)
 {
-    const Json request = Json::parse(text.ToStdString(), nullptr, false);
+    const Json request = Json::parse(ToUtf8(text), nullptr, false);
     std::string problem;
     if (request.is_discarded() || !request.is_object())
         problem = "the request is not a JSON object";
@@ -89,7 +89,7 @@ std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::Un
         return std::nullopt;
     }
     for (const CurrentStamp& current : report.current_) {
-        auto [held, added] = report.newest_.emplace(current.idText.ToStdString(), current.updateAt);
+        auto [held, added] = report.newest_.emplace(ToUtf8(current.idText), current.updateAt);
         if (!added && held->second < current.updateAt)
             held->second = current.updateAt;
     }
@@ -123,7 +123,7 @@ void ProjectStatusReport::AddIfOutdated(const std::string& storedText, bool only
     const std::optional<GS::UniString> storedIdText = IdText(*storedId);
     if (!storedIdText)
         return;
-    auto newest = newest_.find(storedIdText->ToStdString());
+    auto newest = newest_.find(ToUtf8(*storedIdText));
     if (newest != newest_.end() && storedStamp < newest->second)
         ids.push_back(*storedId);
 }

@@ -1,6 +1,6 @@
 #include "PropertyRuns.hpp"
 
-#include "ACAPI_Command.h"
+#include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
 #include "HostLookups.hpp"
 

@@ -1,7 +1,6 @@
 #include "PropertyWriter.hpp"
 
-#include "ACAPI_Classification.h"
-#include "ACAPI_Properties.h"
+#include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "HostLookups.hpp"
 

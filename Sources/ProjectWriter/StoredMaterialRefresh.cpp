@@ -1,8 +1,7 @@
 #include "ProjectWriter/StoredMaterialRefresh.hpp"
 
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Command.h"
-#include "GSRoot/Debug.hpp"
+#include "ACAPinc.h"
+#include "GSDebug.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 

@@ -1,7 +1,6 @@
 #include "StoredTexts.hpp"
 
-#include "ACAPI_Elements.h"
-#include "ACAPI_UserData.h"
+#include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 #include "Parsing/TextLimits.hpp"

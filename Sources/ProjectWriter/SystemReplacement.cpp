@@ -1,9 +1,7 @@
 #include "SystemReplacement.hpp"
 
 #include "HostLookups.hpp"
-#include "ACAPI_Attributes.h"
-#include "ACAPI_Command.h"
-#include "ACAPI_Elements.h"
+#include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
 #include "CorvanaClassification.hpp"
 #include "ElementLists.hpp"

@@ -1,6 +1,6 @@
 #include "CompositeFixture.hpp"
 
-#include "GSRoot/Handle.hpp"
+#include "BM.hpp"
 
 namespace {
 

@@ -3,8 +3,7 @@
 // host's own element change, as a user's edit would.
 #pragma once
 
-#include "ACAPI_Command.h"
-#include "ACAPI_Elements.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 
 #include <gtest/gtest.h>

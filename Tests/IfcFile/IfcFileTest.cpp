@@ -2,7 +2,7 @@
 // as IFC4, and the host functions that list translators, tell the project's name and save.
 #include "Sim/SimFixture.hpp"
 
-#include "ACAPI_ProjectOperation.h"
+#include "ACAPinc.h"
 #include "Ifc/IfcGuid.hpp"
 #include "Ifc/IfcModelExport.hpp"
 #include "Ifc/StepText.hpp"
@@ -56,7 +56,7 @@ TEST(StepText, RealsAlwaysCarryADecimalPointAndReadBackExactly)
 TEST(IfcGuid, CompressesTheBitsInTextOrder)
 {
     using Sim::Ifc::CompressedGuid;
-    const auto guid = [](const char* text) { return GS::Guid(text).ToAPIGuid(); };
+    const auto guid = [](const char* text) { return APIGuidFromString(text); };
     EXPECT_EQ(CompressedGuid(guid("00000000-0000-0000-0000-000000000001")), "0000000000000000000001");
     EXPECT_EQ(CompressedGuid(guid("FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF")), "3$$$$$$$$$$$$$$$$$$$$$");
     EXPECT_EQ(CompressedGuid(guid("80000000-0000-0000-0000-000000000000")), "2000000000000000000000");
@@ -119,7 +119,7 @@ const char* const ProjectText = R"({
     {"guid": "40000000-0000-4000-8000-00000000000C", "type": "object", "length": 1, "width": 1, "height": 1}]
 })";
 
-API_Guid G(const char* text) { return GS::Guid(text).ToAPIGuid(); }
+API_Guid G(const char* text) { return APIGuidFromString(text); }
 
 Sim::Project ExampleProject()
 {
@@ -178,7 +178,7 @@ protected:
     }
     int IdOfElement(const char* guidText) const
     {
-        const std::string guid = "'" + Sim::Ifc::CompressedGuid(GS::Guid(guidText).ToAPIGuid()) + "'";
+        const std::string guid = "'" + Sim::Ifc::CompressedGuid(APIGuidFromString(guidText)) + "'";
         for (const auto& [id, instance] : instances)
             if (instance.attributes.rfind(guid + ",", 0) == 0)
                 return id;
@@ -312,7 +312,7 @@ TEST_F(IfcModel, OnlyTheAvailableValuesOfTheGroupFormThePropertySet)
 TEST_F(IfcModel, LongValuesAreTextsAndGlobalIdsAreUnique)
 {
     Sim::Project longer = project;
-    longer.elements.Find(G("40000000-0000-4000-8000-000000000001"))->attached.propertyValues[GS::Guid("20000000-0000-4000-8000-000000000011").ToAPIGuid()].value = std::string(300, 'x');
+    longer.elements.Find(G("40000000-0000-4000-8000-000000000001"))->attached.propertyValues[APIGuidFromString("20000000-0000-4000-8000-000000000011")].value = std::string(300, 'x');
     const auto longerInstances = Instances(Sim::Ifc::ExportIfcText(longer, settings));
     const auto values = OfEntity(longerInstances, "IFCPROPERTYSINGLEVALUE");
     ASSERT_FALSE(values.empty());

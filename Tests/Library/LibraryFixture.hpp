@@ -2,7 +2,7 @@
 // the add-on wrote, and the add-on's library code called in-process.
 #pragma once
 
-#include "ACAPI_LibraryParts.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "Sim/SimFixture.hpp"
 

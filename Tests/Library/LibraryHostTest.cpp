@@ -1,5 +1,5 @@
 // The host's library list, library part registration, parameter sections, file copy and special folders.
-#include "ACAPI_ProjectSettings.h"
+#include "ACAPinc.h"
 #include "LibraryFixture.hpp"
 #include "Model/ProjectFile.hpp"
 

@@ -1,6 +1,6 @@
 // Whole library part imports: they store the part's properties as module data, so they run against a
 // host with module data functions.
-#include "ACAPI_UserData.h"
+#include "ACAPinc.h"
 #include "Import/ImportManager.hpp"
 #include "Library/LibraryFixture.hpp"
 #include "ProjectWriter/StoredTexts.hpp"

@@ -2,7 +2,7 @@
 // made by openssl at test time, and a local HTTP(S) server on 127.0.0.1 that records what it receives.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <sys/types.h>
 

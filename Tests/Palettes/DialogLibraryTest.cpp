@@ -2,7 +2,7 @@
 // answers to modal dialogs, alerts, observer lifetimes and reference counting.
 #include "Support/UiSupport.hpp"
 
-#include "DG/DGModule.hpp"
+#include "DGModule.hpp"
 #include "ResourceIds.hpp"
 
 #include <stdexcept>

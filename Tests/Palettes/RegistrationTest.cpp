@@ -43,7 +43,7 @@ TEST_F(Registration, RegistersMenusFileTypeAndThreePalettes)
                                                    {ProgressPaletteRef, ProgressPaletteGuid()}};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(registry.windows[i].referenceID, expected[i].first) << i;
-        EXPECT_EQ(GS::Guid(registry.windows[i].guid), expected[i].second) << i;
+        EXPECT_EQ(APIGuid2GSGuid(registry.windows[i].guid), expected[i].second) << i;
         EXPECT_EQ(registry.windows[i].controlFlags, 1015) << i;
     }
     EXPECT_EQ(registry.projectEventMask, APINotify_All);

@@ -62,7 +62,7 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     brick.buildingMaterial.showUncutLines = true;
     ASSERT_EQ(ACAPI_Attribute_Create(&brick, nullptr), NoError);
     EXPECT_EQ(brick.header.index, 1);
-    EXPECT_FALSE(GS::Guid(brick.header.guid).IsNull());
+    EXPECT_FALSE(APIGuid2GSGuid(brick.header.guid).IsNull());
     API_Attribute concrete = CreateMaterial("Concrete");
     EXPECT_EQ(concrete.header.index, 2);
     EXPECT_NE(concrete.header.guid, brick.header.guid);

@@ -246,7 +246,7 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
         if (element.attached.propertyValues.empty())
             continue;
         ++stamped;
-        out << "  " << ElementTypeName(element.type) << " " << GS::Guid(element.guid).ToUniString().ToStdString()
+        out << "  " << ElementTypeName(element.type) << " " << APIGuidToString(element.guid).ToStdString()
             << ": " << element.attached.propertyValues.size() << " property values\n";
     }
     if (stamped == 0)

@@ -1,7 +1,7 @@
 // The command line: global options (before the command), the command and its own arguments.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <stdexcept>
 #include <string>

@@ -241,7 +241,7 @@ private:
             done = actions.Redo(&problem);
         if (done && made != APINULLGuid) {
             made_[index + 1] = made;
-            line["guid"] = GS::Guid(made).ToUniString().ToStdString();
+            line["guid"] = APIGuidToString(made).ToStdString();
         }
         return Outcome(done, problem, line);
     }
@@ -249,7 +249,7 @@ private:
     bool Resolve(const std::string& target, API_Guid& guid, std::string& problem)
     {
         if (target[0] != '@') {
-            guid = GS::Guid(target.c_str()).ToAPIGuid();
+            guid = APIGuidFromString(target.c_str());
             return true;
         }
         const size_t step = std::stoul(target.substr(1));

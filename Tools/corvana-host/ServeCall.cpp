@@ -1,6 +1,6 @@
 #include "ServeCall.hpp"
 
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 namespace CorvanaHost::Http {
 namespace {

@@ -1,6 +1,7 @@
 // The module side of the binding, linked into every add-on as the host's static library is: the two
-// exported functions, and guards that keep the entry points from running before the host's table arrived.
-#include "ACAPI_Registration.h"
+// exported functions, guards that keep the entry points from running before the host's table arrived, and
+// the ACAPI_ functions, each a call through its slot of the host's table.
+#include "ACAPI_Binding.hpp"
 
 #include <cstring>
 
@@ -43,3 +44,97 @@ extern "C" HOSTLIB_API GSErrCode SetImportedFuncAddrs(void* const* slots, Int32 
     ACAPI::Imported() = ACAPI::ImportedTable{slots, slotCount};
     return NoError;
 }
+
+// Each function calls the host through its slot; its type is the declaration's, so a slot's caller and the
+// host's implementation agree on one signature.
+#define ACAP_FORWARD(Name, Params, Args)                                                                   \
+    GSErrCode ACAPI_##Name Params                                                                          \
+    {                                                                                                      \
+        auto fn = reinterpret_cast<decltype(&ACAPI_##Name)>(ACAPI::SlotAddress(ACAPI::Slot_##Name));      \
+        return fn != nullptr ? fn Args : APIERR_NOTSUPPORTED;                                              \
+    }
+
+ACAP_FORWARD(Attribute_Get, (API_Attribute* attribute), (attribute))
+ACAP_FORWARD(Attribute_Search, (API_Attr_Head* attrHead), (attrHead))
+ACAP_FORWARD(Attribute_Create, (API_Attribute* attribute, API_AttributeDef* defs), (attribute, defs))
+ACAP_FORWARD(Attribute_Modify, (API_Attribute* attribute, API_AttributeDef* defs), (attribute, defs))
+ACAP_FORWARD(Attribute_GetDef, (API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDef* defs), (typeID, index, defs))
+ACAP_FORWARD(Attribute_GetNum, (API_AttrTypeID typeID, UInt32* count), (typeID, count))
+ACAP_FORWARD(DisposeAttrDefsHdls, (API_AttributeDef* defs), (defs))
+ACAP_FORWARD(Element_UI2ElemPriority, (Int32* priority), (priority))
+ACAP_FORWARD(Classification_GetClassificationSystems, (GS::Array<API_ClassificationSystem>* systems), (systems))
+ACAP_FORWARD(Classification_CreateClassificationSystem, (API_ClassificationSystem* system), (system))
+ACAP_FORWARD(Classification_GetClassificationSystemRootItems, (const API_Guid* systemGuid, GS::Array<API_ClassificationItem>* items), (systemGuid, items))
+ACAP_FORWARD(Classification_GetClassificationItemChildren, (const API_Guid* itemGuid, GS::Array<API_ClassificationItem>* children), (itemGuid, children))
+ACAP_FORWARD(Classification_CreateClassificationItem, (API_ClassificationItem* item, const API_Guid* systemGuid, const API_Guid* parentGuid, const API_Guid* successorGuid), (item, systemGuid, parentGuid, successorGuid))
+ACAP_FORWARD(Attribute_GetClassificationItems, (const API_Attr_Head* attrHead, API_ClassificationItemPairs* pairs), (attrHead, pairs))
+ACAP_FORWARD(Attribute_AddClassificationItem, (const API_Attr_Head* attrHead, const API_Guid* itemGuid), (attrHead, itemGuid))
+ACAP_FORWARD(Element_GetClassificationItems, (const API_Guid* elemGuid, API_ClassificationItemPairs* pairs), (elemGuid, pairs))
+ACAP_FORWARD(Element_AddClassificationItem, (const API_Guid* elemGuid, const API_Guid* itemGuid), (elemGuid, itemGuid))
+ACAP_FORWARD(CallUndoableCommand, (const GS::UniString& undoString, const std::function<GSErrCode()>& command), (undoString, command))
+ACAP_FORWARD(ProcessWindow_InitProcessWindow, (const GS::UniString* title, Int32* nPhase), (title, nPhase))
+ACAP_FORWARD(ProcessWindow_CloseProcessWindow, (), ())
+ACAP_FORWARD(ProcessWindow_SetNextProcessPhase, (const GS::UniString* subtitle, Int32* maxValue), (subtitle, maxValue))
+ACAP_FORWARD(ProcessWindow_SetProcessValue, (Int32* newValue), (newValue))
+ACAP_FORWARD(ProcessWindow_IsProcessCanceled, (bool* canceled), (canceled))
+ACAP_FORWARD(Element_GetElemList, (const API_ElemType* type, GS::Array<API_Guid>* guids, API_ElemFilterFlags filterBits), (type, guids, filterBits))
+ACAP_FORWARD(Element_Get, (API_Element* element), (element))
+ACAP_FORWARD(Element_GetHeader, (API_Elem_Head* header), (header))
+ACAP_FORWARD(Element_Change, (API_Element* element, const API_Element* mask), (element, mask))
+ACAP_FORWARD(Element_Filter, (const API_Guid* guid, API_ElemFilterFlags filterBits, bool* passes), (guid, filterBits, passes))
+ACAP_FORWARD(Element_GetElemTypeName, (const API_ElemType* type, GS::UniString* name), (type, name))
+ACAP_FORWARD(Element_GetElemLibPartUnId, (const API_Guid* guid, char* unId), (guid, unId))
+ACAP_FORWARD(Element_GetIFCAttributes, (const API_Guid* guid, GS::Array<API_IFCAttribute>* attributes), (guid, attributes))
+ACAP_FORWARD(Element_GetQuantities, (const API_Guid* guid, const API_QuantityPar* params, API_ElementQuantity* quantities), (guid, params, quantities))
+ACAP_FORWARD(Element_GetMoreQuantities, (const GS::Array<API_Guid>* guids, const API_QuantityPar* params, GS::Array<API_ElementQuantity>* quantities, GS::Array<GS::Array<API_CompositeQuantity>>* composites), (guids, params, quantities, composites))
+ACAP_FORWARD(Element_Get3DInfo, (const API_Elem_Head* header, API_ElemInfo3D* info), (header, info))
+ACAP_FORWARD(Element_AttachObserver, (const API_Guid* guid), (guid))
+ACAP_FORWARD(Database_GetCurrentDatabase, (API_DatabaseInfo* info), (info))
+ACAP_FORWARD(Database_ChangeCurrentDatabase, (API_DatabaseInfo* info), (info))
+ACAP_FORWARD(Database_GetDatabaseInfo, (API_DatabaseInfo* info), (info))
+ACAP_FORWARD(LibraryManagement_GetLibraries, (GS::Array<API_LibraryInfo>* activeLibs, Int32* embeddedLibraryIndex), (activeLibs, embeddedLibraryIndex))
+ACAP_FORWARD(LibraryManagement_SetLibraries, (const GS::Array<API_LibraryInfo>* activeLibs), (activeLibs))
+ACAP_FORWARD(LibraryPart_Register, (API_LibPart* libPart), (libPart))
+ACAP_FORWARD(LibraryPart_Search, (API_LibPart* libPart, bool createIfMissing, bool onlyPlaceable), (libPart, createIfMissing, onlyPlaceable))
+ACAP_FORWARD(LibraryPart_Get, (API_LibPart* libPart), (libPart))
+ACAP_FORWARD(LibraryPart_GetSection, (Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl, GS::UniString* sectionStr), (libInd, section, sectionHdl, sectionStr))
+ACAP_FORWARD(LibraryPart_UpdateSection, (Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl, GS::UniString* sectionStr), (libInd, section, sectionHdl, sectionStr))
+ACAP_FORWARD(LibraryPart_SetDetails_ParamDef, (const API_LibPart* libPart, GSHandle addPars, const API_LibPartDetails* details), (libPart, addPars, details))
+ACAP_FORWARD(LibraryPart_CopyFile, (const IO::Location* from, const IO::Location* to), (from, to))
+ACAP_FORWARD(IFC_GetIFCExportTranslatorsList, (GS::Array<API_IFCTranslatorIdentifier>& ifcExportTranslators), (ifcExportTranslators))
+ACAP_FORWARD(ProjectOperation_Project, (API_ProjectInfo* projectInfo), (projectInfo))
+ACAP_FORWARD(ProjectOperation_Save, (const API_FileSavePars* fileSavePars, const void* savePars), (fileSavePars, savePars))
+ACAP_FORWARD(ProjectSetting_GetSpecFolder, (API_SpecFolderID* specFolderID, IO::Location* location), (specFolderID, location))
+ACAP_FORWARD(Property_GetPropertyGroup, (API_PropertyGroup* group), (group))
+ACAP_FORWARD(Property_GetPropertyGroups, (GS::Array<API_PropertyGroup>* groups), (groups))
+ACAP_FORWARD(Property_CreatePropertyGroup, (API_PropertyGroup* group), (group))
+ACAP_FORWARD(Property_CreatePropertyDefinition, (API_PropertyDefinition* definition), (definition))
+ACAP_FORWARD(Property_GetPropertyDefinitions, (const API_Guid* groupGuid, GS::Array<API_PropertyDefinition>* definitions), (groupGuid, definitions))
+ACAP_FORWARD(Property_ChangePropertyDefinition, (const API_PropertyDefinition* definition), (definition))
+ACAP_FORWARD(Property_GetPropertyValueString, (const API_Property* property, GS::UniString* valueString), (property, valueString))
+ACAP_FORWARD(Attribute_GetPropertyDefinitions, (const API_Attr_Head* attrHead, API_PropertyDefinitionFilter filter, GS::Array<API_PropertyDefinition>* definitions), (attrHead, filter, definitions))
+ACAP_FORWARD(Attribute_GetPropertyValue, (const API_Attr_Head* attrHead, const API_Guid* definitionGuid, API_Property* property), (attrHead, definitionGuid, property))
+ACAP_FORWARD(Attribute_SetProperty, (const API_Attr_Head* attrHead, const API_Property* property), (attrHead, property))
+ACAP_FORWARD(Element_GetPropertyValue, (const API_Guid* elemGuid, const API_Guid* definitionGuid, API_Property* property), (elemGuid, definitionGuid, property))
+ACAP_FORWARD(Element_SetProperty, (const API_Guid* elemGuid, const API_Property* property), (elemGuid, property))
+ACAP_FORWARD(Element_SetProperties, (const API_Guid* elemGuid, const GS::Array<API_Property>* properties), (elemGuid, properties))
+ACAP_FORWARD(AddOnIntegration_RegisterSupportedService, (GSType cmdID, Int32 cmdVersion), (cmdID, cmdVersion))
+ACAP_FORWARD(MenuItem_RegisterMenu, (short menuStrResID, short promptStrResID, APIMenuCodeID menuPosCode, GSFlags menuFlags), (menuStrResID, promptStrResID, menuPosCode, menuFlags))
+ACAP_FORWARD(MenuItem_InstallMenuHandler, (short menuStrResID, APIMenuCommandProc* handlerProc), (menuStrResID, handlerProc))
+ACAP_FORWARD(AddOnIntegration_RegisterFileType, (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, GSFlags actionFlags), (refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID, actionFlags))
+ACAP_FORWARD(AddOnIntegration_InstallFileTypeHandler, (Int32 refCon, APIIOCommandProc* handlerProc), (refCon, handlerProc))
+ACAP_FORWARD(RegisterModelessWindow, (Int32 referenceID, APIPaletteControlCallBackProc* callBackProc, GSFlags controlFlags, const API_Guid* guid), (referenceID, callBackProc, controlFlags, guid))
+ACAP_FORWARD(UnregisterModelessWindow, (Int32 referenceID), (referenceID))
+ACAP_FORWARD(ProjectOperation_CatchProjectEvent, (GSFlags eventTypes, APIProjectEventHandlerProc* handlerProc), (eventTypes, handlerProc))
+ACAP_FORWARD(Element_CatchNewElement, (const API_ToolBoxItem* elemType, APIElementEventHandlerProc* handlerProc), (elemType, handlerProc))
+ACAP_FORWARD(Element_InstallElementObserver, (APIElementEventHandlerProc* handlerProc), (handlerProc))
+ACAP_FORWARD(KeepInMemory, (bool keepIt), (keepIt))
+ACAP_FORWARD(GetOwnResModule, (GSResModule* resModule), (resModule))
+ACAP_FORWARD(GetApplicationInfo, (API_ServerInfo* serverInfo), (serverInfo))
+ACAP_FORWARD(Attribute_GetUserData, (API_Attr_Head* attrHead, API_AttributeUserData* userData), (attrHead, userData))
+ACAP_FORWARD(Attribute_SetUserData, (API_Attr_Head* attrHead, const API_AttributeUserData* userData), (attrHead, userData))
+ACAP_FORWARD(Element_GetUserData, (API_Elem_Head* elemHead, API_ElementUserData* userData), (elemHead, userData))
+ACAP_FORWARD(Element_SetUserData, (API_Elem_Head* elemHead, const API_ElementUserData* userData), (elemHead, userData))
+ACAP_FORWARD(ModulData_Store, (const API_ModulData* data, const GS::UniString* name), (data, name))
+ACAP_FORWARD(ModulData_Get, (API_ModulData* data, const GS::UniString* name), (data, name))
+ACAP_FORWARD(ModulData_GetList, (GS::Array<GS::UniString>* names), (names))

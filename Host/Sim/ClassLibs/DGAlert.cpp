@@ -1,4 +1,4 @@
-#include "DG/Alert.hpp"
+#include "DG.h"
 
 #include "Host.hpp"
 

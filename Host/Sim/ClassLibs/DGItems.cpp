@@ -1,9 +1,9 @@
 // The host's dialog library, item side: each item object names one item of its panel's layout and keeps
 // its state in the simulated user interface.
-#include "DG/Browser.hpp"
-#include "DG/Button.hpp"
-#include "DG/CompoundItemObserver.hpp"
-#include "DG/RadioButton.hpp"
+#include "DGBrowser.hpp"
+#include "DGButton.hpp"
+#include "DGUtility.hpp"
+#include "DGRadioItem.hpp"
 
 #include "UserInterface.hpp"
 

@@ -1,6 +1,6 @@
 // The host's dialog library, panel side: palettes and modal dialogs keep their state in the simulated
 // user interface, which also tells their observers what the user does.
-#include "DG/Dialog.hpp"
+#include "DGDialog.hpp"
 
 #include "UserInterface.hpp"
 

@@ -1,4 +1,4 @@
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 
 #include "Host.hpp"
 

@@ -1,7 +1,8 @@
-#include "GSRoot/Guid.hpp"
+#include "GSGuid.hpp"
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace GS {
@@ -21,21 +22,27 @@ Guid::Guid(const char* text)
             return;
     }
     auto hex = [&s](size_t pos, size_t len) { return static_cast<UInt32>(std::stoul(s.substr(pos, len), nullptr, 16)); };
-    guid_.time_low = hex(0, 8);
-    guid_.time_mid = static_cast<UInt16>(hex(9, 4));
-    guid_.time_hi_and_version = static_cast<UInt16>(hex(14, 4));
-    guid_.clock_seq_hi_and_reserved = static_cast<UChar>(hex(19, 2));
-    guid_.clock_seq_low = static_cast<UChar>(hex(21, 2));
+    data_.time_low = hex(0, 8);
+    data_.time_mid = static_cast<UInt16>(hex(9, 4));
+    data_.time_hi_and_version = static_cast<UInt16>(hex(14, 4));
+    data_.clock_seq_hi_and_reserved = static_cast<UChar>(hex(19, 2));
+    data_.clock_seq_low = static_cast<UChar>(hex(21, 2));
     for (size_t i = 0; i < 6; ++i)
-        guid_.node[i] = static_cast<UChar>(hex(24 + 2 * i, 2));
+        data_.node[i] = static_cast<UChar>(hex(24 + 2 * i, 2));
+}
+
+bool Guid::IsNull() const
+{
+    static const Data null{};
+    return std::memcmp(&data_, &null, sizeof data_) == 0;
 }
 
 UniString Guid::ToUniString() const
 {
     char buffer[37];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", guid_.time_low,
-                  guid_.time_mid, guid_.time_hi_and_version, guid_.clock_seq_hi_and_reserved, guid_.clock_seq_low,
-                  guid_.node[0], guid_.node[1], guid_.node[2], guid_.node[3], guid_.node[4], guid_.node[5]);
+    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data_.time_low,
+                  data_.time_mid, data_.time_hi_and_version, data_.clock_seq_hi_and_reserved, data_.clock_seq_low,
+                  data_.node[0], data_.node[1], data_.node[2], data_.node[3], data_.node[4], data_.node[5]);
     return UniString(buffer);
 }
 

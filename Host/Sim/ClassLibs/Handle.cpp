@@ -1,5 +1,5 @@
 // Memory handles: a handle points at a block pointer; the block's size is kept in front of it.
-#include "GSRoot/Handle.hpp"
+#include "BM.hpp"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "JS/JSValues.hpp"
+#include "JSValues.hpp"
 
 namespace JS {
 

@@ -1,4 +1,4 @@
-#include "IO/Location.hpp"
+#include "Location.hpp"
 
 #include "APIdefs_ErrorCodes.h"
 

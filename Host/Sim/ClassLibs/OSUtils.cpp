@@ -1,6 +1,6 @@
 // The operating system's browser is never started by the simulator: the request is written to the
 // transcript, and tests can make it fail.
-#include "OSUtils.hpp"
+#include "DefaultProgramRunner.hpp"
 
 #include "UserInterface.hpp"
 

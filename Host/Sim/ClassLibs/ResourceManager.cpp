@@ -1,4 +1,4 @@
-#include "ResourceManager.hpp"
+#include "RS.hpp"
 
 #include "Host.hpp"
 

@@ -1,7 +1,7 @@
 // Ticks and sleeping go through the host's clock, so that a test's fixed clock decides what the add-on
 // measures and a skipped sleep costs no time.
-#include "GSRoot/GSTime.hpp"
-#include "GSRoot/Thread.hpp"
+#include "GSTime.hpp"
+#include "Thread.hpp"
 
 #include "Clock.hpp"
 #include "Host.hpp"

@@ -1,4 +1,4 @@
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -93,6 +93,11 @@ std::string Lower(const std::string& text)
 
 UniString::UniString(const char* text, GSCharCode) : text_(text != nullptr ? text : "") {}
 UniString::UniString(const wchar_t* text) : text_(WideToUtf8(text)) {}
+UniString::UniString(const char* chars, USize charCount, GSCharCode)
+    : text_(chars != nullptr ? std::string(chars, charCount) : std::string())
+{
+}
+
 UniString::UniString(const std::string& text, GSCharCode) : text_(text) {}
 
 UniString UniString::Printf(const char* format, ...)

@@ -3,7 +3,7 @@
 // GUIDs (from the seeded generator). What the host takes here it can also save and load again, so values
 // the project file cannot hold (texts that are not UTF-8, numbers that are not finite, negative
 // thicknesses or attribute references) are refused at the call.
-#include "ACAPI_Attributes.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "Model/Text.hpp"
 

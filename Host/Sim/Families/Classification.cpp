@@ -1,7 +1,7 @@
 // Classification systems and items, and the classification of attributes and elements: a system is known
 // by its name and edition version, an item by its ID within its system, and a target carries at most one
 // item per system (a new item of a system replaces the one it had).
-#include "ACAPI_Classification.h"
+#include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 

@@ -1,6 +1,6 @@
 // Undoable commands. Each command the add-on runs is one undo step, recorded in the transcript as an
 // "undo" event with its name and the command's result.
-#include "ACAPI_Command.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "UndoScope.hpp"
 
@@ -14,26 +14,26 @@ struct CommandState {
 
 CommandState& State() { return TheHost().FamilyState<CommandState>(); }
 
-GSErrCode CallUndoableCommand(const GS::UniString* undoString, const std::function<GSErrCode()>* command)
+GSErrCode CallUndoableCommand(const GS::UniString& undoString, const std::function<GSErrCode()>& command)
 {
-    if (undoString == nullptr || command == nullptr || !*command)
+    if (!command)
         return APIERR_BADPARS;
     CommandState& state = State();
     // An undo step cannot open inside another one.
     if (state.commandDepth > 0) {
-        TheHost().GetTranscript().Record("undo", {{"name", undoString->ToStdString()}, {"refused", "nested"}});
+        TheHost().GetTranscript().Record("undo", {{"name", undoString.ToStdString()}, {"refused", "nested"}});
         return APIERR_REFUSEDCMD;
     }
     ++state.commandDepth;
     ++state.steps;
     GSErrCode result = NoError;
     try {
-        result = (*command)();
+        result = command();
     } catch (...) {
         result = APIERR_COMMANDFAILED;
     }
     --State().commandDepth;
-    TheHost().GetTranscript().Record("undo", {{"name", undoString->ToStdString()}, {"result", result}});
+    TheHost().GetTranscript().Record("undo", {{"name", undoString.ToStdString()}, {"result", result}});
     return result;
 }
 

@@ -1,7 +1,7 @@
 // Element functions: lists, reads, changes, names, quantities, IFC attributes, observers, and the databases.
 // A change an add-on makes here raises no notification to that add-on: the host only tells add-ons about
 // what the user (or another add-on) did, never about their own commands.
-#include "ACAPI_Elements.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "Model/ElementQuantities.hpp"
 #include "ModelState.hpp"
@@ -268,7 +268,7 @@ GSErrCode Change(API_Element* record, const API_Element* mask)
     *element = std::move(changed);
     FillRecord(*element, *record);
     TheHost().GetTranscript().Record("element", {{"event", "changed"},
-                                                 {"guid", GS::Guid(element->guid).ToUniString().ToStdString()}});
+                                                 {"guid", APIGuidToString(element->guid).ToStdString()}});
     return NoError;
 }
 

@@ -1,5 +1,5 @@
 // The add-on's own resource module and other environment queries.
-#include "ACAPI_Registration.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 
 namespace Sim {

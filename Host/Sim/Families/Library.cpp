@@ -1,8 +1,8 @@
 // The library list and library parts: parts are registered from real files that lie in an active library
 // (the project's embedded library, a real folder of the host's home, or a folder of the list), and each
 // keeps its parameter section in the project.
-#include "ACAPI_LibraryParts.h"
-#include "GSRoot/Handle.hpp"
+#include "ACAPinc.h"
+#include "BM.hpp"
 #include "Host.hpp"
 
 #include <unistd.h>
@@ -119,7 +119,7 @@ std::vector<LibraryParameter> StandardParameters()
 
 std::string NewUniqueId()
 {
-    auto text = [](const API_Guid& guid) { return std::string(GS::Guid(guid).ToUniString().ToStdString()); };
+    auto text = [](const API_Guid& guid) { return std::string(APIGuidToString(guid).ToStdString()); };
     return "{" + text(TheHost().NewProjectGuid()) + "}-{" + text(TheHost().NewProjectGuid()) + "}";
 }
 

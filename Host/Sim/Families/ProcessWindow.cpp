@@ -3,7 +3,7 @@
 // of the whole session finds the button pressed; the press is used up by that check.
 // Transcript "process" {event: open (title, phases) | phase (text, max) | value (value) | canceled (check) |
 // close}.
-#include "ACAPI_Command.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "ProcessWindow.hpp"
 

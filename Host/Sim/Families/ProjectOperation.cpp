@@ -1,6 +1,6 @@
 // Project operations: the project's information, the IFC export translators of the host's setup, and
 // saving the project as an IFC file.
-#include "ACAPI_ProjectOperation.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 #include "Ifc/IfcFileSave.hpp"
 

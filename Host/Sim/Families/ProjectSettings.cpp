@@ -1,5 +1,5 @@
 // Project settings: the host's special folders.
-#include "ACAPI_ProjectSettings.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 
 namespace Sim {

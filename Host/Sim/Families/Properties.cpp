@@ -6,7 +6,7 @@
 // without one answers its default with isDefault true; a definition not available for the target answers
 // status "not available" (NoError, the value undefined). Writing with isDefault true removes the target's
 // value, so it reads as the default again. Element_SetProperties checks every value before it writes any.
-#include "ACAPI_Properties.h"
+#include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "UndoScope.hpp"

@@ -1,6 +1,6 @@
 // Registration and integration functions: what the add-on registers is kept in the host's registry, with
 // the host's rules for repeated registrations.
-#include "ACAPI_Registration.h"
+#include "ACAPinc.h"
 #include "Host.hpp"
 
 namespace Sim {

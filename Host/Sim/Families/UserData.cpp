@@ -1,7 +1,7 @@
 // User data of attributes and elements, and the add-on's module data. The host keeps a copy of the bytes
 // of the caller's handle; a read hands back a new handle of exactly the stored bytes, which the caller
 // releases. A write with no handle removes an attribute's or element's user data.
-#include "ACAPI_UserData.h"
+#include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 

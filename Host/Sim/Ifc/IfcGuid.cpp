@@ -46,7 +46,7 @@ std::string CompressedGuid(const unsigned char (&bytes)[16])
 
 std::string CompressedGuid(const API_Guid& guid)
 {
-    const std::string text = GS::Guid(guid).ToUniString().ToStdString();
+    const std::string text = APIGuidToString(guid).ToStdString();
     unsigned char bytes[16] = {};
     int count = 0;
     for (size_t i = 0; i + 1 < text.size() && count < 16; ++i) {

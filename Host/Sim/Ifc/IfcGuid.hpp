@@ -1,7 +1,7 @@
 // IFC's compressed GUID: the 128 bits of a GUID as 22 characters of IFC's own base-64 alphabet.
 #pragma once
 
-#include "GSRoot/Guid.hpp"
+#include "API_Guid.hpp"
 
 #include <string>
 

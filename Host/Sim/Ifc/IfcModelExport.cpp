@@ -200,7 +200,7 @@ private:
         }
         // A part belongs to its curtain wall or stair, which alone stands in the storey.
         for (const auto& owner : owners)
-            Aggregate("parts of " + GS::Guid(owner).ToUniString().ToStdString(), ids[owner], partsOf[owner]);
+            Aggregate("parts of " + APIGuidToString(owner).ToStdString(), ids[owner], partsOf[owner]);
         if (!contained.empty())
             file_.Add("IFCRELCONTAINEDINSPATIALSTRUCTURE",
                       {Guid("storey elements"), StepNull, StepNull, StepNull, StepRefList(contained), StepRef(storey_)});

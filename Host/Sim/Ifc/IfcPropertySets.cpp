@@ -35,7 +35,7 @@ void WritePropertySet(StepFile& file, const Model::Project& project, const Model
     }
     if (properties.empty())
         return;
-    const std::string owner = GS::Guid(element.guid).ToUniString().ToStdString();
+    const std::string owner = APIGuidToString(element.guid).ToStdString();
     const int set = file.Add("IFCPROPERTYSET", {StepString(DerivedCompressedGuid(owner, "property set")), StepNull,
                                                 StepString(ExportedPropertyGroup), StepNull, StepRefList(properties)});
     file.Add("IFCRELDEFINESBYPROPERTIES", {StepString(DerivedCompressedGuid(owner, "property set relation")), StepNull,

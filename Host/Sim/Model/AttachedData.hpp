@@ -7,7 +7,7 @@
 // being available for the target (as the host keeps it, hidden, until the definition is available again).
 #pragma once
 
-#include "GSRoot/Guid.hpp"
+#include "API_Guid.hpp"
 
 #include <map>
 #include <string>

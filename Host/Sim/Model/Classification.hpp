@@ -3,7 +3,7 @@
 // by GUID (AttachedData::classification).
 #pragma once
 
-#include "GSRoot/Guid.hpp"
+#include "API_Guid.hpp"
 
 #include <string>
 #include <vector>

@@ -160,7 +160,7 @@ API_Guid ReadGuidText(const Json::Reader& member)
     GS::Guid guid(text.c_str());
     if (text.size() != 36 || guid.IsNull())
         member.Fail("\"" + text + "\" is not a GUID (36 characters: 8-4-4-4-12 hexadecimal digits, not all zero)");
-    return guid.ToAPIGuid();
+    return GSGuid2APIGuid(guid);
 }
 
 // Reads every member `object` has into `element`; what it leaves out keeps the element's value.
@@ -292,7 +292,7 @@ void CheckOwner(const Element& element, const Project& project, const Json::Read
     const Element* owner = project.elements.Find(element.owner);
     const API_ElemTypeID expected = element.ownerType == API_CurtainWallFrameID ? API_CurtainWallID : API_StairID;
     if (owner == nullptr || owner->type != expected)
-        place.Fail("the owner " + GS::Guid(element.owner).ToUniString().ToStdString() + " is not a " +
+        place.Fail("the owner " + APIGuidToString(element.owner).ToStdString() + " is not a " +
                    ElementKindWord(expected) + " of the project");
 }
 
@@ -306,7 +306,7 @@ Json::Value WriteElement(const Element& element)
                 return true;
         return false;
     };
-    object["guid"] = GS::Guid(element.guid).ToUniString().ToStdString();
+    object["guid"] = APIGuidToString(element.guid).ToStdString();
     object["type"] = ElementKindWord(element.type);
     object["onVisibleLayer"] = element.onVisibleLayer;
     object["in3D"] = element.in3D;
@@ -345,7 +345,7 @@ Json::Value WriteElement(const Element& element)
         for (const auto& entry : ownerWords)
             if (entry.type == element.ownerType)
                 object["ownerType"] = entry.word;
-        object["owner"] = GS::Guid(element.owner).ToUniString().ToStdString();
+        object["owner"] = APIGuidToString(element.owner).ToStdString();
     }
     if (element.userData)
         object["userData"] = WriteUserData(*element.userData);

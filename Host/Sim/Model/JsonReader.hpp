@@ -3,7 +3,7 @@
 // not know and values of the wrong type or range, each failure naming its place as a JSON pointer.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -6,7 +6,7 @@
 // it was made in.
 #pragma once
 
-#include "GSRoot/Definitions.hpp"
+#include "Definitions.hpp"
 
 #include <string>
 #include <vector>

@@ -204,10 +204,10 @@ API_Guid FileReadContext::ClaimGuid(const Json::Reader& member)
     GS::Guid guid(text.c_str());
     if (text.size() != 36 || guid.IsNull())
         member.Fail("\"" + text + "\" is not a GUID (36 characters: 8-4-4-4-12 hexadecimal digits, not all zero)");
-    auto [it, inserted] = guids_.emplace(guid.ToAPIGuid(), member.Pointer());
+    auto [it, inserted] = guids_.emplace(GSGuid2APIGuid(guid), member.Pointer());
     if (!inserted)
         member.Fail("GUID " + text + " is already used at " + it->second);
-    return guid.ToAPIGuid();
+    return GSGuid2APIGuid(guid);
 }
 
 void ReadProjectInfo(const Json::Reader& section, Project& project, FileReadContext& /*context*/)

@@ -27,9 +27,9 @@ bool PropertyDefinition::operator==(const PropertyDefinition& other) const
 
 namespace BuiltIn {
 
-const API_Guid BuildingMaterialGroup = GS::Guid("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E01").ToAPIGuid();
-const API_Guid BuildingMaterialDescription = GS::Guid("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E02").ToAPIGuid();
-const API_Guid BuildingMaterialManufacturer = GS::Guid("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E03").ToAPIGuid();
+const API_Guid BuildingMaterialGroup = APIGuidFromString("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E01");
+const API_Guid BuildingMaterialDescription = APIGuidFromString("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E02");
+const API_Guid BuildingMaterialManufacturer = APIGuidFromString("6E3A1B52-0C4D-4F0B-9D43-0B6F1A7C2E03");
 
 const PropertyGroup& Group()
 {

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "APIdefs_Properties.h"
-#include "GSRoot/Guid.hpp"
+#include "API_Guid.hpp"
 
 #include <string>
 #include <vector>

@@ -107,7 +107,7 @@ API_Guid ReadGuidReference(const Json::Reader& member)
     GS::Guid guid(text.c_str());
     if (text.size() != 36 || guid.IsNull())
         member.Fail("\"" + text + "\" is not a GUID (36 characters: 8-4-4-4-12 hexadecimal digits, not all zero)");
-    return guid.ToAPIGuid();
+    return GSGuid2APIGuid(guid);
 }
 
 void ReadProperties(const Json::Reader& section, Project& project, FileReadContext& context)

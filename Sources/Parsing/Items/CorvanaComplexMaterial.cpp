@@ -1,6 +1,6 @@
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
 
 #include <utility>
 

@@ -1,6 +1,7 @@
 #include "Parsing/Items/CorvanaProperty.hpp"
 
-#include "GSRoot/Debug.hpp"
+#include "GSDebug.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include <stdexcept>
 #include <utility>
@@ -36,11 +37,11 @@ CorvanaProperty CorvanaProperty::FromRecord(const Json& record)
 nlohmann::ordered_json CorvanaProperty::ToJson() const
 {
     nlohmann::ordered_json record = nlohmann::ordered_json::object();
-    record["group"] = group_.ToStdString();
-    record["name"] = name_.ToStdString();
-    record["unit"] = unit_.ToStdString();
-    record["type"] = type_.ToStdString();
-    record["value"] = value_.ToStdString();
+    record["group"] = ToUtf8(group_);
+    record["name"] = ToUtf8(name_);
+    record["unit"] = ToUtf8(unit_);
+    record["type"] = ToUtf8(type_);
+    record["value"] = ToUtf8(value_);
     return record;
 }
 

@@ -2,7 +2,7 @@
 // cut surface. German hosts ship a different attribute set, hence a second table.
 #pragma once
 
-#include "GSRoot/UniString.hpp"
+#include "UniString.hpp"
 
 namespace QRV {
 

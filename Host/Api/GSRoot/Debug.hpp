@@ -1,6 +1,0 @@
-// The host's debug output.
-#pragma once
-
-#include "GSRoot/Definitions.hpp"
-
-HOSTLIB_API void DBPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,9 +1,0 @@
-// The host's tick counter: a steady count that only moves forward, for measuring how long work took.
-#pragma once
-
-#include "GSRoot/Definitions.hpp"
-
-using GSTicks = Int64;
-
-HOSTLIB_API GSTicks TIGetTicks();
-HOSTLIB_API GSTicks TIGetTicksPerSec();

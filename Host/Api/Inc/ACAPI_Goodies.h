@@ -1,0 +1,15 @@
+// Helpers of the host: element type names, priorities, library part identifiers.
+#pragma once
+
+#include "APIdefs.h"
+#include "Array.hpp"
+#include "UniString.hpp"
+
+// Converts a priority as the user interface shows it (0 to 16) into the stored form.
+GSErrCode ACAPI_Element_UI2ElemPriority (Int32* priority);
+
+// The display name of an element kind, as the host's user interface shows it.
+GSErrCode ACAPI_Element_GetElemTypeName (const API_ElemType* type, GS::UniString* name);
+
+// The unique id of the element's library part: at most 127 characters into a 128-byte buffer.
+GSErrCode ACAPI_Element_GetElemLibPartUnId (const API_Guid* guid, char* unId);

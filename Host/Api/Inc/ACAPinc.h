@@ -1,0 +1,205 @@
+// The host's add-on interface: every ACAPI_ function, with the records and the class libraries they use.
+#pragma once
+
+#include "ACAPI_Automate.h"
+#include "ACAPI_Database.h"
+#include "ACAPI_Environment.h"
+#include "ACAPI_Goodies.h"
+#include "ACAPI_Interface.h"
+#include "APIdefs.h"
+#include "API_Guid.hpp"
+#include "Array.hpp"
+#include "BM.hpp"
+#include "GSDebug.hpp"
+#include "GSRoot.hpp"
+#include "RS.hpp"
+#include "UniString.hpp"
+
+#include <functional>
+
+// ---- attributes
+
+// Reads by header.typeID with header.index, or by header.name when index is 0.
+GSErrCode ACAPI_Attribute_Get (API_Attribute* attribute);
+
+// Finds an attribute by header.typeID and header.name; fills header.index.
+GSErrCode ACAPI_Attribute_Search (API_Attr_Head* attrHead);
+
+GSErrCode ACAPI_Attribute_Create (API_Attribute* attribute, API_AttributeDef* defs);
+
+GSErrCode ACAPI_Attribute_Modify (API_Attribute* attribute, API_AttributeDef* defs);
+
+GSErrCode ACAPI_Attribute_GetDef (API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDef* defs);
+
+GSErrCode ACAPI_Attribute_GetNum (API_AttrTypeID typeID, UInt32* count);
+
+GSErrCode ACAPI_DisposeAttrDefsHdls (API_AttributeDef* defs);
+
+// ---- classification systems and items, and the classification of attributes and elements
+
+GSErrCode ACAPI_Classification_GetClassificationSystems (GS::Array<API_ClassificationSystem>* systems);
+
+// Fills system->guid; a system of the same name and edition version answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Classification_CreateClassificationSystem (API_ClassificationSystem* system);
+
+GSErrCode ACAPI_Classification_GetClassificationSystemRootItems (const API_Guid* systemGuid, GS::Array<API_ClassificationItem>* items);
+
+GSErrCode ACAPI_Classification_GetClassificationItemChildren (const API_Guid* itemGuid, GS::Array<API_ClassificationItem>* children);
+
+// Creates the item under `parentGuid` (null: at the system's root) before `successorGuid` (null: last).
+GSErrCode ACAPI_Classification_CreateClassificationItem (API_ClassificationItem* item, const API_Guid* systemGuid, const API_Guid* parentGuid, const API_Guid* successorGuid);
+
+GSErrCode ACAPI_Attribute_GetClassificationItems (const API_Attr_Head* attrHead, API_ClassificationItemPairs* pairs);
+
+// An attribute or element carries at most one item per system: a new item of a system replaces the old.
+GSErrCode ACAPI_Attribute_AddClassificationItem (const API_Attr_Head* attrHead, const API_Guid* itemGuid);
+
+GSErrCode ACAPI_Element_GetClassificationItems (const API_Guid* elemGuid, API_ClassificationItemPairs* pairs);
+
+GSErrCode ACAPI_Element_AddClassificationItem (const API_Guid* elemGuid, const API_Guid* itemGuid);
+
+// ---- undoable commands
+
+// Runs `command` as one undoable step named `undoString`; changes to the project are only allowed inside.
+GSErrCode ACAPI_CallUndoableCommand (const GS::UniString& undoString, const std::function<GSErrCode()>& command);
+
+// ---- elements
+
+GSErrCode ACAPI_Element_GetElemList (const API_ElemType* type, GS::Array<API_Guid>* guids, API_ElemFilterFlags filterBits);
+
+// By element->header.guid; APIERR_BADID for an unknown element.
+GSErrCode ACAPI_Element_Get (API_Element* element);
+
+GSErrCode ACAPI_Element_GetHeader (API_Elem_Head* header);
+
+// Changes the fields the mask marks.
+GSErrCode ACAPI_Element_Change (API_Element* element, const API_Element* mask);
+
+GSErrCode ACAPI_Element_Filter (const API_Guid* guid, API_ElemFilterFlags filterBits, bool* passes);
+
+GSErrCode ACAPI_Element_GetIFCAttributes (const API_Guid* guid, GS::Array<API_IFCAttribute>* attributes);
+
+GSErrCode ACAPI_Element_GetQuantities (const API_Guid* guid, const API_QuantityPar* params, API_ElementQuantity* quantities);
+
+GSErrCode ACAPI_Element_GetMoreQuantities (const GS::Array<API_Guid>* guids, const API_QuantityPar* params, GS::Array<API_ElementQuantity>* quantities, GS::Array<GS::Array<API_CompositeQuantity>>* composites);
+
+GSErrCode ACAPI_Element_Get3DInfo (const API_Elem_Head* header, API_ElemInfo3D* info);
+
+// Asks the host to send observer notifications of this element; APIERR_LINKEXIST when it already does.
+GSErrCode ACAPI_Element_AttachObserver (const API_Guid* guid);
+
+// ---- library parts
+
+// Registers the file at libPart->location, which must exist and lie in an active library folder, as a
+// library part; fills index and ownUnID (and the names when they are empty). A file registered before
+// keeps its index and identifier.
+GSErrCode ACAPI_LibraryPart_Register (API_LibPart* libPart);
+
+// Finds a part by ownUnID when it is set, else by docu_UName; fills the record. APIERR_BADNAME when none.
+GSErrCode ACAPI_LibraryPart_Search (API_LibPart* libPart, bool createIfMissing, bool onlyPlaceable);
+
+// By libPart->index.
+GSErrCode ACAPI_LibraryPart_Get (API_LibPart* libPart);
+
+// A section of part `libInd`. For the parameter section (API_SectParamDef) the new handle holds the
+// parameters as API_AddParType records; the caller releases it with BMKillHandle. `sectionStr` may be null.
+// APIERR_NOLIBSECT for a section the part does not have.
+GSErrCode ACAPI_LibraryPart_GetSection (Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl, GS::UniString* sectionStr);
+
+// Replaces a section of part `libInd` with the handle's content. Parameter names must be non-empty and
+// differ within the part (APIERR_BADPARS).
+GSErrCode ACAPI_LibraryPart_UpdateSection (Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl, GS::UniString* sectionStr);
+
+// Names the parameters that stand for the frame thickness and the oversizes of the part. `addPars` is the
+// part's parameter section handle (a whole number of API_AddParType records, else APIERR_BADPARS).
+GSErrCode ACAPI_LibraryPart_SetDetails_ParamDef (const API_LibPart* libPart, GSHandle addPars, const API_LibPartDetails* details);
+
+// The host's file system copy: copies the file `from` to `to`, replacing a file already there.
+GSErrCode ACAPI_LibraryPart_CopyFile (const IO::Location* from, const IO::Location* to);
+
+// ---- IFC translators
+
+// The host's IFC export translators, in the order of its translator setup.
+GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList (GS::Array<API_IFCTranslatorIdentifier>& ifcExportTranslators);
+
+// ---- property groups, definitions and values
+
+// By group.guid; a null GUID answers APIERR_BADID.
+GSErrCode ACAPI_Property_GetPropertyGroup (API_PropertyGroup* group);
+
+GSErrCode ACAPI_Property_GetPropertyGroups (GS::Array<API_PropertyGroup>* groups);
+
+// Fills group->guid. A second group of the same name answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Property_CreatePropertyGroup (API_PropertyGroup* group);
+
+// Fills definition->guid. A second definition of the same name in a group answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Property_CreatePropertyDefinition (API_PropertyDefinition* definition);
+
+GSErrCode ACAPI_Property_GetPropertyDefinitions (const API_Guid* groupGuid, GS::Array<API_PropertyDefinition>* definitions);
+
+GSErrCode ACAPI_Property_ChangePropertyDefinition (const API_PropertyDefinition* definition);
+
+GSErrCode ACAPI_Property_GetPropertyValueString (const API_Property* property, GS::UniString* valueString);
+
+// Definitions that apply to the attribute (custom ones by availability, plus the host's built-in ones).
+GSErrCode ACAPI_Attribute_GetPropertyDefinitions (const API_Attr_Head* attrHead, API_PropertyDefinitionFilter filter, GS::Array<API_PropertyDefinition>* definitions);
+
+GSErrCode ACAPI_Attribute_GetPropertyValue (const API_Attr_Head* attrHead, const API_Guid* definitionGuid, API_Property* property);
+
+// Refused with APIERR_BADPARS when the definition is not available for the attribute's classification.
+GSErrCode ACAPI_Attribute_SetProperty (const API_Attr_Head* attrHead, const API_Property* property);
+
+GSErrCode ACAPI_Element_GetPropertyValue (const API_Guid* elemGuid, const API_Guid* definitionGuid, API_Property* property);
+
+// Refused with APIERR_BADPARS when the definition is not available for the element's classification.
+GSErrCode ACAPI_Element_SetProperty (const API_Guid* elemGuid, const API_Property* property);
+
+GSErrCode ACAPI_Element_SetProperties (const API_Guid* elemGuid, const GS::Array<API_Property>* properties);
+
+// ---- registration and integration
+
+GSErrCode ACAPI_AddOnIntegration_RegisterSupportedService (GSType cmdID, Int32 cmdVersion);
+
+GSErrCode ACAPI_MenuItem_RegisterMenu (short menuStrResID, short promptStrResID, APIMenuCodeID menuPosCode, GSFlags menuFlags);
+
+GSErrCode ACAPI_MenuItem_InstallMenuHandler (short menuStrResID, APIMenuCommandProc* handlerProc);
+
+GSErrCode ACAPI_AddOnIntegration_RegisterFileType (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, GSFlags actionFlags);
+
+GSErrCode ACAPI_AddOnIntegration_InstallFileTypeHandler (Int32 refCon, APIIOCommandProc* handlerProc);
+
+GSErrCode ACAPI_RegisterModelessWindow (Int32 referenceID, APIPaletteControlCallBackProc* callBackProc, GSFlags controlFlags, const API_Guid* guid);
+
+GSErrCode ACAPI_UnregisterModelessWindow (Int32 referenceID);
+
+GSErrCode ACAPI_ProjectOperation_CatchProjectEvent (GSFlags eventTypes, APIProjectEventHandlerProc* handlerProc);
+
+GSErrCode ACAPI_Element_CatchNewElement (const API_ToolBoxItem* elemType, APIElementEventHandlerProc* handlerProc);
+
+GSErrCode ACAPI_Element_InstallElementObserver (APIElementEventHandlerProc* handlerProc);
+
+GSErrCode ACAPI_KeepInMemory (bool keepIt);
+
+GSErrCode ACAPI_GetOwnResModule (GSResModule* resModule);
+
+GSErrCode ACAPI_GetApplicationInfo (API_ServerInfo* serverInfo);
+
+// ---- user data and module data
+
+// APIERR_NOUSERDATA when the attribute carries none.
+GSErrCode ACAPI_Attribute_GetUserData (API_Attr_Head* attrHead, API_AttributeUserData* userData);
+
+GSErrCode ACAPI_Attribute_SetUserData (API_Attr_Head* attrHead, const API_AttributeUserData* userData);
+
+// APIERR_NOUSERDATA when the element carries none.
+GSErrCode ACAPI_Element_GetUserData (API_Elem_Head* elemHead, API_ElementUserData* userData);
+
+GSErrCode ACAPI_Element_SetUserData (API_Elem_Head* elemHead, const API_ElementUserData* userData);
+
+GSErrCode ACAPI_ModulData_Store (const API_ModulData* data, const GS::UniString* name);
+
+// APIERR_NOMODULEDATA when no entry has that name.
+GSErrCode ACAPI_ModulData_Get (API_ModulData* data, const GS::UniString* name);
+
+GSErrCode ACAPI_ModulData_GetList (GS::Array<GS::UniString>* names);
+
