@@ -35,19 +35,19 @@ BulkImportEstimate BulkImportEstimate::Of(const nlohmann::json& list)
     if (!list.is_array())
         return estimate;
     // The model is read once for all systems, and only when one of them names a composite it holds.
-    std::optional<std::map<API_AttributeIndex, Int32>> elementsOfComposite;
+    std::optional<std::map<Int32, Int32>> elementsOfComposite;
     for (const nlohmann::json& system : list) {
         ++estimate.systems;
         if (!system.is_object())
             continue;
         estimate.materials += MaterialCount(system);
         const GS::UniString name = BulkSystemName(system);
-        const API_AttributeIndex composite = name.IsEmpty() ? 0 : CompositeIndexOf(name);
-        if (composite == 0)
+        const API_AttributeIndex composite = name.IsEmpty() ? APIInvalidAttributeIndex : CompositeIndexOf(name);
+        if (composite == APIInvalidAttributeIndex)
             continue;
         if (!elementsOfComposite)
             elementsOfComposite = CountElementsByComposite();
-        const auto found = elementsOfComposite->find(composite);
+        const auto found = elementsOfComposite->find(composite.ToInt32_Deprecated());
         if (found != elementsOfComposite->end())
             estimate.elements += found->second;
     }

@@ -45,7 +45,7 @@ bool ReadElement(const API_Guid& guid, API_Element& element)
 // Index 0 would make the host look the attribute up by name instead.
 bool ReadAttribute(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute)
 {
-    if (index <= 0)
+    if (!index.IsPositive())
         return false;
     attribute = API_Attribute();
     attribute.header.typeID = typeID;
@@ -102,8 +102,8 @@ bool IsCountedByMaterialParts(API_ElemTypeID type)
 
 struct Structure {
     API_ModelElemStructureType kind = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
+    API_AttributeIndex buildingMaterial = APIInvalidAttributeIndex;
+    API_AttributeIndex composite = APIInvalidAttributeIndex;
     double thickness = 0.0;
 };
 
@@ -189,7 +189,7 @@ private:
 
 bool ExportManager::ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const
 {
-    const AttributeKey key{static_cast<int>(typeID), index};
+    const AttributeKey key{static_cast<int>(typeID), index.ToInt32_Deprecated()};
     auto found = attributes_.find(key);
     if (found == attributes_.end()) {
         std::optional<API_Attribute> read;
@@ -206,7 +206,7 @@ bool ExportManager::ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex 
 
 const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attribute) const
 {
-    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index};
+    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
     auto found = properties_.find(key);
     if (found == properties_.end())
         found = properties_.emplace(key, CatalogueProperties::OfAttribute(attribute)).first;
@@ -215,7 +215,7 @@ const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attrib
 
 const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute) const
 {
-    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index};
+    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
     auto found = systemInfos_.find(key);
     if (found == systemInfos_.end())
         found = systemInfos_.emplace(key, BuildSystemInfo(attribute)).first;
@@ -415,9 +415,9 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         record.defaultValue = "m3";
         record.volume = part.volume;
         record.pieces = 0;
-        record.materialIndex = part.buildingMaterial;
+        record.materialIndex = part.buildingMaterial.ToInt32_Deprecated();
         DBPrintf("composite: %s[%d] volume: %lf projected area: %lf\n", material.header.name,
-                 static_cast<int>(part.buildingMaterial), part.volume, part.projectedArea);
+                 static_cast<int>(part.buildingMaterial.ToInt32_Deprecated()), part.volume, part.projectedArea);
         parts.push_back(std::move(record));
     }
     return parts;
@@ -489,7 +489,7 @@ nlohmann::json ExportManager::BuildSystemInfo(const API_Attribute& attribute) co
 {
     const CorvanaProperties& properties = PropertiesOf(attribute);
     nlohmann::json info = {{"name", std::string(attribute.header.name)},
-                           {"id", ToUtf8(DecimalText(attribute.header.index))},
+                           {"id", ToUtf8(DecimalText(attribute.header.index.ToInt32_Deprecated()))},
                            {"bim_uuid", ToUtf8(properties.ValueOf("id"))},
                            {"layers", nlohmann::json::array()}};
     if (attribute.header.typeID == API_BuildingMaterialID) {
@@ -526,7 +526,7 @@ nlohmann::json ExportManager::BuildLayerInfo(const API_Attribute& buildingMateri
 {
     const CorvanaProperties& properties = PropertiesOf(buildingMaterial);
     return {{"name", std::string(buildingMaterial.header.name)},
-            {"index", ToUtf8(DecimalText(buildingMaterial.header.index))},
+            {"index", ToUtf8(DecimalText(buildingMaterial.header.index.ToInt32_Deprecated()))},
             {"bim_uuid", ToUtf8(properties.ValueOf("id"))},
             {"internal_material_id", ""},
             {"type", ""},

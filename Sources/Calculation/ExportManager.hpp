@@ -41,7 +41,7 @@ public:
     nlohmann::json CalculateStairs() const;
 
 private:
-    using AttributeKey = std::pair<int, API_AttributeIndex>;  // type and index
+    using AttributeKey = std::pair<int, Int32>;  // type and index number
 
     // What one calculation reads of each attribute, read once: the attribute itself, its catalogue
     // properties (its user data) and its structure description; and each product's stored catalogue

@@ -183,7 +183,7 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
     }
 
     if (composite.IsReplacement())
-        ReplaceConstructionSystem(composite.GetReplaceIndex(), attribute);
+        ReplaceConstructionSystem(ACAPI_CreateAttributeIndex(composite.GetReplaceIndex()), attribute);
     return true;
 }
 

@@ -13,14 +13,14 @@ GSErrCode ListElements(API_ElemTypeID typeID, GS::Array<API_Guid>& guids)
     return ACAPI_Element_GetElemList(&type, &guids, APIFilt_In3D);
 }
 
-// The composite a listed element is built of; 0 for one that cannot be read or is not of composite structure.
+// The composite a listed element is built of; the invalid index for one that cannot be read or is not of composite structure.
 API_AttributeIndex CompositeOfListed(const API_Guid& guid)
 {
     API_Element element{};
     element.header.guid = guid;
-    API_AttributeIndex composite = 0;
+    API_AttributeIndex composite = APIInvalidAttributeIndex;
     if (ACAPI_Element_Get(&element) != NoError || !CompositeReference(element, &composite))
-        return 0;
+        return APIInvalidAttributeIndex;
     return composite;
 }
 
@@ -80,19 +80,19 @@ std::vector<bool> ElementsUsingComposite(API_AttributeIndex composite)
 {
     const GS::Array<API_Guid>& all = TheElementLists().all;
     std::vector<bool> uses(all.GetSize(), false);
-    if (composite == 0)
+    if (composite == APIInvalidAttributeIndex)
         return uses;
     for (size_t i = 0; i < uses.size(); ++i)
         uses[i] = CompositeOfListed(all[static_cast<UIndex>(i)]) == composite;
     return uses;
 }
 
-std::map<API_AttributeIndex, Int32> CountElementsByComposite()
+std::map<Int32, Int32> CountElementsByComposite()
 {
-    std::map<API_AttributeIndex, Int32> counts;
+    std::map<Int32, Int32> counts;
     for (const API_Guid& guid : TheElementLists().all)
-        if (const API_AttributeIndex composite = CompositeOfListed(guid); composite != 0)
-            ++counts[composite];
+        if (const API_AttributeIndex composite = CompositeOfListed(guid); composite != APIInvalidAttributeIndex)
+            ++counts[composite.ToInt32_Deprecated()];
     return counts;
 }
 
@@ -101,7 +101,7 @@ API_AttributeIndex CompositeIndexOf(const GS::UniString& compositeName)
     API_Attribute attribute{};
     attribute.header.typeID = API_CompWallID;
     if (!SetAttributeName(attribute.header, compositeName) || ACAPI_Attribute_Get(&attribute) != NoError)
-        return 0;
+        return APIInvalidAttributeIndex;
     return attribute.header.index;
 }
 

@@ -32,7 +32,7 @@ bool CompositeReference(const API_Element& element, API_AttributeIndex* composit
 // For each element of `all`, in its order, whether it is built of the composite (none for index 0).
 std::vector<bool> ElementsUsingComposite(API_AttributeIndex composite);
 // How many of the listed elements each composite builds, from one reading of the lists.
-std::map<API_AttributeIndex, Int32> CountElementsByComposite();
+std::map<Int32, Int32> CountElementsByComposite();
 // The index of the composite of that name; 0 when it cannot be read.
 API_AttributeIndex CompositeIndexOf(const GS::UniString& compositeName);
 

@@ -20,7 +20,7 @@ std::string TargetKey(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
     if (elemGuid != APINULLGuid)
         return "element " + GuidKey(elemGuid);
     return "attribute " + std::to_string(static_cast<int>(attrHeader.typeID)) + " " +
-           std::to_string(static_cast<long long>(attrHeader.index)) + " " + std::string(attrHeader.name);
+           std::to_string(attrHeader.index.ToInt32_Deprecated()) + " " + std::string(attrHeader.name);
 }
 
 }  // namespace

@@ -53,10 +53,10 @@ bool Material::ConfirmReplace()
     const API_BuildingMaterialType& material = existing.buildingMaterial;
     SetIntersectionPriority(material.connPriority);
     SkinAppearance appearance = GetAppearance();
-    appearance.cutFill = material.cutFill;
+    appearance.cutFill = material.cutFill.ToInt32_Deprecated();
     appearance.cutFillPen = material.cutFillPen;
     appearance.cutFillBackgroundPen = material.cutFillBackgroundPen;
-    appearance.cutSurface = material.cutMaterial;
+    appearance.cutSurface = material.cutMaterial.ToInt32_Deprecated();
     SetAppearance(appearance);
     SetCutFillOrientation(material.cutFillOrientation);
 
@@ -91,10 +91,10 @@ bool ACLink::CreateMaterial(Material& material)
     record.manufacturer = &manufacturer;
     record.description = &description;
     record.connPriority = priority;
-    record.cutFill = material.GetAppearance().cutFill;
+    record.cutFill = ACAPI_CreateAttributeIndex(material.GetAppearance().cutFill);
     record.cutFillPen = static_cast<short>(material.GetAppearance().cutFillPen);
     record.cutFillBackgroundPen = static_cast<short>(material.GetAppearance().cutFillBackgroundPen);
-    record.cutMaterial = material.GetAppearance().cutSurface;
+    record.cutMaterial = ACAPI_CreateAttributeIndex(material.GetAppearance().cutSurface);
     record.cutFillOrientation = material.GetCutFillOrientation();
     record.thermalConductivity = material.GetThermalConductivity();
     record.density = material.GetDensity();
@@ -131,7 +131,7 @@ GSErrCode Material::ReplaceInConstructionSystem()
 {
     API_Attribute composite{};
     composite.header.typeID = API_CompWallID;
-    composite.header.index = GetReplaceSystemIndex();
+    composite.header.index = ACAPI_CreateAttributeIndex(GetReplaceSystemIndex());
     GSErrCode err = ACAPI_Attribute_Get(&composite);
     if (err != NoError)
         return err;

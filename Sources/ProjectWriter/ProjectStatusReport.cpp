@@ -146,7 +146,7 @@ nlohmann::json ProjectStatusReport::OutdatedAttributes(API_AttrTypeID typeID) co
     for (UInt32 index = 1; index <= count; ++index) {
         API_Attribute attribute;
         attribute.header.typeID = typeID;
-        attribute.header.index = static_cast<API_AttributeIndex>(index);
+        attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(index));
         std::string text;
         if (ACAPI_Attribute_Get(&attribute) != NoError || GetUserData(attribute, text) != NoError)
             continue;

@@ -42,7 +42,7 @@ int StoredMaterialRefresh::Run()
     for (UInt32 index = 1; index <= count; ++index) {
         API_Attribute attribute;
         attribute.header.typeID = API_BuildingMaterialID;
-        attribute.header.index = static_cast<API_AttributeIndex>(index);
+        attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(index));
         std::string text;
         if (ACAPI_Attribute_Get(&attribute) != NoError || GetUserData(attribute, text) != NoError || text.empty())
             continue;

@@ -37,7 +37,7 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
         for (const API_Guid& guid : guids) {
             API_Element element{};
             element.header.guid = guid;
-            API_AttributeIndex reference = 0;
+            API_AttributeIndex reference = APIInvalidAttributeIndex;
             if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
                 reference == composite)
                 users.Push(guid);
@@ -76,9 +76,9 @@ void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attrib
     API_Attribute old{};
     old.header.typeID = API_CompWallID;
     old.header.index = oldComposite;
-    if (oldComposite <= 0 || ACAPI_Attribute_Get(&old) != NoError) {
+    if (!oldComposite.IsPositive() || ACAPI_Attribute_Get(&old) != NoError) {
         LogStream::Instance().Warning("Replace construction system: there is no composite with the index " +
-                                      std::to_string(oldComposite) + "; no element changed");
+                                      std::to_string(oldComposite.ToInt32_Deprecated()) + "; no element changed");
         return;
     }
 

@@ -54,7 +54,7 @@ protected:
     {
         return host->GetProject().attributes.composites.FindByName(name);
     }
-    API_AttributeIndex MaterialIndex(const std::string& name) const
+    Int32 MaterialIndex(const std::string& name) const
     {
         const auto* material = host->GetProject().attributes.buildingMaterials.FindByName(name);
         return material != nullptr ? material->index : 0;

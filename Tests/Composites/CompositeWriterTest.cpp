@@ -122,7 +122,7 @@ TEST_F(CompositeWriterTest, ReimportKeepsTheUsersLinesPensAndFlagsWhereBothHaveT
     QRV::ComplexMaterial first = System("Wall W5", "Wall", {{"A", "Core", 0.1}, {"B", "Finish", 0.02}});
     ASSERT_TRUE(QRV::ACLink().CreateComplexMaterial(first));
     Sim::Model::Composite* edited = MutableComposite("Wall W5");
-    const API_AttributeIndex index = edited->index;
+    const Int32 index = edited->index;
     edited->skins[0].framePen = 40;
     edited->skins[0].flags = 0;
     edited->skins[1].framePen = 41;

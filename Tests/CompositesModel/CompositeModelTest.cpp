@@ -50,7 +50,7 @@ protected:
     }
 
     // The composite written once without touching the model, as a library-only bulk run writes it.
-    API_AttributeIndex WriteQuietly(QRV::CorvanaComplexMaterial system)
+    Int32 WriteQuietly(QRV::CorvanaComplexMaterial system)
     {
         system.SetReplaceWithoutAsking(true);
         EXPECT_TRUE(QRV::ACLink().CreateComplexMaterial(system));
@@ -81,8 +81,8 @@ TEST_P(CompositeUsageTest, ASingleImportStampsTheElementsOfItsUsageBuiltOfIt)
 {
     const UsageCase usage = GetParam();
     const QRV::CorvanaComplexMaterial system = CatalogueSystem("System U", usage.systemType);
-    const API_AttributeIndex index = WriteQuietly(system);
-    const API_AttributeIndex other = WriteQuietly(CatalogueSystem("System V", usage.systemType));
+    const Int32 index = WriteQuietly(system);
+    const Int32 other = WriteQuietly(CatalogueSystem("System V", usage.systemType));
     ASSERT_NE(index, 0);
     std::vector<std::pair<API_ElemTypeID, API_Guid>> users;
     for (API_ElemTypeID type : {API_WallID, API_SlabID, API_RoofID})
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(SystemTypes, CompositeUsageTest,
 TEST_F(CompositeModelTest, ABulkRunStampsTheModelOnlyWhenTheUserAskedForIt)
 {
     QRV::CorvanaComplexMaterial system = CatalogueSystem("System B", "Wall");
-    const API_AttributeIndex index = WriteQuietly(system);
+    const Int32 index = WriteQuietly(system);
     const API_Guid wall = PlaceElement(*host, API_WallID, index);
     system.SetReplaceWithoutAsking(true);
 
@@ -142,7 +142,7 @@ protected:
 TEST_F(CancelledStampingTest, AbortKeepsWhatWasWrittenAndRaisesTheAbortFlag)
 {
     QRV::CorvanaComplexMaterial system = CatalogueSystem("System A", "Wall");
-    const API_AttributeIndex index = WriteQuietly(system);
+    const Int32 index = WriteQuietly(system);
     const API_Guid first = PlaceElement(*host, API_WallID, index);
     const API_Guid second = PlaceElement(*host, API_WallID, index);
     host->QueueAlertAnswer("Continue");
@@ -167,7 +167,7 @@ TEST_F(CancelledStampingTest, AbortKeepsWhatWasWrittenAndRaisesTheAbortFlag)
 TEST_F(CancelledStampingTest, CancellingTheQuestionGoesOnWithoutAskingAgain)
 {
     QRV::CorvanaComplexMaterial system = CatalogueSystem("System C", "Wall");
-    const API_AttributeIndex index = WriteQuietly(system);
+    const Int32 index = WriteQuietly(system);
     const API_Guid first = PlaceElement(*host, API_WallID, index);
     const API_Guid second = PlaceElement(*host, API_WallID, index);
     host->QueueAlertAnswer("Continue");
@@ -184,8 +184,8 @@ TEST_F(CancelledStampingTest, CancellingTheQuestionGoesOnWithoutAskingAgain)
 
 TEST_F(CompositeModelTest, ReplaceSystemRebuildsEveryUserOfTheOldCompositeOneUndoStepEach)
 {
-    const API_AttributeIndex old = WriteQuietly(CatalogueSystem("Old system", "Wall"));
-    const API_AttributeIndex other = WriteQuietly(CatalogueSystem("Other system", "Wall"));
+    const Int32 old = WriteQuietly(CatalogueSystem("Old system", "Wall"));
+    const Int32 other = WriteQuietly(CatalogueSystem("Other system", "Wall"));
     const std::vector<API_Guid> users = {PlaceElement(*host, API_WallID, old), PlaceElement(*host, API_SlabID, old),
                                          PlaceElement(*host, API_RoofID, old)};
     const API_Guid bystander = PlaceElement(*host, API_WallID, other);

@@ -13,7 +13,7 @@
 
 namespace QRVTest {
 
-inline API_Guid PlaceElement(Sim::Host& host, API_ElemTypeID type, API_AttributeIndex composite)
+inline API_Guid PlaceElement(Sim::Host& host, API_ElemTypeID type, Int32 composite)
 {
     Sim::Model::Element placed;
     placed.guid = host.NewProjectGuid();
@@ -27,15 +27,15 @@ inline API_Guid PlaceElement(Sim::Host& host, API_ElemTypeID type, API_Attribute
         switch (type) {
             case API_WallID:
                 element.wall.modelElemStructureType = API_CompositeStructure;
-                element.wall.composite = composite;
+                element.wall.composite = ACAPI_CreateAttributeIndex(composite);
                 break;
             case API_SlabID:
                 element.slab.modelElemStructureType = API_CompositeStructure;
-                element.slab.composite = composite;
+                element.slab.composite = ACAPI_CreateAttributeIndex(composite);
                 break;
             case API_RoofID:
                 element.roof.shellBase.modelElemStructureType = API_CompositeStructure;
-                element.roof.shellBase.composite = composite;
+                element.roof.shellBase.composite = ACAPI_CreateAttributeIndex(composite);
                 break;
             default: break;
         }
@@ -48,16 +48,16 @@ inline API_Guid PlaceElement(Sim::Host& host, API_ElemTypeID type, API_Attribute
 }
 
 // The composite the element is built of, 0 when it cannot be read.
-inline API_AttributeIndex CompositeOf(const API_Guid& guid)
+inline Int32 CompositeOf(const API_Guid& guid)
 {
     API_Element element{};
     element.header.guid = guid;
     if (ACAPI_Element_Get(&element) != NoError)
         return 0;
     switch (element.header.type.typeID) {
-        case API_WallID: return element.wall.composite;
-        case API_SlabID: return element.slab.composite;
-        case API_RoofID: return element.roof.shellBase.composite;
+        case API_WallID: return element.wall.composite.ToInt32_Deprecated();
+        case API_SlabID: return element.slab.composite.ToInt32_Deprecated();
+        case API_RoofID: return element.roof.shellBase.composite.ToInt32_Deprecated();
         default: return 0;
     }
 }

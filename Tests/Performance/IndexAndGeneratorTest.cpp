@@ -68,21 +68,21 @@ TEST(ElementIndex, FindsEveryElementThroughRemovalsInsertionsAndAdditions)
 TEST(AttributeIndex, KeepsIndexOrderAndFindsByIndexWhateverTheInsertionOrder)
 {
     Sim::Model::AttributeTable<Sim::Model::BuildingMaterial> table;
-    for (API_AttributeIndex index : {5, 1, 9, 3, 7}) {
+    for (Int32 index : {5, 1, 9, 3, 7}) {
         Sim::Model::BuildingMaterial material;
         material.index = index;
         material.name = "M" + std::to_string(index);
         table.Insert(material);
     }
-    std::vector<API_AttributeIndex> indices;
+    std::vector<Int32> indices;
     for (const auto& material : table.All())
         indices.push_back(material.index);
-    EXPECT_EQ(indices, (std::vector<API_AttributeIndex>{1, 3, 5, 7, 9}));
-    for (API_AttributeIndex index : {1, 3, 5, 7, 9}) {
+    EXPECT_EQ(indices, (std::vector<Int32>{1, 3, 5, 7, 9}));
+    for (Int32 index : {1, 3, 5, 7, 9}) {
         ASSERT_NE(table.FindByIndex(index), nullptr);
         EXPECT_EQ(table.FindByIndex(index)->name, "M" + std::to_string(index));
     }
-    for (API_AttributeIndex absent : {0, 2, 10, -1})
+    for (Int32 absent : {0, 2, 10, -1})
         EXPECT_EQ(table.FindByIndex(absent), nullptr) << absent;
     EXPECT_EQ(table.HighestIndex(), 9);
 }

@@ -2,6 +2,7 @@
 #include "SimFixture.hpp"
 
 #include "Model/ProjectFile.hpp"
+#include "Support/AttributeIndexNumbers.hpp"
 
 #include <cmath>
 #include <limits>
@@ -51,20 +52,20 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     brick.buildingMaterial.manufacturer = &manufacturer;
     brick.buildingMaterial.description = &description;
     brick.buildingMaterial.connPriority = 16;
-    brick.buildingMaterial.cutFill = 3;
+    brick.buildingMaterial.cutFill = AttributeIndex(3);
     brick.buildingMaterial.cutFillPen = 5;
     brick.buildingMaterial.cutFillBackgroundPen = -1;
-    brick.buildingMaterial.cutMaterial = 7;
+    brick.buildingMaterial.cutMaterial = AttributeIndex(7);
     brick.buildingMaterial.cutFillOrientation = 1;
     brick.buildingMaterial.thermalConductivity = 0.8;
     brick.buildingMaterial.density = 1800;
     brick.buildingMaterial.heatCapacity = 840;
     brick.buildingMaterial.showUncutLines = true;
     ASSERT_EQ(ACAPI_Attribute_Create(&brick, nullptr), NoError);
-    EXPECT_EQ(brick.header.index, 1);
+    EXPECT_EQ(IndexNumber(brick.header.index), 1);
     EXPECT_FALSE(APIGuid2GSGuid(brick.header.guid).IsNull());
     API_Attribute concrete = CreateMaterial("Concrete");
-    EXPECT_EQ(concrete.header.index, 2);
+    EXPECT_EQ(IndexNumber(concrete.header.index), 2);
     EXPECT_NE(concrete.header.guid, brick.header.guid);
 
     GS::UniString readManufacturer, readDescription, readId("stale");
@@ -73,17 +74,17 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     read.buildingMaterial.description = &readDescription;
     read.buildingMaterial.id = &readId;
     ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
-    EXPECT_EQ(read.header.index, 1);
+    EXPECT_EQ(IndexNumber(read.header.index), 1);
     EXPECT_EQ(read.header.guid, brick.header.guid);
     EXPECT_STREQ(read.header.name, "Brick");
     EXPECT_EQ(readManufacturer, manufacturer);
     EXPECT_EQ(readDescription, description);
     EXPECT_TRUE(readId.IsEmpty());
     EXPECT_EQ(read.buildingMaterial.connPriority, 16);
-    EXPECT_EQ(read.buildingMaterial.cutFill, 3);
+    EXPECT_EQ(IndexNumber(read.buildingMaterial.cutFill), 3);
     EXPECT_EQ(read.buildingMaterial.cutFillPen, 5);
     EXPECT_EQ(read.buildingMaterial.cutFillBackgroundPen, -1);
-    EXPECT_EQ(read.buildingMaterial.cutMaterial, 7);
+    EXPECT_EQ(IndexNumber(read.buildingMaterial.cutMaterial), 7);
     EXPECT_EQ(read.buildingMaterial.cutFillOrientation, 1);
     EXPECT_EQ(read.buildingMaterial.thermalConductivity, 0.8);
     EXPECT_EQ(read.buildingMaterial.density, 1800);
@@ -93,7 +94,7 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     // By index the same attribute comes back, name included.
     API_Attribute byIndex;
     byIndex.header.typeID = API_BuildingMaterialID;
-    byIndex.header.index = 2;
+    byIndex.header.index = AttributeIndex(2);
     ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
     EXPECT_STREQ(byIndex.header.name, "Concrete");
 
@@ -109,7 +110,7 @@ TEST_F(AttributeFunctions, LookupsAnswerTheHostsCodes)
     CreateMaterial("Brick");
     API_Attribute attribute;
     attribute.header.typeID = API_BuildingMaterialID;
-    attribute.header.index = 5;
+    attribute.header.index = AttributeIndex(5);
     EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADINDEX);
     attribute = Record(API_BuildingMaterialID, "brick");  // names compare exactly
     EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADNAME);
@@ -125,7 +126,7 @@ TEST_F(AttributeFunctions, LookupsAnswerTheHostsCodes)
 
     API_Attr_Head head = Record(API_BuildingMaterialID, "Brick").header;
     ASSERT_EQ(ACAPI_Attribute_Search(&head), NoError);
-    EXPECT_EQ(head.index, 1);
+    EXPECT_EQ(IndexNumber(head.index), 1);
     head = Record(API_BuildingMaterialID, "Nothing").header;
     EXPECT_EQ(ACAPI_Attribute_Search(&head), APIERR_BADNAME);
 }
@@ -142,10 +143,10 @@ TEST_F(AttributeFunctions, ATakenNameIsRefusedWithTheHoldersIndexAndModifyThenKe
     API_Attribute again = Record(API_BuildingMaterialID, "Brick");
     again.buildingMaterial.density = 2000;
     ASSERT_EQ(ACAPI_Attribute_Create(&again, nullptr), APIERR_ATTREXIST);
-    EXPECT_EQ(again.header.index, 1);
+    EXPECT_EQ(IndexNumber(again.header.index), 1);
     // The refused record, sent again as it is, changes the existing material.
     ASSERT_EQ(ACAPI_Attribute_Modify(&again, nullptr), NoError);
-    EXPECT_EQ(again.header.index, 1);
+    EXPECT_EQ(IndexNumber(again.header.index), 1);
     EXPECT_EQ(again.header.guid, first.header.guid);
 
     GS::UniString readManufacturer;
@@ -203,14 +204,14 @@ TEST_F(AttributeFunctions, RecordsTheProjectFileCouldNotHoldAreRefusedAndAddNoth
 
 TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewHandles)
 {
-    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
-    API_AttributeIndex wool = CreateMaterial("Wool").header.index;
+    Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
+    Int32 wool = IndexNumber(CreateMaterial("Wool").header.index);
     const Int32 liveBefore = BMLiveHandleCount();
 
     API_Attribute wall;
     ASSERT_EQ(CreateComposite("Wall", {{brick, 0.24, APICWCFlag_Core, 3}, {wool, 0.12, APICWCFlag_Finish, 4}}, 1, &wall),
               NoError);
-    EXPECT_EQ(wall.header.index, 1);
+    EXPECT_EQ(IndexNumber(wall.header.index), 1);
     EXPECT_DOUBLE_EQ(wall.compWall.totalThick, 0.36);
     EXPECT_EQ(BMLiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
 
@@ -229,11 +230,11 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
     EXPECT_EQ(BMLiveHandleCount(), liveBefore + 2);
     ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)), 2 * 16);
     ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compLItems)), 3 * 36);
-    EXPECT_EQ((*defs.cwall_compItems)[0].buildingMaterial, brick);
+    EXPECT_EQ(IndexNumber((*defs.cwall_compItems)[0].buildingMaterial), brick);
     EXPECT_EQ((*defs.cwall_compItems)[0].flagBits, APICWCFlag_Core);
     EXPECT_EQ((*defs.cwall_compItems)[0].framePen, 3);
     EXPECT_EQ((*defs.cwall_compItems)[0].fillThick, 0.24);
-    EXPECT_EQ((*defs.cwall_compItems)[1].buildingMaterial, wool);
+    EXPECT_EQ(IndexNumber((*defs.cwall_compItems)[1].buildingMaterial), wool);
     EXPECT_EQ((*defs.cwall_compItems)[1].flagBits, APICWCFlag_Finish);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ((*defs.cwall_compLItems)[i].ltypInd, 1);
@@ -245,16 +246,16 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
     EXPECT_EQ(BMLiveHandleCount(), liveBefore);
 
     // A building material has no definitions; a free index allocates nothing.
-    ASSERT_EQ(ACAPI_Attribute_GetDef(API_BuildingMaterialID, brick, &defs), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetDef(API_BuildingMaterialID, AttributeIndex(brick), &defs), NoError);
     EXPECT_EQ(defs.cwall_compItems, nullptr);
-    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, 9, &defs), APIERR_BADINDEX);
-    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, 1, nullptr), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(9), &defs), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(1), nullptr), APIERR_BADPARS);
     EXPECT_EQ(BMLiveHandleCount(), liveBefore);
 }
 
 TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)
 {
-    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
+    Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
     API_Attribute attribute = Record(API_CompWallID, "Wall");
     attribute.compWall.nComps = 1;
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
@@ -280,8 +281,8 @@ TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)
 
 TEST_F(AttributeFunctions, ModifyingACompositeReplacesItsSkinsOnlyWhenDefinitionsCome)
 {
-    API_AttributeIndex brick = CreateMaterial("Brick").header.index;
-    API_AttributeIndex wool = CreateMaterial("Wool").header.index;
+    Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
+    Int32 wool = IndexNumber(CreateMaterial("Wool").header.index);
     API_Attribute wall;
     ASSERT_EQ(CreateComposite("Wall", {{brick, 0.2}, {wool, 0.1}}, 1, &wall), NoError);
 
@@ -302,7 +303,7 @@ TEST_F(AttributeFunctions, ModifyingACompositeReplacesItsSkinsOnlyWhenDefinition
     ASSERT_EQ(stored->lines.size(), 2u);
     EXPECT_EQ(stored->lines[1].lineType, 7);
     EXPECT_EQ(stored->totalThickness, 0.05);
-    EXPECT_EQ(stored->index, wall.header.index);
+    EXPECT_EQ(stored->index, IndexNumber(wall.header.index));
     EXPECT_EQ(stored->guid, wall.header.guid);
     EXPECT_EQ(change.compWall.totalThick, 0.05);
 }
@@ -330,7 +331,7 @@ TEST_F(AttributeFunctions, GuidsFollowTheSeedAndNeverRepeatOneTheProjectHolds)
     host->GetProject() = Sim::ProjectFile::FromText(saved);
     API_Attribute added = CreateMaterial("D");
     EXPECT_EQ(std::count(first.begin(), first.end(), added.header.guid), 0);
-    EXPECT_EQ(added.header.index, 4);
+    EXPECT_EQ(IndexNumber(added.header.index), 4);
 }
 
 TEST_F(AttributeFunctions, IndicesContinueAfterTheHighestAndGetNumCoversGaps)
@@ -343,10 +344,10 @@ TEST_F(AttributeFunctions, IndicesContinueAfterTheHighestAndGetNumCoversGaps)
     UInt32 count = 0;
     ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
     EXPECT_EQ(count, 5u);
-    EXPECT_EQ(CreateMaterial("Six").header.index, 6);
+    EXPECT_EQ(IndexNumber(CreateMaterial("Six").header.index), 6);
     API_Attribute free;
     free.header.typeID = API_BuildingMaterialID;
-    free.header.index = 3;
+    free.header.index = AttributeIndex(3);
     EXPECT_EQ(ACAPI_Attribute_Get(&free), APIERR_BADINDEX);
     EXPECT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, nullptr), APIERR_BADPARS);
 }

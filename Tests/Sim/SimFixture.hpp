@@ -37,7 +37,7 @@ inline API_Attribute Record(API_AttrTypeID type, const std::string& name)
 }
 
 struct Skin {
-    API_AttributeIndex material;
+    Int32 material;  // the building material's index number
     double thickness;
     short flags = 0;
     short framePen = 1;
@@ -53,7 +53,7 @@ struct OwnedDefs {
         defs.cwall_compLItems = reinterpret_cast<API_CWallLineComponent**>(
             BMAllocateHandle(static_cast<Int32>((skins.size() + 1) * sizeof(API_CWallLineComponent)), ALLOCATE_CLEAR, 0));
         for (size_t i = 0; i < skins.size(); ++i)
-            (*defs.cwall_compItems)[i] = API_CWallComponent{skins[i].material, skins[i].framePen, skins[i].flags,
+            (*defs.cwall_compItems)[i] = API_CWallComponent{ACAPI_CreateAttributeIndex(skins[i].material), skins[i].framePen, skins[i].flags,
                                                             skins[i].thickness};
         for (size_t i = 0; i <= skins.size(); ++i) {
             (*defs.cwall_compLItems)[i].ltypInd = lineType;

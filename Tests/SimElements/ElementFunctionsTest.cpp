@@ -1,5 +1,6 @@
 // The host's element and database functions on a loaded model.
 #include "ElementFixture.hpp"
+#include "Support/AttributeIndexNumbers.hpp"
 
 namespace {
 
@@ -56,14 +57,14 @@ TEST_F(ElementFunctions, RecordsCarryStructureLibraryPartAndOwner)
     API_Element wall = Read(WallGuid);
     EXPECT_EQ(wall.header.type.typeID, API_WallID);
     EXPECT_EQ(wall.wall.modelElemStructureType, API_BasicStructure);
-    EXPECT_EQ(wall.wall.buildingMaterial, 1);
+    EXPECT_EQ(IndexNumber(wall.wall.buildingMaterial), 1);
     EXPECT_DOUBLE_EQ(wall.wall.thickness, 0.2);
     EXPECT_DOUBLE_EQ(wall.wall.thickness1, 0.2) << "one thickness given: the same at both ends";
     EXPECT_EQ(wall.wall.type, APIWtyp_Normal);
 
     API_Element slab = Read(SlabGuid);
     EXPECT_EQ(slab.slab.modelElemStructureType, API_CompositeStructure);
-    EXPECT_EQ(slab.slab.composite, 1);
+    EXPECT_EQ(IndexNumber(slab.slab.composite), 1);
     EXPECT_NEAR(slab.slab.thickness, 0.36, 1e-12) << "a composite slab is as thick as its composite";
 
     EXPECT_EQ(Read(DoorGuid).door.openingBase.libInd, 3);
@@ -132,9 +133,9 @@ TEST_F(ElementFunctions, QuantitiesFollowTheDocumentedRules)
     ASSERT_EQ(ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &parts), NoError);
     ASSERT_EQ(parts.GetSize(), 2u);
     ASSERT_EQ(parts[0].GetSize(), 2u) << "one part per skin";
-    EXPECT_EQ(parts[0][0].buildingMaterial, 1);
+    EXPECT_EQ(IndexNumber(parts[0][0].buildingMaterial), 1);
     EXPECT_NEAR(parts[0][0].volume, 4.8, 1e-12);
-    EXPECT_EQ(parts[0][1].buildingMaterial, 2);
+    EXPECT_EQ(IndexNumber(parts[0][1].buildingMaterial), 2);
     EXPECT_NEAR(parts[0][1].volume, 2.4, 1e-12);
     EXPECT_DOUBLE_EQ(parts[0][1].projectedArea, 20.0);
     ASSERT_EQ(parts[1].GetSize(), 1u) << "a column is one part";
@@ -159,7 +160,7 @@ TEST_F(ElementFunctions, ChangeTakesTheMarkedFieldsAndKeepsTheHostsRules)
 {
     API_Element wall = Read(WallGuid);
     wall.wall.modelElemStructureType = API_CompositeStructure;
-    wall.wall.composite = 1;
+    wall.wall.composite = AttributeIndex(1);
     API_Element mask;
     ACAPI_ELEMENT_MASK_CLEAR(mask);
     ASSERT_EQ(ACAPI_Element_Change(&wall, &mask), NoError);
@@ -167,22 +168,22 @@ TEST_F(ElementFunctions, ChangeTakesTheMarkedFieldsAndKeepsTheHostsRules)
     EXPECT_EQ(wall.wall.modelElemStructureType, API_BasicStructure) << "the record comes back as the host holds it";
 
     wall.wall.modelElemStructureType = API_CompositeStructure;
-    wall.wall.composite = 1;
+    wall.wall.composite = AttributeIndex(1);
     ACAPI_ELEMENT_MASK_SETFULL(mask);
     ASSERT_EQ(ACAPI_Element_Change(&wall, &mask), NoError);
     API_Element changed = Read(WallGuid);
     EXPECT_EQ(changed.wall.modelElemStructureType, API_CompositeStructure);
-    EXPECT_EQ(changed.wall.composite, 1);
+    EXPECT_EQ(IndexNumber(changed.wall.composite), 1);
     EXPECT_NEAR(changed.wall.thickness, 0.36, 1e-12);
     EXPECT_NEAR(changed.wall.thickness1, 0.36, 1e-12);
 
-    changed.wall.composite = 9;
+    changed.wall.composite = AttributeIndex(9);
     EXPECT_EQ(ACAPI_Element_Change(&changed, &mask), APIERR_BADINDEX);
-    EXPECT_EQ(Read(WallGuid).wall.composite, 1) << "a refused change leaves the element as it was";
+    EXPECT_EQ(IndexNumber(Read(WallGuid).wall.composite), 1) << "a refused change leaves the element as it was";
 
     API_Element slab = Read(SlabGuid);
     slab.slab.modelElemStructureType = API_BasicStructure;
-    slab.slab.buildingMaterial = 2;
+    slab.slab.buildingMaterial = AttributeIndex(2);
     slab.slab.thickness = 0.25;
     ASSERT_EQ(ACAPI_Element_Change(&slab, &mask), NoError);
     EXPECT_DOUBLE_EQ(Read(SlabGuid).slab.thickness, 0.25);

@@ -42,7 +42,7 @@ protected:
         ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &other), NoError);
         API_Property value = Value(name, "Brick \"240\"\n");
         ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(&brick, &value); }), NoError);
-        API_Attr_Head wall = CreateComposite("Wall", brick.index);
+        API_Attr_Head wall = CreateComposite("Wall", brick.index.ToInt32_Deprecated());
         ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&wall, &root), NoError);
 
         for (const auto& [entry, text] : {std::make_pair("CV_b", std::string("[]\0", 3)),

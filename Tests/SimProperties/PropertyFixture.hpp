@@ -26,7 +26,7 @@ protected:
         return attribute.header;
     }
 
-    API_Attr_Head CreateComposite(const std::string& name, API_AttributeIndex material)
+    API_Attr_Head CreateComposite(const std::string& name, Int32 material)
     {
         API_Attribute attribute = SimTest::Record(API_CompWallID, name);
         attribute.header.flags = 1;

@@ -1,6 +1,7 @@
 // The host's property rules: groups and definitions, availability, values and their defaults, the
 // built-in building material properties, and the undo step value writes need.
 #include "PropertyFixture.hpp"
+#include "Support/AttributeIndexNumbers.hpp"
 
 namespace {
 
@@ -159,7 +160,7 @@ TEST_F(PropertyFunctions, ValuesNeedADefinitionAvailableForTheTarget)
     const API_Guid noElement = host->NewProjectGuid();
     EXPECT_EQ(Undoable([&] { return ACAPI_Element_SetProperty(&noElement, &value); }), APIERR_BADID);
     API_Attr_Head noMaterial = brick;
-    noMaterial.index = 99;
+    noMaterial.index = AttributeIndex(99);
     EXPECT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(&noMaterial, &value); }), APIERR_BADINDEX);
     EXPECT_EQ(ACAPI_Element_GetPropertyValue(&wall, &stray.definition.guid, &read), APIERR_BADID);
 }
@@ -236,7 +237,7 @@ TEST_F(PropertyFunctions, ValueWritesNeedAnUndoStepOrANotification)
 TEST_F(PropertyFunctions, BuildingMaterialsShowTheirTextsAsBuiltInProperties)
 {
     const API_Attr_Head brick = CreateMaterial("Brick", "Solid brick", "Ziegelwerk");
-    const API_Attr_Head wall = CreateComposite("Outer wall", brick.index);
+    const API_Attr_Head wall = CreateComposite("Outer wall", brick.index.ToInt32_Deprecated());
     ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &item), NoError);
     CreateDefinition(group, "name", {item});
 

@@ -1,6 +1,7 @@
 // User data of attributes and elements and the add-on's module data: exact bytes in, a new handle of
 // exactly those bytes out, and the host's answers when there is nothing.
 #include "PropertyFixture.hpp"
+#include "Support/AttributeIndexNumbers.hpp"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST_F(UserDataFunctions, AttributeUserDataKeepsItsBytesVersionAndSign)
     EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_NOUSERDATA);
 
     API_Attr_Head missing = brick;
-    missing.index = 42;
+    missing.index = AttributeIndex(42);
     EXPECT_EQ(ACAPI_Attribute_GetUserData(&missing, &read), APIERR_BADINDEX);
     EXPECT_EQ(ACAPI_Attribute_SetUserData(&missing, &written), APIERR_BADINDEX);
 }

@@ -1,6 +1,7 @@
 // Shared host records: element and attribute kinds, element header, notification records.
 #pragma once
 
+#include "APIdefs_AttributeIndex.hpp"
 #include "APIdefs_ErrorCodes.h"
 #include "API_Guid.hpp"
 
@@ -52,7 +53,6 @@ enum API_AttrTypeID : Int32 {
     API_BuildingMaterialID = 13,
 };
 
-using API_AttributeIndex = Int32;
 
 // Database identity, as carried by the begin/end notifications.
 struct API_DatabaseUnId {

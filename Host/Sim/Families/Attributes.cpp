@@ -6,6 +6,7 @@
 #include "ACAPinc.h"
 #include "Host.hpp"
 #include "Model/Text.hpp"
+#include "AttributeIndex.hpp"
 
 #include <cmath>
 #include <cstring>
@@ -57,7 +58,7 @@ GSErrCode ReadNameForWrite(const API_Attr_Head& head, std::string* name)
 void PutHeader(const Model::AttributeCommon& attribute, API_AttrTypeID type, GSFlags flags, API_Attr_Head& head)
 {
     head.typeID = type;
-    head.index = attribute.index;
+    head.index = IndexOf(attribute.index);
     head.flags = flags;
     std::memset(head.name, 0, sizeof head.name);
     std::memcpy(head.name, attribute.name.data(), std::min(attribute.name.size(), sizeof head.name - 1));
@@ -68,8 +69,8 @@ void PutHeader(const Model::AttributeCommon& attribute, API_AttrTypeID type, GSF
 template <typename Attribute>
 GSErrCode Lookup(AttributeTable<Attribute>& table, const API_Attr_Head& head, Attribute** found)
 {
-    if (head.index != 0) {
-        *found = table.FindByIndex(head.index);
+    if (IndexNumber(head.index) != 0) {
+        *found = table.FindByIndex(IndexNumber(head.index));
         return *found != nullptr ? NoError : APIERR_BADINDEX;
     }
     std::string name;
@@ -79,9 +80,9 @@ GSErrCode Lookup(AttributeTable<Attribute>& table, const API_Attr_Head& head, At
     return *found != nullptr ? NoError : APIERR_BADNAME;
 }
 
-API_AttributeIndex NextIndex(API_AttributeIndex highest)
+Int32 NextIndex(Int32 highest)
 {
-    return highest < std::numeric_limits<API_AttributeIndex>::max() ? highest + 1 : 0;
+    return highest < std::numeric_limits<Int32>::max() ? highest + 1 : 0;
 }
 
 bool Finite(std::initializer_list<double> values)
@@ -113,10 +114,10 @@ void ToRecord(const BuildingMaterial& material, API_Attribute& record)
     if (description != nullptr)
         *description = GS::UniString(material.description);
     out.connPriority = material.connPriority;
-    out.cutFill = material.cutFill;
+    out.cutFill = IndexOf(material.cutFill);
     out.cutFillPen = material.cutFillPen;
     out.cutFillBackgroundPen = material.cutFillBackgroundPen;
-    out.cutMaterial = material.cutMaterial;
+    out.cutMaterial = IndexOf(material.cutMaterial);
     out.cutFillOrientation = material.cutFillOrientation;
     out.thermalConductivity = material.thermalConductivity;
     out.density = material.density;
@@ -133,7 +134,7 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
 {
     if (!Finite({in.thermalConductivity, in.density, in.heatCapacity, in.embodiedEnergy, in.embodiedCarbon}))
         return APIERR_BADPARS;
-    if (in.cutFill < 0 || in.cutMaterial < 0)
+    if (in.cutFill.IsNegative() || in.cutMaterial.IsNegative())
         return APIERR_BADINDEX;
     for (const GS::UniString* text : {in.id, in.manufacturer, in.description})
         if (text != nullptr && !Text::IsValidUtf8(text->ToStdString()))
@@ -145,10 +146,10 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
     if (in.description != nullptr)
         material.description = in.description->ToStdString();
     material.connPriority = in.connPriority;
-    material.cutFill = in.cutFill;
+    material.cutFill = IndexNumber(in.cutFill);
     material.cutFillPen = in.cutFillPen;
     material.cutFillBackgroundPen = in.cutFillBackgroundPen;
-    material.cutMaterial = in.cutMaterial;
+    material.cutMaterial = IndexNumber(in.cutMaterial);
     material.cutFillOrientation = in.cutFillOrientation;
     material.thermalConductivity = in.thermalConductivity;
     material.density = in.density;
@@ -189,11 +190,11 @@ GSErrCode ReadComposition(const API_AttributeDef* defs, short nComps, std::vecto
     lines->clear();
     for (size_t i = 0; i < count; ++i) {
         const API_CWallComponent& in = (*defs->cwall_compItems)[i];
-        if (attributes.buildingMaterials.FindByIndex(in.buildingMaterial) == nullptr)
+        if (attributes.buildingMaterials.FindByIndex(IndexNumber(in.buildingMaterial)) == nullptr)
             return APIERR_BADINDEX;
         if (!std::isfinite(in.fillThick) || in.fillThick < 0.0)
             return APIERR_BADPARS;
-        skins->push_back(CompositeSkin{in.buildingMaterial, in.framePen, in.flagBits, in.fillThick});
+        skins->push_back(CompositeSkin{IndexNumber(in.buildingMaterial), in.framePen, in.flagBits, in.fillThick});
     }
     for (size_t i = 0; i <= count; ++i) {
         const API_CWallLineComponent& in = (*defs->cwall_compLItems)[i];
@@ -238,7 +239,7 @@ GSErrCode Search(API_Attr_Head* head)
     Model::AttributeCommon* found = Attrs().FindByName(head->typeID, name);
     if (found == nullptr)
         return APIERR_BADNAME;
-    head->index = found->index;
+    head->index = IndexOf(found->index);
     head->guid = found->guid;
     return NoError;
 }
@@ -262,7 +263,7 @@ GSErrCode Add(AttributeTable<Attribute>& table, Attribute attribute, API_Attr_He
         return APIERR_GENERAL;
     attribute.guid = TheHost().NewProjectGuid();
     *added = &table.Insert(std::move(attribute));
-    head.index = (*added)->index;
+    head.index = IndexOf((*added)->index);
     head.guid = (*added)->guid;
     return NoError;
 }
@@ -276,7 +277,7 @@ GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
     Model::Attributes& attributes = Attrs();
     // A taken name is refused with the holder's index, which is how a caller finds what to modify instead.
     if (Model::AttributeCommon* existing = attributes.FindByName(type, name)) {
-        attribute->header.index = existing->index;
+        attribute->header.index = IndexOf(existing->index);
         return APIERR_ATTREXIST;
     }
 
@@ -319,7 +320,7 @@ GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
         if (GSErrCode err = FromRecord(attribute->buildingMaterial, changed); err != NoError)
             return err;
         *existing = std::move(changed);
-        attribute->header.index = existing->index;
+        attribute->header.index = IndexOf(existing->index);
         attribute->header.guid = existing->guid;
         return NoError;
     }
@@ -337,7 +338,7 @@ GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
         changed.totalThickness = Composite::SumOfSkins(changed.skins);
     }
     *existing = std::move(changed);
-    attribute->header.index = existing->index;
+    attribute->header.index = IndexOf(existing->index);
     attribute->header.guid = existing->guid;
     attribute->compWall.totalThick = existing->totalThickness;
     attribute->compWall.nComps = static_cast<short>(existing->skins.size());
@@ -372,9 +373,9 @@ GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef
     *defs = API_AttributeDef{};
     Model::Attributes& attributes = Attrs();
     if (type == API_BuildingMaterialID)  // building materials have no definitions
-        return attributes.buildingMaterials.FindByIndex(index) != nullptr ? NoError : APIERR_BADINDEX;
+        return attributes.buildingMaterials.FindByIndex(IndexNumber(index)) != nullptr ? NoError : APIERR_BADINDEX;
 
-    const Composite* composite = attributes.composites.FindByIndex(index);
+    const Composite* composite = attributes.composites.FindByIndex(IndexNumber(index));
     if (composite == nullptr)
         return APIERR_BADINDEX;
     auto** skins = AllocateArray<API_CWallComponent>(composite->skins.size());
@@ -387,7 +388,7 @@ GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef
     for (size_t i = 0; i < composite->skins.size(); ++i) {
         const CompositeSkin& skin = composite->skins[i];
         API_CWallComponent& out = (*skins)[i];
-        out.buildingMaterial = skin.buildingMaterial;
+        out.buildingMaterial = IndexOf(skin.buildingMaterial);
         out.framePen = skin.framePen;
         out.flagBits = skin.flags;
         out.fillThick = skin.thickness;

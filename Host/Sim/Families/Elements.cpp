@@ -5,7 +5,9 @@
 #include "Host.hpp"
 #include "Model/ElementQuantities.hpp"
 #include "ModelState.hpp"
+#include "AttributeIndex.hpp"
 
+#include <type_traits>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -65,22 +67,23 @@ void FillRecord(const Element& element, API_Element& record)
     switch (element.type) {
         case API_WallID:
             record.wall.modelElemStructureType = element.structure;
-            record.wall.buildingMaterial = element.buildingMaterial;
-            record.wall.composite = element.composite;
-            record.wall.profileAttr = element.profile;
+            record.wall.buildingMaterial = IndexOf(element.buildingMaterial);
+            record.wall.composite = IndexOf(element.composite);
+            record.wall.profileAttr = IndexOf(element.profile);
             record.wall.thickness = element.thickness;
             record.wall.thickness1 = element.endThickness;
             record.wall.type = element.wallGeometry;
             record.wall.height = element.height;
             break;
         case API_SlabID:
-            record.slab = {element.structure, element.buildingMaterial, element.composite, element.thickness};
+            record.slab = {element.structure, IndexOf(element.buildingMaterial), IndexOf(element.composite), element.thickness};
             break;
         case API_RoofID:
-            record.roof.shellBase = {element.structure, element.buildingMaterial, element.composite, element.thickness};
+            record.roof.shellBase = {element.structure, IndexOf(element.buildingMaterial), IndexOf(element.composite),
+                                     element.thickness};
             break;
-        case API_ColumnID: record.column = {element.buildingMaterial, element.height}; break;
-        case API_BeamID: record.beam = {element.buildingMaterial, element.width, element.height}; break;
+        case API_ColumnID: record.column = {IndexOf(element.buildingMaterial), element.height}; break;
+        case API_BeamID: record.beam = {IndexOf(element.buildingMaterial), element.width, element.height}; break;
         case API_WindowID:
             record.window.openingBase = {element.libraryPart.index, element.width, element.height};
             break;
@@ -112,7 +115,11 @@ public:
     template <typename Field, typename Target>
     void Take(const Field& field, Target& target) const
     {
-        if (Marked(record_, mask_, field))
+        if (!Marked(record_, mask_, field))
+            return;
+        if constexpr (std::is_same_v<Field, API_AttributeIndex>)
+            target = static_cast<Target>(IndexNumber(field));
+        else
             target = static_cast<Target>(field);
     }
 

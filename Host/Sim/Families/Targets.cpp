@@ -20,8 +20,8 @@ GSErrCode FindTargetAttribute(const API_Attr_Head* head, Model::AttributeCommon*
         }
     }
     Model::Attributes& attributes = TheHost().GetProject().attributes;
-    if (head->index != 0) {
-        *attribute = attributes.Find(head->typeID, head->index);
+    if (IndexNumber(head->index) != 0) {
+        *attribute = attributes.Find(head->typeID, IndexNumber(head->index));
         return *attribute != nullptr ? NoError : APIERR_BADINDEX;
     }
     const void* end = std::memchr(head->name, '\0', API_AttrNameLen);

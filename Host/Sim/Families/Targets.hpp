@@ -3,6 +3,7 @@
 #pragma once
 
 #include "APIdefs_Attributes.h"
+#include "AttributeIndex.hpp"
 #include "Model/Project.hpp"
 
 namespace Sim {

@@ -2,6 +2,7 @@
 
 #include "Ifc/IfcGuid.hpp"
 #include "Ifc/StepText.hpp"
+#include "AttributeIndex.hpp"
 
 namespace Sim::Ifc {
 
@@ -10,7 +11,7 @@ IfcMaterials::IfcMaterials(StepFile& file, const Model::Attributes& attributes, 
 {
 }
 
-int IfcMaterials::Material(API_AttributeIndex index)
+int IfcMaterials::Material(Int32 index)
 {
     if (auto known = materials_.find(index); known != materials_.end())
         return known->second;
@@ -23,7 +24,7 @@ int IfcMaterials::Material(API_AttributeIndex index)
     return id;
 }
 
-int IfcMaterials::LayerSetUsage(API_AttributeIndex composite, LayerDirection direction)
+int IfcMaterials::LayerSetUsage(Int32 composite, LayerDirection direction)
 {
     const auto key = std::make_pair(composite, direction);
     if (auto known = usages_.find(key); known != usages_.end())
@@ -54,7 +55,7 @@ int IfcMaterials::LayerSetUsage(API_AttributeIndex composite, LayerDirection dir
     return usage;
 }
 
-void IfcMaterials::AssignMaterial(int element, API_AttributeIndex buildingMaterial)
+void IfcMaterials::AssignMaterial(int element, Int32 buildingMaterial)
 {
     if (buildingMaterial == 0)
         return;
@@ -62,7 +63,7 @@ void IfcMaterials::AssignMaterial(int element, API_AttributeIndex buildingMateri
         elementsOf_[material].push_back(element);
 }
 
-void IfcMaterials::AssignLayers(int element, API_AttributeIndex composite, LayerDirection direction)
+void IfcMaterials::AssignLayers(int element, Int32 composite, LayerDirection direction)
 {
     if (const int usage = LayerSetUsage(composite, direction); usage != 0)
         elementsOf_[usage].push_back(element);

@@ -19,23 +19,23 @@ public:
     IfcMaterials(StepFile& file, const Model::Attributes& attributes, std::string projectKey);
 
     // Gives the element the building material; nothing for index 0 or one the project does not have.
-    void AssignMaterial(int element, API_AttributeIndex buildingMaterial);
+    void AssignMaterial(int element, Int32 buildingMaterial);
     // Gives the element the composite's layers, laid in `direction`.
-    void AssignLayers(int element, API_AttributeIndex composite, LayerDirection direction);
+    void AssignLayers(int element, Int32 composite, LayerDirection direction);
 
     // One IfcRelAssociatesMaterial per material or layer usage, listing its elements.
     void WriteAssociations();
 
 private:
-    int Material(API_AttributeIndex index);
-    int LayerSetUsage(API_AttributeIndex composite, LayerDirection direction);
+    int Material(Int32 index);
+    int LayerSetUsage(Int32 composite, LayerDirection direction);
 
     StepFile& file_;
     const Model::Attributes& attributes_;
     std::string projectKey_;
-    std::map<API_AttributeIndex, int> materials_;
-    std::map<API_AttributeIndex, int> layerSets_;
-    std::map<std::pair<API_AttributeIndex, LayerDirection>, int> usages_;
+    std::map<Int32, int> materials_;
+    std::map<Int32, int> layerSets_;
+    std::map<std::pair<Int32, LayerDirection>, int> usages_;
     std::map<int, std::vector<int>> elementsOf_;  // material or usage -> elements, in order of assignment
 };
 

@@ -5,6 +5,7 @@
 #include "Ifc/IfcPropertySets.hpp"
 #include "Ifc/StepFile.hpp"
 #include "Ifc/StepText.hpp"
+#include "AttributeIndex.hpp"
 
 #include <map>
 #include <vector>

@@ -54,7 +54,7 @@ bool Attributes::IsHeldType(API_AttrTypeID type)
     return type == API_BuildingMaterialID || type == API_CompWallID;
 }
 
-AttributeCommon* Attributes::Find(API_AttrTypeID type, API_AttributeIndex index)
+AttributeCommon* Attributes::Find(API_AttrTypeID type, Int32 index)
 {
     switch (type) {
         case API_BuildingMaterialID: return buildingMaterials.FindByIndex(index);

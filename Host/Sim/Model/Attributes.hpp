@@ -25,7 +25,7 @@ struct AttributeUserData {
 
 // What every attribute has, whatever its type.
 struct AttributeCommon {
-    API_AttributeIndex index = 0;
+    Int32 index = 0;
     API_Guid guid{};
     std::string name;  // UTF-8, 1 to 255 bytes, unique within the type (compared exactly)
     std::optional<AttributeUserData> userData;
@@ -39,10 +39,10 @@ struct BuildingMaterial : AttributeCommon {
     std::string manufacturer;
     std::string description;
     Int32 connPriority = 0;  // intersection priority, stored form
-    API_AttributeIndex cutFill = 0;
+    Int32 cutFill = 0;
     Int16 cutFillPen = 0;
     Int16 cutFillBackgroundPen = 0;
-    API_AttributeIndex cutMaterial = 0;  // cut surface
+    Int32 cutMaterial = 0;  // cut surface
     Int32 cutFillOrientation = 0;
     double thermalConductivity = 0.0;
     double density = 0.0;
@@ -56,7 +56,7 @@ struct BuildingMaterial : AttributeCommon {
 };
 
 struct CompositeSkin {
-    API_AttributeIndex buildingMaterial = 0;
+    Int32 buildingMaterial = 0;
     Int16 framePen = 0;
     Int16 flags = 0;  // APICWCFlag_Core, APICWCFlag_Finish
     double thickness = 0.0;
@@ -93,13 +93,13 @@ public:
     size_t Size() const { return items_.size(); }
 
     // Items are kept in index order (Insert), so an index is found by halving.
-    Attribute* FindByIndex(API_AttributeIndex index)
+    Attribute* FindByIndex(Int32 index)
     {
         auto it = std::lower_bound(items_.begin(), items_.end(), index,
-                                   [](const Attribute& item, API_AttributeIndex wanted) { return item.index < wanted; });
+                                   [](const Attribute& item, Int32 wanted) { return item.index < wanted; });
         return it != items_.end() && it->index == index ? &*it : nullptr;
     }
-    const Attribute* FindByIndex(API_AttributeIndex index) const
+    const Attribute* FindByIndex(Int32 index) const
     {
         return const_cast<AttributeTable*>(this)->FindByIndex(index);
     }
@@ -117,13 +117,13 @@ public:
 
     // The highest index in use; 0 when the table is empty. New attributes get the next one, so an index
     // is never given twice even when the table has gaps.
-    API_AttributeIndex HighestIndex() const { return items_.empty() ? 0 : items_.back().index; }
+    Int32 HighestIndex() const { return items_.empty() ? 0 : items_.back().index; }
 
     // Adds an attribute whose index and name the caller has checked to be free; keeps index order.
     Attribute& Insert(Attribute attribute)
     {
         auto it = std::lower_bound(items_.begin(), items_.end(), attribute.index,
-                                   [](const Attribute& item, API_AttributeIndex wanted) { return item.index < wanted; });
+                                   [](const Attribute& item, Int32 wanted) { return item.index < wanted; });
         return *items_.insert(it, std::move(attribute));
     }
 
@@ -139,7 +139,7 @@ struct Attributes {
     AttributeTable<Composite> composites;
 
     // The common part of an attribute of a held type; null for other types or a free index or name.
-    AttributeCommon* Find(API_AttrTypeID type, API_AttributeIndex index);
+    AttributeCommon* Find(API_AttrTypeID type, Int32 index);
     AttributeCommon* FindByName(API_AttrTypeID type, const std::string& name);
     static bool IsHeldType(API_AttrTypeID type);
 

@@ -32,7 +32,7 @@ void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& tab
                 Attribute& attribute)
 {
     auto index = object.Required("index");
-    attribute.index = static_cast<API_AttributeIndex>(index.Integer(1, Int32Max));
+    attribute.index = static_cast<Int32>(index.Integer(1, Int32Max));
     if (table.FindByIndex(attribute.index) != nullptr)
         index.Fail("index " + std::to_string(attribute.index) + " is used twice");
     attribute.guid = context.ClaimGuid(object.Required("guid"));
@@ -73,10 +73,10 @@ void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMater
     material.manufacturer = object.String("manufacturer", "");
     material.description = object.String("description", "");
     material.connPriority = static_cast<Int32>(object.Integer("connPriority", Int32Min, Int32Max, 0));
-    material.cutFill = static_cast<API_AttributeIndex>(object.Integer("cutFill", 0, Int32Max, 0));
+    material.cutFill = static_cast<Int32>(object.Integer("cutFill", 0, Int32Max, 0));
     material.cutFillPen = static_cast<Int16>(object.Integer("cutFillPen", Int16Min, Int16Max, 0));
     material.cutFillBackgroundPen = static_cast<Int16>(object.Integer("cutFillBackgroundPen", Int16Min, Int16Max, 0));
-    material.cutMaterial = static_cast<API_AttributeIndex>(object.Integer("cutMaterial", 0, Int32Max, 0));
+    material.cutMaterial = static_cast<Int32>(object.Integer("cutMaterial", 0, Int32Max, 0));
     material.cutFillOrientation = static_cast<Int32>(object.Integer("cutFillOrientation", Int32Min, Int32Max, 0));
     material.thermalConductivity = object.Number("thermalConductivity", 0.0);
     material.density = object.Number("density", 0.0);
@@ -123,7 +123,7 @@ void ReadComposite(const Json::Reader& item, AttributeTable<Composite>& table,
         auto skinObject = skinItem.Object({"buildingMaterial", "framePen", "flags", "thickness"});
         CompositeSkin skin;
         auto material = skinObject.Required("buildingMaterial");
-        skin.buildingMaterial = static_cast<API_AttributeIndex>(material.Integer(1, Int32Max));
+        skin.buildingMaterial = static_cast<Int32>(material.Integer(1, Int32Max));
         if (materials.FindByIndex(skin.buildingMaterial) == nullptr)
             material.Fail("no building material has the index " + std::to_string(skin.buildingMaterial));
         skin.framePen = static_cast<Int16>(skinObject.Integer("framePen", Int16Min, Int16Max, 0));

@@ -1,4 +1,5 @@
 #include "Model/ElementQuantities.hpp"
+#include "AttributeIndex.hpp"
 
 #include <algorithm>
 
@@ -75,9 +76,9 @@ API_ElementQuantity QuantitiesOf(const Element& element)
 std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const Attributes& attributes)
 {
     std::vector<API_CompositeQuantity> parts;
-    auto add = [&parts](API_AttributeIndex material, double volume, double projectedArea) {
+    auto add = [&parts](Int32 material, double volume, double projectedArea) {
         if (material != 0)
-            parts.push_back({material, volume, projectedArea});
+            parts.push_back({IndexOf(material), volume, projectedArea});
     };
     if (element.HasStructure()) {
         const double area = LayeredArea(element);

@@ -50,9 +50,9 @@ struct Element {
 
     // Walls, slabs, roofs: what gives the element its structure. Columns and beams use the building material.
     API_ModelElemStructureType structure = API_BasicStructure;
-    API_AttributeIndex buildingMaterial = 0;
-    API_AttributeIndex composite = 0;
-    API_AttributeIndex profile = 0;  // walls with a complex profile; not held as an attribute here
+    Int32 buildingMaterial = 0;
+    Int32 composite = 0;
+    Int32 profile = 0;  // walls with a complex profile; not held as an attribute here
     short wallGeometry = APIWtyp_Normal;
 
     // Size in metres; see the kind's table in docs/project-file.md.

@@ -86,10 +86,10 @@ double ReadSize(const Json::ObjectReader& object, const char* key, double curren
     return value;
 }
 
-API_AttributeIndex ReadIndex(const Json::ObjectReader& object, const char* key, API_AttributeIndex current)
+Int32 ReadIndex(const Json::ObjectReader& object, const char* key, Int32 current)
 {
     auto member = object.Optional(key);
-    return member ? static_cast<API_AttributeIndex>(member->Integer(0, Int32Max)) : current;
+    return member ? static_cast<Int32>(member->Integer(0, Int32Max)) : current;
 }
 
 std::string ReadText(const Json::Reader& member)

@@ -82,7 +82,7 @@ public:
 
 private:
     API_Guid attributeGuid_{};
-    API_AttributeIndex attributeIndex_ = 0;
+    API_AttributeIndex attributeIndex_ = APIInvalidAttributeIndex;
     Int32 framePen_ = 12;
     Int32 intersectionPriority_ = 0;
     SkinAppearance appearance_;

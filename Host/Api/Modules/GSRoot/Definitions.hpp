@@ -19,6 +19,7 @@ using UInt32 = std::uint32_t;
 using Int64 = std::int64_t;
 using UInt64 = std::uint64_t;
 using UIndex = std::uint32_t;
+using ULong = std::uint32_t;
 using USize = std::uint32_t;
 using UChar = unsigned char;
 using GSFlags = Int32;
