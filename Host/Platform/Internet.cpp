@@ -3,6 +3,7 @@
 #include "CurlSupport.hpp"
 
 #include "Platform/Network.hpp"
+#include "PlatformText.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -234,7 +235,7 @@ InternetHandle InternetOpen(const GS::UniString& userAgent)
             return nullptr;
         }
         auto* session = new Session;
-        session->userAgent = userAgent.ToStdString();
+        session->userAgent = Platform::Utf8(userAgent);
         Succeed();
         return Register(session);
     } catch (...) {
@@ -249,7 +250,7 @@ InternetHandle InternetConnect(InternetHandle sessionHandle, const GS::UniString
         const Session* session = Lookup<Session>(sessionHandle);
         if (session == nullptr)
             return nullptr;
-        const std::string name = host.ToStdString();
+        const std::string name = Platform::Utf8(host);
         if (name.empty() || name.find_first_of("/\\@ \t\r\n") != std::string::npos) {
             Fail(ErrorInternetInvalidUrl);
             return nullptr;
@@ -273,7 +274,7 @@ InternetHandle HttpOpenRequest(InternetHandle connectionHandle, const GS::UniStr
         const Connection* connection = Lookup<Connection>(connectionHandle);
         if (connection == nullptr)
             return nullptr;
-        std::string method = verb.IsEmpty() ? std::string("GET") : verb.ToStdString();
+        std::string method = verb.IsEmpty() ? std::string("GET") : Platform::Utf8(verb);
         if (method.find_first_of(" \t\r\n") != std::string::npos) {
             Fail(ErrorInvalidParameter);
             return nullptr;
@@ -281,7 +282,7 @@ InternetHandle HttpOpenRequest(InternetHandle connectionHandle, const GS::UniStr
         auto* request = new Request;
         request->userAgent = connection->userAgent;
         request->verb = method;
-        request->url = MakeUrl(*connection, path.ToStdString(), (flags & InternetFlagSecure) != 0);
+        request->url = MakeUrl(*connection, Platform::Utf8(path), (flags & InternetFlagSecure) != 0);
         Succeed();
         return Register(request);
     } catch (...) {
@@ -302,7 +303,7 @@ bool HttpSendRequest(InternetHandle requestHandle, const GS::UniString& headers,
         if (body == nullptr && bodyLength != 0)
             return Fail(ErrorInvalidParameter);
         std::vector<std::string> lines;
-        if (!SplitHeaderLines(headers.ToStdString(), lines))
+        if (!SplitHeaderLines(Platform::Utf8(headers), lines))
             return Fail(ErrorInvalidParameter);
         request->body.assign(static_cast<const char*>(body), bodyLength);
         request->sent = true;

@@ -1,6 +1,7 @@
 // Starting a program the way the shell's "open" does: as a process of its own, in a session of its own,
 // not a child the caller has to wait for, with no terminal.
 #include "Platform/Shell.hpp"
+#include "PlatformText.hpp"
 
 #include <cerrno>
 #include <csignal>
@@ -139,7 +140,7 @@ Int32 ShellExecute(const GS::UniString& verb, const GS::UniString& file, const G
     try {
         if (!verb.IsEmpty() && !verb.IsEqual("open", GS::CaseInsensitive))
             return ShellErrorNoAssociation;
-        const std::string program = file.ToStdString();
+        const std::string program = Platform::Utf8(file);
         struct stat info {};
         if (program.empty() || stat(program.c_str(), &info) != 0)
             return ShellErrorFileNotFound;
@@ -147,7 +148,7 @@ Int32 ShellExecute(const GS::UniString& verb, const GS::UniString& file, const G
             return ShellErrorNoAssociation;
         if (access(program.c_str(), X_OK) != 0)
             return ShellErrorAccessDenied;
-        return Start(program, SplitParameters(parameters.ToStdString()), directory.ToStdString());
+        return Start(program, SplitParameters(Platform::Utf8(parameters)), Platform::Utf8(directory));
     } catch (...) {
         return ShellErrorOutOfMemory;
     }

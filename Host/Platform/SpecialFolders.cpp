@@ -1,6 +1,7 @@
 #include "PlatformHome.hpp"
 
 #include "Platform/Shell.hpp"
+#include "PlatformText.hpp"
 
 #include <filesystem>
 #include <system_error>
@@ -44,7 +45,7 @@ UInt32 GetFileAttributes(const GS::UniString& path)
 {
     try {
         std::error_code error;
-        const auto status = std::filesystem::status(path.ToStdString(), error);
+        const auto status = std::filesystem::status(Platform::Utf8(path), error);
         if (error || !std::filesystem::exists(status))
             return InvalidFileAttributes;
         if (std::filesystem::is_directory(status))

@@ -1,6 +1,7 @@
 #include "CurlSupport.hpp"
 
 #include "Platform/Network.hpp"
+#include "PlatformText.hpp"
 
 #include <cstdio>
 #include <exception>
@@ -72,14 +73,14 @@ bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destinatio
     bool ok = false;
     Detail::SetLastError(ErrorSuccess);
     try {
-        const std::string target = destination.ToStdString();
+        const std::string target = Platform::Utf8(destination);
         if (url.IsEmpty() || target.empty()) {
             why = "no address or no destination";
         } else {
             // Fetched beside the destination and moved into place when complete, so a failed download
             // never leaves a partial file under the expected name.
             const std::string partFile = target + ".download";
-            ok = Fetch(Detail::EscapeUnsafeUrlBytes(url.ToStdString()), partFile, why);
+            ok = Fetch(Detail::EscapeUnsafeUrlBytes(Platform::Utf8(url)), partFile, why);
             if (ok && std::rename(partFile.c_str(), target.c_str()) != 0) {
                 why = "cannot move the download to " + target;
                 ok = false;

@@ -3,6 +3,7 @@
 #include "Model/ElementJson.hpp"
 #include "ModelState.hpp"
 #include "NotificationScope.hpp"
+#include "SimUtf8.hpp"
 
 #include <optional>
 
@@ -13,7 +14,7 @@ using Model::Element;
 
 std::string GuidText(const API_Guid& guid)
 {
-    return guid == APINULLGuid ? std::string() : APIGuidToString(guid).ToStdString();
+    return guid == APINULLGuid ? std::string() : Sim::Utf8(APIGuidToString(guid));
 }
 
 // One element's state before and after a user action; an absent state means the element did not exist.
@@ -195,7 +196,7 @@ Element* FindForUser(Host& host, const API_Guid& guid, std::string* problem)
 {
     Element* element = host.GetProject().elements.Find(guid);
     if (element == nullptr)
-        Fail(problem, "the project has no element " + APIGuidToString(guid).ToStdString());
+        Fail(problem, "the project has no element " + Sim::Utf8(APIGuidToString(guid)));
     return element;
 }
 

@@ -2,6 +2,7 @@
 #include "UserInterface.hpp"
 
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 
@@ -110,7 +111,7 @@ Int32 UserInterface::CreatePanel(DG::Panel* object, PanelKind kind, GSResModule 
         }
     }
     if (kind == PanelKind::Palette && FindPaletteState(guid) != nullptr)
-        ReportProgrammingError("DG::Palette: a palette with the GUID " + guid.ToUniString().ToStdString() +
+        ReportProgrammingError("DG::Palette: a palette with the GUID " + Sim::Utf8(guid.ToUniString()) +
                                " exists already");
 
     const Int32 id = panel.id;
@@ -239,7 +240,7 @@ void UserInterface::SetProgress(Int32 panelId, short itemId, Int32 minimum, Int3
     item->progress.push_back(ProgressSample{TheHost().GetClock().Ticks(), item->value});
     nlohmann::ordered_json fields = {{"item", itemId}, {"value", item->value}, {"min", minimum}, {"max", maximum}};
     if (panel->kind == PanelKind::Palette)
-        fields["guid"] = panel->guid.ToUniString().ToStdString();
+        fields["guid"] = Sim::Utf8(panel->guid.ToUniString());
     TheHost().GetTranscript().Record("progress", fields);
 }
 
@@ -279,7 +280,7 @@ bool UserInterface::RegisterScriptObject(Int32 panelId, short itemId, const GS::
                                  }),
                   objects.end());
     objects.push_back(object);
-    Record("browser", *panel, "register", {{"item", itemId}, {"object", object->GetName().ToStdString()}});
+    Record("browser", *panel, "register", {{"item", itemId}, {"object", Sim::Utf8(object->GetName())}});
     return true;
 }
 
@@ -388,7 +389,7 @@ void UserInterface::Record(const std::string& kind, const PanelState& panel, con
 {
     nlohmann::ordered_json fields = {{"event", event}};
     if (panel.kind == PanelKind::Palette)
-        fields["guid"] = panel.guid.ToUniString().ToStdString();
+        fields["guid"] = Sim::Utf8(panel.guid.ToUniString());
     else
         fields["resId"] = panel.resId;
     fields["title"] = panel.title;

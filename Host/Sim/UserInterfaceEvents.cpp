@@ -3,6 +3,7 @@
 
 #include "Host.hpp"
 #include "Location.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -255,7 +256,7 @@ PanelState* UserInterface::PaletteForUser(const GS::Guid& palette, const char* f
 {
     PanelState* panel = FindPaletteState(palette);
     if (panel == nullptr) {
-        Refuse(problem, "no palette " + palette.ToUniString().ToStdString());
+        Refuse(problem, "no palette " + Sim::Utf8(palette.ToUniString()));
         return nullptr;
     }
     const std::string named = "the palette \"" + panel->title + "\" ";
@@ -341,7 +342,7 @@ JsCallResult UserInterface::CallJsFunction(const std::string& objectName, const 
         for (const auto& item : panel.items)
             if (item.kind == "Browser" && !item.url.empty() && object == nullptr)
                 for (const auto& candidate : item.scriptObjects)
-                    if (candidate->GetName().ToStdString() == objectName)
+                    if (Sim::Utf8(candidate->GetName()) == objectName)
                         object = candidate;
     if (object == nullptr) {
         result.problem = "no page shows a script object named \"" + objectName + "\"";

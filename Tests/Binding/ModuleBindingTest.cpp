@@ -1,4 +1,5 @@
 #include "Support/ModuleFixture.hpp"
+#include "SimUtf8.hpp"
 
 #include <dlfcn.h>
 
@@ -33,8 +34,8 @@ TEST_F(ModuleBinding, StartsAndRegistersItsName)
     ASSERT_TRUE(result.Ok()) << result.failedStep;
     EXPECT_EQ(result.addonType, APIAddon_Preload);
     EXPECT_EQ(module->ExportTable().interfaceVersion, 27000);
-    EXPECT_EQ(module->Environment().addOnInfo.name.ToStdString(), "Corvana");
-    EXPECT_EQ(module->Environment().addOnInfo.description.ToStdString(), "Corvana");
+    EXPECT_EQ(Sim::Utf8(module->Environment().addOnInfo.name), "Corvana");
+    EXPECT_EQ(Sim::Utf8(module->Environment().addOnInfo.description), "Corvana");
 }
 
 TEST_F(ModuleBinding, EntryPointsRefuseToRunBeforeTheTableArrives)

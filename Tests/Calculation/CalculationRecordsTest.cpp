@@ -5,6 +5,7 @@
 #include "Calculation/ElemInfo.hpp"
 #include "Calculation/GroupedRecords.hpp"
 #include "Calculation/SystemRecord.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST(ProductGroups, NamesAreExactAndOrderedByteWise)
     }
     std::vector<std::string> sorted;
     for (const CompositeInfo* record : groups.ByName())
-        sorted.push_back(record->name.ToStdString());
+        sorted.push_back(Sim::Utf8(record->name));
     EXPECT_EQ(sorted, (std::vector<std::string>{"Chair", "Table", "chair"}));
 }
 

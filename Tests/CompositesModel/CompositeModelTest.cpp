@@ -6,6 +6,7 @@
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
 #include "ProjectWriter/ACLink.hpp"
 #include "ProjectWriter/ElementLists.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 
@@ -54,7 +55,7 @@ protected:
     {
         system.SetReplaceWithoutAsking(true);
         EXPECT_TRUE(QRV::ACLink().CreateComplexMaterial(system));
-        const auto* composite = host->GetProject().attributes.composites.FindByName(system.GetName().ToStdString());
+        const auto* composite = host->GetProject().attributes.composites.FindByName(Sim::Utf8(system.GetName()));
         return composite != nullptr ? composite->index : 0;
     }
 

@@ -4,6 +4,7 @@
 #include "Model/ProjectFile.hpp"
 #include "ModelState.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ protected:
 
     const Sim::Model::Element& Element(const API_Guid& guid) { return *host->GetProject().elements.Find(guid); }
 
-    static std::string T(const API_Guid& guid) { return APIGuidToString(guid).ToStdString(); }
+    static std::string T(const API_Guid& guid) { return Sim::Utf8(APIGuidToString(guid)); }
 
     size_t seen_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "Ifc/IfcModelExport.hpp"
 #include "Ifc/StepText.hpp"
 #include "Model/ProjectFile.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -370,14 +371,14 @@ TEST_F(IfcHostFunctions, TranslatorsFollowTheProjectOrTheHostsDefaults)
     ASSERT_EQ(ACAPI_IFC_GetIFCExportTranslatorsList(translators), NoError);
     std::vector<std::string> names;
     for (const auto& translator : translators)
-        names.push_back(translator.name.ToStdString());
+        names.push_back(Sim::Utf8(translator.name));
     EXPECT_EQ(names, Sim::Model::ProjectInfo::DefaultIfcTranslators());
     EXPECT_TRUE(std::find(names.begin(), names.end(), "IFC4 Design Transfer View") != names.end());
 
     host->GetProject().info.ifcTranslators = {"Only mine"};
     ASSERT_EQ(ACAPI_IFC_GetIFCExportTranslatorsList(translators), NoError);
     ASSERT_EQ(translators.GetSize(), 1u);  // the list is replaced, not appended to
-    EXPECT_EQ(translators[0].name.ToStdString(), "Only mine");
+    EXPECT_EQ(Sim::Utf8(translators[0].name), "Only mine");
 }
 
 TEST_F(IfcHostFunctions, ProjectInfoHandsOverTheName)
@@ -386,7 +387,7 @@ TEST_F(IfcHostFunctions, ProjectInfoHandsOverTheName)
     ASSERT_EQ(ACAPI_ProjectOperation_Project(&info), NoError);
     ASSERT_NE(info.projectName, nullptr);
     EXPECT_FALSE(info.untitled);
-    EXPECT_EQ(info.projectName->ToStdString(), "Villa 'Ä'");
+    EXPECT_EQ(Sim::Utf8(*info.projectName), "Villa 'Ä'");
     delete info.projectName;
 
     host->GetProject().info.name.clear();

@@ -2,6 +2,7 @@
 #include "ACAPinc.h"
 #include "LibraryFixture.hpp"
 #include "Model/ProjectFile.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstring>
 #include <cwchar>
@@ -68,7 +69,7 @@ TEST_F(LibraryListTest, EmbeddedLibraryIsARealFolderListedFirstAndKeptBySetLibra
     EXPECT_EQ(embedded, 0);
     GS::UniString path;
     ASSERT_EQ(list[0].location.ToPath(&path), NoError);
-    EXPECT_EQ(fs::path(path.ToStdString()), Embedded());
+    EXPECT_EQ(fs::path(Sim::Utf8(path)), Embedded());
     EXPECT_TRUE(fs::is_directory(Embedded()));
 
     // A list without the embedded library, with a location twice: the embedded one stays, the twin goes.
@@ -239,7 +240,7 @@ TEST_F(HostFilesTest, SpecialFoldersComeFromTheHome)
         ASSERT_EQ(ACAPI_ProjectSetting_GetSpecFolder(&folder, &location), NoError);
         GS::UniString path;
         ASSERT_EQ(location.ToPath(&path), NoError);
-        EXPECT_EQ(fs::path(path.ToStdString()), home / name);
+        EXPECT_EQ(fs::path(Sim::Utf8(path)), home / name);
         EXPECT_TRUE(fs::is_directory(home / name));
     }
     API_SpecFolderID unknown = static_cast<API_SpecFolderID>(99);

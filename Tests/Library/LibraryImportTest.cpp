@@ -7,6 +7,7 @@
 #include "Parsing/Items/CorvanaLibrary.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "ProjectWriter/ACLink.hpp"
+#include "SimUtf8.hpp"
 
 namespace LibraryTest {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(TargetFolderTest, WithoutEmbeddedLibraryTheDocumentsFolderJoinsTheListOnc
         ASSERT_TRUE(folder);
         GS::UniString path;
         ASSERT_EQ(folder->ToPath(&path), NoError);
-        EXPECT_EQ(fs::path(path.ToStdString()), Documents() / "Corvana");
+        EXPECT_EQ(fs::path(Sim::Utf8(path)), Documents() / "Corvana");
         EXPECT_TRUE(fs::is_directory(Documents() / "Corvana"));
     }
     ASSERT_EQ(Libraries().list.size(), 1u);
@@ -37,7 +38,7 @@ TEST_F(TargetFolderTest, WithEmbeddedLibraryTheCorvanaFolderInsideItLeavesTheLis
     ASSERT_EQ(link.GetTargetLibraryFolder(&folder), NoError);
     GS::UniString path;
     ASSERT_EQ(folder->ToPath(&path), NoError);
-    EXPECT_EQ(fs::path(path.ToStdString()), Embedded() / "Corvana");
+    EXPECT_EQ(fs::path(Sim::Utf8(path)), Embedded() / "Corvana");
     EXPECT_TRUE(Libraries().list.empty());
 }
 

@@ -2,6 +2,7 @@
 #include "Support/ModuleFixture.hpp"
 
 #include "Platform/Shell.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +41,10 @@ TEST_F(PlatformShell, SpecialFoldersLiveUnderTheHostsHome)
     GS::UniString path;
     EXPECT_FALSE(Platform::GetSpecialFolderPath(Platform::FolderProgramFiles, &path, false));
     ASSERT_TRUE(Platform::GetSpecialFolderPath(Platform::FolderProgramFiles, &path, true));
-    EXPECT_EQ(path.ToStdString(), folder.Path() + "/Programs");
+    EXPECT_EQ(Sim::Utf8(path), folder.Path() + "/Programs");
     ASSERT_TRUE(Platform::GetSpecialFolderPath(Platform::FolderDocuments, &path, true));
-    EXPECT_EQ(path.ToStdString(), folder.Path() + "/Documents");
-    EXPECT_TRUE(fs::is_directory(path.ToStdString()));
+    EXPECT_EQ(Sim::Utf8(path), folder.Path() + "/Documents");
+    EXPECT_TRUE(fs::is_directory(Sim::Utf8(path)));
     EXPECT_FALSE(Platform::GetSpecialFolderPath(99, &path, true));
 }
 

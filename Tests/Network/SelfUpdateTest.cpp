@@ -4,6 +4,7 @@
 #include "Support/UiSupport.hpp"
 
 #include "AddOn/SelfUpdate.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +158,7 @@ TEST(UpdaterJob, NameAndPathRules)
 {
     EXPECT_EQ(QRV::UpdaterJob::InstallerFileName("https://cdn.example.com/a/b/Setup.exe"), "Setup.exe");
     EXPECT_EQ(QRV::UpdaterJob::InstallerFileName("Setup.exe"), "Setup.exe");
-    EXPECT_EQ(QRV::UpdaterJob::UpdaterPath("/home/u/Programs").ToStdString(),
+    EXPECT_EQ(Sim::Utf8(QRV::UpdaterJob::UpdaterPath("/home/u/Programs")),
               "/home/u/Programs/Corvana/AC27/Hostwatch.exe");
     EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName("Corvana Setup 3.2 (x64).exe"));
     EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName("..setup.exe"));

@@ -5,6 +5,7 @@
 #include "AddOn/JsBridge.hpp"
 #include "AddOn/WebAddress.hpp"
 #include "ResourceIds.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST_F(JsBridge, OffersElevenFunctionsInTheirOrder)
     for (const auto& item : objects[0]->GetItemArray()) {
         GS::Ref<JS::Function> function = GS::DynamicCast<JS::Function>(item);
         ASSERT_NE(function, nullptr);
-        names.push_back(function->GetName().ToStdString());
+        names.push_back(Sim::Utf8(function->GetName()));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"import", "platform", "updateStatus", "update", "getCalculationData",
                                                "replaceMaterialUsedInConstructionSystem", "replaceSystem",
@@ -124,7 +125,7 @@ TEST_F(JsBridge, NothingEscapesWhateverThePageSends)
 
 TEST(JsArguments, TextsComeOnlyFromStrings)
 {
-    EXPECT_EQ(QRV::JsTextArgument(new JS::Value("payload")).ToStdString(), "payload");
+    EXPECT_EQ(Sim::Utf8(QRV::JsTextArgument(new JS::Value("payload"))), "payload");
     EXPECT_TRUE(QRV::JsTextArgument(GS::Ref<JS::Base>()).IsEmpty());
     EXPECT_TRUE(QRV::JsTextArgument(new JS::Value(12)).IsEmpty());
     EXPECT_TRUE(QRV::JsTextArgument(new JS::Value(true)).IsEmpty());
@@ -144,9 +145,9 @@ TEST(JsArguments, ListsComeOnlyFromArrays)
     auto list = QRV::JsListArgument(array);
     ASSERT_TRUE(list.has_value());
     ASSERT_EQ(list->GetSize(), 3u);
-    EXPECT_EQ((*list)[0].ToStdString(), "token");
-    EXPECT_EQ((*list)[1].ToStdString(), "") << "an item that is no string reads as an empty text";
-    EXPECT_EQ((*list)[2].ToStdString(), "project");
+    EXPECT_EQ(Sim::Utf8((*list)[0]), "token");
+    EXPECT_EQ(Sim::Utf8((*list)[1]), "") << "an item that is no string reads as an empty text";
+    EXPECT_EQ(Sim::Utf8((*list)[2]), "project");
 
     auto empty = QRV::JsListArgument(new JS::Array());
     ASSERT_TRUE(empty.has_value()) << "an empty array is an empty list, not no list";

@@ -3,6 +3,7 @@
 #include "Support/UiSupport.hpp"
 
 #include "ResourceIds.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(PaletteMenu, CatalogueTitleLayoutAndScriptObject)
     EXPECT_EQ(palette->height, 600);
     ASSERT_EQ(palette->items.size(), 1u);
     ASSERT_EQ(palette->items[0].scriptObjects.size(), 1u);
-    EXPECT_EQ(palette->items[0].scriptObjects[0]->GetName().ToStdString(), "jsCorvanaInterface");
+    EXPECT_EQ(Sim::Utf8(palette->items[0].scriptObjects[0]->GetName()), "jsCorvanaInterface");
 
     // The script object is there before the first page load, so the page finds it from the start.
     const auto& events = host->GetTranscript().Events();

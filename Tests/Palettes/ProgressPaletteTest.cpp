@@ -5,6 +5,7 @@
 
 #include "BulkImport/BulkImportProgressManager.hpp"
 #include "BulkImport/DurationText.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -156,7 +157,7 @@ TEST(DurationText, LeavesOutLeadingZeroParts)
                                                    {0, " 0s"},           {60, " 1m  0s"},     {36000, "10h  0s"},
                                                    {-5, " 0s"},          {360000, "100h  0s"}};
     for (const auto& [seconds, text] : cases)
-        EXPECT_EQ(QRV::DurationText(seconds).ToStdString(), text) << seconds;
+        EXPECT_EQ(Sim::Utf8(QRV::DurationText(seconds)), text) << seconds;
 }
 
 }  // namespace

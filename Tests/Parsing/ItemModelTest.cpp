@@ -4,6 +4,7 @@
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/CorvanaMaterial.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ TEST(MaterialLayerType, RoleGivesSkinFlagsButAppearanceOnlyWhenAsked)
     Material material;
     material.SetLayerType("Core");
     EXPECT_EQ(material.GetSkinFlags(), 2);
-    EXPECT_EQ(material.GetLayerType().ToStdString(), "Core");
+    EXPECT_EQ(Sim::Utf8(material.GetLayerType()), "Core");
     EXPECT_EQ(material.GetAppearance(), SkinAppearance());
 
     material.SetLayerType("Finish");
@@ -79,7 +80,7 @@ TEST(ComplexMaterialSystemType, UsageFromTheCatalogueKind)
     for (const char* wall : {"External Wall", "roof", "", "Foundation slab"}) {
         composite.SetSystemType(wall);
         EXPECT_EQ(composite.GetUsage(), 1) << wall;
-        EXPECT_EQ(composite.GetSystemType().ToStdString(), wall);
+        EXPECT_EQ(Sim::Utf8(composite.GetSystemType()), wall);
     }
 }
 
@@ -92,11 +93,11 @@ TEST(CorvanaPropertiesModel, RecordsLookUpAndJsonForm)
         {"name": "Certified", "value": true}
     ])"));
     ASSERT_EQ(properties.Count(), 4u);
-    EXPECT_EQ(properties.All()[0].GetGroup().ToStdString(), "Corvana");
-    EXPECT_EQ(properties.All()[1].GetType().ToStdString(), "String");
-    EXPECT_EQ(properties.ValueOf("Colour").ToStdString(), "brown");
-    EXPECT_EQ(properties.ValueOf("Certified").ToStdString(), "true");
-    EXPECT_EQ(properties.ValueOf("colour").ToStdString(), "");
+    EXPECT_EQ(Sim::Utf8(properties.All()[0].GetGroup()), "Corvana");
+    EXPECT_EQ(Sim::Utf8(properties.All()[1].GetType()), "String");
+    EXPECT_EQ(Sim::Utf8(properties.ValueOf("Colour")), "brown");
+    EXPECT_EQ(Sim::Utf8(properties.ValueOf("Certified")), "true");
+    EXPECT_EQ(Sim::Utf8(properties.ValueOf("colour")), "");
 
     EXPECT_EQ(properties.All()[1].ToJson().dump(),
               R"({"group":"Fire","name":"Class","unit":"","type":"String","value":"A1"})");
@@ -123,8 +124,8 @@ TEST(ItemCopies, LibraryPartKeepsTheHostRecordThroughCopies)
     CorvanaLibraryPart copy = part;
     EXPECT_EQ(copy.GetLibPart().index, 42);
     EXPECT_EQ(std::wstring(copy.GetLibPart().file_UName), L"Bench.gsm");
-    EXPECT_EQ(copy.GetFileExtension().ToStdString(), "gsm");
-    EXPECT_EQ(CorvanaLibrary().GetFileExtension().ToStdString(), "lcf");
+    EXPECT_EQ(Sim::Utf8(copy.GetFileExtension()), "gsm");
+    EXPECT_EQ(Sim::Utf8(CorvanaLibrary().GetFileExtension()), "lcf");
 }
 
 TEST(ComplexMaterialSkins, CatalogueSystemsVisitTheirCatalogueMaterials)
@@ -139,11 +140,11 @@ TEST(ComplexMaterialSkins, CatalogueSystemsVisitTheirCatalogueMaterials)
     EXPECT_EQ(asComposite.MaterialCount(), 3u);
     std::vector<std::string> visited;
     asComposite.ForEachMaterial([&](Material& material) {
-        visited.push_back(material.GetName().ToStdString());
+        visited.push_back(Sim::Utf8(material.GetName()));
         material.SetImportStatus("imported");
     });
     EXPECT_EQ(visited, (std::vector<std::string>{"Outer", "Middle", "Inner"}));
-    EXPECT_EQ(composite.Materials()[2].GetImportStatus().ToStdString(), "imported");
+    EXPECT_EQ(Sim::Utf8(composite.Materials()[2].GetImportStatus()), "imported");
 }
 
 class ItemDebugOutput : public QRVTest::HostFixture {};
@@ -180,14 +181,14 @@ TEST_F(ItemDebugOutput, PropertyHooksReachTheInstalledWriter)
     std::vector<std::string> calls;
     CorvanaMaterial::InstallPropertyHooks(
         {[&](CorvanaMaterial& item, const API_Attribute* record) {
-             calls.push_back("store " + item.GetName().ToStdString() + (record ? " with record" : " by name"));
+             calls.push_back("store " + Sim::Utf8(item.GetName()) + (record ? " with record" : " by name"));
          },
          [&](CorvanaMaterial& item) {
              item.SetProperties(CorvanaProperties::FromJson(Json::parse(R"([{"name": "id", "value": "9"}])")));
-             calls.push_back("load " + item.GetName().ToStdString());
+             calls.push_back("load " + Sim::Utf8(item.GetName()));
          }});
     CorvanaComplexMaterial::InstallPropertyHooks(
-        {[&](CorvanaComplexMaterial& item, const API_Attribute*) { calls.push_back("stamp " + item.GetName().ToStdString()); },
+        {[&](CorvanaComplexMaterial& item, const API_Attribute*) { calls.push_back("stamp " + Sim::Utf8(item.GetName())); },
          nullptr});
 
     CorvanaMaterial material;
@@ -205,7 +206,7 @@ TEST_F(ItemDebugOutput, PropertyHooksReachTheInstalledWriter)
     CorvanaMaterial::InstallPropertyHooks({});
     CorvanaComplexMaterial::InstallPropertyHooks({});
     EXPECT_EQ(calls, (std::vector<std::string>{"store Oak by name", "load Oak", "stamp Wall"}));
-    EXPECT_EQ(material.GetProperties().ValueOf("id").ToStdString(), "9");
+    EXPECT_EQ(Sim::Utf8(material.GetProperties().ValueOf("id")), "9");
 
     // Without a writer the item says so instead of pretending to have stored anything.
     materialItem.StoreProperties(nullptr);

@@ -6,6 +6,7 @@
 #include "Parsing/Items/CorvanaMaterial.hpp"
 #include "Parsing/ParserManager.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "SimUtf8.hpp"
 
 #include <string>
 #include <vector>
@@ -33,10 +34,10 @@ std::vector<PropertyRow> Rows(const CorvanaProperties& properties)
 {
     std::vector<PropertyRow> rows;
     for (const CorvanaProperty& property : properties.All()) {
-        EXPECT_EQ(property.GetUnit().ToStdString(), "");
-        EXPECT_EQ(property.GetType().ToStdString(), "");
-        rows.push_back({property.GetGroup().ToStdString(), property.GetName().ToStdString(),
-                        property.GetValue().ToStdString()});
+        EXPECT_EQ(Sim::Utf8(property.GetUnit()), "");
+        EXPECT_EQ(Sim::Utf8(property.GetType()), "");
+        rows.push_back({Sim::Utf8(property.GetGroup()), Sim::Utf8(property.GetName()),
+                        Sim::Utf8(property.GetValue())});
     }
     return rows;
 }
@@ -86,10 +87,10 @@ TEST_F(CorvanaParsing, MaterialDocumentArticlesImportUnderTheDocumentName)
         ASSERT_TRUE(materials.back());
     }
     ASSERT_EQ(materials.size(), 2u);
-    EXPECT_EQ(materials[0]->GetName().ToStdString(), "Oak");
-    EXPECT_EQ(materials[1]->GetName().ToStdString(), "Oak");
-    EXPECT_EQ(materials[0]->GetId().ToStdString(), "7");
-    EXPECT_EQ(materials[1]->GetId().ToStdString(), "8");
+    EXPECT_EQ(Sim::Utf8(materials[0]->GetName()), "Oak");
+    EXPECT_EQ(Sim::Utf8(materials[1]->GetName()), "Oak");
+    EXPECT_EQ(Sim::Utf8(materials[0]->GetId()), "7");
+    EXPECT_EQ(Sim::Utf8(materials[1]->GetId()), "8");
     EXPECT_EQ(materials[0]->GetUpdatedAt(), 1);
     EXPECT_EQ(materials[1]->GetUpdatedAt(), 0);
     EXPECT_FALSE(materials[0]->IsReplacement());
@@ -110,16 +111,16 @@ TEST_F(CorvanaParsing, MaterialDocumentArticlesImportUnderTheDocumentName)
 TEST_F(CorvanaParsing, MaterialTextFieldsFollowTheTextConversion)
 {
     auto material = Material(Json::parse(R"({"id": 3.14159, "name": ["Oak", "Beech"], "updated_at": 1.7e12})"));
-    EXPECT_EQ(material->GetId().ToStdString(), "3.14");
-    EXPECT_EQ(material->GetName().ToStdString(), R"(["Oak","Beech"])");
+    EXPECT_EQ(Sim::Utf8(material->GetId()), "3.14");
+    EXPECT_EQ(Sim::Utf8(material->GetName()), R"(["Oak","Beech"])");
     EXPECT_EQ(material->GetUpdatedAt(), 1700000000000);
 
     // Attribute values may be yes/no or structured; identifiers may not.
     auto withValues = Material(Json::parse(R"({"id": 1, "name": "Oak", "updated_at": 1, "tabs": [
         {"name": "General", "attributes": [{"name": "Oiled", "value": false},
                                            {"name": "Size", "value": {"w": 20, "h": 2}}]}]})"));
-    EXPECT_EQ(withValues->GetProperties().ValueOf("Oiled").ToStdString(), "false");
-    EXPECT_EQ(withValues->GetProperties().ValueOf("Size").ToStdString(), R"({"h":2,"w":20})");
+    EXPECT_EQ(Sim::Utf8(withValues->GetProperties().ValueOf("Oiled")), "false");
+    EXPECT_EQ(Sim::Utf8(withValues->GetProperties().ValueOf("Size")), R"({"h":2,"w":20})");
     EXPECT_THROW(parser.ParseMaterial(Json::parse(R"({"id": true, "name": "Oak", "updated_at": 1})")), Json::type_error);
     EXPECT_THROW(parser.ParseMaterial(Json::parse(R"({"id": 1, "name": "Oak", "updated_at": 1,
         "tabs": [{"name": "General", "attributes": [{"name": false, "value": 1}]}]})")), Json::type_error);
@@ -128,7 +129,7 @@ TEST_F(CorvanaParsing, MaterialTextFieldsFollowTheTextConversion)
 TEST_F(CorvanaParsing, MaterialNullEmptyAndMissingParts)
 {
     auto untouched = Material(Json());
-    EXPECT_EQ(untouched->GetName().ToStdString(), "Undefined");
+    EXPECT_EQ(Sim::Utf8(untouched->GetName()), "Undefined");
     EXPECT_TRUE(untouched->GetProperties().IsEmpty());
 
     testing::internal::CaptureStdout();
@@ -160,16 +161,16 @@ TEST_F(CorvanaParsing, SystemPairsLayersWithTheFlattenedArticles)
 {
     auto system = System(ReadFixtureData("system-two-materials.json"));
     ASSERT_TRUE(system);
-    EXPECT_EQ(system->GetId().ToStdString(), "1402");
-    EXPECT_EQ(system->GetName().ToStdString(), "Timber frame wall TF-240");
-    EXPECT_EQ(system->GetStatus().ToStdString(), "published");
-    EXPECT_EQ(system->GetLike().ToStdString(), "12");
+    EXPECT_EQ(Sim::Utf8(system->GetId()), "1402");
+    EXPECT_EQ(Sim::Utf8(system->GetName()), "Timber frame wall TF-240");
+    EXPECT_EQ(Sim::Utf8(system->GetStatus()), "published");
+    EXPECT_EQ(Sim::Utf8(system->GetLike()), "12");
     EXPECT_EQ(system->GetUsage(), 1);
     ASSERT_EQ(system->MaterialCount(), 4u);
 
     const auto& skins = system->Materials();
-    EXPECT_EQ(skins[3].GetName().ToStdString(), "Wood fibre board 60");  // layer 3: article 2 of material 2
-    EXPECT_EQ(skins[3].GetLayerType().ToStdString(), "Finish");
+    EXPECT_EQ(Sim::Utf8(skins[3].GetName()), "Wood fibre board 60");  // layer 3: article 2 of material 2
+    EXPECT_EQ(Sim::Utf8(skins[3].GetLayerType()), "Finish");
     EXPECT_DOUBLE_EQ(skins[3].GetThickness(), 0.06);
     EXPECT_EQ(skins[0].GetSkinFlags(), 32);
     EXPECT_DOUBLE_EQ(skins[0].GetThickness(), 0.015);
@@ -178,7 +179,7 @@ TEST_F(CorvanaParsing, SystemPairsLayersWithTheFlattenedArticles)
     EXPECT_DOUBLE_EQ(skins[2].GetThickness(), 0.16);
     // The parser sets roles only; the appearance is the composite writer's choice.
     EXPECT_EQ(skins[2].GetAppearance(), SkinAppearance());
-    EXPECT_EQ(skins[2].GetProperties().ValueOf("Density").ToStdString(), "110");
+    EXPECT_EQ(Sim::Utf8(skins[2].GetProperties().ValueOf("Density")), "110");
 
     EXPECT_EQ(Rows(system->GetProperties()),
               (std::vector<PropertyRow>{{"Corvana", "name", "Timber frame wall TF-240"},
@@ -200,8 +201,8 @@ TEST_F(CorvanaParsing, SystemTypeUsageAndDefaults)
     EXPECT_EQ(withType(R"(, "system_type": "Roof")")->GetUsage(), 4);
     EXPECT_EQ(withType(R"(, "system_type": "Partition")")->GetUsage(), 1);
     auto untyped = withType("");
-    EXPECT_EQ(untyped->GetSystemType().ToStdString(), "Undefined");
-    EXPECT_EQ(untyped->GetDescription().ToStdString(), "Undefined");
+    EXPECT_EQ(Sim::Utf8(untyped->GetSystemType()), "Undefined");
+    EXPECT_EQ(Sim::Utf8(untyped->GetDescription()), "Undefined");
     EXPECT_EQ(untyped->MaterialCount(), 0u);
 
     // Null materials are skipped; fewer layers than skins leave the rest as they are.
@@ -209,7 +210,7 @@ TEST_F(CorvanaParsing, SystemTypeUsageAndDefaults)
                                                                 {"id": 3, "name": "B", "updated_at": 1}]}],
                               "layers": [{"layer_type": "Core", "thickness": 10}])");
     ASSERT_EQ(sparse->MaterialCount(), 2u);
-    EXPECT_EQ(sparse->Materials()[1].GetLayerType().ToStdString(), "Undefined");
+    EXPECT_EQ(Sim::Utf8(sparse->Materials()[1].GetLayerType()), "Undefined");
 
     auto replacing = withType(R"(, "replace_id": "27")");
     EXPECT_TRUE(replacing->IsReplacement());
@@ -217,7 +218,7 @@ TEST_F(CorvanaParsing, SystemTypeUsageAndDefaults)
 
     // A null system still gives a composite, and its dump.
     auto empty = System(Json());
-    EXPECT_EQ(empty->GetName().ToStdString(), "Undefined");
+    EXPECT_EQ(Sim::Utf8(empty->GetName()), "Undefined");
     EXPECT_TRUE(empty->GetProperties().IsEmpty());
 }
 
@@ -237,7 +238,7 @@ TEST_F(CorvanaParsing, IfcTabGroupDependsOnTheItemKind)
 {
     const Json tabs = Json::parse(R"([{"name": "IFC", "attributes": [{"name": "IsExternal", "value": true}]}])");
     const Json item = {{"id", 1}, {"name", "Door"}, {"updated_at", 1}};
-    auto lastGroup = [](const CorvanaProperties& properties) { return properties.All().back().GetGroup().ToStdString(); };
+    auto lastGroup = [](const CorvanaProperties& properties) { return Sim::Utf8(properties.All().back().GetGroup()); };
 
     Json withTabs = item;
     withTabs["tabs"] = tabs;
@@ -258,17 +259,17 @@ TEST_F(CorvanaParsing, LibraryContainerProduct)
     EXPECT_EQ(Payload::ProductFileKindOf(data), Payload::ProductFileKind::Library);
     auto library = Library(data);
     ASSERT_TRUE(library);
-    EXPECT_EQ(library->GetFileName().ToStdString(), "Door.lcf");
-    EXPECT_EQ(library->GetFileUrl().ToStdString(), "https://catalogue.example/files/products/3301/Door.lcf");
-    EXPECT_EQ(library->GetId().ToStdString(), "3301");
+    EXPECT_EQ(Sim::Utf8(library->GetFileName()), "Door.lcf");
+    EXPECT_EQ(Sim::Utf8(library->GetFileUrl()), "https://catalogue.example/files/products/3301/Door.lcf");
+    EXPECT_EQ(Sim::Utf8(library->GetId()), "3301");
     EXPECT_EQ(Rows(library->GetProperties()),
               (std::vector<PropertyRow>{{"Corvana", "name", "Door"},
                                         {"Corvana", "id", "3301"},
                                         {"Corvana", "updated_at", "1710000000"},
                                         {"General", "Width", "90"},
                                         {"General", "Width", "100"}}));
-    EXPECT_EQ(library->GetProperties().ValueOf("Width").ToStdString(), "90");
-    EXPECT_EQ(Library(Json())->GetFileName().ToStdString(), "");
+    EXPECT_EQ(Sim::Utf8(library->GetProperties().ValueOf("Width")), "90");
+    EXPECT_EQ(Sim::Utf8(Library(Json())->GetFileName()), "");
 }
 
 TEST_F(CorvanaParsing, LibraryPartReadsItsFirstArticle)
@@ -277,8 +278,8 @@ TEST_F(CorvanaParsing, LibraryPartReadsItsFirstArticle)
     EXPECT_EQ(Payload::ProductFileKindOf(data), Payload::ProductFileKind::LibraryPart);
     auto part = Part(data);
     ASSERT_TRUE(part);
-    EXPECT_EQ(part->GetFileName().ToStdString(), "Window.gsm");
-    EXPECT_EQ(part->GetId().ToStdString(), "4401");
+    EXPECT_EQ(Sim::Utf8(part->GetFileName()), "Window.gsm");
+    EXPECT_EQ(Sim::Utf8(part->GetId()), "4401");
     EXPECT_EQ(Rows(part->GetProperties()),
               (std::vector<PropertyRow>{{"Corvana", "name", "Window"},
                                         {"Corvana", "id", "4401"},
@@ -293,8 +294,8 @@ TEST_F(CorvanaParsing, LibraryPartWithoutArticlesReadsTheProductItself)
     Json data = ReadFixtureData("product-gsm-no-articles.json");
     auto part = Part(data);
     ASSERT_TRUE(part);
-    EXPECT_EQ(part->GetFileName().ToStdString(), "Bench.gsm");
-    EXPECT_EQ(part->GetFileUrl().ToStdString(), "https://catalogue.example/files/products/5500/Bench.gsm");
+    EXPECT_EQ(Sim::Utf8(part->GetFileName()), "Bench.gsm");
+    EXPECT_EQ(Sim::Utf8(part->GetFileUrl()), "https://catalogue.example/files/products/5500/Bench.gsm");
     EXPECT_EQ(Rows(part->GetProperties()),
               (std::vector<PropertyRow>{{"Corvana", "name", "Bench"},
                                         {"Corvana", "id", "5500"},
@@ -306,13 +307,13 @@ TEST_F(CorvanaParsing, LibraryPartWithoutArticlesReadsTheProductItself)
     data["articles"] = nullptr;
     EXPECT_EQ(Part(data)->GetProperties().Count(), 6u);
     data["articles"] = Json::object();
-    EXPECT_EQ(Part(data)->GetFileName().ToStdString(), "Bench.gsm");
+    EXPECT_EQ(Sim::Utf8(Part(data)->GetFileName()), "Bench.gsm");
 }
 
 TEST(ElementTypeDocuments, CarryTheirImportType)
 {
     auto importType = [](const char* sample) {
-        return Payload::ImportType(Payload::Parse(QRVTest::ReadFixtureText(std::string("valid/") + sample))).ToStdString();
+        return Sim::Utf8(Payload::ImportType(Payload::Parse(QRVTest::ReadFixtureText(std::string("valid/") + sample))));
     };
     EXPECT_EQ(importType("curtain-wall.json"), "curtain wall");
     EXPECT_EQ(importType("stair.json"), "stair");

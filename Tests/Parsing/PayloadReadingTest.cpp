@@ -1,4 +1,5 @@
 #include "Parsing/PayloadReading.hpp"
+#include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace {
 using QRV::Json;
 namespace Payload = QRV::Payload;
 
-std::string Text(const Json& value) { return Payload::Text(value).ToStdString(); }
+std::string Text(const Json& value) { return Sim::Utf8(Payload::Text(value)); }
 
 // The JSON library's error number and message of what `read` raises.
 template <typename Read>
@@ -114,17 +115,17 @@ TEST(PayloadTextConversion, ArraysStringsAndRefusedTypes)
 
 TEST(PayloadTextConversion, PropertyValuesAlsoTakeBooleansAndObjects)
 {
-    EXPECT_EQ(Payload::PropertyValueText(Json(true)).ToStdString(), "true");
-    EXPECT_EQ(Payload::PropertyValueText(Json(false)).ToStdString(), "false");
-    EXPECT_EQ(Payload::PropertyValueText(Json::parse(R"({"months": 12, "note": "oil"})")).ToStdString(),
+    EXPECT_EQ(Sim::Utf8(Payload::PropertyValueText(Json(true))), "true");
+    EXPECT_EQ(Sim::Utf8(Payload::PropertyValueText(Json(false))), "false");
+    EXPECT_EQ(Sim::Utf8(Payload::PropertyValueText(Json::parse(R"({"months": 12, "note": "oil"})"))),
               R"({"months":12,"note":"oil"})");
-    EXPECT_EQ(Payload::PropertyValueText(Json(12.5)).ToStdString(), "12.50");
-    EXPECT_EQ(Payload::PropertyValueText(Json()).ToStdString(), "");
+    EXPECT_EQ(Sim::Utf8(Payload::PropertyValueText(Json(12.5))), "12.50");
+    EXPECT_EQ(Sim::Utf8(Payload::PropertyValueText(Json())), "");
 }
 
 TEST(PayloadStrictReads, StringsAndNumbers)
 {
-    EXPECT_EQ(Payload::String(Json("Material")).ToStdString(), "Material");
+    EXPECT_EQ(Sim::Utf8(Payload::String(Json("Material"))), "Material");
     EXPECT_EQ(LibraryError([] { Payload::String(Json()); }).second,
               "[json.exception.type_error.302] type must be string, but is null");
     EXPECT_EQ(LibraryError([] { Payload::String(Json(5)); }).first, 302);
@@ -177,7 +178,7 @@ TEST(PayloadDigitStrings, LeadingDigitsLikeStrtol)
 
 TEST(PayloadImportType, FromTheEnvelopeOrTheFirstElement)
 {
-    auto type = [](const char* text) { return Payload::ImportType(Payload::Parse(std::string(text))).ToStdString(); };
+    auto type = [](const char* text) { return Sim::Utf8(Payload::ImportType(Payload::Parse(std::string(text)))); };
     EXPECT_EQ(type(R"({"data": {"import_type": "Material"}})"), "Material");
     EXPECT_EQ(type(R"([{"import_type": "system"}, {"import_type": "Material"}])"), "system");
     EXPECT_EQ(type(R"({"data": {"name": "Oak"}})"), "");

@@ -3,6 +3,7 @@
 
 #include "Model/ProjectFile.hpp"
 #include "Support/AttributeIndexNumbers.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <limits>
@@ -156,7 +157,7 @@ TEST_F(AttributeFunctions, ATakenNameIsRefusedWithTheHoldersIndexAndModifyThenKe
     EXPECT_EQ(read.buildingMaterial.density, 2000);
     EXPECT_EQ(read.header.guid, first.header.guid);
     // A record without a text pointer leaves that text as it was.
-    EXPECT_EQ(readManufacturer.ToStdString(), "Maker");
+    EXPECT_EQ(Sim::Utf8(readManufacturer), "Maker");
     UInt32 count = 0;
     ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count);
     EXPECT_EQ(count, 2u);

@@ -7,6 +7,7 @@
 #include "ModelState.hpp"
 #include "NotificationScope.hpp"
 #include "Sim/SimFixture.hpp"
+#include "SimUtf8.hpp"
 
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ constexpr const char* StairGuid = "00000000-0000-4000-8000-0000000000A8";
 constexpr const char* ColumnGuid = "00000000-0000-4000-8000-0000000000A9";
 
 inline API_Guid G(const char* text) { return APIGuidFromString(text); }
-inline std::string Text(const API_Guid& guid) { return guid == APINULLGuid ? "" : APIGuidToString(guid).ToStdString(); }
+inline std::string Text(const API_Guid& guid) { return guid == APINULLGuid ? "" : Sim::Utf8(APIGuidToString(guid)); }
 
 // Brick (1, 0.24 m skin), Wool (2, 0.12 m skin) and the composite "Outer wall" (1) of both; a basic brick
 // wall 5 x 3 m, 0.2 m thick; a composite slab 4 x 5 m; a door 0.9 x 2.1 m; two chairs (the second on a

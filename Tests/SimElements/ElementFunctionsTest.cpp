@@ -1,6 +1,7 @@
 // The host's element and database functions on a loaded model.
 #include "ElementFixture.hpp"
 #include "Support/AttributeIndexNumbers.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST_F(ElementFunctions, NamesLibraryPartIdsAndIfcAttributes)
         elemType.typeID = type;
         GS::UniString text;
         ASSERT_EQ(ACAPI_Element_GetElemTypeName(&elemType, &text), NoError);
-        EXPECT_EQ(text.ToStdString(), name);
+        EXPECT_EQ(Sim::Utf8(text), name);
     }
 
     char unId[128];
@@ -106,8 +107,8 @@ TEST_F(ElementFunctions, NamesLibraryPartIdsAndIfcAttributes)
     GS::Array<API_IFCAttribute> attributes;
     ASSERT_EQ(ACAPI_Element_GetIFCAttributes(&wall, &attributes), NoError);
     ASSERT_EQ(attributes.GetSize(), 2u);
-    EXPECT_EQ(attributes[1].attributeName.ToStdString(), "Name");
-    EXPECT_EQ(attributes[1].attributeValue.ToStdString(), "Wall A");
+    EXPECT_EQ(Sim::Utf8(attributes[1].attributeName), "Name");
+    EXPECT_EQ(Sim::Utf8(attributes[1].attributeValue), "Wall A");
 }
 
 TEST_F(ElementFunctions, QuantitiesFollowTheDocumentedRules)

@@ -1,5 +1,6 @@
 // Classification systems, item trees and the classification of attributes and elements.
 #include "PropertyFixture.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -11,7 +12,7 @@ protected:
     {
         std::vector<std::string> ids;
         for (const auto& item : items)
-            ids.push_back(item.id.ToStdString());
+            ids.push_back(Sim::Utf8(item.id));
         return ids;
     }
     std::vector<std::string> Roots(const API_Guid& system)

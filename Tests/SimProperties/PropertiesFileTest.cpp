@@ -3,6 +3,7 @@
 #include "PropertyFixture.hpp"
 
 #include "Model/ProjectFile.hpp"
+#include "SimUtf8.hpp"
 
 #include <fstream>
 
@@ -122,13 +123,13 @@ TEST_F(PropertiesFile, RefusesWhatBreaksTheRulesByPlace)
 {
     BuildRichProject();
     const Sim::Project& project = host->GetProject();
-    const std::string rootItem = APIGuidToString(project.classifications.Children(
-        project.classifications.Systems()[0].guid, APINULLGuid)[0].guid).ToStdString();
-    const std::string otherItem = APIGuidToString(project.classifications.Children(
-        project.classifications.Systems()[1].guid, APINULLGuid)[0].guid).ToStdString();
-    const std::string nameDefinition = APIGuidToString(project.properties.Definitions()[1].guid).ToStdString();
-    const std::string builtIn = APIGuidToString(Sim::Model::BuiltIn::BuildingMaterialDescription).ToStdString();
-    const std::string firstSystem = APIGuidToString(project.classifications.Systems()[0].guid).ToStdString();
+    const std::string rootItem = Sim::Utf8(APIGuidToString(project.classifications.Children(
+        project.classifications.Systems()[0].guid, APINULLGuid)[0].guid));
+    const std::string otherItem = Sim::Utf8(APIGuidToString(project.classifications.Children(
+        project.classifications.Systems()[1].guid, APINULLGuid)[0].guid));
+    const std::string nameDefinition = Sim::Utf8(APIGuidToString(project.properties.Definitions()[1].guid));
+    const std::string builtIn = Sim::Utf8(APIGuidToString(Sim::Model::BuiltIn::BuildingMaterialDescription));
+    const std::string firstSystem = Sim::Utf8(APIGuidToString(project.classifications.Systems()[0].guid));
     const std::string nowhere = "11111111-2222-4333-8444-555555555555";
 
     struct Case {
@@ -155,7 +156,7 @@ TEST_F(PropertiesFile, RefusesWhatBreaksTheRulesByPlace)
         {"/properties/definitions/1/measureType", "Length", "/properties/definitions/1/measureType: \"Length\" is not a measure type"},
         {"/properties/definitions/1/availability/0", nowhere, "/properties/definitions/1/availability/0: no classification item"},
         {"/properties/definitions/0/availability/1", rootItem.substr(1), "/properties/definitions/0/availability/1: \""},
-        {"/properties/definitions/0/availability/1", APIGuidToString(project.properties.Definitions()[0].availability[0]).ToStdString(),
+        {"/properties/definitions/0/availability/1", Sim::Utf8(APIGuidToString(project.properties.Definitions()[0].availability[0])),
          "/properties/definitions/0/availability/1: the item is listed twice"},
         {"/attributes/buildingMaterials/0/attached/classification",
          Sim::Json::Value::array({Sim::Json::Value{{"system", firstSystem}, {"item", otherItem}}}),

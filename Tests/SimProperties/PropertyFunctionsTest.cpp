@@ -2,6 +2,7 @@
 // built-in building material properties, and the undo step value writes need.
 #include "PropertyFixture.hpp"
 #include "Support/AttributeIndexNumbers.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -246,7 +247,7 @@ TEST_F(PropertyFunctions, BuildingMaterialsShowTheirTextsAsBuiltInProperties)
         EXPECT_EQ(ACAPI_Attribute_GetPropertyDefinitions(&head, filter, &definitions), NoError);
         std::vector<std::string> list;
         for (const auto& definition : definitions)
-            list.push_back(definition.name.ToStdString());
+            list.push_back(Sim::Utf8(definition.name));
         return list;
     };
     using List = std::vector<std::string>;

@@ -2,6 +2,7 @@
 // exactly those bytes out, and the host's answers when there is nothing.
 #include "PropertyFixture.hpp"
 #include "Support/AttributeIndexNumbers.hpp"
+#include "SimUtf8.hpp"
 
 namespace {
 
@@ -91,7 +92,7 @@ TEST_F(UserDataFunctions, ModuleDataEntriesAreStoredByNameAndListedSorted)
         API_ModulData data{};
         data.dataVersion = 1;
         data.platformSign = GS_PlatformSign;
-        data.dataHdl = Handle(name->ToStdString() + "-data");
+        data.dataHdl = Handle(Sim::Utf8(*name) + "-data");
         ASSERT_EQ(ACAPI_ModulData_Store(&data, name), NoError);
         BMKillHandle(&data.dataHdl);
     }

@@ -1,4 +1,5 @@
 #include "UiSupport.hpp"
+#include "SimUtf8.hpp"
 
 namespace QRVTest {
 
@@ -13,7 +14,7 @@ std::string ReplyText(const Sim::JsCallResult& result)
         return "<nothing>";
     switch (value->GetType()) {
         case JS::Value::STRING:
-            return value->GetString().ToStdString();
+            return Sim::Utf8(value->GetString());
         case JS::Value::INTEGER:
             return std::to_string(value->GetInteger());
         case JS::Value::DOUBLE:

@@ -11,6 +11,7 @@
 #include "ProjectWriter/PropertyRuns.hpp"
 #include "ProjectWriter/PropertyWriter.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
+#include "SimUtf8.hpp"
 
 #include <gmock/gmock.h>
 
@@ -69,7 +70,7 @@ protected:
                 continue;
             API_Property property;
             EXPECT_EQ(ACAPI_Attribute_GetPropertyValue(&header, &definition.guid, &property), NoError);
-            return property.value.singleVariant.variant.uniStringValue.ToStdString();
+            return Sim::Utf8(property.value.singleVariant.variant.uniStringValue);
         }
         return "(not available)";
     }

@@ -5,6 +5,7 @@
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
 #include "UserInterface.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -78,7 +79,7 @@ CallOutcome CallPage(const std::string& function, const std::string* argument)
     if (reply == nullptr)
         return outcome;
     switch (reply->GetType()) {
-        case JS::Value::STRING: outcome.reply = reply->GetString().ToStdString(); break;
+        case JS::Value::STRING: outcome.reply = Sim::Utf8(reply->GetString()); break;
         case JS::Value::INTEGER: outcome.reply = std::to_string(reply->GetInteger()); break;
         case JS::Value::DOUBLE: outcome.reply = std::to_string(reply->GetDouble()); break;
         case JS::Value::BOOL: outcome.reply = reply->GetBool() ? "true" : "false"; break;
@@ -246,7 +247,7 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
         if (element.attached.propertyValues.empty())
             continue;
         ++stamped;
-        out << "  " << ElementTypeName(element.type) << " " << APIGuidToString(element.guid).ToStdString()
+        out << "  " << ElementTypeName(element.type) << " " << Sim::Utf8(APIGuidToString(element.guid))
             << ": " << element.attached.propertyValues.size() << " property values\n";
     }
     if (stamped == 0)

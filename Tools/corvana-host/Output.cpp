@@ -1,6 +1,7 @@
 #include "Output.hpp"
 
 #include "Commands.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstdio>
 #include <ostream>
@@ -96,7 +97,7 @@ void PrintWindows(Sim::Host& host, std::ostream& out)
     if (registry.windows.empty())
         out << "  (none)\n";
     for (const auto& window : registry.windows)
-        out << "  reference " << window.referenceID << "  GUID " << APIGuidToString(window.guid).ToStdString()
+        out << "  reference " << window.referenceID << "  GUID " << Sim::Utf8(APIGuidToString(window.guid))
             << "  (control flags " << window.controlFlags << ", " << Installed(window.callback != nullptr) << ")\n";
 }
 
@@ -121,7 +122,7 @@ void PrintRegistrations(Sim::Session& session, std::ostream& out)
     const Sim::Registry& registry = host.GetRegistry();
     if (Sim::AddOnModule* module = session.Module()) {
         const API_AddOnInfo& info = module->Environment().addOnInfo;
-        out << "Add-on: " << info.name.ToStdString() << " (" << info.description.ToStdString() << ")\n";
+        out << "Add-on: " << Sim::Utf8(info.name) << " (" << Sim::Utf8(info.description) << ")\n";
         out << "  file: " << session.Options().modulePath << "\n";
         out << "  type: " << session.ModuleStart().addonType
             << (session.ModuleStart().addonType == APIAddon_Preload ? " (pre-load: loaded at start-up, kept resident)" : "")

@@ -1,6 +1,7 @@
 #include "PageCall.hpp"
 
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -72,7 +73,7 @@ Sim::Json::Value ReplyJson(const GS::Ref<JS::Base>& reply)
 {
     if (auto value = GS::DynamicCast<JS::Value>(reply)) {
         switch (value->GetType()) {
-            case JS::Value::STRING: return value->GetString().ToStdString();
+            case JS::Value::STRING: return Sim::Utf8(value->GetString());
             case JS::Value::INTEGER: return value->GetInteger();
             case JS::Value::DOUBLE: return value->GetDouble();
             case JS::Value::BOOL: return value->GetBool();

@@ -3,6 +3,7 @@
 #include "ElementActions.hpp"
 #include "ErrorNames.hpp"
 #include "Options.hpp"
+#include "SimUtf8.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -241,7 +242,7 @@ private:
             done = actions.Redo(&problem);
         if (done && made != APINULLGuid) {
             made_[index + 1] = made;
-            line["guid"] = APIGuidToString(made).ToStdString();
+            line["guid"] = Sim::Utf8(APIGuidToString(made));
         }
         return Outcome(done, problem, line);
     }

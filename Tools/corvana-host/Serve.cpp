@@ -3,6 +3,7 @@
 #include "HostThreadQueue.hpp"
 #include "Options.hpp"
 #include "ServeCall.hpp"
+#include "SimUtf8.hpp"
 
 #include <httplib.h>
 
@@ -54,10 +55,10 @@ PageSetting ReadPageSetting(Sim::UserInterface& ui)
                 continue;
             setting.browserUrls.push_back(item.url);
             for (const GS::Ref<JS::Object>& object : item.scriptObjects) {
-                ScriptObject read{object->GetName().ToStdString(), {}};
+                ScriptObject read{Sim::Utf8(object->GetName()), {}};
                 for (const auto& member : object->GetItemArray())
                     if (GS::Ref<JS::Function> function = GS::DynamicCast<JS::Function>(member); function != nullptr)
-                        read.functions.push_back(function->GetName().ToStdString());
+                        read.functions.push_back(Sim::Utf8(function->GetName()));
                 setting.objects.push_back(std::move(read));
             }
         }

@@ -1,6 +1,7 @@
 #include "ServeCall.hpp"
 
 #include "JSValues.hpp"
+#include "SimUtf8.hpp"
 
 namespace CorvanaHost::Http {
 namespace {
@@ -63,7 +64,7 @@ Json FromScriptValue(const GS::Ref<JS::Base>& reply)
         return nullptr;
     switch (value->GetType()) {
         case JS::Value::STRING:
-            return value->GetString().ToStdString();
+            return Sim::Utf8(value->GetString());
         case JS::Value::INTEGER:
             return value->GetInteger();
         case JS::Value::DOUBLE:

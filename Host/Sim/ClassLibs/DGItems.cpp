@@ -6,6 +6,7 @@
 #include "DGRadioItem.hpp"
 
 #include "UserInterface.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 
@@ -137,7 +138,7 @@ StaticText::~StaticText() = default;
 void StaticText::SetText(const GS::UniString& text)
 {
     if (IsValid())
-        WithUi([&](Sim::UserInterface& ui) { ui.SetItemText(GetPanelId(), GetId(), text.ToStdString()); });
+        WithUi([&](Sim::UserInterface& ui) { ui.SetItemText(GetPanelId(), GetId(), Sim::Utf8(text)); });
 }
 
 GS::UniString StaticText::GetText() const
@@ -229,7 +230,7 @@ Button::~Button() = default;
 void Button::SetText(const GS::UniString& text)
 {
     if (IsValid())
-        WithUi([&](Sim::UserInterface& ui) { ui.SetItemText(GetPanelId(), GetId(), text.ToStdString()); });
+        WithUi([&](Sim::UserInterface& ui) { ui.SetItemText(GetPanelId(), GetId(), Sim::Utf8(text)); });
 }
 
 GS::UniString Button::GetText() const
@@ -316,7 +317,7 @@ Browser::~Browser() = default;
 void Browser::LoadURL(const GS::UniString& url)
 {
     if (IsValid())
-        WithUi([&](Sim::UserInterface& ui) { ui.LoadUrl(GetPanelId(), GetId(), url.ToStdString()); });
+        WithUi([&](Sim::UserInterface& ui) { ui.LoadUrl(GetPanelId(), GetId(), Sim::Utf8(url)); });
 }
 
 GS::UniString Browser::GetURL() const

@@ -3,6 +3,7 @@
 #include "DGDialog.hpp"
 
 #include "UserInterface.hpp"
+#include "SimUtf8.hpp"
 
 namespace DG {
 namespace {
@@ -69,7 +70,7 @@ void Panel::Detach(PanelObserver& observer)
 
 void Panel::SetTitle(const GS::UniString& title)
 {
-    WithUi([&](Sim::UserInterface& ui) { ui.SetTitle(id_, title.ToStdString()); });
+    WithUi([&](Sim::UserInterface& ui) { ui.SetTitle(id_, Sim::Utf8(title)); });
 }
 
 GS::UniString Panel::GetTitle() const

@@ -1,6 +1,7 @@
 #include "Location.hpp"
 
 #include "APIdefs_ErrorCodes.h"
+#include "SimUtf8.hpp"
 
 #include <filesystem>
 
@@ -18,7 +19,7 @@ GSErrCode Location::ToPath(GS::UniString* path) const
 
 GS::UniString Location::GetLastLocalName() const
 {
-    return GS::UniString(std::filesystem::path(path_.ToStdString()).filename().string());
+    return GS::UniString(std::filesystem::path(Sim::Utf8(path_)).filename().string());
 }
 
 }  // namespace IO

@@ -3,13 +3,14 @@
 #include "DefaultProgramRunner.hpp"
 
 #include "UserInterface.hpp"
+#include "SimUtf8.hpp"
 
 namespace OSUtils {
 
 bool OpenWithDefaultBrowser(const GS::UniString& url)
 {
     Sim::UserInterface* ui = Sim::UserInterface::Current();
-    return ui != nullptr && !url.IsEmpty() && ui->OpenExternalBrowser(url.ToStdString());
+    return ui != nullptr && !url.IsEmpty() && ui->OpenExternalBrowser(Sim::Utf8(url));
 }
 
 }  // namespace OSUtils

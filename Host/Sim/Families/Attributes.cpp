@@ -7,6 +7,7 @@
 #include "Host.hpp"
 #include "Model/Text.hpp"
 #include "AttributeIndex.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <cstring>
@@ -137,14 +138,14 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
     if (in.cutFill.IsNegative() || in.cutMaterial.IsNegative())
         return APIERR_BADINDEX;
     for (const GS::UniString* text : {in.id, in.manufacturer, in.description})
-        if (text != nullptr && !Text::IsValidUtf8(text->ToStdString()))
+        if (text != nullptr && !Text::IsValidUtf8(Sim::Utf8(*text)))
             return APIERR_BADPARS;
     if (in.id != nullptr)
-        material.id = in.id->ToStdString();
+        material.id = Sim::Utf8(*in.id);
     if (in.manufacturer != nullptr)
-        material.manufacturer = in.manufacturer->ToStdString();
+        material.manufacturer = Sim::Utf8(*in.manufacturer);
     if (in.description != nullptr)
-        material.description = in.description->ToStdString();
+        material.description = Sim::Utf8(*in.description);
     material.connPriority = in.connPriority;
     material.cutFill = IndexNumber(in.cutFill);
     material.cutFillPen = in.cutFillPen;

@@ -4,6 +4,7 @@
 #include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -59,15 +60,15 @@ GSErrCode CreateClassificationSystem(API_ClassificationSystem* system)
     const Model::EditionDate date{system->editionDate.year, system->editionDate.month, system->editionDate.day};
     if (!date.IsValid())
         return APIERR_BADPARS;
-    if (Classes().FindSystem(system->name.ToStdString(), system->editionVersion.ToStdString()) != nullptr)
+    if (Classes().FindSystem(Sim::Utf8(system->name), Sim::Utf8(system->editionVersion)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     ClassificationSystem created;
     if (GSErrCode err = ClaimNewGuid(system->guid, &created.guid); err != NoError)
         return err;
-    created.name = system->name.ToStdString();
-    created.description = system->description.ToStdString();
-    created.source = system->source.ToStdString();
-    created.editionVersion = system->editionVersion.ToStdString();
+    created.name = Sim::Utf8(system->name);
+    created.description = Sim::Utf8(system->description);
+    created.source = Sim::Utf8(system->source);
+    created.editionVersion = Sim::Utf8(system->editionVersion);
     created.editionDate = date;
     *system = ToRecord(Classes().AddSystem(std::move(created)));
     return NoError;
@@ -122,16 +123,16 @@ GSErrCode CreateClassificationItem(API_ClassificationItem* item, const API_Guid*
         return APIERR_BADPARS;
     if (!IsHostText(item->name) || !IsHostText(item->description))
         return APIERR_BADPARS;
-    if (Classes().FindItemById(*systemGuid, item->id.ToStdString()) != nullptr)
+    if (Classes().FindItemById(*systemGuid, Sim::Utf8(item->id)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     ClassificationItem created;
     if (GSErrCode err = ClaimNewGuid(item->guid, &created.guid); err != NoError)
         return err;
     created.system = *systemGuid;
     created.parent = parent;
-    created.id = item->id.ToStdString();
-    created.name = item->name.ToStdString();
-    created.description = item->description.ToStdString();
+    created.id = Sim::Utf8(item->id);
+    created.name = Sim::Utf8(item->name);
+    created.description = Sim::Utf8(item->description);
     *item = ToRecord(created);
     Classes().AddItem(std::move(created), successor);
     return NoError;

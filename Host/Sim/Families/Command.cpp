@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "Host.hpp"
 #include "UndoScope.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -21,7 +22,7 @@ GSErrCode CallUndoableCommand(const GS::UniString& undoString, const std::functi
     CommandState& state = State();
     // An undo step cannot open inside another one.
     if (state.commandDepth > 0) {
-        TheHost().GetTranscript().Record("undo", {{"name", undoString.ToStdString()}, {"refused", "nested"}});
+        TheHost().GetTranscript().Record("undo", {{"name", Sim::Utf8(undoString)}, {"refused", "nested"}});
         return APIERR_REFUSEDCMD;
     }
     ++state.commandDepth;
@@ -33,7 +34,7 @@ GSErrCode CallUndoableCommand(const GS::UniString& undoString, const std::functi
         result = APIERR_COMMANDFAILED;
     }
     --State().commandDepth;
-    TheHost().GetTranscript().Record("undo", {{"name", undoString.ToStdString()}, {"result", result}});
+    TheHost().GetTranscript().Record("undo", {{"name", Sim::Utf8(undoString)}, {"result", result}});
     return result;
 }
 

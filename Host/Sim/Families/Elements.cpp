@@ -6,6 +6,7 @@
 #include "Model/ElementQuantities.hpp"
 #include "ModelState.hpp"
 #include "AttributeIndex.hpp"
+#include "SimUtf8.hpp"
 
 #include <type_traits>
 #include <algorithm>
@@ -275,7 +276,7 @@ GSErrCode Change(API_Element* record, const API_Element* mask)
     *element = std::move(changed);
     FillRecord(*element, *record);
     TheHost().GetTranscript().Record("element", {{"event", "changed"},
-                                                 {"guid", APIGuidToString(element->guid).ToStdString()}});
+                                                 {"guid", Sim::Utf8(APIGuidToString(element->guid))}});
     return NoError;
 }
 

@@ -4,6 +4,7 @@
 #include "ACAPinc.h"
 #include "BM.hpp"
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 #include <unistd.h>
 
@@ -90,7 +91,7 @@ bool ReadWide(const wchar_t (&field)[N], std::string* text)
         ++length;
     if (length == N)
         return false;
-    *text = GS::UniString(std::wstring(field, length).c_str()).ToStdString();
+    *text = Sim::Utf8(GS::UniString(std::wstring(field, length).c_str()));
     return true;
 }
 
@@ -119,7 +120,7 @@ std::vector<LibraryParameter> StandardParameters()
 
 std::string NewUniqueId()
 {
-    auto text = [](const API_Guid& guid) { return std::string(APIGuidToString(guid).ToStdString()); };
+    auto text = [](const API_Guid& guid) { return std::string(Sim::Utf8(APIGuidToString(guid))); };
     return "{" + text(TheHost().NewProjectGuid()) + "}-{" + text(TheHost().NewProjectGuid()) + "}";
 }
 
@@ -162,10 +163,10 @@ GSErrCode SetLibraries(const GS::Array<API_LibraryInfo>* activeLibs)
         GS::UniString path;
         if (info.location.ToPath(&path) != NoError)
             return APIERR_BADPARS;
-        fs::path location = Normal(path.ToStdString());
+        fs::path location = Normal(Sim::Utf8(path));
         if (location == embedded || !seen.insert(location).second)
             continue;
-        std::string name = info.name.IsEmpty() ? location.filename().string() : info.name.ToStdString();
+        std::string name = info.name.IsEmpty() ? location.filename().string() : Sim::Utf8(info.name);
         list.push_back(Model::LibraryEntry{location.string(), name});
     }
     Libraries().list = std::move(list);
@@ -361,8 +362,8 @@ GSErrCode CopyLibraryFile(const IO::Location* from, const IO::Location* to)
     GS::UniString source, target;
     if (from->ToPath(&source) != NoError || to->ToPath(&target) != NoError)
         return APIERR_BADPARS;
-    const fs::path sourcePath = Normal(source.ToStdString());
-    const fs::path targetPath = Normal(target.ToStdString());
+    const fs::path sourcePath = Normal(Sim::Utf8(source));
+    const fs::path targetPath = Normal(Sim::Utf8(target));
     std::error_code ec;
     if (!fs::is_regular_file(sourcePath, ec) || !fs::is_directory(targetPath.parent_path(), ec) ||
         fs::is_directory(targetPath, ec))

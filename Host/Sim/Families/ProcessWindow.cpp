@@ -6,6 +6,7 @@
 #include "ACAPinc.h"
 #include "Host.hpp"
 #include "ProcessWindow.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -26,7 +27,7 @@ GSErrCode InitProcessWindow(const GS::UniString* title, Int32* nPhase)
     ProcessWindowState& state = State();
     state.open = true;
     ++state.opened;
-    state.title = title->ToStdString();
+    state.title = Sim::Utf8(*title);
     state.maximum = 0;
     state.value = 0;
     Record({{"event", "open"}, {"title", state.title}, {"phases", nPhase != nullptr ? *nPhase : 0}});
@@ -49,7 +50,7 @@ GSErrCode SetNextProcessPhase(const GS::UniString* subtitle, Int32* maxValue)
         return APIERR_GENERAL;
     state.maximum = maxValue != nullptr ? *maxValue : 0;
     state.value = 0;
-    Record({{"event", "phase"}, {"text", subtitle != nullptr ? subtitle->ToStdString() : ""}, {"max", state.maximum}});
+    Record({{"event", "phase"}, {"text", subtitle != nullptr ? Sim::Utf8(*subtitle) : ""}, {"max", state.maximum}});
     return NoError;
 }
 

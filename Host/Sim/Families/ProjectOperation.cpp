@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "Host.hpp"
 #include "Ifc/IfcFileSave.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -46,15 +47,15 @@ GSErrCode SaveAsIfc(const API_FileSavePars* fileSavePars, const API_SavePars_Ifc
     Host& host = TheHost();
     Ifc::IfcExportSettings settings;
     settings.translator = translators[static_cast<size_t>(reference) - 1];
-    settings.fileName = fileSavePars->file->GetLastLocalName().ToStdString();
+    settings.fileName = Sim::Utf8(fileSavePars->file->GetLastLocalName());
     settings.time = host.GetClock().Now();
     std::string problem;
-    if (!Ifc::SaveIfcFile(host.GetProject(), settings, path.ToStdString(), &problem)) {
+    if (!Ifc::SaveIfcFile(host.GetProject(), settings, Sim::Utf8(path), &problem)) {
         host.DebugOutput("ACAPI_ProjectOperation_Save: " + problem + "\n");
         return APIERR_GENERAL;
     }
     host.GetTranscript().Record("projectSave", {{"fileType", APIFType_IfcFile},
-                                                {"file", path.ToStdString()},
+                                                {"file", Sim::Utf8(path)},
                                                 {"translator", settings.translator}});
     return NoError;
 }

@@ -10,6 +10,7 @@
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "UndoScope.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -26,7 +27,7 @@ Model::Properties& Props() { return Proj().properties; }
 
 bool IsHostName(const GS::UniString& text)
 {
-    return !text.IsEmpty() && IsHostText(text) && text.ToStdString().find('\0') == std::string::npos;
+    return !text.IsEmpty() && IsHostText(text) && Sim::Utf8(text).find('\0') == std::string::npos;
 }
 
 API_PropertyGroup ToRecord(const PropertyGroup& group)
@@ -86,20 +87,20 @@ GSErrCode FromRecord(const API_PropertyDefinition& record, const API_Guid& self,
         return APIERR_BADPARS;
     if (!IsHostText(fallback.singleVariant.variant.uniStringValue))
         return APIERR_BADPARS;
-    const PropertyDefinition* clash = Props().FindDefinitionByName(record.groupGuid, record.name.ToStdString());
+    const PropertyDefinition* clash = Props().FindDefinitionByName(record.groupGuid, Sim::Utf8(record.name));
     if (clash != nullptr && clash->guid != self)
         return APIERR_NAMEALREADYUSED;
 
     definition->group = record.groupGuid;
-    definition->name = record.name.ToStdString();
-    definition->description = record.description.ToStdString();
+    definition->name = Sim::Utf8(record.name);
+    definition->description = Sim::Utf8(record.description);
     definition->type = API_PropertyCustomDefinitionType;
     definition->collectionType = API_PropertySingleCollectionType;
     definition->valueType = API_PropertyStringValueType;
     definition->measureType = record.measureType == API_PropertyUndefinedMeasureType ? API_PropertyDefaultMeasureType
                                                                                      : record.measureType;
     definition->defaultValue = fallback.singleVariant.variant.type == API_PropertyStringValueType
-                                   ? fallback.singleVariant.variant.uniStringValue.ToStdString()
+                                   ? Sim::Utf8(fallback.singleVariant.variant.uniStringValue)
                                    : std::string();
     definition->availability.clear();
     for (const auto& item : record.availability) {
@@ -145,13 +146,13 @@ GSErrCode CreatePropertyGroup(API_PropertyGroup* group)
         return APIERR_BADPARS;
     if (!IsHostName(group->name) || !IsHostText(group->description))
         return APIERR_BADNAME;
-    if (Props().FindGroupByName(group->name.ToStdString()) != nullptr)
+    if (Props().FindGroupByName(Sim::Utf8(group->name)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     PropertyGroup created;
     if (GSErrCode err = ClaimNewGuid(group->guid, &created.guid); err != NoError)
         return err;
-    created.name = group->name.ToStdString();
-    created.description = group->description.ToStdString();
+    created.name = Sim::Utf8(group->name);
+    created.description = Sim::Utf8(group->description);
     created.type = API_PropertyCustomGroupType;
     *group = ToRecord(Props().AddGroup(std::move(created)));
     return NoError;
@@ -307,7 +308,7 @@ GSErrCode CheckValue(const Target& target, const API_Property& property, std::fu
     if (property.value.variantStatus != API_VariantStatusNormal || variant.type != API_PropertyStringValueType ||
         !IsHostText(variant.uniStringValue))
         return APIERR_BADPARS;
-    const std::string text = variant.uniStringValue.ToStdString();
+    const std::string text = Sim::Utf8(variant.uniStringValue);
     *apply = [attached, guid, text] { attached->propertyValues[guid] = Model::PropertyValueRecord{text}; };
     return NoError;
 }

@@ -2,6 +2,7 @@
 
 #include "Host.hpp"
 #include "Model/Text.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstring>
 
@@ -51,6 +52,6 @@ GSErrCode ClaimNewGuid(const API_Guid& requested, API_Guid* guid)
     return NoError;
 }
 
-bool IsHostText(const GS::UniString& text) { return Text::IsValidUtf8(text.ToStdString()); }
+bool IsHostText(const GS::UniString& text) { return Text::IsValidUtf8(Sim::Utf8(text)); }
 
 }  // namespace Sim

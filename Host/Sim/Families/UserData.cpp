@@ -4,6 +4,7 @@
 #include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstring>
 
@@ -107,7 +108,7 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
 // No name: the add-on's unnamed entry.
 GSErrCode EntryName(const GS::UniString* name, std::string* entry)
 {
-    *entry = name != nullptr ? name->ToStdString() : std::string();
+    *entry = name != nullptr ? Sim::Utf8(*name) : std::string();
     return IsHostText(GS::UniString(*entry)) ? NoError : APIERR_BADPARS;
 }
 

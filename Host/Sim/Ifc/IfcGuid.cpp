@@ -1,4 +1,5 @@
 #include "Ifc/IfcGuid.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstdint>
 
@@ -46,7 +47,7 @@ std::string CompressedGuid(const unsigned char (&bytes)[16])
 
 std::string CompressedGuid(const API_Guid& guid)
 {
-    const std::string text = APIGuidToString(guid).ToStdString();
+    const std::string text = Sim::Utf8(APIGuidToString(guid));
     unsigned char bytes[16] = {};
     int count = 0;
     for (size_t i = 0; i + 1 < text.size() && count < 16; ++i) {

@@ -6,6 +6,7 @@
 #include "Ifc/StepFile.hpp"
 #include "Ifc/StepText.hpp"
 #include "AttributeIndex.hpp"
+#include "SimUtf8.hpp"
 
 #include <map>
 #include <vector>
@@ -201,7 +202,7 @@ private:
         }
         // A part belongs to its curtain wall or stair, which alone stands in the storey.
         for (const auto& owner : owners)
-            Aggregate("parts of " + APIGuidToString(owner).ToStdString(), ids[owner], partsOf[owner]);
+            Aggregate("parts of " + Sim::Utf8(APIGuidToString(owner)), ids[owner], partsOf[owner]);
         if (!contained.empty())
             file_.Add("IFCRELCONTAINEDINSPATIALSTRUCTURE",
                       {Guid("storey elements"), StepNull, StepNull, StepNull, StepRefList(contained), StepRef(storey_)});

@@ -2,6 +2,7 @@
 
 #include "Ifc/IfcGuid.hpp"
 #include "Ifc/StepText.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim::Ifc {
 namespace {
@@ -35,7 +36,7 @@ void WritePropertySet(StepFile& file, const Model::Project& project, const Model
     }
     if (properties.empty())
         return;
-    const std::string owner = APIGuidToString(element.guid).ToStdString();
+    const std::string owner = Sim::Utf8(APIGuidToString(element.guid));
     const int set = file.Add("IFCPROPERTYSET", {StepString(DerivedCompressedGuid(owner, "property set")), StepNull,
                                                 StepString(ExportedPropertyGroup), StepNull, StepRefList(properties)});
     file.Add("IFCRELDEFINESBYPROPERTIES", {StepString(DerivedCompressedGuid(owner, "property set relation")), StepNull,

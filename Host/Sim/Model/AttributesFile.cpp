@@ -1,6 +1,7 @@
 // The "attributes" section of the project file.
 #include "Model/ProjectFileSections.hpp"
 #include "Model/Text.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <limits>
@@ -49,7 +50,7 @@ void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& tab
 void WriteCommon(const AttributeCommon& attribute, Json::Value& object)
 {
     object["index"] = attribute.index;
-    object["guid"] = APIGuidToString(attribute.guid).ToStdString();
+    object["guid"] = Sim::Utf8(APIGuidToString(attribute.guid));
     object["name"] = attribute.name;
 }
 

@@ -1,5 +1,6 @@
 // The "classificationSystems" section of the project file: each system with its item tree.
 #include "Model/ProjectFileSections.hpp"
+#include "SimUtf8.hpp"
 
 #include <cstdio>
 #include <string>
@@ -61,7 +62,7 @@ Json::Value WriteItems(const Classifications& classifications, const API_Guid& s
     Json::Value list = Json::Value::array();
     for (const auto& item : classifications.Children(system, parent)) {
         Json::Value object = Json::Value::object();
-        object["guid"] = APIGuidToString(item.guid).ToStdString();
+        object["guid"] = Sim::Utf8(APIGuidToString(item.guid));
         object["id"] = item.id;
         object["name"] = item.name;
         object["description"] = item.description;
@@ -105,7 +106,7 @@ Json::Value WriteClassification(const Project& project)
     Json::Value section = Json::Value::array();
     for (const auto& system : project.classifications.Systems()) {
         Json::Value object = Json::Value::object();
-        object["guid"] = APIGuidToString(system.guid).ToStdString();
+        object["guid"] = Sim::Utf8(APIGuidToString(system.guid));
         object["name"] = system.name;
         object["source"] = system.source;
         object["editionVersion"] = system.editionVersion;

@@ -2,6 +2,7 @@
 #include "Model/ElementJson.hpp"
 #include "Model/ProjectFileSections.hpp"
 #include "Model/Text.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <limits>
@@ -292,7 +293,7 @@ void CheckOwner(const Element& element, const Project& project, const Json::Read
     const Element* owner = project.elements.Find(element.owner);
     const API_ElemTypeID expected = element.ownerType == API_CurtainWallFrameID ? API_CurtainWallID : API_StairID;
     if (owner == nullptr || owner->type != expected)
-        place.Fail("the owner " + APIGuidToString(element.owner).ToStdString() + " is not a " +
+        place.Fail("the owner " + Sim::Utf8(APIGuidToString(element.owner)) + " is not a " +
                    ElementKindWord(expected) + " of the project");
 }
 
@@ -306,7 +307,7 @@ Json::Value WriteElement(const Element& element)
                 return true;
         return false;
     };
-    object["guid"] = APIGuidToString(element.guid).ToStdString();
+    object["guid"] = Sim::Utf8(APIGuidToString(element.guid));
     object["type"] = ElementKindWord(element.type);
     object["onVisibleLayer"] = element.onVisibleLayer;
     object["in3D"] = element.in3D;
@@ -345,7 +346,7 @@ Json::Value WriteElement(const Element& element)
         for (const auto& entry : ownerWords)
             if (entry.type == element.ownerType)
                 object["ownerType"] = entry.word;
-        object["owner"] = APIGuidToString(element.owner).ToStdString();
+        object["owner"] = Sim::Utf8(APIGuidToString(element.owner));
     }
     if (element.userData)
         object["userData"] = WriteUserData(*element.userData);

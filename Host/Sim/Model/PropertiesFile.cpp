@@ -1,6 +1,7 @@
 // The "properties" section of the project file (custom groups and definitions), the "moduleData" section,
 // and the "attached" member of attributes and elements (classification items and property values).
 #include "Model/ProjectFileSections.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 #include <utility>
@@ -125,14 +126,14 @@ Json::Value WriteProperties(const Project& project)
 {
     Json::Value groups = Json::Value::array();
     for (const auto& group : project.properties.Groups())
-        groups.push_back(Json::Value{{"guid", APIGuidToString(group.guid).ToStdString()},
+        groups.push_back(Json::Value{{"guid", Sim::Utf8(APIGuidToString(group.guid))},
                                      {"name", group.name},
                                      {"description", group.description}});
     Json::Value definitions = Json::Value::array();
     for (const auto& definition : project.properties.Definitions()) {
         Json::Value object = Json::Value::object();
-        object["guid"] = APIGuidToString(definition.guid).ToStdString();
-        object["group"] = APIGuidToString(definition.group).ToStdString();
+        object["guid"] = Sim::Utf8(APIGuidToString(definition.guid));
+        object["group"] = Sim::Utf8(APIGuidToString(definition.group));
         object["name"] = definition.name;
         object["description"] = definition.description;
         object["collectionType"] = "single";
@@ -141,7 +142,7 @@ Json::Value WriteProperties(const Project& project)
         object["defaultValue"] = definition.defaultValue;
         Json::Value availability = Json::Value::array();
         for (const auto& item : definition.availability)
-            availability.push_back(APIGuidToString(item).ToStdString());
+            availability.push_back(Sim::Utf8(APIGuidToString(item)));
         object["availability"] = std::move(availability);
         object["canValueBeEditable"] = definition.canValueBeEditable;
         definitions.push_back(std::move(object));
@@ -193,12 +194,12 @@ Json::Value WriteAttachedData(const AttachedData& attached)
 {
     Json::Value classification = Json::Value::array();
     for (const auto& [system, item] : attached.classification)
-        classification.push_back(Json::Value{{"system", APIGuidToString(system).ToStdString()},
-                                             {"item", APIGuidToString(item).ToStdString()}});
+        classification.push_back(Json::Value{{"system", Sim::Utf8(APIGuidToString(system))},
+                                             {"item", Sim::Utf8(APIGuidToString(item))}});
     Json::Value values = Json::Value::array();
     for (const auto& [definition, record] : attached.propertyValues)
         values.push_back(
-            Json::Value{{"definition", APIGuidToString(definition).ToStdString()}, {"value", record.value}});
+            Json::Value{{"definition", Sim::Utf8(APIGuidToString(definition))}, {"value", record.value}});
     Json::Value object = Json::Value::object();
     object["classification"] = std::move(classification);
     object["propertyValues"] = std::move(values);

@@ -43,7 +43,6 @@ public:
 
     CStr ToCStr(GSCharCode code = CC_Default) const { (void)code; return CStr(text_); }
     UStr ToUStr() const;
-    const std::string& ToStdString() const { return text_; }
 
     USize GetLength() const;  // in Unicode code points
     bool IsEmpty() const { return text_.empty(); }
