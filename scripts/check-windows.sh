@@ -47,6 +47,9 @@ ninja -C "$build"
 export WINEPREFIX=$build/wine-prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot --init >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; exit 1; }
+  # No display here: Wine's null display driver still makes windows, so a message box can be shown and
+  # answered by the test.
+  "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >>"$build/wineboot.log" 2>&1
 fi
 
 hub_folder=$build/hub

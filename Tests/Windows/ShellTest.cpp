@@ -134,3 +134,47 @@ TEST_F(ProcessStart, ShellExecuteFailuresAreCodesAtOrBelow32)
 }
 
 }  // namespace
+
+namespace {
+
+// Plays the user: finds the box by its caption, reads its text, and presses OK.
+struct BoxUser {
+    std::wstring caption;
+    std::wstring seenText;
+    volatile LONG pressed = 0;
+
+    static DWORD WINAPI Run(void* self)
+    {
+        auto* user = static_cast<BoxUser*>(self);
+        for (int attempt = 0; attempt < 800; ++attempt) {
+            if (HWND box = FindWindowW(L"#32770", user->caption.c_str())) {
+                wchar_t text[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 256);
+                user->seenText = text;
+                InterlockedExchange(&user->pressed, 1);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+            Sleep(25);
+        }
+        return 1;
+    }
+};
+
+TEST(Shell, AMessageBoxShowsItsTextAndWaitsForOk)
+{
+    BoxUser user;
+    user.caption = L"Error \u00FC";
+    HANDLE thread = CreateThread(nullptr, 0, &BoxUser::Run, &user, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    const Int32 answer = Platform::MessageBox("Download failed!", GS::UniString("Error \xC3\xBC", CC_UTF8),
+                                              Platform::MessageBoxOk);
+    const bool pressedBeforeTheAnswer = user.pressed != 0;
+    WaitForSingleObject(thread, 30000);
+    CloseHandle(thread);
+    EXPECT_EQ(answer, Platform::MessageBoxIdOk);
+    EXPECT_TRUE(pressedBeforeTheAnswer);
+    EXPECT_EQ(Utf8(user.seenText), "Download failed!");
+}
+
+}  // namespace
