@@ -211,10 +211,6 @@ bool TrustTestAuthority(std::string* problem)
         *problem = "cannot open the current user's root certificates";
         return false;
     }
-    // Authorities of earlier runs go first; each run makes its own.
-    while (PCCERT_CONTEXT old = CertFindCertificateInStore(store, X509_ASN_ENCODING, 0, CERT_FIND_SUBJECT_STR_W,
-                                                           L"Corvana-Test-Authority", nullptr))
-        CertDeleteCertificateFromStore(old);
     const BOOL added = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING,
                                                         reinterpret_cast<const BYTE*>(der.data()),
                                                         static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING,

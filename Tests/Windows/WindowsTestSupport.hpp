@@ -61,8 +61,8 @@ private:
     std::string recordFolder_;
 };
 
-// Puts the hub's test authority into the current user's trusted root certificates (of the Wine prefix
-// the tests run in), in place of the one an earlier run put there.
+// Puts the hub's test authority into the current user's trusted root certificates of the Wine prefix the
+// tests run in. Each run's authority has a name of its own, so those of earlier runs stay apart from it.
 bool TrustTestAuthority(std::string* problem);
 
 // A port on 127.0.0.1 on which nothing listens.

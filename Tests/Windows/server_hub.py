@@ -67,10 +67,13 @@ class Hub:
     def __init__(self, work):
         self.work = work
         self.servers = {}
+        self.used_ports = set()
         self.count = 0
         certificates = os.path.join(work, "certificates")
         os.makedirs(certificates, exist_ok=True)
-        trusted = make_authority(certificates, "Corvana-Test-Authority")
+        # A name of its own each run: a certificate store still holding an earlier run's authority must
+        # not offer that one as the issuer.
+        trusted = make_authority(certificates, "Corvana-Test-Authority-%d" % int(time.time() * 1000))
         stranger = make_authority(certificates, "Stranger-Authority")
         self.authority = os.path.join(certificates, "authority.der")
         run("openssl", "x509", "-in", trusted[1], "-outform", "DER", "-out", self.authority)
@@ -81,6 +84,19 @@ class Hub:
         }
 
     def start(self, security, reply):
+        # WinINet keeps what it learnt of a server (its certificate's verdict among it) by name and port
+        # for the life of the process, so no port is handed out twice in one run.
+        for _ in range(20):
+            port, folder, process = self.start_once(security, reply)
+            if port not in self.used_ports:
+                self.used_ports.add(port)
+                self.servers[port] = process
+                return "%d %s" % (port, windows_path(folder))
+            process.terminate()
+            process.wait()
+        raise RuntimeError("no fresh port for a test server")
+
+    def start_once(self, security, reply):
         self.count += 1
         folder = os.path.join(self.work, "server-%d" % self.count)
         os.makedirs(folder)
@@ -103,8 +119,7 @@ class Hub:
             raise RuntimeError("the test server did not start")
         with open(port_file) as file:
             port = int(file.read())
-        self.servers[port] = process
-        return "%d %s" % (port, windows_path(folder))
+        return port, folder, process
 
     def stop(self, port):
         process = self.servers.pop(port, None)
