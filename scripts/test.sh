@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The newcomer's test command: set up, build, run every test; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
-# fuzz input and runs each fuzz program for a few seconds.
+# fuzz input and runs each fuzz program for a few seconds; then the Windows platform layer, built with
+# mingw-w64 and tested under Wine (scripts/check-windows.sh). SKIP_SANITIZE=1 leaves out the sanitizer run,
+# SKIP_WINDOWS=1 the Windows check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -18,4 +20,8 @@ if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   for program in "$sanitize_dir"/Tests/Fuzz/fuzz-*; do
     SANITIZE_BUILD_DIR=$sanitize_dir bash scripts/fuzz.sh "${program##*/fuzz-}" "${FUZZ_SECONDS:-5}"
   done
+fi
+
+if [ "${SKIP_WINDOWS:-0}" != 1 ]; then
+  bash scripts/check-windows.sh
 fi

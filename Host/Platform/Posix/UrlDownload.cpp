@@ -1,4 +1,5 @@
 #include "CurlSupport.hpp"
+#include "HttpText.hpp"
 
 #include "Platform/Network.hpp"
 #include "PlatformText.hpp"

@@ -24,9 +24,5 @@ UInt32 ErrorFromCurl(CURLcode code, const char* detail);
 
 void SetLastError(UInt32 code);
 
-// Percent-encodes what may not stand in an address as it is (control characters, blanks, bytes outside
-// ASCII), as a browser does before it sends an address typed with them.
-std::string EscapeUnsafeUrlBytes(const std::string& text);
-
 }  // namespace Detail
 }  // namespace Platform

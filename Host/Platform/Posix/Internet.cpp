@@ -1,6 +1,7 @@
 // Sessions, connections and requests over libcurl's multi interface, so that a request can be sent and
 // its reply then read piece by piece as the network delivers it.
 #include "CurlSupport.hpp"
+#include "HttpText.hpp"
 
 #include "Platform/Network.hpp"
 #include "PlatformText.hpp"
@@ -115,25 +116,6 @@ bool HasHeaderNamed(const std::vector<std::string>& lines, const char* name)
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
         return line.size() > length && line[length] == ':' && strncasecmp(line.c_str(), name, length) == 0;
     });
-}
-
-// Splits header text at its CR LF pairs. A lone CR or LF would start a header line of its own on the
-// wire, so text holding one is refused.
-bool SplitHeaderLines(const std::string& text, std::vector<std::string>& lines)
-{
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
-        if (line.find_first_of("\r\n") != std::string::npos)
-            return false;
-        if (!line.empty())
-            lines.push_back(line);
-        start = end + 2;
-    }
-    return true;
 }
 
 size_t KeepPiece(char* data, size_t size, size_t count, void* request)
@@ -303,7 +285,7 @@ bool HttpSendRequest(InternetHandle requestHandle, const GS::UniString& headers,
         if (body == nullptr && bodyLength != 0)
             return Fail(ErrorInvalidParameter);
         std::vector<std::string> lines;
-        if (!SplitHeaderLines(Platform::Utf8(headers), lines))
+        if (!Detail::SplitHeaderLines(Platform::Utf8(headers), lines))
             return Fail(ErrorInvalidParameter);
         request->body.assign(static_cast<const char*>(body), bodyLength);
         request->sent = true;
