@@ -71,6 +71,10 @@ function(corvana_kit_add_on)
   if(NOT platformSources)
     message(FATAL_ERROR "No platform layer for this system: ${platformFolder} holds no sources")
   endif()
+  # What both systems' layers do alike (address escaping, header lines, error texts) is one copy.
+  set(platformCommon ${CMAKE_SOURCE_DIR}/Host/Platform/Common)
+  file(GLOB platformCommonSources CONFIGURE_DEPENDS ${platformCommon}/*.cpp)
+  list(APPEND platformSources ${platformCommonSources})
 
   # Resources: the kit's script preprocesses every .grc of R<language> and RFIX, runs ResConv on it and
   # compiles the native resources (RFIX.win/*.rc2 with rc on Windows; on macOS it fills the bundle).
@@ -111,7 +115,8 @@ function(corvana_kit_add_on)
   target_include_directories(${target} SYSTEM PRIVATE ${kit}/Inc)
   file(GLOB moduleFolders LIST_DIRECTORIES true ${kit}/Modules/*)
   target_include_directories(${target} SYSTEM PRIVATE ${moduleFolders})
-  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/Sources ${CMAKE_SOURCE_DIR}/Resources ${platformFolder})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/Sources ${CMAKE_SOURCE_DIR}/Resources ${platformFolder}
+                                                    ${platformCommon})
   # The kit's headers expect GSRoot before anything else, as the template's precompiled header has it.
   target_precompile_headers(${target} PRIVATE <cstring> <GSRoot.hpp>)
   target_link_libraries(${target} PRIVATE nlohmann_json::nlohmann_json)
