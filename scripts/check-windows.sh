@@ -50,6 +50,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # No display here: Wine's null display driver still makes windows, so a message box can be shown and
   # answered by the test.
   "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >>"$build/wineboot.log" 2>&1
+  # The desktop process started by the first boot found no driver and stays without one until the
+  # prefix's server ends: end it, so the next start reads the null driver.
+  "${wine%64}server" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+  "${wine%64}server" -w 2>/dev/null || wineserver -w 2>/dev/null || true
 fi
 
 hub_folder=$build/hub
