@@ -1,12 +1,16 @@
 #include "AttributeName.hpp"
 
+#include "Utf8.hpp"
+
 #include <cstring>
+#include <string>
 
 namespace QRV {
 
 bool SetAttributeName(API_Attr_Head& header, const GS::UniString& name)
 {
-    const std::string narrow = name.ToCStr(CC_Default).Get();
+    // The header's name is UTF-8.
+    const std::string narrow = ToUtf8(name);
     if (narrow.size() >= sizeof header.name) {
         header.name[0] = '\0';
         return false;

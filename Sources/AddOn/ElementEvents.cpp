@@ -274,7 +274,7 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
             DBPrintf("The element is not GDL based!\n");
             continue;
         }
-        DBPrintf("Lib part name: %s\nObject name: %s\n", partName.ToCStr().Get(), libPartName.ToCStr().Get());
+        DBPrintf("Lib part name: %s\nObject name: %s\n", ToUtf8(partName).c_str(), ToUtf8(libPartName).c_str());
         if (LibraryPartKeyName(partName) != libPartName)
             continue;
 

@@ -60,7 +60,7 @@ bool BelongsToCompoundElement(API_ElemTypeID ownerType)
            ownerType == API_StairStructureID;
 }
 
-GS::UniString DecimalText(Int32 number) { return GS::UniString(std::to_string(number)); }
+GS::UniString DecimalText(Int32 number) { return FromUtf8(std::to_string(number)); }
 
 GS::UniString IfcNameOf(const API_Guid& guid)
 {

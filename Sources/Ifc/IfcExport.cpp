@@ -5,6 +5,7 @@
 
 #include "ACAPinc.h"
 #include "DG.h"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <filesystem>
@@ -62,11 +63,11 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
         err = documents.ToPath(&documentsPath);
     if (err != NoError)
         return Reported(err, "HostIfcExport::Export ACAPI_ProjectSetting_GetSpecFolder");
-    *folder = std::filesystem::path(ToUtf8(documentsPath)) / HostIfcExport::FolderName;
+    *folder = ToNativePath(documentsPath) / HostIfcExport::FolderName;
     std::error_code error;
     std::filesystem::create_directories(*folder, error);
     if (!std::filesystem::is_directory(*folder, error)) {
-        LogStream::Instance().Error("IFC export: cannot make the folder " + folder->string());
+        LogStream::Instance().Error("IFC export: cannot make the folder " + ToUtf8(FromNativePath(*folder)));
         return APIERR_GENERAL;
     }
     return NoError;
@@ -74,7 +75,7 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
 
 GSErrCode StopWithAlert(const GS::UniString& largeText, const GS::UniString& smallText)
 {
-    DGAlert(DG_INFORMATION, largeText, smallText, "OK");
+    DGAlert(DG_INFORMATION, "", largeText, smallText, "OK");
     return IfcExportStep::StoppedByAlert;
 }
 
@@ -110,8 +111,8 @@ GSErrCode HostIfcExport::Export(GS::UniString& fileLocation)
         std::filesystem::path folder;
         if ((err = ExportFolder(&folder)) != NoError)
             return err;
-        const std::filesystem::path file = folder / ExportFileName(ToUtf8(projectName));
-        fileLocation = GS::UniString(file.string());
+        const std::filesystem::path file = folder / ToNativePath(FromUtf8(ExportFileName(ToUtf8(projectName))));
+        fileLocation = FromNativePath(file);
 
         IO::Location location(fileLocation);
         API_FileSavePars fileSavePars{};
@@ -122,7 +123,7 @@ GSErrCode HostIfcExport::Export(GS::UniString& fileLocation)
         err = ACAPI_ProjectOperation_Save(&fileSavePars, &ifcSavePars);
         if (err != NoError)
             return Reported(err, "HostIfcExport::Export ACAPI_ProjectOperation_Save");
-        LogStream::Instance().Info("IFC export saved " + file.string());
+        LogStream::Instance().Info("IFC export saved " + ToUtf8(fileLocation));
         return NoError;
     } catch (const std::exception& e) {
         LogStream::Instance().Error(std::string("IFC export failed: ") + e.what());

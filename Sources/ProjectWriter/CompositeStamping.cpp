@@ -63,7 +63,7 @@ public:
         bool canceled = false;
         if (ACAPI_ProcessWindow_IsProcessCanceled(&canceled) != NoError || !canceled)
             return false;
-        if (DGAlert(DG_WARNING, "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
+        if (DGAlert(DG_WARNING, "", "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
             SetBulkImportAborted(true);
             return true;
         }

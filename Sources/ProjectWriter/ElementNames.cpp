@@ -1,4 +1,5 @@
 #include "ElementNames.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include "ACAPinc.h"
 #include "GSDebug.hpp"
@@ -13,7 +14,7 @@ void ReadIfcName(const API_Guid& elemGuid, GS::UniString& name)
     for (const auto& attribute : attributes) {
         if (attribute.attributeName == "Name") {
             name = attribute.attributeValue;
-            DBPrintf("IFC attribute name: %s\n", name.ToCStr().Get());
+            DBPrintf("IFC attribute name: %s\n", ToUtf8(name).c_str());
             return;
         }
     }

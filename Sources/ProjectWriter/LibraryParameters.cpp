@@ -46,11 +46,10 @@ void SetName(API_AddParType& parameter, const std::string& name)
 }
 
 template <size_t N>
-void SetWide(wchar_t (&field)[N], const GS::UniString& text)
+void SetWide(GS::uchar_t (&field)[N], const GS::UniString& text)
 {
-    const std::wstring wide = text.ToUStr().Get();
     std::memset(field, 0, sizeof(field));
-    std::wcsncpy(field, wide.c_str(), N - 1);
+    GS::ucsncpy(field, text.ToUStr().Get(), N - 1);
 }
 
 GSErrCode ReadParameters(Int32 libInd, std::vector<API_AddParType>* parameters)

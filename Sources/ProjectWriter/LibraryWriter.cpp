@@ -10,6 +10,7 @@
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/Library.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <unistd.h>
@@ -25,7 +26,7 @@ constexpr const char* CorvanaFolderName = "Corvana";
 
 std::string NormalPath(const GS::UniString& path)
 {
-    std::string text = std::filesystem::path(ToUtf8(path)).lexically_normal().string();
+    std::string text = ToUtf8(FromNativePath(ToNativePath(path).lexically_normal()));
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
     return text;
@@ -34,7 +35,7 @@ std::string NormalPath(const GS::UniString& path)
 bool IsWritableFolder(const GS::UniString& path)
 {
     std::error_code ec;
-    return std::filesystem::is_directory(ToUtf8(path), ec) && access(ToUtf8(path).c_str(), W_OK) == 0;
+    return std::filesystem::is_directory(ToNativePath(path), ec) && access(ToUtf8(path).c_str(), W_OK) == 0;
 }
 
 GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
@@ -49,15 +50,14 @@ GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
         return err;
     *folder = JoinPath(path, CorvanaFolderName);
     std::error_code ec;
-    std::filesystem::create_directory(ToUtf8(*folder), ec);
+    std::filesystem::create_directory(ToNativePath(*folder), ec);
     return IsWritableFolder(*folder) ? NoError : APIERR_GENERAL;
 }
 
 void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, const GS::UniString& location)
 {
-    const std::wstring wide = fileName.ToUStr().Get();
-    std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
-    std::wcsncpy(libPart.file_UName, wide.c_str(), API_UniLongNameLen - 1);
+    GS::ucsncpy(libPart.docu_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
+    GS::ucsncpy(libPart.file_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
     std::strncpy(libPart.location, ToUtf8(location).c_str(), API_LibPartPathLen - 1);
 }
 
@@ -80,8 +80,8 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
             return err;
         const GS::UniString corvana = JoinPath(embedded, CorvanaFolderName);
         std::error_code ec;
-        std::filesystem::create_directory(ToUtf8(corvana), ec);
-        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(ToUtf8(corvana), ec) ? corvana
+        std::filesystem::create_directory(ToNativePath(corvana), ec);
+        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(ToNativePath(corvana), ec) ? corvana
                                                                                                           : embedded);
         return NoError;
     }

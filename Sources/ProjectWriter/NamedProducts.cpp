@@ -67,7 +67,7 @@ GS::UniString LibraryPartKeyName(const GS::UniString& documentName)
     const bool isExtension = std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) == b;
     });
-    return isExtension ? GS::UniString(name.substr(0, name.size() - extension.size())) : documentName;
+    return isExtension ? FromUtf8(name.substr(0, name.size() - extension.size())) : documentName;
 }
 
 CorvanaProperties ProductPropertyList(const Json& payload)
@@ -99,10 +99,9 @@ CorvanaProperties ProductPropertyList(const Json& payload)
 
 bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind)
 {
-    const std::wstring wide = name.ToUStr().Get();
-    if (wide.size() < API_UniLongNameLen) {
+    if (name.GetLength() < API_UniLongNameLen) {
         API_LibPart libPart{};
-        std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
+        GS::ucsncpy(libPart.docu_UName, name.ToUStr().Get(), API_UniLongNameLen - 1);
         if (ACAPI_LibraryPart_Search(&libPart, false, false) == NoError && GS::UniString(libPart.docu_UName) == name)
             return AskReplaceExisting(name, kind) != ReplaceReject;
     }
@@ -137,17 +136,16 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
         DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
     }
 
-    const std::wstring wideName = matchName.ToUStr().Get();
     const GS::UniString message =
         matched > 0
-            ? GS::UniString::Printf("You have imported \"%ls\".\nAll corresponding objects that have Name "
+            ? GS::UniString::Printf("You have imported \"%T\".\nAll corresponding objects that have Name "
                                     "(Attribute)\nwith the same name will receive the attributes from Corvana.",
-                                    wideName.c_str())
-            : GS::UniString::Printf("You have imported \"%ls\". Currently there are no objects in your project "
-                                    "with the same name.\nWhen you change an object's Name (Attribute) to \"%ls\", "
+                                    matchName.ToPrintf())
+            : GS::UniString::Printf("You have imported \"%T\". Currently there are no objects in your project "
+                                    "with the same name.\nWhen you change an object's Name (Attribute) to \"%T\", "
                                     "it will receive the attributes from Corvana.",
-                                    wideName.c_str(), wideName.c_str());
-    DGAlert(DG_INFORMATION, "", message, "OK");
+                                    matchName.ToPrintf(), matchName.ToPrintf());
+    DGAlert(DG_INFORMATION, "", "", message, "OK");
     return listed;
 }
 

@@ -1,3 +1,4 @@
+#include "ClassLibs/LiveHandles.hpp"
 #include "CompositeFixture.hpp"
 
 #include "BM.hpp"
@@ -14,13 +15,13 @@ TEST_F(CompositeWriterTest, CreatesTheCompositeWithItsSkinsLinesUsageAndThicknes
                                          {{"Screed", "Finish", 0.05}, {"Concrete", "Core", 0.2}, {"Foil", "Other", 0.001}});
     system.SetSeparatorLineType(3);
     system.SetSeparatorLinePen(5);
-    const Int32 handlesBefore = BMLiveHandleCount();
+    const Int32 handlesBefore = Sim::LiveHandleCount();
 
     EXPECT_TRUE(QRV::ACLink().CreateComplexMaterial(system));
 
     EXPECT_EQ(system.GetImportStatus(), "imported");
     EXPECT_TRUE(AlertTexts().empty());
-    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), handlesBefore);
     const auto* composite = Composite("Slab S1");
     ASSERT_NE(composite, nullptr);
     EXPECT_EQ(composite->usage, 2u);

@@ -5,17 +5,34 @@
 #include "SimUtf8.hpp"
 
 #include <cstring>
-#include <cwchar>
+#include <string>
 #include <regex>
 
 namespace LibraryTest {
 namespace {
 
-API_LibPart PartRecord(const fs::path& file, const std::wstring& name = L"")
+// The host's 16-bit texts as the tests write and compare them.
+void Copy16(GS::uchar_t* target, const char16_t* text, size_t capacity)
+{
+    size_t i = 0;
+    for (; i + 1 < capacity && text[i] != 0; ++i)
+        target[i] = static_cast<GS::uchar_t>(text[i]);
+    target[i] = 0;
+}
+
+std::u16string Text16(const GS::uchar_t* text)
+{
+    std::u16string result;
+    for (; *text != 0; ++text)
+        result += static_cast<char16_t>(*text);
+    return result;
+}
+
+API_LibPart PartRecord(const fs::path& file, const std::u16string& name = u"")
 {
     API_LibPart part{};
     std::strncpy(part.location, file.c_str(), API_LibPartPathLen - 1);
-    std::wcsncpy(part.docu_UName, name.c_str(), API_UniLongNameLen - 1);
+    Copy16(part.docu_UName, name.c_str(), API_UniLongNameLen);
     return part;
 }
 
@@ -43,12 +60,12 @@ GSErrCode WriteParameters(Int32 index, const std::vector<API_AddParType>& parame
     return err;
 }
 
-API_AddParType TextParameter(const char* name, const wchar_t* value)
+API_AddParType TextParameter(const char* name, const char16_t* value)
 {
     API_AddParType parameter{};
     parameter.typeID = APIParT_CString;
     std::strcpy(parameter.name, name);
-    std::wcscpy(parameter.value.uStr, value);
+    Copy16(parameter.value.uStr, value, API_UAddParStrLen);
     return parameter;
 }
 
@@ -104,33 +121,33 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
     EXPECT_TRUE(Libraries().parts.empty());
 
     WriteText(Embedded() / "Corvana" / "Chair.gsm", "x");
-    API_LibPart chair = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    API_LibPart chair = PartRecord(Embedded() / "Corvana" / "Chair.gsm", u"Chair.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&chair), NoError);
     EXPECT_EQ(chair.index, 1);
     EXPECT_TRUE(std::regex_match(chair.ownUnID, std::regex(R"(\{[0-9A-F-]{36}\}-\{[0-9A-F-]{36}\})")))
         << chair.ownUnID;
-    EXPECT_EQ(std::wstring(chair.file_UName), L"Chair.gsm");
+    EXPECT_EQ(Text16(chair.file_UName), u"Chair.gsm");
     EXPECT_TRUE(Libraries().parts[0].inEmbeddedLibrary);
     EXPECT_EQ(Libraries().parts[0].location, "Corvana/Chair.gsm");
 
     // The same file again keeps its index and identifier.
-    API_LibPart again = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    API_LibPart again = PartRecord(Embedded() / "Corvana" / "Chair.gsm", u"Chair.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&again), NoError);
     EXPECT_EQ(again.index, 1);
     EXPECT_STREQ(again.ownUnID, chair.ownUnID);
     EXPECT_EQ(Libraries().parts.size(), 1u);
 
     API_LibPart byName{};
-    std::wcscpy(byName.docu_UName, L"Chair.gsm");
+    Copy16(byName.docu_UName, u"Chair.gsm", API_UniLongNameLen);
     ASSERT_EQ(ACAPI_LibraryPart_Search(&byName, false, false), NoError);
     EXPECT_EQ(byName.index, 1);
     API_LibPart byId{};
     std::strcpy(byId.ownUnID, chair.ownUnID);
-    std::wcscpy(byId.docu_UName, L"Another name");  // the identifier wins
+    Copy16(byId.docu_UName, u"Another name", API_UniLongNameLen);  // the identifier wins
     ASSERT_EQ(ACAPI_LibraryPart_Search(&byId, false, false), NoError);
-    EXPECT_EQ(std::wstring(byId.docu_UName), L"Chair.gsm");
+    EXPECT_EQ(Text16(byId.docu_UName), u"Chair.gsm");
     API_LibPart unknown{};
-    std::wcscpy(unknown.docu_UName, L"Table.gsm");
+    Copy16(unknown.docu_UName, u"Table.gsm", API_UniLongNameLen);
     EXPECT_EQ(ACAPI_LibraryPart_Search(&unknown, false, false), APIERR_BADNAME);
 
     API_LibPart byIndex{};
@@ -149,22 +166,22 @@ TEST_F(LibraryPartTest, ParameterSectionIsReadAndReplacedWithTheHostsNameRule)
     WriteText(scratch / "lib" / "Lamp.gsm", "x");
     API_LibPart lamp = PartRecord(scratch / "lib" / "Lamp.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&lamp), NoError);
-    EXPECT_EQ(std::wstring(lamp.docu_UName), L"Lamp");
+    EXPECT_EQ(Text16(lamp.docu_UName), u"Lamp");
 
     std::vector<API_AddParType> parameters = ReadParameters(lamp.index);
     ASSERT_EQ(parameters.size(), 3u);
     EXPECT_STREQ(parameters[2].name, "ZZYZX");
 
-    parameters.push_back(TextParameter("CV_1", L"Grün"));
+    parameters.push_back(TextParameter("CV_1", u"Grün"));
     ASSERT_EQ(WriteParameters(lamp.index, parameters), NoError);
     std::vector<API_AddParType> read = ReadParameters(lamp.index);
     ASSERT_EQ(read.size(), 4u);
-    EXPECT_EQ(std::wstring(read[3].value.uStr), L"Grün");
+    EXPECT_EQ(Text16(read[3].value.uStr), u"Grün");
     EXPECT_EQ(Libraries().parts[0].parameters[3].text, "Grün");
 
-    parameters.push_back(TextParameter("CV_1", L"twice"));
+    parameters.push_back(TextParameter("CV_1", u"twice"));
     EXPECT_EQ(WriteParameters(lamp.index, parameters), APIERR_BADPARS);
-    API_AddParType unterminated = TextParameter("x", L"");
+    API_AddParType unterminated = TextParameter("x", u"");
     std::memset(unterminated.name, 'a', sizeof(unterminated.name));
     EXPECT_EQ(WriteParameters(lamp.index, {unterminated}), APIERR_BADPARS);
     EXPECT_EQ(ReadParameters(lamp.index).size(), 4u);

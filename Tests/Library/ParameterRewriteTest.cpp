@@ -1,4 +1,5 @@
 // The add-on's own parameters of a registered part, rewritten twice: one set, the part's own kept.
+#include "ClassLibs/LiveHandles.hpp"
 #include "LibraryFixture.hpp"
 #include "ProjectWriter/LibraryParameters.hpp"
 
@@ -46,7 +47,7 @@ TEST_F(ParameterRewriteTest, SecondRewriteReplacesTheSetAndKeepsThePartsOwnParam
     EXPECT_EQ(parameters[6].text, "Blue");
     EXPECT_EQ(Libraries().parts[0].details.frameThickness, "gs_frame_thk");
     EXPECT_EQ(Libraries().parts[0].details.upperOversize, "ac_upper_oversize");
-    EXPECT_EQ(BMLiveHandleCount(), 0);
+    EXPECT_EQ(Sim::LiveHandleCount(), 0);
 }
 
 TEST_F(ParameterRewriteTest, RefusedSectionIsAFailure)

@@ -1,4 +1,5 @@
 // The host's attribute functions: names, indices, GUIDs, definitions and their handles.
+#include "ClassLibs/LiveHandles.hpp"
 #include "SimFixture.hpp"
 
 #include "Model/ProjectFile.hpp"
@@ -180,7 +181,8 @@ TEST_F(AttributeFunctions, RecordsTheProjectFileCouldNotHoldAreRefusedAndAddNoth
     attribute = Record(API_BuildingMaterialID, "NaN");
     attribute.buildingMaterial.density = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
-    GS::UniString broken("\xFF\xFE");
+    const GS::UniChar::Layout loneSurrogate[] = {0xD800, 'x', 0};  // a text no UTF-8 can hold
+    GS::UniString broken(loneSurrogate);
     attribute = Record(API_BuildingMaterialID, "Broken text");
     attribute.buildingMaterial.description = &broken;
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
@@ -207,14 +209,14 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
 {
     Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
     Int32 wool = IndexNumber(CreateMaterial("Wool").header.index);
-    const Int32 liveBefore = BMLiveHandleCount();
+    const Int32 liveBefore = Sim::LiveHandleCount();
 
     API_Attribute wall;
     ASSERT_EQ(CreateComposite("Wall", {{brick, 0.24, APICWCFlag_Core, 3}, {wool, 0.12, APICWCFlag_Finish, 4}}, 1, &wall),
               NoError);
     EXPECT_EQ(IndexNumber(wall.header.index), 1);
     EXPECT_DOUBLE_EQ(wall.compWall.totalThick, 0.36);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
 
     API_Attribute read;
     read.header.typeID = API_CompWallID;
@@ -228,7 +230,7 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
     API_AttributeDef defs;
     std::memset(static_cast<void*>(&defs), 0xAB, sizeof defs);  // the host overwrites whatever was there
     ASSERT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, wall.header.index, &defs), NoError);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore + 2);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore + 2);
     ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)), 2 * 16);
     ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compLItems)), 3 * 36);
     EXPECT_EQ(IndexNumber((*defs.cwall_compItems)[0].buildingMaterial), brick);
@@ -244,14 +246,14 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
     ASSERT_EQ(ACAPI_DisposeAttrDefsHdls(&defs), NoError);
     EXPECT_EQ(defs.cwall_compItems, nullptr);
     EXPECT_EQ(defs.cwall_compLItems, nullptr);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore);
 
     // A building material has no definitions; a free index allocates nothing.
     ASSERT_EQ(ACAPI_Attribute_GetDef(API_BuildingMaterialID, AttributeIndex(brick), &defs), NoError);
     EXPECT_EQ(defs.cwall_compItems, nullptr);
     EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(9), &defs), APIERR_BADINDEX);
     EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(1), nullptr), APIERR_BADPARS);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore);
 }
 
 TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)

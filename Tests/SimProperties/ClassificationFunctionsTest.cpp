@@ -117,7 +117,7 @@ TEST_F(ClassificationFunctions, TargetsCarryOneItemPerSystem)
     EXPECT_EQ(pairs[1], (GS::Pair<API_Guid, API_Guid>(second, c)));
     API_ClassificationItemPairs elementPairs;
     ASSERT_EQ(ACAPI_Element_GetClassificationItems(&wall, &elementPairs), NoError);
-    EXPECT_EQ(elementPairs.AsVector(), pairs.AsVector());
+    EXPECT_EQ(elementPairs, pairs);
 
     const API_Guid unknown = host->NewProjectGuid();
     EXPECT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &unknown), APIERR_BADID);

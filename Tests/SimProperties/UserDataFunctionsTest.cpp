@@ -1,5 +1,6 @@
 // User data of attributes and elements and the add-on's module data: exact bytes in, a new handle of
 // exactly those bytes out, and the host's answers when there is nothing.
+#include "ClassLibs/LiveHandles.hpp"
 #include "PropertyFixture.hpp"
 #include "Support/AttributeIndexNumbers.hpp"
 #include "SimUtf8.hpp"
@@ -33,20 +34,20 @@ TEST_F(UserDataFunctions, AttributeUserDataKeepsItsBytesVersionAndSign)
     API_AttributeUserData read{};
     EXPECT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), APIERR_NOUSERDATA);
 
-    const Int32 handlesBefore = BMLiveHandleCount();
+    const Int32 handlesBefore = Sim::LiveHandleCount();
     API_AttributeUserData written{};
     written.dataVersion = 3;
     written.platformSign = GS_PlatformSign;
     written.dataHdl = Handle(binary);
     ASSERT_EQ(ACAPI_Attribute_SetUserData(&brick, &written), NoError);
     BMKillHandle(&written.dataHdl);
-    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);  // the host keeps a copy, not the caller's handle
+    EXPECT_EQ(Sim::LiveHandleCount(), handlesBefore);  // the host keeps a copy, not the caller's handle
 
     ASSERT_EQ(ACAPI_Attribute_GetUserData(&brick, &read), NoError);
     EXPECT_EQ(read.dataVersion, 3);
     EXPECT_EQ(read.platformSign, GS_PlatformSign);
     EXPECT_EQ(Take(read.dataHdl), binary);
-    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), handlesBefore);
 
     API_AttributeUserData removal{};
     ASSERT_EQ(ACAPI_Attribute_SetUserData(&brick, &removal), NoError);
@@ -110,7 +111,7 @@ TEST_F(UserDataFunctions, ModuleDataEntriesAreStoredByNameAndListedSorted)
 
     GS::Array<GS::UniString> names{GS::UniString("stale")};
     ASSERT_EQ(ACAPI_ModulData_GetList(&names), NoError);
-    EXPECT_EQ(names.AsVector(), (std::vector<GS::UniString>{unnamed, balcony, stair}));
+    EXPECT_EQ(names, (GS::Array<GS::UniString>{unnamed, balcony, stair}));
 
     API_ModulData empty{};
     EXPECT_EQ(ACAPI_ModulData_Store(&empty, &stair), APIERR_BADPARS);

@@ -1,6 +1,7 @@
 // The module's property writer against the simulated host's rules: the group, classification system and
 // item it creates once, definitions widened rather than repeated, refused values reported by label, the
 // stored texts, and the report line of every host failure on the way.
+#include "ClassLibs/LiveHandles.hpp"
 #include "Sim/SimFixture.hpp"
 
 #include "AddOn/HostErrorReport.hpp"
@@ -187,7 +188,7 @@ TEST_F(PropertyWriter, WritesOutsideAnUndoStepAreRefused)
 TEST_F(PropertyWriter, StoredTextsRoundTrip)
 {
     const std::string text = R"([{"group":"Corvana","name":"id","unit":"","type":"","value":"Ä 42"}])";
-    const Int32 handles = BMLiveHandleCount();
+    const Int32 handles = Sim::LiveHandleCount();
     const API_Attribute brick = Material("Brick");
     std::string read = "unchanged";
     EXPECT_EQ(QRV::GetUserData(brick, read), APIERR_NOUSERDATA);
@@ -213,7 +214,7 @@ TEST_F(PropertyWriter, StoredTextsRoundTrip)
     // An entry of another data version is not used.
     host->GetProject().moduleData["CV_Stair A"].dataVersion = 2;
     EXPECT_FALSE(QRV::ReadNamedProperties("Stair A", read));
-    EXPECT_EQ(BMLiveHandleCount(), handles);
+    EXPECT_EQ(Sim::LiveHandleCount(), handles);
     ExpectNoErrorReported();
 }
 
@@ -255,7 +256,7 @@ TEST_P(PropertyWriterFailure, IsReportedWithItsLabel)
     ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(&stairs, &other.guid, &none, &none), NoError);
     ASSERT_EQ(ACAPI_Element_AddClassificationItem(&stair, &stairs.guid), NoError);
 
-    const Int32 handles = BMLiveHandleCount();
+    const Int32 handles = Sim::LiveHandleCount();
     host->GetFaults().FailFrom(failure.function, APIERR_GENERAL, 1);
     QRV::ClassifyAttribute(brick.header);
     Write(brick.header, APINULLGuid, "name", "Brick");
@@ -267,7 +268,7 @@ TEST_P(PropertyWriterFailure, IsReportedWithItsLabel)
     QRV::SetElementUserData(stair, "[]");
     QRV::StoreNamedProperties("Stair", "[]");
     ExpectReported(APIERR_GENERAL, failure.label);
-    EXPECT_EQ(BMLiveHandleCount(), handles);
+    EXPECT_EQ(Sim::LiveHandleCount(), handles);
 }
 
 INSTANTIATE_TEST_SUITE_P(

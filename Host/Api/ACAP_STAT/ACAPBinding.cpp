@@ -23,7 +23,7 @@ GSErrCode GuardedFreeData() { return ACAPI::HasImportedTable() ? FreeData() : AP
 
 }  // namespace
 
-extern "C" HOSTLIB_API GSErrCode GetExportedFuncAddrs(API_ExportedFuncTable* table, Int32 tableSize)
+extern "C" PLATFORM_DLL_EXPORT GSErrCode GetExportedFuncAddrs(API_ExportedFuncTable* table, Int32 tableSize)
 {
     if (table == nullptr || tableSize < static_cast<Int32>(sizeof(API_ExportedFuncTable)))
         return APIERR_BADPARS;
@@ -37,7 +37,7 @@ extern "C" HOSTLIB_API GSErrCode GetExportedFuncAddrs(API_ExportedFuncTable* tab
     return NoError;
 }
 
-extern "C" HOSTLIB_API GSErrCode SetImportedFuncAddrs(void* const* slots, Int32 slotCount)
+extern "C" PLATFORM_DLL_EXPORT GSErrCode SetImportedFuncAddrs(void* const* slots, Int32 slotCount)
 {
     if (slots == nullptr || slotCount != ACAPI::SlotCount)
         return APIERR_BADPARS;

@@ -5,10 +5,6 @@
 #include "APIdefs_ErrorCodes.h"
 #include "API_Guid.hpp"
 
-namespace GS {
-using IntPtr = std::intptr_t;
-}
-
 // Element kinds, with the host's type codes.
 enum API_ElemTypeID : Int32 {
     API_ZombieElemID = 0,

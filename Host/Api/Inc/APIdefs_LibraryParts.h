@@ -11,8 +11,8 @@ constexpr int API_LibPartPathLen = 1024; // location of the part's file, UTF-8 w
 // One library part as the host registers and reports it. A plain record: callers zero-fill it.
 struct API_LibPart {
     Int32 index;                              // the part's index in the host's library part list, from 1
-    wchar_t docu_UName[API_UniLongNameLen];   // document name
-    wchar_t file_UName[API_UniLongNameLen];   // file name
+    GS::uchar_t docu_UName[API_UniLongNameLen];   // document name
+    GS::uchar_t file_UName[API_UniLongNameLen];   // file name
     char ownUnID[128];                        // the part's own unique identifier
     char location[API_LibPartPathLen];        // path of the part's file
 };
@@ -48,10 +48,10 @@ struct API_AddParType {
     API_AddParID typeID;
     Int32 flags;
     char name[API_NameLen];
-    wchar_t uDescname[API_UAddParDescLen];
+    GS::uchar_t uDescname[API_UAddParDescLen];
     union {
         double real;
-        wchar_t uStr[API_UAddParStrLen];
+        GS::uchar_t uStr[API_UAddParStrLen];
     } value;
 };
 

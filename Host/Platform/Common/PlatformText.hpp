@@ -9,7 +9,7 @@ namespace Platform {
 
 inline std::string Utf8(const GS::UniString& text)
 {
-    const GS::UniString::CStr bytes = text.ToCStr(CC_UTF8);
+    const auto bytes = text.ToCStr(CC_UTF8);
     return std::string(bytes.Get(), bytes.GetLength());
 }
 

@@ -138,7 +138,7 @@ Int32 ShellExecute(const GS::UniString& verb, const GS::UniString& file, const G
                    const GS::UniString& directory, Int32 /*showMode*/)
 {
     try {
-        if (!verb.IsEmpty() && !verb.IsEqual("open", GS::CaseInsensitive))
+        if (!verb.IsEmpty() && !verb.IsEqual("open", GS::UniString::CaseInsensitive))
             return ShellErrorNoAssociation;
         const std::string program = Platform::Utf8(file);
         struct stat info {};

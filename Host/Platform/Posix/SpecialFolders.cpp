@@ -34,7 +34,7 @@ bool GetSpecialFolderPath(Int32 folder, GS::UniString* path, bool create)
             if (!create || !std::filesystem::create_directories(location, error) || error)
                 return false;
         }
-        *path = GS::UniString(location.string());
+        *path = GS::UniString(location.string(), CC_UTF8);
         return true;
     } catch (...) {
         return false;

@@ -7,6 +7,7 @@
 #include "Host.hpp"
 #include "Model/Text.hpp"
 #include "AttributeIndex.hpp"
+#include "Families/Targets.hpp"
 #include "SimUtf8.hpp"
 
 #include <cmath>
@@ -109,11 +110,11 @@ void ToRecord(const BuildingMaterial& material, API_Attribute& record)
     out.manufacturer = manufacturer;
     out.description = description;
     if (id != nullptr)
-        *id = GS::UniString(material.id);
+        *id = Sim::Uni(material.id);
     if (manufacturer != nullptr)
-        *manufacturer = GS::UniString(material.manufacturer);
+        *manufacturer = Sim::Uni(material.manufacturer);
     if (description != nullptr)
-        *description = GS::UniString(material.description);
+        *description = Sim::Uni(material.description);
     out.connPriority = material.connPriority;
     out.cutFill = IndexOf(material.cutFill);
     out.cutFillPen = material.cutFillPen;
@@ -138,7 +139,7 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
     if (in.cutFill.IsNegative() || in.cutMaterial.IsNegative())
         return APIERR_BADINDEX;
     for (const GS::UniString* text : {in.id, in.manufacturer, in.description})
-        if (text != nullptr && !Text::IsValidUtf8(Sim::Utf8(*text)))
+        if (text != nullptr && !IsHostText(*text))
             return APIERR_BADPARS;
     if (in.id != nullptr)
         material.id = Sim::Utf8(*in.id);

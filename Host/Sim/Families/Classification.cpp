@@ -20,10 +20,10 @@ API_ClassificationSystem ToRecord(const ClassificationSystem& system)
 {
     API_ClassificationSystem record;
     record.guid = system.guid;
-    record.name = GS::UniString(system.name);
-    record.description = GS::UniString(system.description);
-    record.source = GS::UniString(system.source);
-    record.editionVersion = GS::UniString(system.editionVersion);
+    record.name = Sim::Uni(system.name);
+    record.description = Sim::Uni(system.description);
+    record.source = Sim::Uni(system.source);
+    record.editionVersion = Sim::Uni(system.editionVersion);
     record.editionDate = API_DateRecord{system.editionDate.year, system.editionDate.month, system.editionDate.day};
     return record;
 }
@@ -32,9 +32,9 @@ API_ClassificationItem ToRecord(const ClassificationItem& item)
 {
     API_ClassificationItem record;
     record.guid = item.guid;
-    record.id = GS::UniString(item.id);
-    record.name = GS::UniString(item.name);
-    record.description = GS::UniString(item.description);
+    record.id = Sim::Uni(item.id);
+    record.name = Sim::Uni(item.name);
+    record.description = Sim::Uni(item.description);
     return record;
 }
 

@@ -351,7 +351,7 @@ GSErrCode GetIFCAttributes(const API_Guid* guid, GS::Array<API_IFCAttribute>* at
         return err;
     attributes->Clear();
     for (const auto& attribute : element->ifcAttributes)
-        attributes->Push({GS::UniString(attribute.name), GS::UniString(attribute.value)});
+        attributes->Push({Sim::Uni(attribute.name), Sim::Uni(attribute.value)});
     return NoError;
 }
 

@@ -58,11 +58,10 @@ fs::path PartFile(const LibraryPartRecord& part)
 }
 
 template <size_t N>
-void CopyWide(wchar_t (&target)[N], const std::string& utf8)
+void CopyWide(GS::uchar_t (&target)[N], const std::string& utf8)
 {
-    std::wstring wide = GS::UniString(utf8).ToUStr().Get();
     std::memset(target, 0, sizeof(target));
-    std::wcsncpy(target, wide.c_str(), N - 1);
+    GS::ucsncpy(target, Sim::Uni(utf8).ToUStr().Get(), N - 1);
 }
 
 template <size_t N>
@@ -84,14 +83,14 @@ bool ReadNarrow(const char (&field)[N], std::string* text)
 }
 
 template <size_t N>
-bool ReadWide(const wchar_t (&field)[N], std::string* text)
+bool ReadWide(const GS::uchar_t (&field)[N], std::string* text)
 {
     size_t length = 0;
-    while (length < N && field[length] != L'\0')
+    while (length < N && field[length] != 0)
         ++length;
     if (length == N)
         return false;
-    *text = Sim::Utf8(GS::UniString(std::wstring(field, length).c_str()));
+    *text = Sim::Utf8(GS::UniString(field, static_cast<USize>(length)));
     return true;
 }
 
@@ -144,9 +143,9 @@ GSErrCode GetLibraries(GS::Array<API_LibraryInfo>* activeLibs, Int32* embeddedLi
     if (Libraries().hasEmbeddedLibrary && embedded.empty())
         return APIERR_GENERAL;
     if (!embedded.empty())
-        activeLibs->Push(API_LibraryInfo{IO::Location(GS::UniString(embedded.string())), "Embedded Library"});
+        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(embedded.string())), "Embedded Library"});
     for (const auto& entry : Libraries().list)
-        activeLibs->Push(API_LibraryInfo{IO::Location(GS::UniString(entry.location)), GS::UniString(entry.name)});
+        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(entry.location)), Sim::Uni(entry.name)});
     if (embeddedLibraryIndex != nullptr)
         *embeddedLibraryIndex = embedded.empty() ? -1 : 0;
     return NoError;

@@ -16,7 +16,7 @@ GSErrCode GetIFCExportTranslatorsList(GS::Array<API_IFCTranslatorIdentifier>& tr
     Int32 reference = 0;
     for (const auto& name : Info().ifcTranslators) {
         API_IFCTranslatorIdentifier identifier;
-        identifier.name = GS::UniString(name);
+        identifier.name = Sim::Uni(name);
         identifier.innerReference = ++reference;
         translators.Push(identifier);
     }
@@ -30,7 +30,7 @@ GSErrCode GetProjectInfo(API_ProjectInfo* projectInfo)
     // The simulator knows the project's name, not where a real host would have its file.
     *projectInfo = API_ProjectInfo{};
     projectInfo->untitled = Info().name.empty();
-    projectInfo->projectName = new GS::UniString(Info().name);
+    projectInfo->projectName = new GS::UniString(Sim::Uni(Info().name));
     return NoError;
 }
 
@@ -47,7 +47,9 @@ GSErrCode SaveAsIfc(const API_FileSavePars* fileSavePars, const API_SavePars_Ifc
     Host& host = TheHost();
     Ifc::IfcExportSettings settings;
     settings.translator = translators[static_cast<size_t>(reference) - 1];
-    settings.fileName = Sim::Utf8(fileSavePars->file->GetLastLocalName());
+    IO::Name fileName;
+    fileSavePars->file->GetLastLocalName(&fileName);
+    settings.fileName = Sim::Utf8(fileName.ToString());
     settings.time = host.GetClock().Now();
     std::string problem;
     if (!Ifc::SaveIfcFile(host.GetProject(), settings, Sim::Utf8(path), &problem)) {

@@ -1,6 +1,7 @@
 // Project settings: the host's special folders.
 #include "ACAPinc.h"
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -17,7 +18,7 @@ GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
         TheHost().DebugOutput("ACAPI_ProjectSetting_GetSpecFolder: " + problem + "\n");
         return APIERR_GENERAL;
     }
-    *location = IO::Location(GS::UniString(path));
+    *location = IO::Location(Sim::Uni(path));
     return NoError;
 }
 

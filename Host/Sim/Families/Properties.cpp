@@ -35,8 +35,8 @@ API_PropertyGroup ToRecord(const PropertyGroup& group)
     API_PropertyGroup record;
     record.guid = group.guid;
     record.groupType = group.type;
-    record.name = GS::UniString(group.name);
-    record.description = GS::UniString(group.description);
+    record.name = Sim::Uni(group.name);
+    record.description = Sim::Uni(group.description);
     return record;
 }
 
@@ -45,8 +45,8 @@ API_PropertyDefinition ToRecord(const PropertyDefinition& definition)
     API_PropertyDefinition record;
     record.guid = definition.guid;
     record.groupGuid = definition.group;
-    record.name = GS::UniString(definition.name);
-    record.description = GS::UniString(definition.description);
+    record.name = Sim::Uni(definition.name);
+    record.description = Sim::Uni(definition.description);
     record.definitionType = definition.type;
     record.collectionType = definition.collectionType;
     record.valueType = definition.valueType;
@@ -54,7 +54,7 @@ API_PropertyDefinition ToRecord(const PropertyDefinition& definition)
     record.defaultValue.hasExpression = false;
     record.defaultValue.basicValue.variantStatus = API_VariantStatusNormal;
     record.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
-    record.defaultValue.basicValue.singleVariant.variant.uniStringValue = GS::UniString(definition.defaultValue);
+    record.defaultValue.basicValue.singleVariant.variant.uniStringValue = Sim::Uni(definition.defaultValue);
     for (const auto& item : definition.availability)
         record.availability.Push(item);
     record.canValueBeEditable = definition.canValueBeEditable;
@@ -214,7 +214,7 @@ GSErrCode GetPropertyValueString(const API_Property* property, GS::UniString* va
     const API_Variant& variant = property->value.singleVariant.variant;
     switch (variant.type) {
         case API_PropertyStringValueType: *valueString = variant.uniStringValue; return NoError;
-        case API_PropertyIntegerValueType: *valueString = GS::UniString(std::to_string(variant.intValue)); return NoError;
+        case API_PropertyIntegerValueType: *valueString = Sim::Uni(std::to_string(variant.intValue)); return NoError;
         case API_PropertyGuidValueType: *valueString = APIGuidToString(variant.guidValue); return NoError;
         default: return APIERR_NOTSUPPORTED;  // the host holds no values of other types
     }
@@ -259,7 +259,7 @@ void PutText(API_PropertyValue& value, const std::string& text)
     value.variantStatus = API_VariantStatusNormal;
     value.singleVariant.variant = API_Variant{};
     value.singleVariant.variant.type = API_PropertyStringValueType;
-    value.singleVariant.variant.uniStringValue = GS::UniString(text);
+    value.singleVariant.variant.uniStringValue = Sim::Uni(text);
 }
 
 GSErrCode ReadValue(const Target& target, const API_Guid* definitionGuid, API_Property* property)

@@ -52,6 +52,20 @@ GSErrCode ClaimNewGuid(const API_Guid& requested, API_Guid* guid)
     return NoError;
 }
 
-bool IsHostText(const GS::UniString& text) { return Text::IsValidUtf8(Sim::Utf8(text)); }
+// A UniString holds UTF-16: one with an unpaired surrogate has no UTF-8 form the project file could keep.
+bool IsHostText(const GS::UniString& text)
+{
+    const USize length = text.GetLength();
+    for (UIndex i = 0; i < length; ++i) {
+        const GS::UniChar::Layout unit = text[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        else if (high || low)
+            return false;
+    }
+    return true;
+}
 
 }  // namespace Sim

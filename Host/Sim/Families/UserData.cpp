@@ -109,7 +109,7 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
 GSErrCode EntryName(const GS::UniString* name, std::string* entry)
 {
     *entry = name != nullptr ? Sim::Utf8(*name) : std::string();
-    return IsHostText(GS::UniString(*entry)) ? NoError : APIERR_BADPARS;
+    return IsHostText(Sim::Uni(*entry)) ? NoError : APIERR_BADPARS;
 }
 
 GSErrCode ModulDataStore(const API_ModulData* data, const GS::UniString* name)
@@ -149,7 +149,7 @@ GSErrCode ModulDataGetList(GS::Array<GS::UniString>* names)
         return APIERR_BADPARS;
     names->Clear();
     for (const auto& entry : TheHost().GetProject().moduleData)
-        names->Push(GS::UniString(entry.first));
+        names->Push(Sim::Uni(entry.first));
     return NoError;
 }
 

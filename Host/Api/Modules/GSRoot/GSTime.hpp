@@ -1,9 +1,11 @@
-// The host's tick counter: a steady count that only moves forward, for measuring how long work took.
+// The host's tick counter: a steady count that only moves forward, for measuring how long work took. The
+// count is 32 bits wide and wraps; take differences of two readings as GSTicks.
 #pragma once
 
 #include "Definitions.hpp"
 
-using GSTicks = Int64;
+typedef UInt32 GSTicks;
+typedef Int32 GSTime;
 
-HOSTLIB_API GSTicks TIGetTicks();
-HOSTLIB_API GSTicks TIGetTicksPerSec();
+GSROOT_DLL_EXPORT GSTicks TIGetTicks();
+GSROOT_DLL_EXPORT GSTicks TIGetTicksPerSec();
