@@ -45,3 +45,24 @@ using ErrCode = ::GSErrCode;
 // Character codes of text conversions. The host's default narrow code page is UTF-8 here, so no name
 // loses characters on the way through a narrow record field.
 enum GSCharCode { CC_Default = 0, CC_UTF8 = 1, CC_System = 2 };
+
+namespace GS {
+
+// The byte order stored data was written in, as the two letters of its platform.
+enum PlatformSign {
+    Unknown_Platform_Sign = 0,
+    Mac_Platform_Sign = 19789,     // 'MM'
+    Mactel_Platform_Sign = 28013,  // 'mm'
+    Win_Platform_Sign = 22359,     // 'WW'
+    Unx_Platform_Sign = 21845      // 'UU'
+};
+
+#if defined(macintosh)
+const PlatformSign Act_Platform_Sign = Mactel_Platform_Sign;
+#elif defined(__linux__)
+const PlatformSign Act_Platform_Sign = Unx_Platform_Sign;
+#else
+const PlatformSign Act_Platform_Sign = Win_Platform_Sign;
+#endif
+
+}  // namespace GS
