@@ -36,17 +36,11 @@ typedef enum API_AttrTypeID : int {
 struct API_Attr_Head {
     API_AttrTypeID typeID;
     API_AttributeIndex index;
-    short flags;                       // composites: APICWall_* usage bits
+    short flags;                       // composites: the usage bits (1 wall, 2 slab, 4 roof)
     char name[API_AttrNameLen];
     API_Guid guid;
     GS::UniString* uniStringNamePtr;   // null, or the caller's string
 };
-
-// Usage bits of a composite, in its header's flags.
-#define APICWall_ForWall 0x0001
-#define APICWall_ForSlab 0x0002
-#define APICWall_ForRoof 0x0004
-#define APICWall_ForShell 0x0008
 
 // Skin roles, in a skin's flagBits.
 #define APICWallComp_Core 0x0002
