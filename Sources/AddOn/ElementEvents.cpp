@@ -1,6 +1,7 @@
 #include "ElementEvents.hpp"
 
 #include "ACAPinc.h"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/HostBoundary.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
@@ -199,7 +200,7 @@ GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType)
     if (elemType->notifID == APINotifyElement_New)
         ACAPI_Element_AttachObserver(&element.header.guid);
 
-    API_Attribute attribute{};
+    API_Attribute attribute = BlankAttribute(API_ZombieAttrID);
     if (!StructureAttribute(element, attribute.header)) {
         LogStream::Instance().Error("ElemPlacedEventHandler: Unexpected element type");
         return UnexpectedElementType;
@@ -229,14 +230,14 @@ void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
     GSErrCode err = GetCorvanaPropertyGroup(group, "Corvana");
     GS::Array<API_PropertyDefinition> definitions;
     if (err == NoError)
-        err = ACAPI_Property_GetPropertyDefinitions(&group.guid, &definitions);
+        err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions);
     if (err != NoError) {
         ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
         return;
     }
 
-    API_ClassificationItemPairs classification;
-    ACAPI_Element_GetClassificationItems(&elemGuid, &classification);
+    GS::Array<GS::Pair<API_Guid, API_Guid>> classification;
+    ACAPI_Element_GetClassificationItems(elemGuid, classification);
 
     GS::Array<API_Property> defaults;
     for (const auto& definition : definitions) {
@@ -250,7 +251,7 @@ void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
             break;
         }
     }
-    err = ACAPI_Element_SetProperties(&elemGuid, &defaults);
+    err = ACAPI_Element_SetProperties(elemGuid, defaults);
     if (err != NoError)
         ReportHostError(err, "SetDefaultValuesForCorvanaProperties::ACAPI_Element_SetProperties");
 }

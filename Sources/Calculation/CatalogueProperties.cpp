@@ -1,6 +1,7 @@
 #include "Calculation/CatalogueProperties.hpp"
 #include "AddOn/Utf8.hpp"
 
+#include "AddOn/Utf8.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 
@@ -31,7 +32,7 @@ CorvanaProperties OfAttribute(const API_Attribute& attribute)
     CorvanaProperties properties;
     std::string text;
     if (GetUserData(attribute, text) == NoError)
-        Parse(text, properties, GS::UniString(attribute.header.name));
+        Parse(text, properties, FromUtf8(attribute.header.name));
     return properties;
 }
 

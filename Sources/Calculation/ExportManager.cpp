@@ -9,6 +9,7 @@
 #include "GSDebug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <algorithm>
@@ -47,8 +48,7 @@ bool ReadAttribute(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribut
 {
     if (!index.IsPositive())
         return false;
-    attribute = API_Attribute();
-    attribute.header.typeID = typeID;
+    attribute = BlankAttribute(typeID);
     attribute.header.index = index;
     return ACAPI_Attribute_Get(&attribute) == NoError;
 }
@@ -152,9 +152,9 @@ double SystemArea(const API_Element& element)
 
 GS::UniString SkinRole(short flags)
 {
-    if (flags & APICWCFlag_Core)
+    if (flags & APICWallComp_Core)
         return "Core";
-    if (flags & APICWCFlag_Finish)
+    if (flags & APICWallComp_Finish)
         return "Finish";
     return "Other";
 }
@@ -411,7 +411,7 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         }
         record.type = typeName;
         record.id = APIGuidToString(material.header.guid);
-        record.name = GS::UniString(material.header.name);
+        record.name = FromUtf8(material.header.name);
         record.defaultValue = "m3";
         record.volume = part.volume;
         record.pieces = 0;

@@ -3,6 +3,7 @@
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "CorvanaClassification.hpp"
 #include "DG.h"
@@ -93,8 +94,7 @@ private:
 
 bool ReadByName(const GS::UniString& name, API_Attribute& composite)
 {
-    composite = API_Attribute{};
-    composite.header.typeID = API_CompWallID;
+    composite = BlankAttribute(API_CompWallID);
     return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
 }
 

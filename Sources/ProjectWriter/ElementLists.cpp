@@ -2,6 +2,7 @@
 
 #include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
 
 namespace QRV {
 namespace {
@@ -98,8 +99,7 @@ std::map<Int32, Int32> CountElementsByComposite()
 
 API_AttributeIndex CompositeIndexOf(const GS::UniString& compositeName)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = API_CompWallID;
+    API_Attribute attribute = BlankAttribute(API_CompWallID);
     if (!SetAttributeName(attribute.header, compositeName) || ACAPI_Attribute_Get(&attribute) != NoError)
         return APIInvalidAttributeIndex;
     return attribute.header.index;

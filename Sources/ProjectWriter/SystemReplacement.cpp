@@ -2,6 +2,7 @@
 
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/LogStream.hpp"
 #include "CorvanaClassification.hpp"
 #include "ElementLists.hpp"
@@ -73,8 +74,7 @@ void StampStoredProperties(const API_Guid& guid, const std::string& stored, cons
 
 void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attribute& newComposite)
 {
-    API_Attribute old{};
-    old.header.typeID = API_CompWallID;
+    API_Attribute old = BlankAttribute(API_CompWallID);
     old.header.index = oldComposite;
     if (!oldComposite.IsPositive() || ACAPI_Attribute_Get(&old) != NoError) {
         LogStream::Instance().Warning("Replace construction system: there is no composite with the index " +

@@ -27,8 +27,8 @@
     X(Attribute_Modify)                                     \
     X(Attribute_GetDef)                                     \
     X(Attribute_GetNum)                                     \
-    X(Attribute_GetUserData)                                \
-    X(Attribute_SetUserData)                                \
+    X(UserData_GetUserData)                                 \
+    X(UserData_SetUserData)                                 \
     X(Attribute_GetPropertyDefinitions)                     \
     X(Attribute_GetPropertyValue)                           \
     X(Attribute_SetProperty)                                \
@@ -36,6 +36,11 @@
     X(Attribute_AddClassificationItem)                      \
     X(DisposeAttrDefsHdls)                                  \
     X(Element_UI2ElemPriority)                              \
+    X(Attribute_GetAttributesByType)                        \
+    X(Attribute_CreateExt)                                  \
+    X(Attribute_ModifyExt)                                  \
+    X(Attribute_GetDefExt)                                  \
+    X(DisposeAttrDefsHdlsExt)                               \
     /* elements */                                          \
     X(Element_GetElemList)                                  \
     X(Element_Get)                                          \

@@ -5,8 +5,8 @@
 #include "Array.hpp"
 #include "UniString.hpp"
 
-// Converts a priority as the user interface shows it (0 to 16) into the stored form.
-GSErrCode ACAPI_Element_UI2ElemPriority (Int32* priority);
+// The stored form of a building material's intersection priority as the user interface shows it (0 to 16).
+GSErrCode ACAPI_Element_UI2ElemPriority (GS::Int32* uiPriority, GS::Int32* elemPriority);
 
 // The display name of an element kind, as the host's user interface shows it.
 GSErrCode ACAPI_Element_GetElemTypeName (const API_ElemType* type, GS::UniString* name);

@@ -19,44 +19,62 @@
 
 // ---- attributes
 
-// Reads by header.typeID with header.index, or by header.name when index is 0.
+// By header.typeID with header.index, or by the name with index 0 (see API_Attr_Head).
 GSErrCode ACAPI_Attribute_Get (API_Attribute* attribute);
 
-// Finds an attribute by header.typeID and header.name; fills header.index.
+// The attributes of one kind, in index order.
+GSErrCode ACAPI_Attribute_GetAttributesByType (API_AttrTypeID typeID, GS::Array<API_Attribute>& attributes);
+
+// Finds an attribute by header.typeID and its name; fills header.index and header.guid.
 GSErrCode ACAPI_Attribute_Search (API_Attr_Head* attrHead);
 
+// A name in use answers APIERR_ATTREXIST with the holder's index in header.index. `defs` may be null for
+// kinds without dynamic data; the handles stay the caller's.
 GSErrCode ACAPI_Attribute_Create (API_Attribute* attribute, API_AttributeDef* defs);
+
+// The same with the separator lines of composites.
+GSErrCode ACAPI_Attribute_CreateExt (API_Attribute* attribute, API_AttributeDefExt* defs);
 
 GSErrCode ACAPI_Attribute_Modify (API_Attribute* attribute, API_AttributeDef* defs);
 
+GSErrCode ACAPI_Attribute_ModifyExt (API_Attribute* attribute, API_AttributeDefExt* defs);
+
+// The host allocates the handles; ACAPI_DisposeAttrDefsHdls releases them.
 GSErrCode ACAPI_Attribute_GetDef (API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDef* defs);
 
-GSErrCode ACAPI_Attribute_GetNum (API_AttrTypeID typeID, UInt32* count);
+// The host allocates the handles; ACAPI_DisposeAttrDefsHdlsExt releases them.
+GSErrCode ACAPI_Attribute_GetDefExt (API_AttrTypeID typeID, API_AttributeIndex index, API_AttributeDefExt* defs);
+
+// How many attributes of the kind there are (not the highest index: iterate with GetAttributesByType).
+GSErrCode ACAPI_Attribute_GetNum (API_AttrTypeID typeID, UInt32& count);
 
 GSErrCode ACAPI_DisposeAttrDefsHdls (API_AttributeDef* defs);
 
+GSErrCode ACAPI_DisposeAttrDefsHdlsExt (API_AttributeDefExt* defs);
+
 // ---- classification systems and items, and the classification of attributes and elements
 
-GSErrCode ACAPI_Classification_GetClassificationSystems (GS::Array<API_ClassificationSystem>* systems);
+GSErrCode ACAPI_Classification_GetClassificationSystems (GS::Array<API_ClassificationSystem>& systems);
 
-// Fills system->guid; a system of the same name and edition version answers APIERR_NAMEALREADYUSED.
-GSErrCode ACAPI_Classification_CreateClassificationSystem (API_ClassificationSystem* system);
+// Fills system.guid; a system of the same name and edition version answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Classification_CreateClassificationSystem (API_ClassificationSystem& system);
 
-GSErrCode ACAPI_Classification_GetClassificationSystemRootItems (const API_Guid* systemGuid, GS::Array<API_ClassificationItem>* items);
+GSErrCode ACAPI_Classification_GetClassificationSystemRootItems (const API_Guid& systemGuid, GS::Array<API_ClassificationItem>& items);
 
-GSErrCode ACAPI_Classification_GetClassificationItemChildren (const API_Guid* itemGuid, GS::Array<API_ClassificationItem>* children);
+GSErrCode ACAPI_Classification_GetClassificationItemChildren (const API_Guid& itemGuid, GS::Array<API_ClassificationItem>& children);
 
-// Creates the item under `parentGuid` (null: at the system's root) before `successorGuid` (null: last).
-GSErrCode ACAPI_Classification_CreateClassificationItem (API_ClassificationItem* item, const API_Guid* systemGuid, const API_Guid* parentGuid, const API_Guid* successorGuid);
+// Creates the item under `parentItemGuid` (null: at the system's root) before `nextItemGuid` (null: last).
+GSErrCode ACAPI_Classification_CreateClassificationItem (API_ClassificationItem& item, const API_Guid& systemGuid, const API_Guid& parentItemGuid, const API_Guid& nextItemGuid);
 
-GSErrCode ACAPI_Attribute_GetClassificationItems (const API_Attr_Head* attrHead, API_ClassificationItemPairs* pairs);
+// (system, item) pairs.
+GSErrCode ACAPI_Attribute_GetClassificationItems (const API_Attr_Head& attrHead, GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs);
 
 // An attribute or element carries at most one item per system: a new item of a system replaces the old.
-GSErrCode ACAPI_Attribute_AddClassificationItem (const API_Attr_Head* attrHead, const API_Guid* itemGuid);
+GSErrCode ACAPI_Attribute_AddClassificationItem (const API_Attr_Head& attrHead, const API_Guid& itemGuid);
 
-GSErrCode ACAPI_Element_GetClassificationItems (const API_Guid* elemGuid, API_ClassificationItemPairs* pairs);
+GSErrCode ACAPI_Element_GetClassificationItems (const API_Guid& elemGuid, GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs);
 
-GSErrCode ACAPI_Element_AddClassificationItem (const API_Guid* elemGuid, const API_Guid* itemGuid);
+GSErrCode ACAPI_Element_AddClassificationItem (const API_Guid& elemGuid, const API_Guid& itemGuid);
 
 // ---- undoable commands
 
@@ -125,36 +143,37 @@ GSErrCode ACAPI_IFC_GetIFCExportTranslatorsList (GS::Array<API_IFCTranslatorIden
 // ---- property groups, definitions and values
 
 // By group.guid; a null GUID answers APIERR_BADID.
-GSErrCode ACAPI_Property_GetPropertyGroup (API_PropertyGroup* group);
+GSErrCode ACAPI_Property_GetPropertyGroup (API_PropertyGroup& group);
 
-GSErrCode ACAPI_Property_GetPropertyGroups (GS::Array<API_PropertyGroup>* groups);
+GSErrCode ACAPI_Property_GetPropertyGroups (GS::Array<API_PropertyGroup>& groups);
 
-// Fills group->guid. A second group of the same name answers APIERR_NAMEALREADYUSED.
-GSErrCode ACAPI_Property_CreatePropertyGroup (API_PropertyGroup* group);
+// Fills group.guid. A second group of the same name answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Property_CreatePropertyGroup (API_PropertyGroup& group);
 
-// Fills definition->guid. A second definition of the same name in a group answers APIERR_NAMEALREADYUSED.
-GSErrCode ACAPI_Property_CreatePropertyDefinition (API_PropertyDefinition* definition);
+// Fills definition.guid. A second definition of the same name in a group answers APIERR_NAMEALREADYUSED.
+GSErrCode ACAPI_Property_CreatePropertyDefinition (API_PropertyDefinition& definition);
 
-GSErrCode ACAPI_Property_GetPropertyDefinitions (const API_Guid* groupGuid, GS::Array<API_PropertyDefinition>* definitions);
+// The group's definitions; a null group GUID answers every definition.
+GSErrCode ACAPI_Property_GetPropertyDefinitions (const API_Guid& groupGuid, GS::Array<API_PropertyDefinition>& definitions);
 
-GSErrCode ACAPI_Property_ChangePropertyDefinition (const API_PropertyDefinition* definition);
+GSErrCode ACAPI_Property_ChangePropertyDefinition (const API_PropertyDefinition& definition);
 
-GSErrCode ACAPI_Property_GetPropertyValueString (const API_Property* property, GS::UniString* valueString);
+GSErrCode ACAPI_Property_GetPropertyValueString (const API_Property& apiProperty, GS::UniString* resultString);
 
 // Definitions that apply to the attribute (custom ones by availability, plus the host's built-in ones).
-GSErrCode ACAPI_Attribute_GetPropertyDefinitions (const API_Attr_Head* attrHead, API_PropertyDefinitionFilter filter, GS::Array<API_PropertyDefinition>* definitions);
+GSErrCode ACAPI_Attribute_GetPropertyDefinitions (const API_Attr_Head& attrHead, API_PropertyDefinitionFilter filter, GS::Array<API_PropertyDefinition>& definitions);
 
-GSErrCode ACAPI_Attribute_GetPropertyValue (const API_Attr_Head* attrHead, const API_Guid* definitionGuid, API_Property* property);
+GSErrCode ACAPI_Attribute_GetPropertyValue (const API_Attr_Head& attrHead, const API_Guid& propertyDefinitionGuid, API_Property& property);
 
-// Refused with APIERR_BADPARS when the definition is not available for the attribute's classification.
-GSErrCode ACAPI_Attribute_SetProperty (const API_Attr_Head* attrHead, const API_Property* property);
+// Refused when the definition is not available for the attribute's classification.
+GSErrCode ACAPI_Attribute_SetProperty (const API_Attr_Head& attrHead, const API_Property& property);
 
-GSErrCode ACAPI_Element_GetPropertyValue (const API_Guid* elemGuid, const API_Guid* definitionGuid, API_Property* property);
+GSErrCode ACAPI_Element_GetPropertyValue (const API_Guid& elemGuid, const API_Guid& propertyDefinitionGuid, API_Property& property);
 
-// Refused with APIERR_BADPARS when the definition is not available for the element's classification.
-GSErrCode ACAPI_Element_SetProperty (const API_Guid* elemGuid, const API_Property* property);
+// Refused when the definition is not available for the element's classification.
+GSErrCode ACAPI_Element_SetProperty (const API_Guid& elemGuid, const API_Property& property);
 
-GSErrCode ACAPI_Element_SetProperties (const API_Guid* elemGuid, const GS::Array<API_Property>* properties);
+GSErrCode ACAPI_Element_SetProperties (const API_Guid& elemGuid, const GS::Array<API_Property>& properties);
 
 // ---- registration and integration
 
@@ -186,20 +205,22 @@ GSErrCode ACAPI_GetApplicationInfo (API_ServerInfo* serverInfo);
 
 // ---- user data and module data
 
-// APIERR_NOUSERDATA when the attribute carries none.
-GSErrCode ACAPI_Attribute_GetUserData (API_Attr_Head* attrHead, API_AttributeUserData* userData);
+// By header.typeID and header.index; APIERR_NOUSERDATA when the attribute carries none. The caller releases
+// the new handle.
+GSErrCode ACAPI_UserData_GetUserData (API_Attr_Head* attrHead, API_AttributeUserData* userData);
 
-GSErrCode ACAPI_Attribute_SetUserData (API_Attr_Head* attrHead, const API_AttributeUserData* userData);
+// The host keeps a copy of the handle's bytes; no handle removes the user data.
+GSErrCode ACAPI_UserData_SetUserData (API_Attr_Head* attrHead, const API_AttributeUserData* userData);
 
-// APIERR_NOUSERDATA when the element carries none.
-GSErrCode ACAPI_Element_GetUserData (API_Elem_Head* elemHead, API_ElementUserData* userData);
+// By elemHead->guid; APIERR_NOUSERDATA when the element carries none.
+GSErrCode ACAPI_Element_GetUserData (API_Elem_Head* elemHead, API_ElementUserData* userData, UInt32 mask = 0);
 
 GSErrCode ACAPI_Element_SetUserData (API_Elem_Head* elemHead, const API_ElementUserData* userData);
 
-GSErrCode ACAPI_ModulData_Store (const API_ModulData* data, const GS::UniString* name);
+// The add-on's entry of that name; no record removes the entry.
+GSErrCode ACAPI_ModulData_Store (const API_ModulData* info, const GS::UniString& modulName = "");
 
-// APIERR_NOMODULEDATA when no entry has that name.
-GSErrCode ACAPI_ModulData_Get (API_ModulData* data, const GS::UniString* name);
+// APIERR_NOMODULEDATA when no entry has that name. The caller releases the new handle.
+GSErrCode ACAPI_ModulData_Get (API_ModulData* info, const GS::UniString& modulName = "");
 
-GSErrCode ACAPI_ModulData_GetList (GS::Array<GS::UniString>* names);
-
+GSErrCode ACAPI_ModulData_GetList (GS::Array<GS::UniString>* modulNameList);

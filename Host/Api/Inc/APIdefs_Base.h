@@ -39,16 +39,8 @@ struct API_Elem_Head {
     Int32 floorInd;
 };
 
-// Attribute kinds, with the host's type codes.
-enum API_AttrTypeID : Int32 {
-    API_ZombieAttrID = 0,
-    API_LayerID = 1,
-    API_FilltypeID = 5,
-    API_CompWallID = 6,
-    API_MaterialID = 7,
-    API_BuildingMaterialID = 13,
-};
-
+// The longest attribute name a header holds, its terminating zero included.
+#define API_AttrNameLen 256
 
 // Database identity, as carried by the begin/end notifications.
 struct API_DatabaseUnId {

@@ -172,17 +172,16 @@ struct API_DatabaseInfo {
     char name[256];
 };
 
-// User data of attributes and elements.
-struct API_AttributeUserData {
+// User data of attributes and elements: the add-on's own bytes, kept with the item.
+#define APIUserDataFlag_FillWith 0x00000004  // elements placed from the default get the default's data
+#define APIUserDataFlag_Pickup 0x00000008    // the default takes the data over when the user picks parameters up
+
+struct API_UserData {
     short dataVersion;
-    unsigned short platformSign;
-    GSFlags flags;
+    unsigned short platformSign;  // a GS::PlatformSign: the byte order the data was written in
+    GSFlags flags;                // APIUserDataFlag_*
     GSHandle dataHdl;
 };
 
-struct API_ElementUserData {
-    Int32 dataVersion;
-    unsigned short platformSign;
-    GSFlags flags;
-    GSHandle dataHdl;
-};
+using API_ElementUserData = API_UserData;
+using API_AttributeUserData = API_UserData;

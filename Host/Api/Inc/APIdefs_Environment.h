@@ -2,7 +2,9 @@
 #pragma once
 
 #include "APIdefs_Base.h"
+#include "API_Guid.hpp"
 #include "Array.hpp"
+#include "GSTime.hpp"
 #include "Location.hpp"
 #include "Pair.hpp"
 #include "UniString.hpp"
@@ -30,27 +32,22 @@ enum API_SpecFolderID : Int32 {
     API_ApplicationFilesFolderID = 38,
 };
 
-struct API_DateRecord {
-    Int32 year = 0;
-    Int32 month = 0;
-    Int32 day = 0;
+struct API_ClassificationItem {
+    API_Guid guid;
+    GS::UniString id;           // the user's identifier, unique within the system
+    GS::UniString name;
+    GS::UniString description;
+
+    API_ClassificationItem() : guid(APINULLGuid) {}
 };
 
 struct API_ClassificationSystem {
-    API_Guid guid{};
+    API_Guid guid;
     GS::UniString name;
     GS::UniString description;
     GS::UniString source;
-    GS::UniString editionVersion;
-    API_DateRecord editionDate;
-};
+    GS::UniString editionVersion;  // with the name, what tells systems apart
+    GSDateRecord editionDate;
 
-struct API_ClassificationItem {
-    API_Guid guid{};
-    GS::UniString id;
-    GS::UniString name;
-    GS::UniString description;
+    API_ClassificationSystem() : guid(APINULLGuid) {}
 };
-
-// (classification system, classification item) pairs of an attribute or element.
-using API_ClassificationItemPairs = GS::Array<GS::Pair<API_Guid, API_Guid>>;
