@@ -28,8 +28,15 @@ GSErrCode GetProjectInfo(API_ProjectInfo* projectInfo)
     if (projectInfo == nullptr)
         return APIERR_BADPARS;
     // The simulator knows the project's name, not where a real host would have its file.
-    *projectInfo = API_ProjectInfo{};
+    // What the record held before is the record's own and goes now.
+    delete projectInfo->location;
+    delete projectInfo->projectPath;
+    delete projectInfo->projectName;
     projectInfo->untitled = Info().name.empty();
+    projectInfo->teamwork = false;
+    projectInfo->userId = 0;
+    projectInfo->location = nullptr;
+    projectInfo->projectPath = nullptr;
     projectInfo->projectName = new GS::UniString(Info().name);
     return NoError;
 }
