@@ -123,7 +123,7 @@ ACAP_FORWARD(LibraryPart_SetDetails_ParamDef, (const API_LibPart* libPart, GSHan
 ACAP_FORWARD(LibraryManagement_CopyFilesIntoLibrary, (const IO::Location* targetFolderLocationInLibrary, const GS::Array<IO::Location>* filesToCopy, const bool* overwriteIfExists), (targetFolderLocationInLibrary, filesToCopy, overwriteIfExists))
 ACAP_FORWARD(IFC_GetIFCExportTranslatorsList, (GS::Array<API_IFCTranslatorIdentifier>& ifcExportTranslators), (ifcExportTranslators))
 ACAP_FORWARD(ProjectOperation_Project, (API_ProjectInfo* projectInfo), (projectInfo))
-ACAP_FORWARD(ProjectOperation_Save, (const API_FileSavePars* fileSavePars, const void* savePars), (fileSavePars, savePars))
+ACAP_FORWARD(ProjectOperation_Save, (const API_FileSavePars* fileSavePars, const API_SavePars_Ifc* formatPars, API_IFCRelationshipData* resultData), (fileSavePars, formatPars, resultData))
 ACAP_FORWARD(ProjectSettings_GetSpecFolder, (API_SpecFolderID* specFolderID, IO::Location* location), (specFolderID, location))
 ACAP_FORWARD(Property_GetPropertyGroup, (API_PropertyGroup* group), (group))
 ACAP_FORWARD(Property_GetPropertyGroups, (GS::Array<API_PropertyGroup>* groups), (groups))
