@@ -2,6 +2,7 @@
 // handlers the host calls back.
 #pragma once
 
+#include "APIdefs_Callback.h"
 #include "APIdefs_Registration.h"
 
 #include <map>

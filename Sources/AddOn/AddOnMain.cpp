@@ -16,6 +16,8 @@ namespace {
 constexpr GSType SupportedServiceCode = (static_cast<GSType>('Q') << 16) | (static_cast<GSType>('R') << 8) | 'V';
 constexpr Int32 SupportedServiceVersion = 1;
 constexpr GSFlags JsonFileActionFlags = 11;
+// Every project event bit of the first twelve; the handler ignores them all.
+constexpr GSFlags ProjectEventMask = 4095;
 
 GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
 
@@ -23,8 +25,7 @@ GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
 
 API_AddonType CheckEnvironment(API_EnvirParams* envir)
 {
-    GSResModule resModule = 0;
-    ACAPI_GetOwnResModule(&resModule);
+    const GSResModule resModule = ACAPI_GetOwnResModule();
     RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, resModule);
     RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION, resModule);
     QRV::SetHostLanguage(envir->serverInfo.language);
@@ -33,7 +34,7 @@ API_AddonType CheckEnvironment(API_EnvirParams* envir)
 
 GSErrCode RegisterInterface()
 {
-    GSErrCode err = ACAPI_AddOnIntegration_RegisterSupportedService(SupportedServiceCode, SupportedServiceVersion);
+    GSErrCode err = ACAPI_AddOnAddOnCommunication_RegisterSupportedService(SupportedServiceCode, SupportedServiceVersion);
     if (err == NoError)
         err = ACAPI_MenuItem_RegisterMenu(ID_MENU_PLUGIN, 0, MenuCode_UserDef, 0);
     if (err == NoError)
@@ -54,7 +55,7 @@ GSErrCode Initialize()
     if (err == NoError)
         err = QRV::Palette::RegisterPaletteControlCallBack();
     if (err == NoError)
-        err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_All, ProjectEventIgnored);
+        err = ACAPI_ProjectOperation_CatchProjectEvent(ProjectEventMask, ProjectEventIgnored);
     if (err == NoError)
         QRV::InstallElementEventHandlers();
     if (err == NoError)

@@ -42,7 +42,8 @@ std::optional<GS::UniString> ReadFileAsText(const IO::Location& location)
 
 GSErrCode JsonFileHandler(const API_IOParams* ioParams)
 {
-    if (ioParams == nullptr || ioParams->method != IO_OPEN)
+    // Only a file merged into the project (dropped on it, or File > Merge) is imported.
+    if (ioParams == nullptr || ioParams->method != IO_MERGE)
         return NoError;
     RunForHost("JsonFileHandler", [ioParams]() {
         GS::UniString path;

@@ -18,7 +18,7 @@ Int32 PaletteReferenceNumber(const GS::Guid& guid)
 GSErrCode RegisterPalette(const GS::Guid& guid, APIPaletteControlCallBackProc* handler)
 {
     const API_Guid apiGuid = GSGuid2APIGuid(guid);
-    return ACAPI_RegisterModelessWindow(PaletteReferenceNumber(guid), handler, PaletteControlFlags, &apiGuid);
+    return ACAPI_RegisterModelessWindow(PaletteReferenceNumber(guid), handler, PaletteControlFlags, apiGuid);
 }
 
 void AnswerPaletteVisible(GS::IntPtr param, bool visible)
@@ -29,10 +29,7 @@ void AnswerPaletteVisible(GS::IntPtr param, bool visible)
 
 GSResModule OwnResModule()
 {
-    GSResModule resModule = 0;
-    if (ACAPI_GetOwnResModule(&resModule) != NoError)
-        DBPrintf("ACAPI_GetOwnResModule failed: the palettes have no layout\n");
-    return resModule;
+    return ACAPI_GetOwnResModule();
 }
 
 }  // namespace QRV

@@ -38,17 +38,14 @@ GSErrCode FindTranslator(std::optional<API_IFCTranslatorIdentifier>* found)
     return NoError;
 }
 
-// The host hands over the members it fills; they are deleted here however the call ends.
+// The record owns the members the host fills and deletes them when it goes.
 GSErrCode ReadProjectName(GS::UniString* name)
 {
-    API_ProjectInfo info{};
+    API_ProjectInfo info;
     const GSErrCode err = ACAPI_ProjectOperation_Project(&info);
-    const std::unique_ptr<IO::Location> location(info.location);
-    const std::unique_ptr<GS::UniString> path(info.projectPath);
-    const std::unique_ptr<GS::UniString> projectName(info.projectName);
     if (err != NoError)
         return Reported(err, "HostIfcExport ACAPI_ProjectOperation_Project");
-    *name = (info.untitled || projectName == nullptr) ? GS::UniString() : *projectName;
+    *name = (info.untitled || info.projectName == nullptr) ? GS::UniString() : *info.projectName;
     return NoError;
 }
 
@@ -58,11 +55,11 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
     API_SpecFolderID id = API_UserDocumentsFolderID;
     IO::Location documents;
     GS::UniString documentsPath;
-    GSErrCode err = ACAPI_ProjectSetting_GetSpecFolder(&id, &documents);
+    GSErrCode err = ACAPI_ProjectSettings_GetSpecFolder(&id, &documents);
     if (err == NoError)
         err = documents.ToPath(&documentsPath);
     if (err != NoError)
-        return Reported(err, "HostIfcExport::Export ACAPI_ProjectSetting_GetSpecFolder");
+        return Reported(err, "HostIfcExport::Export ACAPI_ProjectSettings_GetSpecFolder");
     *folder = ToNativePath(documentsPath) / HostIfcExport::FolderName;
     std::error_code error;
     std::filesystem::create_directories(*folder, error);

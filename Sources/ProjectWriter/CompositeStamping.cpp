@@ -61,8 +61,8 @@ public:
     // True when the user cancelled and then chose to abort.
     bool AbortRequested()
     {
-        bool canceled = false;
-        if (ACAPI_ProcessWindow_IsProcessCanceled(&canceled) != NoError || !canceled)
+        // Only the host's cancel answer counts; a failing check is no cancel.
+        if (ACAPI_ProcessWindow_IsProcessCanceled() != APIERR_CANCEL)
             return false;
         if (DGAlert(DG_WARNING, "", "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
             SetBulkImportAborted(true);

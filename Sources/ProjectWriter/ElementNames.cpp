@@ -9,7 +9,7 @@ namespace QRV {
 void ReadIfcName(const API_Guid& elemGuid, GS::UniString& name)
 {
     GS::Array<API_IFCAttribute> attributes;
-    if (ACAPI_Element_GetIFCAttributes(&elemGuid, &attributes) != NoError)
+    if (ACAPI_Element_GetIFCAttributes(elemGuid, false, &attributes) != NoError)
         return;
     for (const auto& attribute : attributes) {
         if (attribute.attributeName == "Name") {

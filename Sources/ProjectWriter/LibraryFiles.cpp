@@ -37,7 +37,7 @@ GS::UniString TemporaryFolder()
     API_SpecFolderID id = API_TemporaryFolderID;
     IO::Location location;
     GS::UniString path;
-    if (ACAPI_ProjectSetting_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
+    if (ACAPI_ProjectSettings_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
         return path;
     const char* temp = std::getenv("TEMP");
     if (temp != nullptr && *temp != '\0')

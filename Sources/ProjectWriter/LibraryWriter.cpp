@@ -13,11 +13,10 @@
 #include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
-#include <unistd.h>
-
 #include <cstring>
-#include <cwchar>
 #include <filesystem>
+#include <fstream>
+#include <system_error>
 
 namespace QRV {
 namespace {
@@ -32,10 +31,31 @@ std::string NormalPath(const GS::UniString& path)
     return text;
 }
 
+// Whether a file can be made in the folder: the folder's permission bits do not tell what this process may
+// do there (its user, the file system, a share's rights), so a probe file is made and removed again.
 bool IsWritableFolder(const GS::UniString& path)
 {
+    namespace fs = std::filesystem;
+    const fs::path folder = ToNativePath(path);
     std::error_code ec;
-    return std::filesystem::is_directory(ToNativePath(path), ec) && access(ToUtf8(path).c_str(), W_OK) == 0;
+    if (!fs::is_directory(folder, ec))
+        return false;
+    fs::path probe;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        probe = folder / (".corvana-write-probe-" + std::to_string(attempt));
+        if (!fs::exists(probe, ec))
+            break;
+        probe.clear();
+    }
+    if (probe.empty())
+        return false;
+    bool written = false;
+    {
+        std::ofstream file(probe, std::ios::binary);
+        written = static_cast<bool>(file);
+    }
+    fs::remove(probe, ec);
+    return written;
 }
 
 GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
@@ -43,7 +63,7 @@ GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
     API_SpecFolderID id = API_UserDocumentsFolderID;
     IO::Location documents;
     GS::UniString path;
-    GSErrCode err = ACAPI_ProjectSetting_GetSpecFolder(&id, &documents);
+    GSErrCode err = ACAPI_ProjectSettings_GetSpecFolder(&id, &documents);
     if (err == NoError)
         err = documents.ToPath(&path);
     if (err != NoError)
@@ -54,11 +74,13 @@ GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
     return IsWritableFolder(*folder) ? NoError : APIERR_GENERAL;
 }
 
-void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, const GS::UniString& location)
+// A zero-filled record naming the file; `location` stays the caller's.
+void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, IO::Location* location)
 {
+    std::memset(&libPart, 0, sizeof libPart);
     GS::ucsncpy(libPart.docu_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
     GS::ucsncpy(libPart.file_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
-    std::strncpy(libPart.location, ToUtf8(location).c_str(), API_LibPartPathLen - 1);
+    libPart.location = location;
 }
 
 }  // namespace
@@ -99,7 +121,7 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
         if (library.location.ToPath(&path) == NoError && NormalPath(path) == NormalPath(corvana))
             return NoError;
     }
-    libraries.Push(API_LibraryInfo{IO::Location(corvana), CorvanaFolderName});
+    libraries.Push(API_LibraryInfo{IO::Location(corvana), CorvanaFolderName, API_LocalLibrary});
     err = ACAPI_LibraryManagement_SetLibraries(&libraries);
     if (err != NoError) {
         ReportHostError(err, "ACLink::GetTargetLibraryFolder ACAPI_LibraryManagement_SetLibraries");
@@ -124,17 +146,23 @@ bool ACLink::ImportLibraryPart(LibraryPart& item)
         return false;
     const GS::UniString installed = JoinPath(targetFolder, fileName);
 
-    const IO::Location from(downloaded);
-    const IO::Location to(installed);
-    GSErrCode err = ACAPI_LibraryPart_CopyFile(&from, &to);
+    // The downloaded file already has the part's file name, which the copy keeps; a part imported before is
+    // replaced.
+    GS::Array<IO::Location> files;
+    files.Push(IO::Location(downloaded));
+    const bool overwrite = true;
+    GSErrCode err = ACAPI_LibraryManagement_CopyFilesIntoLibrary(target.get(), &files, &overwrite);
     if (err != NoError) {
-        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_CopyFile");
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryManagement_CopyFilesIntoLibrary");
         return false;
     }
 
-    API_LibPart libPart{};
-    FillRecord(libPart, fileName, installed);
+    IO::Location installedLocation(installed);
+    API_LibPart libPart;
+    FillRecord(libPart, fileName, &installedLocation);
     err = ACAPI_LibraryPart_Register(&libPart);
+    // The record outlives this call in the item; the location was only lent for the registration.
+    libPart.location = nullptr;
     if (err != NoError) {
         ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_Register");
         return false;
@@ -168,7 +196,7 @@ bool ACLink::ImportLibrary(Library& item)
     GS::Array<API_LibraryInfo> libraries;
     GSErrCode err = ACAPI_LibraryManagement_GetLibraries(&libraries, nullptr);
     if (err == NoError) {
-        libraries.Push(API_LibraryInfo{IO::Location(downloaded), WithoutExtension(item.GetFileName())});
+        libraries.Push(API_LibraryInfo{IO::Location(downloaded), WithoutExtension(item.GetFileName()), API_LocalLibrary});
         err = ACAPI_LibraryManagement_SetLibraries(&libraries);
     }
     if (err != NoError) {

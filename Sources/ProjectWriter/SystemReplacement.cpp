@@ -9,6 +9,7 @@
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace QRV {
@@ -30,13 +31,12 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 {
     GS::Array<API_Guid> users;
     for (API_ElemTypeID typeID : {API_WallID, API_SlabID, API_RoofID}) {
-        API_ElemType type{};
-        type.typeID = typeID;
         GS::Array<API_Guid> guids;
-        if (ACAPI_Element_GetElemList(&type, &guids, APIFilt_In3D) != NoError)
+        if (ACAPI_Element_GetElemList(API_ElemType(typeID), &guids, APIFilt_In3D) != NoError)
             continue;
         for (const API_Guid& guid : guids) {
-            API_Element element{};
+            API_Element element;
+            std::memset(&element, 0, sizeof element);
             element.header.guid = guid;
             API_AttributeIndex reference = APIInvalidAttributeIndex;
             if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
@@ -50,7 +50,8 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
 {
     return ACAPI_CallUndoableCommand("Replace construction system", [&]() -> GSErrCode {
-        API_Element element{};
+        API_Element element;
+        std::memset(&element, 0, sizeof element);
         element.header.guid = guid;
         GSErrCode err = ACAPI_Element_Get(&element);
         if (err != NoError)
@@ -58,7 +59,7 @@ GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
         SetCompositeReference(element, composite);
         API_Element mask;
         ACAPI_ELEMENT_MASK_SETFULL(mask);
-        return ACAPI_Element_Change(&element, &mask);
+        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
     });
 }
 

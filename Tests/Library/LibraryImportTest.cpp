@@ -153,7 +153,7 @@ TEST_F(FailedPartImportTest, FailedDownloadCopyOrRegistrationRegistersNothing)
     EXPECT_FALSE(fs::exists(Documents() / "Corvana" / "Chair.gsm"));
 
     part.SetFileUrl(GS::UniString(Serve("chair.gsm")));
-    host->GetFaults().FailNext("ACAPI_LibraryPart_CopyFile", APIERR_GENERAL);
+    host->GetFaults().FailNext("ACAPI_LibraryManagement_CopyFilesIntoLibrary", APIERR_GENERAL);
     EXPECT_FALSE(QRV::ACLink().ImportLibraryPart(part));
     EXPECT_FALSE(fs::exists(Documents() / "Corvana" / "Chair.gsm"));
 

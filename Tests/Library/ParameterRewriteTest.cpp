@@ -24,8 +24,10 @@ TEST_F(ParameterRewriteTest, SecondRewriteReplacesTheSetAndKeepsThePartsOwnParam
     GS::Array<API_LibraryInfo> list;
     ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, nullptr), NoError);
     WriteText(Embedded() / "Chair.gsm", "x");
-    API_LibPart part{};
-    std::strcpy(part.location, (Embedded() / "Chair.gsm").c_str());
+    API_LibPart part;
+    std::memset(&part, 0, sizeof part);
+    IO::Location file(GS::UniString((Embedded() / "Chair.gsm").string()));
+    part.location = &file;
     ASSERT_EQ(ACAPI_LibraryPart_Register(&part), NoError);
     Sim::Model::LibraryParameter own;
     own.name = "CV_1";
@@ -52,7 +54,8 @@ TEST_F(ParameterRewriteTest, SecondRewriteReplacesTheSetAndKeepsThePartsOwnParam
 
 TEST_F(ParameterRewriteTest, RefusedSectionIsAFailure)
 {
-    API_LibPart unknown{};
+    API_LibPart unknown;
+    std::memset(&unknown, 0, sizeof unknown);
     unknown.index = 7;
     EXPECT_EQ(QRV::RewriteCorvanaParameters(unknown, Properties("Red")), APIERR_BADINDEX);
 }

@@ -9,7 +9,8 @@
 GSErrCode ACAPI_Element_UI2ElemPriority (GS::Int32* uiPriority, GS::Int32* elemPriority);
 
 // The display name of an element kind, as the host's user interface shows it.
-GSErrCode ACAPI_Element_GetElemTypeName (const API_ElemType* type, GS::UniString* name);
+GSErrCode ACAPI_Element_GetElemTypeName (const API_ElemType& elemType, GS::UniString& elemName);
 
-// The unique id of the element's library part: at most 127 characters into a 128-byte buffer.
-GSErrCode ACAPI_Element_GetElemLibPartUnId (const API_Guid* guid, char* unId);
+// The unique id of the element's library part (by elemHead->guid): at most 127 characters into a
+// 128-byte buffer.
+GSErrCode ACAPI_LibraryPart_GetElemLibPartUnId (API_Elem_Head* elemHead, char* lpfUnId);

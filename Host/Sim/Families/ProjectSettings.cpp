@@ -15,7 +15,7 @@ GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
     std::string problem;
     std::string path = TheHost().GetSpecialFolders().Path(*specFolderID, &problem);
     if (path.empty()) {
-        TheHost().DebugOutput("ACAPI_ProjectSetting_GetSpecFolder: " + problem + "\n");
+        TheHost().DebugOutput("ACAPI_ProjectSettings_GetSpecFolder: " + problem + "\n");
         return APIERR_GENERAL;
     }
     *location = IO::Location(Sim::Uni(path));
@@ -27,5 +27,5 @@ GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
 
 SIM_FAMILY(ProjectSettings)
 {
-    SIM_BIND(table, ProjectSetting_GetSpecFolder, &Sim::GetSpecFolder);
+    SIM_BIND(table, ProjectSettings_GetSpecFolder, &Sim::GetSpecFolder);
 }
