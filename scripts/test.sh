@@ -2,13 +2,16 @@
 # The newcomer's test command: set up, build, run every test; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
 # fuzz input and runs each fuzz program for a few seconds; then the Windows platform layer, built with
-# mingw-w64 and tested under Wine (scripts/check-windows.sh). SKIP_SANITIZE=1 leaves out the sanitizer run,
-# SKIP_WINDOWS=1 the Windows check.
+# mingw-w64 and tested under Wine (scripts/check-windows.sh). After the first tests, scripts/check-devkit.sh
+# compiles the module against the Archicad 27 development kit when it is on the machine.
+# SKIP_SANITIZE=1 leaves out the sanitizer run, SKIP_WINDOWS=1 the Windows check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
+# The module's sources and resources against the real Archicad 27 kit; one line when the kit is absent.
+bash scripts/check-devkit.sh
 
 if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   sanitize_dir=${SANITIZE_BUILD_DIR:-build-sanitize}

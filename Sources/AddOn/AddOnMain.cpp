@@ -15,7 +15,8 @@ namespace {
 // 'QRV' with a zero top byte.
 constexpr GSType SupportedServiceCode = (static_cast<GSType>('Q') << 16) | (static_cast<GSType>('R') << 8) | 'V';
 constexpr Int32 SupportedServiceVersion = 1;
-constexpr GSFlags JsonFileActionFlags = 11;
+// The page's JSON files are opened and merged into the project, and can be the target of a save.
+constexpr API_IOMethod JsonFileMethods = Open2DSupported | Merge2DSupported | SaveAs2DSupported;
 // Every project event bit of the first twelve; the handler ignores them all.
 constexpr GSFlags ProjectEventMask = 4095;
 
@@ -41,7 +42,7 @@ GSErrCode RegisterInterface()
         err = ACAPI_MenuItem_RegisterMenu(ID_MENU_OSTREL, 0, MenuCode_UserDef, 1);
     if (err == NoError)
         err = ACAPI_AddOnIntegration_RegisterFileType(QRV::JsonFileTypeRef, 0, 0, "json", 0, ID_FILE_TYPE_DESCRIPTION, 0,
-                                                      JsonFileActionFlags);
+                                                      JsonFileMethods);
     return err;
 }
 

@@ -146,7 +146,7 @@ ACAP_FORWARD(Element_SetProperties, (const API_Guid& elemGuid, const GS::Array<A
 ACAP_FORWARD(AddOnAddOnCommunication_RegisterSupportedService, (GSType cmdID, Int32 cmdVersion), (cmdID, cmdVersion))
 ACAP_FORWARD(MenuItem_RegisterMenu, (short menuStrResID, short promptStrResID, APIMenuCodeID menuPosCode, GSFlags menuFlags), (menuStrResID, promptStrResID, menuPosCode, menuFlags))
 ACAP_FORWARD(MenuItem_InstallMenuHandler, (short menuStrResID, APIMenuCommandProc* handlerProc), (menuStrResID, handlerProc))
-ACAP_FORWARD(AddOnIntegration_RegisterFileType, (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, GSFlags actionFlags), (refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID, actionFlags))
+ACAP_FORWARD(AddOnIntegration_RegisterFileType, (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, API_IOMethod methodFlags), (refCon, ftype, fcreator, extname, iconResID, descStrResID, descStrResItemID, methodFlags))
 ACAP_FORWARD(AddOnIntegration_InstallFileTypeHandler, (GSType cmdID, APIIOCommandProc* handlerProc), (cmdID, handlerProc))
 ACAP_FORWARD(RegisterModelessWindow, (Int32 referenceID, APIPaletteControlCallBackProc* callBackProc, GSFlags controlFlags, const API_Guid& paletteGuid), (referenceID, callBackProc, controlFlags, paletteGuid))
 ACAP_FORWARD(UnregisterModelessWindow, (Int32 referenceID), (referenceID))

@@ -195,7 +195,7 @@ GSErrCode ACAPI_MenuItem_RegisterMenu (short menuStrResID, short promptStrResID,
 
 GSErrCode ACAPI_MenuItem_InstallMenuHandler (short menuStrResID, APIMenuCommandProc* handlerProc);
 
-GSErrCode ACAPI_AddOnIntegration_RegisterFileType (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, GSFlags actionFlags);
+GSErrCode ACAPI_AddOnIntegration_RegisterFileType (Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID, short descStrResID, short descStrResItemID, API_IOMethod methodFlags);
 
 GSErrCode ACAPI_AddOnIntegration_InstallFileTypeHandler (GSType cmdID, APIIOCommandProc* handlerProc);
 

@@ -45,3 +45,10 @@ struct API_EnvirParams {
 typedef enum {
     MenuCode_UserDef = 0,  // where the user puts it
 } APIMenuCodeID;
+
+// What a registered file type can be used for, as bits of an API_IOMethod.
+#define Open2DSupported 0x0001
+#define Merge2DSupported 0x0002
+#define SaveAs2DSupported 0x0008
+
+typedef short API_IOMethod;

@@ -35,12 +35,12 @@ GSErrCode InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc
 }
 
 GSErrCode RegisterFileType(Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID,
-                           short descStrResID, short descStrResItemID, GSFlags actionFlags)
+                           short descStrResID, short descStrResItemID, API_IOMethod methodFlags)
 {
     if (extname == nullptr)
         return APIERR_BADPARS;
     Reg().fileTypes.push_back(RegisteredFileType{refCon, ftype, fcreator, extname, iconResID, descStrResID,
-                                                 descStrResItemID, actionFlags});
+                                                 descStrResItemID, methodFlags});
     return NoError;
 }
 
