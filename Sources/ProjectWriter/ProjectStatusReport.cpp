@@ -54,22 +54,20 @@ std::optional<GS::UniString> IdText(const Json& id)
 }  // namespace
 
 std::optional<ProjectStatusReport::CurrentStamp> ProjectStatusReport::ReadCurrentStamp(const Json& item,
-                                                                                       const std::string& place)
+                                                                                       std::string& problem)
 {
-    std::string problem;
     std::optional<GS::UniString> id;
-    if (!item.is_object() || !item.contains("id") || !item.contains("update_at"))
+    if (!item.is_object() || !item.contains("id") || !item.contains("update_at")) {
         problem = "not an object with \"id\" and \"update_at\"";
-    else if (!(id = IdText(item["id"])))
+    } else if (!(id = IdText(item["id"]))) {
         problem = std::string("\"id\" is ") + item["id"].type_name() + ", not a text or number";
-    else {
+    } else {
         try {
             return CurrentStamp{*id, Payload::Int64Number(item["update_at"])};
         } catch (const std::exception& e) {
             problem = std::string("\"update_at\" is no whole number (") + e.what() + ")";
         }
     }
-    LogStream::Instance().Warning("updateStatus: " + place + ": " + problem + "; skipped");
     return std::nullopt;
 }
 
@@ -88,14 +86,25 @@ std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::Un
     }
 
     // One broken element of the list says nothing about the others: it is left out, and the rest are
-    // answered.
+    // answered. The first few are named in the log, the rest counted, so a long broken list cannot fill
+    // the disk with lines.
+    constexpr size_t NamedSkips = 10;
     ProjectStatusReport report;
     size_t position = 0;
+    size_t skipped = 0;
     for (const Json& item : request[RequestList]) {
-        const std::string place = std::string(RequestList) + "[" + std::to_string(position++) + "]";
-        if (std::optional<CurrentStamp> current = ReadCurrentStamp(item, place))
+        std::string itemProblem;
+        if (std::optional<CurrentStamp> current = ReadCurrentStamp(item, itemProblem)) {
             report.current_.push_back(*current);
+        } else if (++skipped <= NamedSkips) {
+            LogStream::Instance().Warning("updateStatus: " + std::string(RequestList) + "[" +
+                                          std::to_string(position) + "]: " + itemProblem + "; skipped");
+        }
+        ++position;
     }
+    if (skipped > NamedSkips)
+        LogStream::Instance().Warning("updateStatus: " + std::to_string(skipped - NamedSkips) +
+                                      " more elements of " + RequestList + " skipped");
     for (const CurrentStamp& current : report.current_) {
         auto [held, added] = report.newest_.emplace(ToUtf8(current.idText), current.updateAt);
         if (!added && held->second < current.updateAt)

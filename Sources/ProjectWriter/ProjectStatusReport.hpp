@@ -35,8 +35,8 @@ private:
         Int64 updateAt = 0;
     };
 
-    // One element of the request's list; nothing, with a log line naming `place`, when it is malformed.
-    static std::optional<CurrentStamp> ReadCurrentStamp(const nlohmann::json& item, const std::string& place);
+    // One element of the request's list; nothing, with what is wrong in `problem`, when it is malformed.
+    static std::optional<CurrentStamp> ReadCurrentStamp(const nlohmann::json& item, std::string& problem);
     nlohmann::json OutdatedAttributes(API_AttrTypeID typeID) const;
     nlohmann::json OutdatedProducts() const;
 

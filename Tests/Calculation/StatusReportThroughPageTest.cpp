@@ -60,6 +60,22 @@ TEST_F(StatusReportThroughPage, ABrokenElementIsSkippedWithALogLineAndTheOthersA
               json::array({"m-1", "7"})) << "the stored ids, as text";
 }
 
+TEST_F(StatusReportThroughPage, ALongBrokenListNamesItsFirstElementsAndCountsTheRest)
+{
+    json list = json::array();
+    for (int i = 0; i < 500; ++i)
+        list.push_back(i);
+    list.push_back({{"id", "m-1"}, {"update_at", 200}});
+    const size_t debug = host->DebugText().size();
+    EXPECT_EQ(Outdated(list), json::array({"m-1"}));
+    const std::string lines = host->DebugText().substr(debug);
+    size_t skippedLines = 0;
+    for (size_t at = lines.find("; skipped"); at != std::string::npos; at = lines.find("; skipped", at + 1))
+        ++skippedLines;
+    EXPECT_EQ(skippedLines, 10u);
+    EXPECT_NE(lines.find("490 more elements of materials_and_products skipped"), std::string::npos) << lines;
+}
+
 TEST_F(StatusReportThroughPage, AnIdListedTwiceIsAnsweredOnce)
 {
     EXPECT_EQ(Outdated(json::array({{{"id", "m-1"}, {"update_at", 150}}, {{"id", "m-1"}, {"update_at", 200}}})),
