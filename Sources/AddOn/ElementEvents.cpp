@@ -8,6 +8,7 @@
 #include "GSDebug.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
+#include "ProjectWriter/PropertyReset.hpp"
 #include "ProjectWriter/PropertyRuns.hpp"
 #include "ProjectWriter/PropertyWriter.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
@@ -204,6 +205,25 @@ GSErrCode HandleElementEvent(const API_NotifyElementType* elemType)
 
 }  // namespace
 
+namespace {
+
+// Stamps the list of the element's structure onto it and records it with the element; a changed element
+// first loses what its former list had and this one lacks.
+void StampCatalogueList(const API_Guid& elemGuid, const CorvanaProperties& properties, const std::string& stored,
+                        bool changed)
+{
+    // A changed element may come from another catalogue item: what only that one had goes first.
+    if (changed)
+        ResetPropertiesNotIn(elemGuid, properties);
+    DefineProperties(properties, API_Attr_Head{}, elemGuid);
+    // The element remembers its list, so that the properties can be taken back when it loses them.
+    std::string recorded;
+    if (GetElementUserData(elemGuid, recorded) != NoError || recorded != stored)
+        SetElementUserData(elemGuid, stored);
+}
+
+}  // namespace
+
 GSErrCode ElementEventHandler(const API_NotifyElementType* elemType)
 {
     GSErrCode result = NoError;
@@ -245,44 +265,14 @@ GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType)
         ClassifyElement(element.header.guid);
         CorvanaProperties properties;
         if (ParseStoredProperties(stored, properties, "User data of \"" + std::string(attribute.header.name) + "\""))
-            DefineProperties(properties, API_Attr_Head{}, element.header.guid);
+            StampCatalogueList(element.header.guid, properties, stored, elemType->notifID == APINotifyElement_Change);
     } else if (elemType->notifID == APINotifyElement_Change) {
         SetDefaultValuesForCorvanaProperties(element.header.guid);
     }
     return NoError;
 }
 
-void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
-{
-    API_PropertyGroup group;
-    GSErrCode err = GetCorvanaPropertyGroup(group, "Corvana");
-    GS::Array<API_PropertyDefinition> definitions;
-    if (err == NoError)
-        err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions);
-    if (err != NoError) {
-        ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
-        return;
-    }
-
-    GS::Array<GS::Pair<API_Guid, API_Guid>> classification;
-    ACAPI_Element_GetClassificationItems(elemGuid, classification);
-
-    GS::Array<API_Property> defaults;
-    for (const auto& definition : definitions) {
-        for (const auto& pair : classification) {
-            if (!definition.availability.Contains(pair.second))
-                continue;
-            API_Property property;
-            property.definition = definition;
-            property.isDefault = true;
-            defaults.Push(property);
-            break;
-        }
-    }
-    err = ACAPI_Element_SetProperties(elemGuid, defaults);
-    if (err != NoError)
-        ReportHostError(err, "SetDefaultValuesForCorvanaProperties::ACAPI_Element_SetProperties");
-}
+void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid) { ResetFormerCatalogueProperties(elemGuid); }
 
 GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
 {

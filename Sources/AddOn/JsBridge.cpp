@@ -1,5 +1,6 @@
 #include "JsBridge.hpp"
 
+#include "LogStream.hpp"
 #include "ModuleState.hpp"
 #include "PageCommands.hpp"
 #include "Utf8.hpp"
@@ -85,6 +86,21 @@ Reply ImportReply(const Argument& argument)
     return ErrorObjectReply(!ImportEntry(PayloadArgument(argument)), true);
 }
 
+// A list whose items are not all strings: its upload address and parameters would be read as empty texts,
+// so "export" refuses it instead of exporting and uploading with what the page did not send.
+bool HoldsNonText(const Argument& argument)
+{
+    GS::Ref<JS::Array> array = GS::DynamicCast<JS::Array>(argument);
+    if (array == nullptr)
+        return false;
+    for (const auto& item : array->GetItemArray()) {
+        GS::Ref<JS::Value> value = GS::DynamicCast<JS::Value>(item);
+        if (value == nullptr || value->GetType() != JS::Value::STRING)
+            return true;
+    }
+    return false;
+}
+
 Reply ReplaceReply(const Argument& argument)
 {
     return ErrorObjectReply(!ImportEntry(PayloadArgument(argument)), false);
@@ -138,7 +154,13 @@ GS::Ref<JS::Object> CreateJsCorvanaInterface()
         [] { return TextReply("[]"); });
     AddFunction(
         js, "export",
-        [](const Argument& argument) { return ErrorObjectReply(!ExportAndUpload(JsListArgument(argument)), true); },
+        [](const Argument& argument) {
+            if (HoldsNonText(argument)) {
+                LogStream::Instance().Error("export refused: the page's list holds something other than texts");
+                return ErrorObjectReply(true, true);
+            }
+            return ErrorObjectReply(!ExportAndUpload(JsListArgument(argument)), true);
+        },
         FailedWithError(true));
     AddFunction(
         js, "selfUpdate",

@@ -93,14 +93,16 @@ std::string CalculationRequest()
 
 bool OpenExternalLink(const GS::UniString& url)
 {
-    if (!IsAbsoluteWebAddress(url)) {
+    const GS::UniString encoded = EncodeWebAddress(url);
+    if (!IsAbsoluteWebAddress(encoded)) {
         // Quoted and escaped: the text comes from the page and may hold anything.
         const std::string quoted =
             nlohmann::json(ToUtf8(url)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-        DBPrintf("openExternalLink: refused %s, which is no absolute http or https address\n", quoted.c_str());
+        LogStream::Instance().Warning("openExternalLink: refused " + quoted +
+                                      ", which is no absolute http or https address");
         return false;
     }
-    return OSUtils::OpenWithDefaultBrowser(url);
+    return OSUtils::OpenWithDefaultBrowser(encoded);
 }
 
 bool ExportAndUpload(const std::optional<GS::Array<GS::UniString>>& list)

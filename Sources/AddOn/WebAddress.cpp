@@ -32,7 +32,37 @@ bool IsValidHost(const std::string& host)
     return host.find_first_of("[]@:") == std::string::npos && host.front() != '.' && host.front() != '-';
 }
 
+bool IsEncodedCharacter(unsigned char c)
+{
+    return c == ' ' || c == '"' || c == '<' || c == '>' || c == '\\' || c == '^' || c == '`' || c == '{' ||
+           c == '|' || c == '}';
+}
+
 }  // namespace
+
+GS::UniString EncodeWebAddress(const GS::UniString& text)
+{
+    const std::string& url = ToUtf8(text);
+    const size_t schemeEnd = url.find("://");
+    if (schemeEnd == std::string::npos)
+        return text;
+    const size_t authorityEnd = url.find_first_of("/?#", schemeEnd + 3);
+    if (authorityEnd == std::string::npos)
+        return text;
+    std::string encoded = url.substr(0, authorityEnd);
+    static const char* const digits = "0123456789ABCDEF";
+    for (size_t i = authorityEnd; i < url.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(url[i]);
+        if (IsEncodedCharacter(c)) {
+            encoded += '%';
+            encoded += digits[c >> 4];
+            encoded += digits[c & 0x0F];
+        } else {
+            encoded += static_cast<char>(c);
+        }
+    }
+    return FromUtf8(encoded);
+}
 
 bool IsAbsoluteWebAddress(const GS::UniString& text)
 {

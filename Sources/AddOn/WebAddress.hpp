@@ -10,4 +10,10 @@ namespace QRV {
 // any letter case, an optional port of digits.
 bool IsAbsoluteWebAddress(const GS::UniString& text);
 
+// The address with the characters that may not stand unescaped in a path, query or fragment (space,
+// `"<>\^`{|}`) percent-encoded after its scheme and host: catalogue links carry file names with blanks
+// and queries with JSON. The scheme and host are left as they are, so that a blank there still makes the
+// address no web address; control characters are left too, and refused by IsAbsoluteWebAddress.
+GS::UniString EncodeWebAddress(const GS::UniString& text);
+
 }  // namespace QRV

@@ -87,6 +87,8 @@ nlohmann::json BulkImportRun::Run()
     GS::Thread::Sleep(FinalPauseMilliseconds);
     if (BulkImportProgressDlg* palette = Palette())
         palette->SendCloseRequest();
+    // The abort was this run's: nothing after it may stop for it.
+    SetBulkImportAborted(false);
     return statuses;
 }
 

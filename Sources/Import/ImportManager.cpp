@@ -33,13 +33,17 @@ Importers GetImporter(const GS::UniString& text)
     const GS::UniString importType = Payload::String(Payload::ReadRequired(data, "import_type"));
 
     if (importType == "Product") {
-        const GS::UniString fileUrl = Payload::String(Payload::ReadRequired(data, "file_url"));
-        if (fileUrl.IsEmpty())
-            return importers;
-        if (fileUrl.EndsWith("lcf"))
-            importers.push_back(std::make_unique<LibraryImporter>(data));
-        else
-            importers.push_back(std::make_unique<LibraryPartImporter>(data));
+        // The one reading of the address that picks the importer; it also refuses an address too short to
+        // name a file before anything is downloaded.
+        switch (Payload::ProductFileKindOf(data)) {
+            case Payload::ProductFileKind::None: return importers;
+            case Payload::ProductFileKind::Library:
+                importers.push_back(std::make_unique<LibraryImporter>(data));
+                break;
+            case Payload::ProductFileKind::LibraryPart:
+                importers.push_back(std::make_unique<LibraryPartImporter>(data));
+                break;
+        }
     }
     if (importType == "Material") {
         const Json& articles = Payload::ReadRequired(data, "articles");
@@ -59,8 +63,23 @@ Importers GetImporter(const GS::UniString& text)
     return importers;
 }
 
+namespace {
+
+// An "Abort" given in a single import's element stamping ends that stamping only. The flag it raises is
+// the bulk run's; left set, it would stop whatever reads it next for an abort the user gave long before.
+class AbortEndsWithThisImport {
+public:
+    AbortEndsWithThisImport() = default;
+    AbortEndsWithThisImport(const AbortEndsWithThisImport&) = delete;
+    AbortEndsWithThisImport& operator=(const AbortEndsWithThisImport&) = delete;
+    ~AbortEndsWithThisImport() { SetBulkImportAborted(false); }
+};
+
+}  // namespace
+
 bool Import(const GS::UniString& text)
 {
+    const AbortEndsWithThisImport abortScope;
     try {
         const Json document = Payload::Parse(text);
         const GS::UniString importType = Payload::ImportType(document);
@@ -134,6 +153,7 @@ Json BulkImportNonSystem(const GS::UniString& text)
         if (IsBulkImportAborted())
             break;
     }
+    SetBulkImportAborted(false);
     return statuses;
 }
 

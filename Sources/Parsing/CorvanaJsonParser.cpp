@@ -37,10 +37,15 @@ Json PropertyRecord(const Json& group, const Json& name, const Json& value)
 }
 
 // Every item's properties begin with the catalogue's name, id and change stamp, as the payload has them.
+// These three identify the item and date it, so they keep the strict text conversion: a boolean or an
+// object there is a broken item, not a value to be written as its JSON text.
 void AppendStandardProperties(Json& records, const Json& source)
 {
-    for (const char* key : {"name", "id", "updated_at"})
-        records.push_back(PropertyRecord(CorvanaProperty::DefaultGroup, key, ReadRequired(source, key)));
+    for (const char* key : {"name", "id", "updated_at"}) {
+        const Json& value = ReadRequired(source, key);
+        Payload::Text(value);  // raises for a boolean or an object
+        records.push_back(PropertyRecord(CorvanaProperty::DefaultGroup, key, value));
+    }
 }
 
 void AppendAttributes(Json& records, const Json& group, const Json& attributes)

@@ -29,6 +29,15 @@ Json PropertyRecord(const Json& group, const Json& name, const Json& value)
     return record;
 }
 
+// The product's name, id and change stamp identify and date it: they keep the strict text conversion, so
+// a boolean or an object there refuses the product instead of being stored as its JSON text.
+const Json& StandardValue(const Json& payload, const char* key)
+{
+    const Json& value = Payload::ReadRequired(payload, key);
+    Payload::Text(value);  // raises for a boolean or an object
+    return value;
+}
+
 API_ElemTypeID ElementTypeOfProduct(const GS::UniString& importType)
 {
     return importType == "stair" ? API_StairID : API_CurtainWallID;
@@ -78,9 +87,8 @@ CorvanaProperties ProductPropertyList(const Json& payload)
 {
     const Json group = CorvanaProperty::DefaultGroup;
     CorvanaProperties properties;
-    properties.Append(PropertyRecord(group, "name", Payload::ReadRequired(payload, "name")));
-    properties.Append(PropertyRecord(group, "id", Payload::ReadRequired(payload, "id")));
-    properties.Append(PropertyRecord(group, "updated_at", Payload::ReadRequired(payload, "updated_at")));
+    for (const char* key : {"name", "id", "updated_at"})
+        properties.Append(PropertyRecord(group, key, StandardValue(payload, key)));
     const Json& tabs = Payload::ReadRequired(payload, "tabs");
     if (tabs.is_null())
         return properties;

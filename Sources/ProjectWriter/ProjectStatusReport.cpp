@@ -53,6 +53,24 @@ std::optional<GS::UniString> IdText(const Json& id)
 
 }  // namespace
 
+std::optional<ProjectStatusReport::CurrentStamp> ProjectStatusReport::ReadCurrentStamp(const Json& item,
+                                                                                       std::string& problem)
+{
+    std::optional<GS::UniString> id;
+    if (!item.is_object() || !item.contains("id") || !item.contains("update_at")) {
+        problem = "not an object with \"id\" and \"update_at\"";
+    } else if (!(id = IdText(item["id"]))) {
+        problem = std::string("\"id\" is ") + item["id"].type_name() + ", not a text or number";
+    } else {
+        try {
+            return CurrentStamp{*id, Payload::Int64Number(item["update_at"])};
+        } catch (const std::exception& e) {
+            problem = std::string("\"update_at\" is no whole number (") + e.what() + ")";
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::UniString& text)
 {
     const Json request = Json::parse(ToUtf8(text), nullptr, false);
@@ -62,32 +80,31 @@ std::optional<ProjectStatusReport> ProjectStatusReport::FromRequest(const GS::Un
     else if (!request.contains(RequestList) || !request[RequestList].is_array())
         problem = std::string("the request has no list \"") + RequestList + "\"";
 
-    ProjectStatusReport report;
-    if (problem.empty()) {
-        size_t position = 0;
-        for (const Json& item : request[RequestList]) {
-            const std::string place = std::string(RequestList) + "[" + std::to_string(position++) + "]";
-            if (!item.is_object() || !item.contains("id") || !item.contains("update_at")) {
-                problem = place + " is not an object with \"id\" and \"update_at\"";
-                break;
-            }
-            const std::optional<GS::UniString> id = IdText(item["id"]);
-            if (!id) {
-                problem = place + ": \"id\" is " + item["id"].type_name() + ", not a text or number";
-                break;
-            }
-            try {
-                report.current_.push_back({*id, Payload::Int64Number(item["update_at"])});
-            } catch (const std::exception& e) {
-                problem = place + ": \"update_at\" is no whole number (" + e.what() + ")";
-                break;
-            }
-        }
-    }
     if (!problem.empty()) {
         LogStream::Instance().Error("updateStatus: " + problem + "; nothing reported");
         return std::nullopt;
     }
+
+    // One broken element of the list says nothing about the others: it is left out, and the rest are
+    // answered. The first few are named in the log, the rest counted, so a long broken list cannot fill
+    // the disk with lines.
+    constexpr size_t NamedSkips = 10;
+    ProjectStatusReport report;
+    size_t position = 0;
+    size_t skipped = 0;
+    for (const Json& item : request[RequestList]) {
+        std::string itemProblem;
+        if (std::optional<CurrentStamp> current = ReadCurrentStamp(item, itemProblem)) {
+            report.current_.push_back(*current);
+        } else if (++skipped <= NamedSkips) {
+            LogStream::Instance().Warning("updateStatus: " + std::string(RequestList) + "[" +
+                                          std::to_string(position) + "]: " + itemProblem + "; skipped");
+        }
+        ++position;
+    }
+    if (skipped > NamedSkips)
+        LogStream::Instance().Warning("updateStatus: " + std::to_string(skipped - NamedSkips) +
+                                      " more elements of " + RequestList + " skipped");
     for (const CurrentStamp& current : report.current_) {
         auto [held, added] = report.newest_.emplace(ToUtf8(current.idText), current.updateAt);
         if (!added && held->second < current.updateAt)

@@ -17,7 +17,8 @@ namespace QRV {
 class ProjectStatusReport {
 public:
     // The request {"materials_and_products": [{"id", "update_at"}, ...]}. A text that does not have this
-    // form gives nothing, with the problem in the log.
+    // form gives nothing, with the problem in the log; an element of the list that is malformed is left
+    // out with a log line, and the others are answered.
     static std::optional<ProjectStatusReport> FromRequest(const GS::UniString& text);
 
     // The stored ids of the outdated items: building materials, then composites, then products.
@@ -34,6 +35,8 @@ private:
         Int64 updateAt = 0;
     };
 
+    // One element of the request's list; nothing, with what is wrong in `problem`, when it is malformed.
+    static std::optional<CurrentStamp> ReadCurrentStamp(const nlohmann::json& item, std::string& problem);
     nlohmann::json OutdatedAttributes(API_AttrTypeID typeID) const;
     nlohmann::json OutdatedProducts() const;
 

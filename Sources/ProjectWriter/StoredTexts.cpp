@@ -96,6 +96,25 @@ GSErrCode SetElementUserData(const API_Guid& elemGuid, const std::string& data)
     return err;
 }
 
+GSErrCode GetElementUserData(const API_Guid& elemGuid, std::string& data)
+{
+    API_ElementUserData userData{};
+    API_Elem_Head header{};
+    header.guid = elemGuid;
+    GSErrCode err = ACAPI_Element_GetUserData(&header, &userData);
+    if (err != NoError) {
+        if (err != APIERR_NOUSERDATA)
+            ReportHostError(err, "QRV::GetElementUserData ACAPI_Element_GetUserData");
+        return err;
+    }
+    std::string text = HandleText(userData.dataHdl);
+    BMKillHandle(&userData.dataHdl);
+    if (!Payload::WithinLimits(text, "Stored element data"))
+        return APIERR_BADPARS;
+    data = std::move(text);
+    return NoError;
+}
+
 GS::UniString NamedPropertiesEntry(const GS::UniString& name) { return GS::UniString("CV_") + name; }
 
 GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& data)

@@ -12,6 +12,8 @@ GSErrCode AddUserData(const API_Attribute& attribute, const std::string& data);
 // NoError, APIERR_NOUSERDATA (silently) when the attribute carries none, or another host error (reported).
 GSErrCode GetUserData(const API_Attribute& attribute, std::string& data);
 GSErrCode SetElementUserData(const API_Guid& elemGuid, const std::string& data);
+// NoError, APIERR_NOUSERDATA (silently) when the element carries none, or another host error (reported).
+GSErrCode GetElementUserData(const API_Guid& elemGuid, std::string& data);
 
 // Module data entry names: "CV_" followed by the library part's or the element's name.
 GS::UniString NamedPropertiesEntry(const GS::UniString& name);

@@ -25,24 +25,24 @@ void SetCompositeReference(API_Element& element, API_AttributeIndex composite)
     }
 }
 
-// The walls, slabs and roofs in the model, of this listing only: the process-wide lists may be a bulk
-// run's, taken before this import wrote anything.
+// The walls, slabs and roofs in the model that use the composite, in the order of one listing of all
+// elements, as the host lists them (each change is an undo step of its own, and their order is the
+// user's to see). Of this listing only: the process-wide lists may be a bulk run's, taken before this
+// import wrote anything.
 GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 {
     GS::Array<API_Guid> users;
-    for (API_ElemTypeID typeID : {API_WallID, API_SlabID, API_RoofID}) {
-        GS::Array<API_Guid> guids;
-        if (ACAPI_Element_GetElemList(API_ElemType(typeID), &guids, APIFilt_In3D) != NoError)
-            continue;
-        for (const API_Guid& guid : guids) {
-            API_Element element;
-            std::memset(&element, 0, sizeof element);
-            element.header.guid = guid;
-            API_AttributeIndex reference = APIInvalidAttributeIndex;
-            if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
-                reference == composite)
-                users.Push(guid);
-        }
+    GS::Array<API_Guid> guids;
+    if (ACAPI_Element_GetElemList(API_ElemType(API_ZombieElemID), &guids, APIFilt_In3D) != NoError)
+        return users;
+    for (const API_Guid& guid : guids) {
+        API_Element element;
+        std::memset(&element, 0, sizeof element);
+        element.header.guid = guid;
+        API_AttributeIndex reference = APIInvalidAttributeIndex;
+        if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
+            reference == composite)
+            users.Push(guid);
     }
     return users;
 }

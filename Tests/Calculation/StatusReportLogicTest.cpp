@@ -68,15 +68,23 @@ TEST(StatusReportLogic, UnreadableStoredTextsAreNoItems)
 
 TEST(StatusReportLogic, MalformedRequestsAreRefused)
 {
-    for (const char* text : {"", "[]", "not json", R"({"materials":[]})", R"({"materials_and_products":{}})",
-                             R"({"materials_and_products":[{"id":"m"}]})",
-                             R"({"materials_and_products":[{"update_at":1}]})",
-                             R"({"materials_and_products":[{"id":"m","update_at":"200"}]})",
-                             R"({"materials_and_products":[{"id":true,"update_at":200}]})",
-                             R"({"materials_and_products":[{"id":"m","update_at":1e300}]})",
-                             R"({"materials_and_products":[7]})"})
+    for (const char* text : {"", "[]", "not json", R"({"materials":[]})", R"({"materials_and_products":{}})"})
         EXPECT_FALSE(ProjectStatusReport::FromRequest(GS::UniString(text)).has_value()) << text;
     EXPECT_TRUE(ProjectStatusReport::FromRequest(GS::UniString(R"({"materials_and_products":[]})")).has_value());
+}
+
+TEST(StatusReportLogic, MalformedElementsAreLeftOutAndTheOthersAnswered)
+{
+    const std::string stored = StoredList("m", "\"100\"");
+    const std::string other = StoredList("n", "\"100\"");
+    for (const char* element : {R"({"id":"m"})", R"({"update_at":1})", R"({"id":"m","update_at":"200"})",
+                                R"({"id":true,"update_at":200})", R"({"id":"m","update_at":1e300})", "7"}) {
+        const std::string text =
+            std::string(R"({"materials_and_products":[)") + element + R"(,{"id":"n","update_at":200}]})";
+        const ProjectStatusReport report = Request(text.c_str());
+        EXPECT_EQ(Outdated(report, stored), json::array()) << element << " is answered for nothing";
+        EXPECT_EQ(Outdated(report, other), json::array({"n"})) << element;
+    }
 }
 
 TEST(StoredMaterialRefreshLogic, OnlyListsOutOfTheirStoredFormAreRewritten)

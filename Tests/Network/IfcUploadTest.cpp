@@ -219,6 +219,32 @@ TEST_F(IfcUpload, MalformedRequestsAreRefusedUnsent)
     EXPECT_TRUE(server.Requests().empty());
 }
 
+TEST_F(IfcUpload, EachRefusalSaysWhyAndAnHttpAddressIsRefusedForItsPort)
+{
+    LocalServer server(LocalServer::Tls, Reply{200, {"{\"data\":\"Success\"}"}, 0, {}});
+    ASSERT_TRUE(server.Started());
+    const struct {
+        std::string url;
+        std::string parameters;
+        const char* reason;
+    } cases[] = {
+        {"https:///api/upload", Parameters, "The upload address names no server."},
+        {Url(server), "{\"token\":\"t\",\"context\":\"c\"}", "The upload parameters are incomplete."},
+        // Only "https://" is taken off: "http:" is left as the host, and its ":" starts a port of no digits.
+        {"http://" + server.HostAndPort() + "/api/upload", Parameters, "The upload address has an invalid port."},
+        {"http://app.example.com/api/upload", Parameters, "The upload address has an invalid port."},
+    };
+    for (const auto& each : cases) {
+        host->GetTranscript().Clear();
+        EXPECT_FALSE(Upload(each.url, each.parameters)) << each.url;
+        const auto alerts = Alerts();
+        ASSERT_EQ(alerts.size(), 1u) << each.url;
+        EXPECT_EQ(alerts[0]["largeText"], "The upload was refused.");
+        EXPECT_EQ(alerts[0]["smallText"], each.reason) << each.url;
+    }
+    EXPECT_TRUE(server.Requests().empty());
+}
+
 TEST_F(IfcUpload, AnAddressWithoutSchemeIsUsedAsItIs)
 {
     LocalServer server(LocalServer::Tls, Reply{200, {"{\"data\":\"Success\"}"}, 0, {}});

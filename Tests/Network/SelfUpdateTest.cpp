@@ -1,5 +1,6 @@
 #include "Network/NetworkTestSupport.hpp"
 #include "Network/OwnHome.hpp"
+#include "Support/InProcessModule.hpp"
 #include "Support/ModuleFixture.hpp"
 #include "Support/UiSupport.hpp"
 
@@ -34,7 +35,8 @@ protected:
     const std::string installer;
 };
 
-class SelfUpdate : public UpdateFixture<QRVTest::HostFixture> {
+// The job asks the host for its folder, so the module's code runs in this process with the host's table.
+class SelfUpdate : public UpdateFixture<QRVTest::InProcessModuleFixture> {
 protected:
     std::string DownloadFolder() const { return home + "/Documents/Corvana Add-on Update"; }
     // The updater writes its arguments, one per line, to a file beside it.
@@ -140,6 +142,24 @@ TEST_F(SelfUpdateFromThePage, APresentUpdaterGetsTheQuotedInstallerPath)
     // One argument, blanks and all: the path reached the updater quoted.
     EXPECT_EQ(ReadFile(argumentsFile), home + "/Documents/Corvana Add-on Update/Corvana Setup 3.2.exe\n");
     EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(SelfUpdateFromThePage, TheDownloadFolderIsTheHostsSpecialFolderSix)
+{
+    host->GetFaults().ResetCounts();
+    EXPECT_EQ(Call("file://" + installer), R"({"IsError":true,"ShowError":true})");
+    EXPECT_GE(host->GetFaults().CallCount("ACAPI_ProjectSettings_GetSpecFolder"), 1);
+
+    // Without that folder there is nowhere to download to: the platform's documents folder is not taken
+    // instead.
+    fs::remove_all(home + "/Documents/Corvana Add-on Update");
+    host->GetTranscript().Clear();
+    host->GetFaults().FailNext("ACAPI_ProjectSettings_GetSpecFolder", APIERR_GENERAL);
+    EXPECT_EQ(Call("file://" + installer), R"({"IsError":true,"ShowError":true})");
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0]["text"], "Download failed!");
+    EXPECT_FALSE(fs::exists(home + "/Documents/Corvana Add-on Update/Corvana Setup 3.2.exe"));
 }
 
 TEST_F(SelfUpdateFromThePage, AnInstallerNameLeavingTheDownloadFolderIsRefused)

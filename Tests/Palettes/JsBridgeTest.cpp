@@ -3,9 +3,15 @@
 #include "Support/UiSupport.hpp"
 
 #include "AddOn/JsBridge.hpp"
+#include "AddOn/LogStream.hpp"
 #include "AddOn/WebAddress.hpp"
 #include "ResourceIds.hpp"
 #include "SimUtf8.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -91,7 +97,8 @@ TEST_F(JsBridge, DocumentRepliesKeepTheirShape)
 TEST_F(JsBridge, OpenExternalLinkRefusesWhatIsNoWebAddress)
 {
     for (const std::string url : {"file:///etc/passwd", "javascript:alert(document.cookie)", "", "https://",
-                                  "mailto:info@example.com", "https://example.com/a b", "\xff\xfe"}) {
+                                  "mailto:info@example.com", "https://exa mple.com/a b", "ftp://example.com/a b",
+                                  "https://example.com/a\nb", "\xff\xfe"}) {
         EXPECT_EQ(Call("openExternalLink", JsText(url)), FailedQuiet) << url;
     }
     EXPECT_EQ(Call("openExternalLink"), FailedQuiet);
@@ -99,6 +106,32 @@ TEST_F(JsBridge, OpenExternalLinkRefusesWhatIsNoWebAddress)
     EXPECT_TRUE(ui().ExternalBrowserUrls().empty());
     EXPECT_TRUE(host->GetTranscript().EventsOfKind("externalBrowser").empty());
     EXPECT_EQ(host->DebugText().find("failed"), std::string::npos) << host->DebugText();
+}
+
+TEST_F(JsBridge, OpenExternalLinkWritesEveryRefusalToTheLog)
+{
+    EXPECT_EQ(Call("openExternalLink", JsText("file:///etc/passwd")), FailedQuiet);
+    EXPECT_EQ(Call("openExternalLink", JsText("javascript:alert(\"x\")")), FailedQuiet);
+    std::ifstream in(QRV::LogStream::FileName());
+    std::stringstream log;
+    log << in.rdbuf();
+    EXPECT_NE(log.str().find("openExternalLink: refused \"file:///etc/passwd\""), std::string::npos) << log.str();
+    EXPECT_NE(log.str().find("openExternalLink: refused \"javascript:alert(\\\"x\\\")\""), std::string::npos)
+        << "quoted and escaped: " << log.str();
+}
+
+TEST_F(JsBridge, OpenExternalLinkEncodesBlanksAndBracesOfCatalogueLinks)
+{
+    for (const auto& [link, opened] : std::vector<std::pair<std::string, std::string>>{
+             {"https://cdn.example.com/sheets/Data sheet.pdf", "https://cdn.example.com/sheets/Data%20sheet.pdf"},
+             {"https://app.example.com/find?q={\"id\":7}#top", "https://app.example.com/find?q=%7B%22id%22:7%7D#top"},
+             {"http://example.com/a|b^c<d>`e\\f", "http://example.com/a%7Cb%5Ec%3Cd%3E%60e%5Cf"},
+             {"https://example.com/50%25 off", "https://example.com/50%25%20off"}}) {
+        EXPECT_EQ(Call("openExternalLink", JsText(link)), R"({"IsError":false,"ShowError":false})") << link;
+        ASSERT_FALSE(ui().ExternalBrowserUrls().empty()) << link;
+        EXPECT_EQ(ui().ExternalBrowserUrls().back(), opened);
+    }
+    EXPECT_EQ(ui().ExternalBrowserUrls().size(), 4u);
 }
 
 TEST_F(JsBridge, OpenExternalLinkOpensWebAddressesInTheSystemBrowser)
