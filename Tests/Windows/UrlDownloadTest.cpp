@@ -151,17 +151,4 @@ TEST_F(UrlDownload, TheRulesBoundWhereADownloadStartsGoesHowLargeAndHowLong)
     EXPECT_TRUE(folder.Content().empty());
 }
 
-TEST_F(UrlDownload, ADownloadBegunOverTlsIsNotRedirectedToPlainHttp)
-{
-    LocalServer plain(LocalServer::Plain, Reply{200, {"tampered"}, 0, {}});
-    ASSERT_TRUE(plain.Started());
-    LocalServer downgrade(LocalServer::Tls, Reply{302, {}, 0, {{"Location", "http://" + plain.HostAndPort() + "/a.gsm"}}});
-    ASSERT_TRUE(downgrade.Started());
-    std::string error;
-    EXPECT_FALSE(Platform::DownloadUrlToFile(("https://" + downgrade.NameAndPort() + "/a.gsm").c_str(),
-                                             Target().c_str(), &error));
-    EXPECT_TRUE(folder.Content().empty()) << error;
-    EXPECT_TRUE(plain.Requests().empty()) << error;
-}
-
 }  // namespace
