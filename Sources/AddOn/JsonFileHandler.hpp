@@ -15,7 +15,8 @@ constexpr Int32 JsonFileTypeRef = 1;
 // import did is its own business).
 GSErrCode JsonFileHandler(const API_IOParams* ioParams);
 
-// The whole file taken as UTF-8 text, or nothing when it cannot be read.
+// The whole file taken as UTF-8 text, or nothing when it cannot be read, is no regular file (a FIFO, a
+// device, a folder) or is larger than the page text limit; the last two with an error line.
 std::optional<GS::UniString> ReadFileAsText(const IO::Location& location);
 
 }  // namespace QRV

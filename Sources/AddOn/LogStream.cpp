@@ -1,4 +1,5 @@
 #include "LogStream.hpp"
+#include "LogText.hpp"
 
 #include "GSDebug.hpp"
 
@@ -20,6 +21,44 @@ std::string FormatNow()
 }
 
 }  // namespace
+
+std::string EscapedForLogLine(const std::string& message)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string line;
+    line.reserve(message.size());
+    for (std::size_t at = 0; at < message.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(message[at]);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (c < 0x20 || c == 0x7f) {
+            line += "\\x";
+            line += hex[c >> 4];
+            line += hex[c & 0xf];
+        } else if (c == 0xc2 && at + 1 < message.size() &&
+                   static_cast<unsigned char>(message[at + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(message[at + 1]) <= 0x9f) {
+            // C1 controls (U+0080..U+009F, NEL among them), which some readers take as line ends.
+            const unsigned char low = static_cast<unsigned char>(message[++at]);
+            line += "\\u00";
+            line += hex[low >> 4];
+            line += hex[low & 0xf];
+        } else if (c == 0xe2 && at + 2 < message.size() && static_cast<unsigned char>(message[at + 1]) == 0x80 &&
+                   (static_cast<unsigned char>(message[at + 2]) == 0xa8 ||
+                    static_cast<unsigned char>(message[at + 2]) == 0xa9)) {
+            // The Unicode line and paragraph separators.
+            line += static_cast<unsigned char>(message[at + 2]) == 0xa8 ? "\\u2028" : "\\u2029";
+            at += 2;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
+}
 
 LogStream& LogStream::Instance()
 {
@@ -49,15 +88,18 @@ void LogStream::Log(const std::string& message, int level)
         return;
     const std::string time = FormatNow();
     const char* tag = Tag(level);
+    // Whatever the message quotes (names and addresses from the page, host texts) stays on its own line,
+    // so no text can forge a line of the log.
+    const std::string text = EscapedForLogLine(message);
     if (toFile_) {
         // Opened and closed for every line, so the file is complete whenever the host stops.
         if (std::FILE* file = std::fopen(FileName(), "a")) {
-            std::fprintf(file, "%s %s   %s\n", time.c_str(), tag, message.c_str());
+            std::fprintf(file, "%s %s   %s\n", time.c_str(), tag, text.c_str());
             std::fclose(file);
         }
     }
     if (toDebugOutput_)
-        DBPrintf("%s %s   %s \n", time.c_str(), tag, message.c_str());
+        DBPrintf("%s %s   %s \n", time.c_str(), tag, text.c_str());
 }
 
 LogStream& LogStream::operator<<(SetLevel level)

@@ -10,6 +10,7 @@
 #include "AddOn/Utf8.hpp"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -49,6 +50,9 @@ bool UpdaterJob::IsPlainFileName(const std::string& name)
 {
     if (name.empty() || name == "." || name == "..")
         return false;
+    // The download is written under the name and a suffix first; both must fit a file name in bytes.
+    if (name.size() + std::strlen(Platform::DownloadPartSuffix) > Platform::MaxFileNameBytes)
+        return false;
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7F)
             return false;
@@ -79,7 +83,8 @@ bool UpdaterJob::Run() const
             return DownloadFailed("no download folder");
         const GS::UniString destination = downloadFolder_ + "/" + FromUtf8(fileName);
         std::string why;
-        if (!Platform::DownloadUrlToFile(installerAddress_, destination, &why))
+        // What is started on the user's machine comes over TLS only, redirects included.
+        if (!Platform::DownloadUrlToFile(installerAddress_, destination, Platform::SecureWebOnly(), &why))
             return DownloadFailed("cannot download " + ToUtf8(installerAddress_) + ": " + why);
 
         GS::UniString programFiles;

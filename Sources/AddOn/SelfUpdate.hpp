@@ -28,7 +28,8 @@ public:
     // The part of the address after its last "/", or the whole address.
     static std::string InstallerFileName(const std::string& address);
     // Whether a name from the page can be a file of the download folder and nothing else: no way out of
-    // the folder, no separator of any platform, nothing that breaks the updater's quoted argument.
+    // the folder, no separator of any platform, nothing that breaks the updater's quoted argument, and
+    // short enough in bytes to be downloaded under the name and the download's suffix.
     static bool IsPlainFileName(const std::string& name);
     // Program files, the maker's folder, "AC" and the host version, the updater.
     static GS::UniString UpdaterPath(const GS::UniString& programFilesFolder);

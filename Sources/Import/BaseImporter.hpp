@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Parsing/Parser.hpp"
+#include "Parsing/PropertyNames.hpp"
 #include "ProjectWriter/ACLink.hpp"
 
 #include <memory>
@@ -37,7 +38,8 @@ private:
 };
 
 // The parser's result as the item an importer expects; a parser handing back another kind of item is a
-// programming error, reported as an exception like any unreadable document.
+// programming error, reported as an exception like any unreadable document, and so is an item with a
+// property name the host does not take.
 template <typename Item>
 std::unique_ptr<Item> ItemAs(std::unique_ptr<BaseItem> item)
 {
@@ -45,7 +47,10 @@ std::unique_ptr<Item> ItemAs(std::unique_ptr<BaseItem> item)
     if (typed == nullptr)
         throw std::logic_error("the parser made an item of an unexpected kind");
     item.release();
-    return std::unique_ptr<Item>(typed);
+    std::unique_ptr<Item> result(typed);
+    // Refused here, before any writing, rather than by the host half way through the import.
+    RequireHostPropertyNames(*result);
+    return result;
 }
 
 }  // namespace QRV

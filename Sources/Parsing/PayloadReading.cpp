@@ -1,5 +1,6 @@
 #include "Parsing/PayloadReading.hpp"
 #include "AddOn/Utf8.hpp"
+#include "Parsing/NestingDepth.hpp"
 
 #include <cerrno>
 #include <cfloat>
@@ -84,12 +85,11 @@ Json Parse(const std::string& text)
     if (text.empty())
         return Json("");
     try {
-        auto limitDepth = [](int depth, Json::parse_event_t, Json&) {
-            if (depth > MaxNestingDepth)
-                throw NestingTooDeep();
-            return true;
-        };
-        return Json::parse(text, limitDepth, true, false);
+        // The depth is measured beforehand in one pass: the library's parser with a callback rescans the
+        // enclosing container at every closing bracket, which made many small values cost quadratic time.
+        if (NestingDepth(text, MaxNestingDepth) > MaxNestingDepth)
+            throw NestingTooDeep();
+        return Json::parse(text, nullptr, true, false);
     } catch (const Json::exception& failure) {  // syntax errors, and numbers too large for a double
         ReportParseFailure(failure.what());
     } catch (const NestingTooDeep& failure) {

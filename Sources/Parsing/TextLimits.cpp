@@ -1,12 +1,11 @@
 #include "Parsing/TextLimits.hpp"
 
 #include "AddOn/LogStream.hpp"
+#include "Parsing/NestingDepth.hpp"
 
 namespace QRV {
 namespace Payload {
-namespace {
 
-// The deepest nesting of brackets and braces outside string literals; stops counting once past `limit`.
 int NestingDepth(const std::string& text, int limit)
 {
     int depth = 0;
@@ -46,8 +45,6 @@ int NestingDepth(const std::string& text, int limit)
     }
     return deepest;
 }
-
-}  // namespace
 
 std::optional<std::string> LimitBreach(const std::string& text)
 {

@@ -5,6 +5,7 @@
 
 #include "UniString.hpp"
 
+#include <cstddef>
 #include <string>
 
 // On Windows, <wininet.h> makes these names macros for its own A and W functions; here they stay the
@@ -16,11 +17,41 @@
 
 namespace Platform {
 
-// Downloads `url` (http, https or file) into the file `destination`, replacing it. Redirects are followed
-// between http and https addresses only. On failure nothing is left at `destination` and `error`, when
-// given, tells why.
-bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destination,
+// What one download may do. A download that passes `maxBytes` or lasts longer than `maxSeconds` is
+// stopped and fails, saying which limit it reached.
+struct DownloadRules {
+    bool plainHttp = true;    // may start at an http address (https always may)
+    bool localFiles = true;   // may start at a file address, which must name a regular file
+    UInt64 maxBytes = 512ull * 1024u * 1024u;
+    UInt32 maxSeconds = 600;
+};
+
+// What the self-update takes: https only, under the same ceilings.
+inline DownloadRules SecureWebOnly()
+{
+    DownloadRules rules;
+    rules.plainHttp = false;
+    rules.localFiles = false;
+    return rules;
+}
+
+// A download is written beside its destination under the destination's name and this suffix, and moved
+// into place when complete; a file name has to leave room for it.
+constexpr const char* DownloadPartSuffix = ".download";
+// The longest file name, in bytes, that the file systems the add-on runs on take.
+constexpr std::size_t MaxFileNameBytes = 255;
+
+// Downloads `url` into the file `destination`, replacing it, within `rules`. Redirects are followed only
+// to web addresses, and only to https once the download started at https. On failure nothing is left at
+// `destination` or beside it, and `error`, when given, tells why.
+bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destination, const DownloadRules& rules,
                        std::string* error = nullptr);
+// With the default rules: http, https or a local file.
+inline bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destination,
+                              std::string* error = nullptr)
+{
+    return DownloadUrlToFile(url, destination, DownloadRules(), error);
+}
 
 struct InternetObject;
 using InternetHandle = InternetObject*;

@@ -6,6 +6,7 @@
 #include "AddOn/Utf8.hpp"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace QRV {
 namespace {
@@ -27,7 +28,11 @@ bool IsSafeLibraryFileName(const GS::UniString& fileName)
     const std::string& name = ToUtf8(fileName);
     if (name.empty() || name == "." || name == ".." || HasForbiddenCharacter(name))
         return false;
+    // The host's record counts characters; the file system counts bytes, of the name and of the suffix
+    // the download is written under first.
     if (fileName.GetLength() > MaxFileNameLength)
+        return false;
+    if (name.size() + std::strlen(Platform::DownloadPartSuffix) > Platform::MaxFileNameBytes)
         return false;
     return !WithoutExtension(fileName).IsEmpty();
 }

@@ -8,7 +8,7 @@ namespace QRV {
 
 // True when `fileName` is a plain file name: not empty, not "." or "..", with a name before its extension,
 // no path separator of any platform ('/', '\\', ':'), no control character, and short enough for the
-// host's library part record.
+// host's library part record (in characters) and for a file name with the download's suffix (in bytes).
 bool IsSafeLibraryFileName(const GS::UniString& fileName);
 
 // The host's temporary folder (special folder 7); when the host cannot give it, the environment's TEMP;

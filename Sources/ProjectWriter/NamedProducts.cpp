@@ -1,4 +1,5 @@
 #include "NamedProducts.hpp"
+#include "Parsing/PropertyNames.hpp"
 
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
@@ -134,6 +135,7 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
         return UserDeclined;
 
     const CorvanaProperties properties = ProductPropertyList(payload);
+    RequireHostPropertyNames(properties, name);
     const GS::UniString matchName = properties.ValueOf("name");
     StoreNamedProperties(matchName, properties.ToJsonText());
 

@@ -3,6 +3,9 @@
 #include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "HostLookups.hpp"
+#include "AddOn/LogStream.hpp"
+#include "AddOn/Utf8.hpp"
+#include "Parsing/PropertyNames.hpp"
 
 namespace QRV {
 namespace {
@@ -127,6 +130,14 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
 GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid,
                             HostLookups& lookups)
 {
+    // Reading a catalogue item refuses such names already; stored lists and other callers meet the same
+    // rule here, before the host is asked anything.
+    if (PropertyNameProblem(property.group) || PropertyNameProblem(property.name)) {
+        LogStream::Instance().Error("DefineNewProperty: refused the property \"" + ToUtf8(property.name) +
+                                    "\" of the group \"" + ToUtf8(property.group) +
+                                    "\": the host does not take its name");
+        return APIERR_BADNAME;
+    }
     API_PropertyGroup group;
     GSErrCode err = lookups.PropertyGroup(property.group, group);
     if (err != NoError)

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -91,6 +92,21 @@ TEST_F(LogTest, TextTableHasTheSeventyTwoCodesWithTheirOddSpacingIntact)
                  "APIERR_NOTSUPPORTED - The command is not supported by the server application.It is not "
                  "environment dependent.The server application cannot execute the command generally.");
     EXPECT_STREQ(texts.at(APIERR_ATTREXIST), "APIERR_ATTREXIST - The attribute already exists.");
+}
+
+TEST_F(LogTest, EveryControlCharacterOfAMessageIsEscapedSoNoTextStartsALineOfItsOwn)
+{
+    const std::string before = ReadLog();
+    const std::string forged = "01-01-2030 00:00:00 [Error]     forged";
+    QRV::LogStream::Instance().Warning("name \"Chair\n" + forged + "\r\tx" + std::string("\0\x1b\x7f", 3) +
+                                       "\xc2\x85 \xe2\x80\xa8 \xe2\x80\xa9 \xc3\xa4 \xe2\x82\xac \\n");
+    const std::string added = ReadLog().substr(before.size());
+    EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), 1) << added;
+    EXPECT_THAT(added, HasSubstr("[Warning]   name \"Chair\\n" + forged +
+                                 "\\r\\tx\\x00\\x1b\\x7f\\u0085 \\u2028 \\u2029 \xc3\xa4 \xe2\x82\xac \\n\n"));
+    // The debug output gets the same single line.
+    EXPECT_THAT(host.DebugText(), HasSubstr("name \"Chair\\n" + forged + "\\r\\tx\\x00"));
+    EXPECT_EQ(host.DebugText().find("\n" + forged), std::string::npos);
 }
 
 }  // namespace

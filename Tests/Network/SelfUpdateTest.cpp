@@ -31,8 +31,15 @@ protected:
     {
         return this->host->GetTranscript().EventsOfKind("messageBox");
     }
+    // The installer is fetched over TLS only; its name keeps its blanks.
+    std::string InstallerAddress() const
+    {
+        return "https://" + installerServer.HostAndPort() + "/files/Corvana Setup 3.2.exe";
+    }
 
     const std::string installer;
+    CaBundleSetting trust{true};
+    LocalServer installerServer{LocalServer::Tls, Reply{200, {"installer bytes"}, 0, {}}};
 };
 
 // The job asks the host for its folder, so the module's code runs in this process with the host's table.
@@ -60,7 +67,7 @@ protected:
 TEST_F(SelfUpdate, StartsTheUpdaterWithTheQuotedInstallerPath)
 {
     InstallUpdater();
-    EXPECT_TRUE(Run("file://" + installer));
+    EXPECT_TRUE(Run(InstallerAddress()));
     const std::string downloaded = DownloadFolder() + "/Corvana Setup 3.2.exe";
     EXPECT_EQ(ReadFile(downloaded), "installer bytes");
     EXPECT_EQ(WaitForUpdaterArguments(), downloaded + "\n");
@@ -69,9 +76,9 @@ TEST_F(SelfUpdate, StartsTheUpdaterWithTheQuotedInstallerPath)
 
 TEST_F(SelfUpdate, MissingUpdaterFailsSilentlyAndKeepsTheDownload)
 {
-    EXPECT_FALSE(Run("file://" + installer));
+    EXPECT_FALSE(Run(InstallerAddress()));
     fs::create_directories(UpdaterPath());  // a folder of that name is no updater either
-    EXPECT_FALSE(Run("file://" + installer));
+    EXPECT_FALSE(Run(InstallerAddress()));
     EXPECT_TRUE(MessageBoxes().empty());
     EXPECT_TRUE(fs::exists(DownloadFolder() + "/Corvana Setup 3.2.exe"));
 }
@@ -79,8 +86,8 @@ TEST_F(SelfUpdate, MissingUpdaterFailsSilentlyAndKeepsTheDownload)
 TEST_F(SelfUpdate, FailuresToDownloadOrStartAreShown)
 {
     InstallUpdater(false);
-    EXPECT_FALSE(Run("file://" + folder.Path() + "/gone.exe"));
-    EXPECT_FALSE(Run("file://" + installer));
+    EXPECT_FALSE(Run("https://127.0.0.1:" + std::to_string(UnusedPort()) + "/gone.exe"));
+    EXPECT_FALSE(Run(InstallerAddress()));
     const auto boxes = MessageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0]["text"], "Download failed!");
@@ -123,7 +130,7 @@ protected:
 
 TEST_F(SelfUpdateFromThePage, AMissingUpdaterIsAnErrorWithoutAMessageBox)
 {
-    EXPECT_EQ(Call("file://" + installer), R"({"IsError":true,"ShowError":true})");
+    EXPECT_EQ(Call(InstallerAddress()), R"({"IsError":true,"ShowError":true})");
     EXPECT_TRUE(MessageBoxes().empty());
     EXPECT_TRUE(host->GetTranscript().EventsOfKind("alert").empty());
     EXPECT_EQ(ReadFile(home + "/Documents/Corvana Add-on Update/Corvana Setup 3.2.exe"), "installer bytes");
@@ -136,7 +143,7 @@ TEST_F(SelfUpdateFromThePage, APresentUpdaterGetsTheQuotedInstallerPath)
     WriteFile(UpdaterPath(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + argumentsFile +
                                  ".tmp'\nmv '" + argumentsFile + ".tmp' '" + argumentsFile + "'\n");
     fs::permissions(UpdaterPath(), fs::perms::owner_all);
-    EXPECT_EQ(Call("file://" + installer), R"({"IsError":false,"ShowError":true})");
+    EXPECT_EQ(Call(InstallerAddress()), R"({"IsError":false,"ShowError":true})");
     for (int attempt = 0; attempt < 200 && !fs::exists(argumentsFile); ++attempt)
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     // One argument, blanks and all: the path reached the updater quoted.
@@ -174,6 +181,23 @@ TEST_F(SelfUpdateFromThePage, AnInstallerNameLeavingTheDownloadFolderIsRefused)
     EXPECT_TRUE(fs::is_empty(home + "/Documents/Corvana Add-on Update"));
 }
 
+TEST_F(SelfUpdateFromThePage, AnInstallerOverPlainHttpOrFromALocalFileIsRefusedUnfetched)
+{
+    LocalServer plain(LocalServer::Plain, Reply{200, {"installer bytes"}, 0, {}});
+    ASSERT_TRUE(plain.Started());
+    const std::string addresses[] = {"http://" + plain.HostAndPort() + "/files/setup.exe", "file://" + installer,
+                                     "HTTP://" + plain.HostAndPort() + "/files/setup.exe"};
+    for (const std::string& address : addresses) {
+        host->GetTranscript().Clear();
+        EXPECT_EQ(Call(address), R"({"IsError":true,"ShowError":true})") << address;
+        const auto boxes = MessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << address;
+        EXPECT_EQ(boxes[0]["text"], "Download failed!");
+    }
+    EXPECT_TRUE(plain.Requests().empty());
+    EXPECT_TRUE(fs::is_empty(home + "/Documents/Corvana Add-on Update"));
+}
+
 TEST(UpdaterJob, NameAndPathRules)
 {
     EXPECT_EQ(QRV::UpdaterJob::InstallerFileName("https://cdn.example.com/a/b/Setup.exe"), "Setup.exe");
@@ -184,6 +208,14 @@ TEST(UpdaterJob, NameAndPathRules)
     EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName("..setup.exe"));
     EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName(std::string("a\0b", 3)));
     EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName("tab\there"));
+    // Counted in bytes, with room for the suffix the download is written under first.
+    EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName(std::string(246, 'a')));
+    EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName(std::string(247, 'a')));
+    std::string wide;
+    for (int i = 0; i < 82; ++i)
+        wide += "\xe2\x82\xac";  // 82 euro signs: 82 characters, 246 bytes
+    EXPECT_TRUE(QRV::UpdaterJob::IsPlainFileName(wide));
+    EXPECT_FALSE(QRV::UpdaterJob::IsPlainFileName(wide + "a"));
 }
 
 }  // namespace

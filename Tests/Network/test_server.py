@@ -46,8 +46,12 @@ def answer(connection, reply):
     pieces = [piece.encode("utf-8") for piece in reply.get("pieces", [])]
     status = reply.get("status", 200)
     head = "HTTP/1.1 %d %s\r\n" % (status, "OK" if status < 400 else "Error")
-    head += "Content-Length: %d\r\nConnection: close\r\n" % sum(len(p) for p in pieces)
-    for name, value in reply.get("headers", {}).items():
+    headers = reply.get("headers", {})
+    # A reply that frames its own body (chunked) announces no length.
+    if not any(name.lower() == "transfer-encoding" for name in headers):
+        head += "Content-Length: %d\r\n" % sum(len(p) for p in pieces)
+    head += "Connection: close\r\n"
+    for name, value in headers.items():
         head += "%s: %s\r\n" % (name, value)
     connection.sendall((head + "\r\n").encode("latin-1"))
     for index, piece in enumerate(pieces):

@@ -112,4 +112,43 @@ TEST_F(UrlDownload, AServerOutsideTheTrustedAuthoritiesGetsNoRequest)
     EXPECT_TRUE(stranger.Requests().empty());
 }
 
+TEST_F(UrlDownload, TheRulesBoundWhereADownloadStartsGoesHowLargeAndHowLong)
+{
+    // Past the size ceiling, announced or not.
+    Platform::DownloadRules small;
+    small.maxBytes = 1000;
+    LocalServer big(LocalServer::Plain, Reply{200, {std::string(3000, 'x'), std::string(3000, 'y')}, 0.05, {}});
+    ASSERT_TRUE(big.Started());
+    std::string error;
+    EXPECT_FALSE(Platform::DownloadUrlToFile(("http://" + big.HostAndPort() + "/big.gsm").c_str(), Target().c_str(),
+                                             small, &error));
+    EXPECT_EQ(error, "the download is larger than the limit of 1000 bytes");
+    EXPECT_TRUE(folder.Content().empty());
+
+    // A server that trickles is cut off at the deadline.
+    Platform::DownloadRules brief;
+    brief.maxSeconds = 2;
+    Reply trickle{200, {}, 0.5, {}};
+    for (int i = 0; i < 20; ++i)
+        trickle.pieces.push_back("x");
+    LocalServer slow(LocalServer::Plain, trickle);
+    ASSERT_TRUE(slow.Started());
+    EXPECT_FALSE(Platform::DownloadUrlToFile(("http://" + slow.HostAndPort() + "/slow.gsm").c_str(), Target().c_str(),
+                                             brief, &error));
+    EXPECT_EQ(error, "the download took longer than the limit of 2 seconds");
+    EXPECT_TRUE(folder.Content().empty());
+
+    // The secure rules take https only and ask no one else.
+    LocalServer plain(LocalServer::Plain, Reply{200, {"installer"}, 0, {}});
+    ASSERT_TRUE(plain.Started());
+    ScratchFolder sources;
+    WriteFile(sources.Path() + "\\setup.exe", "installer");
+    for (const std::string& url : {"http://" + plain.HostAndPort() + "/setup.exe", FileUrl(sources.Path() + "\\setup.exe")}) {
+        EXPECT_FALSE(Platform::DownloadUrlToFile(url.c_str(), Target().c_str(), Platform::SecureWebOnly(), &error)) << url;
+        EXPECT_EQ(error, "only https addresses are downloaded") << url;
+    }
+    EXPECT_TRUE(plain.Requests().empty());
+    EXPECT_TRUE(folder.Content().empty());
+}
+
 }  // namespace

@@ -50,9 +50,16 @@ std::string Hex(HRESULT result)
 class DownloadWatch final : public IBindStatusCallback, public IHttpNegotiate, public IHttpSecurity,
                             public IServiceProvider {
 public:
+    DownloadWatch(const DownloadRules& rules, bool secureStart)
+        : rules_(rules), secureStart_(secureStart), started_(::GetTickCount64())
+    {
+    }
+
     DWORD status = 0;                 // the server's last status; 0 when there was none (file addresses)
     DWORD securityProblem = 0;        // the certificate problem WinINet reported, if any
     bool refusedRedirect = false;
+    bool tooLarge = false;
+    bool tooLong = false;
     std::string stopText;
 
     // IUnknown
@@ -87,12 +94,24 @@ public:
     HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG statusCode, LPCWSTR statusText) override
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
+                                         LPCWSTR statusText) override
     {
-        // A web server may send us elsewhere on the web, never into the local file system.
-        if (statusCode == BINDSTATUS_REDIRECTING && statusText != nullptr &&
-            !IsWebAddress(Detail::Utf8(statusText, std::wcslen(statusText)))) {
-            refusedRedirect = true;
+        // A web server may send us elsewhere on the web, never into the local file system, and a download
+        // that began over TLS stays on it.
+        if (statusCode == BINDSTATUS_REDIRECTING && statusText != nullptr) {
+            const std::string target = Detail::Utf8(statusText, std::wcslen(statusText));
+            if (!IsWebAddress(target) || (secureStart_ && !StartsWithNoCase(target, "https://"))) {
+                refusedRedirect = true;
+                return E_ABORT;
+            }
+        }
+        if (static_cast<UInt64>(progress) > rules_.maxBytes || static_cast<UInt64>(progressMax) > rules_.maxBytes) {
+            tooLarge = true;
+            return E_ABORT;
+        }
+        if (::GetTickCount64() - started_ > static_cast<ULONGLONG>(rules_.maxSeconds) * 1000u) {
+            tooLong = true;
             return E_ABORT;
         }
         return S_OK;
@@ -151,6 +170,9 @@ public:
 private:
     ~DownloadWatch() = default;
     LONG references_ = 1;
+    DownloadRules rules_;
+    bool secureStart_;
+    ULONGLONG started_;
 };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
@@ -171,17 +193,25 @@ UInt32 ErrorFromResult(HRESULT result)
 }
 
 // Fetches into `partFile`; false with `why` set and the last error given on any failure.
-bool Fetch(const std::string& address, const std::wstring& partFile, std::string& why)
+bool Fetch(const std::string& address, const std::wstring& partFile, const DownloadRules& rules, std::string& why)
 {
     const std::wstring wideAddress = Detail::Wide(address);
-    DownloadWatch* watch = new DownloadWatch;
+    DownloadWatch* watch = new DownloadWatch(rules, StartsWithNoCase(address, "https://"));
     const HRESULT result = ::URLDownloadToFileW(nullptr, wideAddress.c_str(), partFile.c_str(), 0, watch);
     bool ok = false;
-    if (watch->securityProblem != 0) {
+    if (watch->tooLarge) {
+        why = "the download is larger than the limit of " + std::to_string(rules.maxBytes) + " bytes";
+        Detail::Fail(ErrorInternetInternalError);
+    } else if (watch->tooLong) {
+        why = "the download took longer than the limit of " + std::to_string(rules.maxSeconds) + " seconds";
+        Detail::Fail(ErrorInternetTimeout);
+    } else if (watch->securityProblem != 0) {
         why = "the server's certificate was refused (" + std::to_string(watch->securityProblem) + ")";
         Detail::Fail(watch->securityProblem);
     } else if (watch->refusedRedirect) {
-        why = "the server redirected the download away from the web";
+        why = StartsWithNoCase(address, "https://")
+                  ? "the server redirected the download to an address it may not go to (only https)"
+                  : "the server redirected the download away from the web";
         Detail::Fail(ErrorInternetInvalidUrl);
     } else if (watch->status != 0 && (watch->status < 200 || watch->status >= 300)) {
         why = "the server answered with status " + std::to_string(watch->status);
@@ -193,12 +223,38 @@ bool Fetch(const std::string& address, const std::wstring& partFile, std::string
         ok = true;
     }
     watch->Release();
+    // The moniker may finish a file whose progress it never reported in full.
+    if (ok) {
+        WIN32_FILE_ATTRIBUTE_DATA facts{};
+        if (::GetFileAttributesExW(partFile.c_str(), GetFileExInfoStandard, &facts) &&
+            ((static_cast<UInt64>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow) > rules.maxBytes) {
+            why = "the download is larger than the limit of " + std::to_string(rules.maxBytes) + " bytes";
+            Detail::Fail(ErrorInternetInternalError);
+            ok = false;
+        }
+    }
     return ok;
+}
+
+// Whether `rules` let a download start at `address`; `why` says what is refused.
+bool MayStartAt(const std::string& address, const DownloadRules& rules, std::string& why)
+{
+    if (StartsWithNoCase(address, "https://"))
+        return true;
+    if (StartsWithNoCase(address, "http://") && rules.plainHttp)
+        return true;
+    if (StartsWithNoCase(address, "file:") && rules.localFiles)
+        return true;
+    why = rules.plainHttp ? (rules.localFiles ? "only http, https and file addresses are downloaded"
+                                              : "only http and https addresses are downloaded")
+                          : "only https addresses are downloaded";
+    return false;
 }
 
 }  // namespace
 
-bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destination, std::string* error)
+bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destination, const DownloadRules& rules,
+                       std::string* error)
 {
     std::string why;
     bool ok = false;
@@ -208,14 +264,13 @@ bool DownloadUrlToFile(const GS::UniString& url, const GS::UniString& destinatio
         const std::string address = Platform::Utf8(url);
         if (address.empty() || target.empty()) {
             why = "no address or no destination";
-        } else if (!IsWebAddress(address) && !StartsWithNoCase(address, "file:")) {
-            why = "only http, https and file addresses are downloaded";
+        } else if (!MayStartAt(address, rules, why)) {
             Detail::Fail(ErrorInternetInvalidUrl);
         } else {
             // Fetched beside the destination and moved into place when complete, so a failed download
             // never leaves a partial file under the expected name.
-            const std::wstring partFile = target + L".download";
-            ok = Fetch(Detail::EscapeUnsafeUrlBytes(address), partFile, why);
+            const std::wstring partFile = target + Detail::Wide(std::string(DownloadPartSuffix));
+            ok = Fetch(Detail::EscapeUnsafeUrlBytes(address), partFile, rules, why);
             if (ok && !::MoveFileExW(partFile.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
                 why = "cannot move the download to " + Platform::Utf8(destination);
                 Detail::FailWithSystemError();
