@@ -4,6 +4,7 @@
 
 #include "WindowsTestSupport.hpp"
 
+#include "AddOn/Utf8.hpp"
 #include "Platform/Shell.hpp"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,7 @@ using namespace WinTest;
 
 std::string Utf8Of(const GS::UniString& text)
 {
-    const GS::UniString::CStr bytes = text.ToCStr(CC_UTF8);
-    return std::string(bytes.Get(), bytes.GetLength());
+    return QRV::ToUtf8(text);
 }
 
 // The folder as the shell's known-folder service, a different road to the same place, names it.
