@@ -1,10 +1,15 @@
-// Where the project may be changed. The host opens an undo step around an add-on's undoable command; while
-// it delivers a notification to the add-on, the add-on's changes join the step of the user's action that
-// raised it. Outside both, a change that needs a step is refused with APIERR_NEEDSUNDOSCOPE.
+// Where the project may be changed, as Archicad checks it against the command that runs.
 //
-// The host requires a step for property values. Attribute creation and changes, user data, classification
-// and module data are taken without one: the add-on writes its materials, their classification and its
-// stored texts outside any command, and the simulator must not refuse what the add-on relies on.
+// - An undoable modifier (elements, their user data and classification, property definitions and values,
+//   classification systems and items) runs inside the add-on's ACAPI_CallUndoableCommand or inside the
+//   host's own step while it delivers an element notification; elsewhere APIERR_NEEDSUNDOSCOPE.
+// - A non-undoable modifier (attributes, attribute user data, module data, the library) runs alone, in
+//   ACAPI_CallCommand, or within an undo step; the host refuses it nowhere.
+// - A complete operation (saving the project) runs commands of its own, so no command or notification
+//   may be running; APIERR_REFUSEDCMD otherwise.
+// - Commands do not nest, an undoable one does not open inside a notification, and ACAPI_CallCommand does
+//   not open inside an undoable one: APIERR_REFUSEDCMD.
+// Every refusal is one "host" transcript event naming the function and the error.
 #pragma once
 
 #include "Definitions.hpp"
@@ -12,10 +17,22 @@
 
 namespace Sim {
 
-// NoError inside an undoable command or a notification; APIERR_NEEDSUNDOSCOPE otherwise.
+enum class HostCall {
+    UndoableModifier,
+    NonUndoableModifier,
+    CompleteOperation,
+};
+
+// NoError where the host accepts a call of this class now; the refusal, recorded, otherwise.
+// `function` is the ACAPI_ name the transcript shows.
+GSErrCode CheckCallScope(const char* function, HostCall kind);
+
+// The same answer as CheckCallScope for an undoable modifier, without recording anything.
 GSErrCode RequireUndoScope();
 bool InUndoableCommand();
-// The number of undoable commands run so far (refused nested ones not counted).
+// Whether ACAPI_CallCommand is running its command.
+bool InCommand();
+// The number of undoable commands run so far (refused ones not counted).
 Int32 UndoStepCount();
 
 }  // namespace Sim

@@ -7,6 +7,7 @@
 #include "AddOn/LogStream.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
+#include "ProjectWriter/HostLookups.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
 #include "ProjectWriter/PropertyReset.hpp"
 #include "ProjectWriter/PropertyRuns.hpp"
@@ -302,8 +303,10 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
         CorvanaProperties properties;
         if (!ParseStoredProperties(stored, properties, "Module data \"CV_" + ToUtf8(libPartName) + "\""))
             continue;
-        ClassifyElement(guid);
-        const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties");
+        // The classification is an element change: it joins the element's first property step.
+        HostLookups lookups;
+        const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties",
+                                                       lookups, [&] { ClassifyElement(guid, lookups); });
         if (err != NoError)
             result = err;
     }

@@ -104,14 +104,11 @@ bool ReadByName(const GS::UniString& name, API_Attribute& composite)
 void StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
                   HostLookups& lookups)
 {
-    ClassifyElement(guid, lookups);
-    SetElementUserData(guid, text);
-    for (const auto& property : properties.All()) {
-        const PropertyTexts texts = TextsOf(property);
-        ACAPI_CallUndoableCommand("Create property definition", [&]() -> GSErrCode {
-            return DefineNewProperty(texts, API_Attr_Head{}, guid, lookups);
-        });
-    }
+    // The element's classification and user data are element changes: they join its first property step.
+    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create property definition", lookups, [&] {
+        ClassifyElement(guid, lookups);
+        SetElementUserData(guid, text);
+    });
 }
 
 void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaProperties& properties,

@@ -22,11 +22,11 @@ void StoreMaterialProperties(CorvanaMaterial& item, const API_Attribute* /*recor
     if (err != NoError)
         return;
     HostLookups lookups;
-    ClassifyAttribute(attribute.header, lookups);
-    if (item.GetProperties().IsEmpty())
-        return;
-    AddUserData(attribute, item.GetProperties().ToJsonText());
-    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property", lookups);
+    // Attribute user data needs no step; the classification joins the material's first property step.
+    if (!item.GetProperties().IsEmpty())
+        AddUserData(attribute, item.GetProperties().ToJsonText());
+    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property", lookups,
+                             [&] { ClassifyAttribute(attribute.header, lookups); });
 }
 
 void LoadMaterialProperties(CorvanaMaterial& item)

@@ -150,8 +150,8 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
         if (ifcName != matchName)
             continue;
         ++matched;
-        ClassifyElement(guid, lookups);
-        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
+        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups,
+                                 [&] { ClassifyElement(guid, lookups); });
     }
 
     const GS::UniString message =

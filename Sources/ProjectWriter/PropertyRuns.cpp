@@ -21,12 +21,31 @@ GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const AP
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName, HostLookups& lookups)
 {
+    return DefinePropertiesUndoable(properties, attrHeader, elemGuid, stepName, lookups, nullptr);
+}
+
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups,
+                                   const std::function<void()>& leading)
+{
+    if (properties.IsEmpty()) {
+        if (!leading)
+            return NoError;
+        return ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
+            leading();
+            return NoError;
+        });
+    }
     GSErrCode last = NoError;
+    bool first = true;
     for (const auto& property : properties.All()) {
         const PropertyTexts texts = TextsOf(property);
         GSErrCode err = ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
+            if (first && leading)
+                leading();
             return DefineNewProperty(texts, attrHeader, elemGuid, lookups);
         });
+        first = false;
         if (err != NoError)
             last = err;
     }

@@ -5,6 +5,7 @@
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "PropertyWriter.hpp"
 
+#include <functional>
 #include <string>
 
 namespace QRV {
@@ -18,6 +19,12 @@ GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const AP
                                    const API_Guid& elemGuid, const char* stepName, HostLookups& lookups);
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName);
+// The same, with `leading` run at the start of the first step: what must be written with the target's
+// properties (its classification, its user data) joins their first undo step, where the host accepts it.
+// With no properties, `leading` runs in a step of its own of the same name.
+GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
+                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups,
+                                   const std::function<void()>& leading);
 // The same inside the caller's undo scope (a notification the host is already handling).
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                            const API_Guid& elemGuid, HostLookups& lookups);

@@ -66,9 +66,11 @@ GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
 void StampStoredProperties(const API_Guid& guid, const std::string& stored, const CorvanaProperties& properties,
                            HostLookups& lookups)
 {
-    ClassifyElement(guid, lookups);
-    SetElementUserData(guid, stored);
-    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
+    // The element's classification and user data are element changes: they join its first property step.
+    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups, [&] {
+        ClassifyElement(guid, lookups);
+        SetElementUserData(guid, stored);
+    });
 }
 
 }  // namespace

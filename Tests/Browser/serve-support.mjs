@@ -12,7 +12,11 @@ export function freshFolder(prefix) {
 // global options (before the command), `extraServeArgs` options of serve.
 export function startServe(hostPath, { hostArgs = [], extraServeArgs = [], home = freshFolder('corvana-serve-') } = {}) {
   const save = path.join(home, 'p.json');
-  const child = spawn(hostPath, ['--home', home, '--save', save, ...hostArgs, 'serve', '--port', '0', ...extraServeArgs],
+  // Every session is checked to keep the host's command rules (quit reads the transcript).
+  const given = hostArgs.indexOf('--transcript');
+  const transcript = given >= 0 ? hostArgs[given + 1] : path.join(freshFolder('corvana-transcript-'), 't.jsonl');
+  const rules = given >= 0 ? [] : ['--transcript', transcript];
+  const child = spawn(hostPath, ['--home', home, '--save', save, ...rules, ...hostArgs, 'serve', '--port', '0', ...extraServeArgs],
     { stdio: ['ignore', 'pipe', 'pipe'] });
   let stdout = '';
   let stderr = '';
@@ -25,7 +29,7 @@ export function startServe(hostPath, { hostArgs = [], extraServeArgs = [], home 
       const found = /Serving the Corvana palette on (http:\/\/127\.0\.0\.1:(\d+)\/)\n/.exec(stdout);
       if (found && Number(found[2]) > 0) {
         clearTimeout(timer);
-        resolve({ child, base: found[1], home, save, exited, output: () => stdout + stderr });
+        resolve({ child, base: found[1], home, save, transcript, exited, output: () => stdout + stderr });
       }
     });
     exited.then(({ code }) => {
@@ -47,7 +51,22 @@ export async function quit(server) {
   const answer = await post(server.base, '/quit', {});
   if (answer.status !== 200) throw new Error('/quit answered ' + answer.status);
   const exit = await withTimeout(server.exited, 10000, 'serve did not end after /quit');
+  const refused = refusedHostCalls(server.transcript);
+  if (refused.length > 0) throw new Error('the host refused calls:\n' + refused.join('\n'));
   return { exit, project: fs.existsSync(server.save) ? JSON.parse(fs.readFileSync(server.save, 'utf8')) : undefined };
+}
+
+// The lines of a session's transcript that show a host call refused; none when there is no transcript.
+export function refusedHostCalls(transcript) {
+  if (!transcript || !fs.existsSync(transcript)) return [];
+  return fs.readFileSync(transcript, 'utf8').split('\n').filter((line) => {
+    try {
+      const event = JSON.parse(line);
+      return event.kind === 'host' && event.event === 'refused';
+    } catch {
+      return false;
+    }
+  });
 }
 
 // A server that a failed test left running is killed, so that the test ends.

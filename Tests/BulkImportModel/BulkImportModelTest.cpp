@@ -14,6 +14,13 @@ using Json = nlohmann::json;
 
 class BulkImportModel : public BulkImportFixture {
 protected:
+    void CleanUpModuleState() override
+    {
+        // Whatever the run wrote, it wrote where the host accepts it.
+        ExpectNoRefusedHostCall(host->GetTranscript());
+        BulkImportFixture::CleanUpModuleState();
+    }
+
     static std::string Guid(int number)
     {
         char text[40];

@@ -44,6 +44,8 @@ class CompositeModelTest : public QRVTest::InProcessModuleFixture {
 protected:
     void CleanUpModuleState() override
     {
+        // Whatever the run wrote, it wrote where the host accepts it.
+        QRVTest::ExpectNoRefusedHostCall(host->GetTranscript());
         QRV::ClearElementLists();
         QRV::MaterialsCreatedInBulkRun().clear();
         QRV::SetBulkImportAborted(false);

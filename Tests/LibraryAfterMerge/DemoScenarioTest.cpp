@@ -1,6 +1,7 @@
 // `corvana-host demo` as a newcomer runs it: the summary on stdout and the files in the output folder.
 #include "Library/LibraryFixture.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "Support/HostProcess.hpp"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,7 @@ TEST(DemoScenario, ImportsTheSamplesAndWritesTheResults)
     EXPECT_EQ(summary.find("\"1402\""), std::string::npos) << "the current wall system is not";
     EXPECT_NE(summary.find("Elements with catalogue properties:"), std::string::npos);
 
+    QRVTest::ExpectNoRefusedHostCall(out / "transcript.jsonl");
     for (const char* file : {"project.json", "calculation.json", "replies.json", "transcript.jsonl", "log.txt"})
         EXPECT_TRUE(fs::is_regular_file(out / file)) << file;
     const auto project = nlohmann::json::parse(ReadFile(out / "project.json"));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <tuple>
@@ -170,6 +171,65 @@ TEST_F(ScriptEvents, AWallOfAnImportedSystemIsStampedAtOnceAndAPlainCompositeRes
                                   "dump"});
     ASSERT_EQ(reopened.status, 0) << reopened.err;
     EXPECT_EQ(QRVTest::ReadWholeFile(dir / "again.json"), QRVTest::ReadWholeFile(dir / "walls.json"));
+}
+
+// Placing, copying and changing a wall of a catalogue system, with the host refusing every change made
+// outside a command it accepts: each wall still ends with its classification, user data and values.
+TEST_F(ScriptEvents, AWallOfACatalogueSystemPlacedCopiedAndChangedKeepsTheHostsCommandRules)
+{
+    const json wall = {{"type", "wall"}, {"structure", "composite"}, {"composite", TimberFrameComposite},
+                       {"length", 3}, {"height", 2.5}};
+    const fs::path transcript = dir / "t.jsonl";
+    HostRun run = RunScript(House,
+                            json::array({{{"answer", "Continue"}},
+                                         {{"call", "import"}, {"textFile", WallSystem}},
+                                         {{"place", wall}},
+                                         {{"copy", "@3"}},
+                                         {{"change", "@4"}, {"fields", {{"composite", RoofComposite}}}}}),
+                            "copied.json", {"--transcript", transcript.string()});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::vector<json> lines = JsonLines(run.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1]["reply"], "{\"IsError\":false,\"ShowError\":true}");
+    const std::string placed = lines[2]["guid"];
+    const std::string copy = lines[3]["guid"];
+    ASSERT_NE(placed, copy);
+
+    // Nothing the add-on did, neither the import's stamping of the house's walls nor the notification
+    // handlers, was refused; the handlers opened no undoable command of their own.
+    QRVTest::ExpectNoRefusedHostCall(transcript);
+    std::ifstream in(transcript);
+    for (std::string line; std::getline(in, line);)
+        EXPECT_EQ(line.find("\"refused\""), std::string::npos) << line;
+
+    const json saved = Saved("copied.json");
+    const Values stamped = ValuesOf(saved, placed);
+    EXPECT_EQ(stamped.at("Corvana/name"), "Timber frame wall TF-240");
+    EXPECT_EQ(stamped.at("Corvana/id"), "1402");
+    EXPECT_EQ(stamped.at("Performance/U-value"), "0.17");
+    EXPECT_EQ(stamped.at("Performance/Fire resistance"), "REI 60");
+    EXPECT_TRUE(IsClassifiedCorvana(saved, placed));
+    EXPECT_TRUE(IsClassifiedCorvana(saved, copy)) << "the copy was classified while it was placed";
+    const Values reset = ValuesOf(saved, copy);
+    for (const char* name : {"Corvana/name", "Corvana/id", "Corvana/updated_at"})
+        EXPECT_EQ(reset.count(name), 0u) << name << " keeps " << reset.at(name) << " instead of its default";
+    EXPECT_EQ(FindElement(saved, copy)->at("composite"), RoofComposite);
+
+    // The house's walls of the system were stamped by the import: classified, with the system's stored
+    // properties as element user data and its values.
+    int stampedWalls = 0;
+    for (const auto& element : saved["elements"]) {
+        if (element["guid"] == placed || element["guid"] == copy || element.value("type", "") != "wall" ||
+            element.value("composite", 0) != TimberFrameComposite)
+            continue;
+        ++stampedWalls;
+        const std::string guid = element["guid"];
+        EXPECT_TRUE(IsClassifiedCorvana(saved, guid)) << guid;
+        EXPECT_EQ(ValuesOf(saved, guid).at("Corvana/id"), "1402") << guid;
+        ASSERT_TRUE(element.contains("userData")) << element.dump();
+        EXPECT_NE(element["userData"].value("text", "").find("\"1402\""), std::string::npos) << element.dump();
+    }
+    EXPECT_GT(stampedWalls, 0) << "the house has walls of the system";
 }
 
 TEST_F(ScriptEvents, ObjectsOfAnImportedLibraryPartAreStampedWhenPlacedCopiedAndImportedAgain)

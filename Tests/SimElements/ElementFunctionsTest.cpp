@@ -9,6 +9,18 @@ namespace {
 
 using namespace SimElementsTest;
 
+// An element change as the add-on makes one: inside an undoable command.
+GSErrCode ChangeInStep(API_Element* element, const API_Element* mask, const API_ElementMemo* memo, UInt64 memoMask,
+                       bool withDel)
+{
+    GSErrCode result = NoError;
+    ACAPI_CallUndoableCommand("Change", [&]() -> GSErrCode {
+        result = ACAPI_Element_Change(element, mask, memo, memoMask, withDel);
+        return result;
+    });
+    return result;
+}
+
 class ElementFunctions : public ElementFixture {
 protected:
     std::vector<std::string> List(API_ElemTypeID type, API_ElemFilterFlags flags = APIFilt_None)
@@ -174,14 +186,14 @@ TEST_F(ElementFunctions, ChangeTakesTheMarkedFieldsAndKeepsTheHostsRules)
     wall.wall.composite = AttributeIndex(1);
     API_Element mask;
     ACAPI_ELEMENT_MASK_CLEAR(mask);
-    ASSERT_EQ(ACAPI_Element_Change(&wall, &mask, nullptr, 0, true), NoError);
+    ASSERT_EQ(ChangeInStep(&wall, &mask, nullptr, 0, true), NoError);
     EXPECT_EQ(Read(WallGuid).wall.modelElemStructureType, API_BasicStructure) << "nothing marked, nothing changed";
     EXPECT_EQ(wall.wall.modelElemStructureType, API_BasicStructure) << "the record comes back as the host holds it";
 
     wall.wall.modelElemStructureType = API_CompositeStructure;
     wall.wall.composite = AttributeIndex(1);
     ACAPI_ELEMENT_MASK_SETFULL(mask);
-    ASSERT_EQ(ACAPI_Element_Change(&wall, &mask, nullptr, 0, true), NoError);
+    ASSERT_EQ(ChangeInStep(&wall, &mask, nullptr, 0, true), NoError);
     API_Element changed = Read(WallGuid);
     EXPECT_EQ(changed.wall.modelElemStructureType, API_CompositeStructure);
     EXPECT_EQ(IndexNumber(changed.wall.composite), 1);
@@ -189,22 +201,22 @@ TEST_F(ElementFunctions, ChangeTakesTheMarkedFieldsAndKeepsTheHostsRules)
     EXPECT_NEAR(changed.wall.thickness1, 0.36, 1e-12);
 
     changed.wall.composite = AttributeIndex(9);
-    EXPECT_EQ(ACAPI_Element_Change(&changed, &mask, nullptr, 0, true), APIERR_BADINDEX);
+    EXPECT_EQ(ChangeInStep(&changed, &mask, nullptr, 0, true), APIERR_BADINDEX);
     EXPECT_EQ(IndexNumber(Read(WallGuid).wall.composite), 1) << "a refused change leaves the element as it was";
 
     API_Element slab = Read(SlabGuid);
     slab.slab.modelElemStructureType = API_BasicStructure;
     slab.slab.buildingMaterial = AttributeIndex(2);
     slab.slab.thickness = 0.25;
-    ASSERT_EQ(ACAPI_Element_Change(&slab, &mask, nullptr, 0, true), NoError);
+    ASSERT_EQ(ChangeInStep(&slab, &mask, nullptr, 0, true), NoError);
     EXPECT_DOUBLE_EQ(Read(SlabGuid).slab.thickness, 0.25);
     EXPECT_NEAR(Quantities(SlabGuid).slab.volume, 5.0, 1e-12);
 
     slab.slab.thickness = -1;
-    EXPECT_EQ(ACAPI_Element_Change(&slab, &mask, nullptr, 0, true), APIERR_BADPARS);
+    EXPECT_EQ(ChangeInStep(&slab, &mask, nullptr, 0, true), APIERR_BADPARS);
     slab.slab.thickness = 0.25;
     slab.slab.modelElemStructureType = API_ProfileStructure;
-    EXPECT_EQ(ACAPI_Element_Change(&slab, &mask, nullptr, 0, true), APIERR_BADPARS) << "only walls take a profile";
+    EXPECT_EQ(ChangeInStep(&slab, &mask, nullptr, 0, true), APIERR_BADPARS) << "only walls take a profile";
     EXPECT_EQ(host->GetTranscript().EventsOfKind("element").size(), 3u) << "each accepted change, none refused";
 }
 

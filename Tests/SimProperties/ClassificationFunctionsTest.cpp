@@ -37,20 +37,20 @@ TEST_F(ClassificationFunctions, SystemsAreKnownByNameAndEditionVersion)
     system.source = "Corvana";
     system.editionVersion = "v 1.0";
     system.editionDate = GSDateRecord(2024, 2, 29);
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(system); }), NoError);
     EXPECT_NE(system.guid, APINULLGuid);
 
     API_ClassificationSystem twin = system;
     twin.guid = APINULLGuid;
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(twin), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(twin); }), APIERR_NAMEALREADYUSED);
     twin.editionVersion = "v 2.0";
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(twin), NoError);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(twin); }), NoError);
     API_ClassificationSystem badDate;
     badDate.name = "Dated";
     badDate.editionDate = GSDateRecord(2023, 2, 29);
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(badDate), APIERR_BADPARS);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(badDate); }), APIERR_BADPARS);
     API_ClassificationSystem unnamed;
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(unnamed), APIERR_BADNAME);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(unnamed); }), APIERR_BADNAME);
 
     GS::Array<API_ClassificationSystem> systems;
     ASSERT_EQ(ACAPI_Classification_GetClassificationSystems(systems), NoError);
@@ -79,16 +79,21 @@ TEST_F(ClassificationFunctions, ItemsFormATreeInTheirPlacedOrder)
     API_ClassificationItem item;
     item.id = "Walls";
     const API_Guid none = APINULLGuid;
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, system, none, none), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, system, none, none); }),
+              APIERR_NAMEALREADYUSED);
     item.id = "";
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, system, none, none), APIERR_BADPARS);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, system, none, none); }),
+              APIERR_BADPARS);
     item.id = "Elsewhere";
     // A successor that is not a sibling, a parent of another system, an unknown system.
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, system, none, outer), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, system, none, outer); }),
+              APIERR_BADID);
     const API_Guid other = CreateSystem("Other");
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, other, walls, none), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, other, walls, none); }),
+              APIERR_BADID);
     const API_Guid unknown = host->NewProjectGuid();
-    EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, unknown, none, none), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, unknown, none, none); }),
+              APIERR_BADID);
     GS::Array<API_ClassificationItem> items;
     EXPECT_EQ(ACAPI_Classification_GetClassificationSystemRootItems(unknown, items), APIERR_BADID);
     EXPECT_EQ(ACAPI_Classification_GetClassificationItemChildren(unknown, items), APIERR_BADID);
@@ -107,8 +112,8 @@ TEST_F(ClassificationFunctions, TargetsCarryOneItemPerSystem)
     const API_Guid wall = AddElement();
 
     for (const API_Guid& guid : {c, a, b}) {
-        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, guid), NoError);
-        ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, guid), NoError);
+        ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, guid); }), NoError);
+        ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, guid); }), NoError);
     }
     GS::Array<GS::Pair<API_Guid, API_Guid>> pairs;
     ASSERT_EQ(ACAPI_Attribute_GetClassificationItems(brick, pairs), NoError);
@@ -120,8 +125,8 @@ TEST_F(ClassificationFunctions, TargetsCarryOneItemPerSystem)
     EXPECT_EQ(elementPairs, pairs);
 
     const API_Guid unknown = host->NewProjectGuid();
-    EXPECT_EQ(ACAPI_Attribute_AddClassificationItem(brick, unknown), APIERR_BADID);
-    EXPECT_EQ(ACAPI_Element_AddClassificationItem(unknown, a), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, unknown); }), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(unknown, a); }), APIERR_BADID);
     EXPECT_EQ(ACAPI_Element_GetClassificationItems(unknown, pairs), APIERR_BADID);
     API_Attr_Head byName{};
     byName.typeID = API_BuildingMaterialID;

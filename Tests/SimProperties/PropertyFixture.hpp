@@ -1,5 +1,5 @@
 // A fresh host with the table bound, plus the small steps the property, classification and user data
-// tests build their projects from.
+// tests build their projects from (each change in an undo step of its own, as the host requires).
 #pragma once
 
 #include "Sim/SimFixture.hpp"
@@ -49,7 +49,7 @@ protected:
         API_ClassificationSystem system;
         system.name = GS::UniString(name);
         system.editionVersion = GS::UniString(edition);
-        EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError) << name;
+        EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationSystem(system); }), NoError) << name;
         return system.guid;
     }
 
@@ -58,7 +58,9 @@ protected:
     {
         API_ClassificationItem item;
         item.id = GS::UniString(id);
-        EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, system, parent, successor), NoError) << id;
+        EXPECT_EQ(Undoable([&] { return ACAPI_Classification_CreateClassificationItem(item, system, parent, successor); }),
+                  NoError)
+            << id;
         return item.guid;
     }
 
@@ -67,7 +69,7 @@ protected:
         API_PropertyGroup group;
         group.groupType = API_PropertyCustomGroupType;
         group.name = GS::UniString(name);
-        EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(group), NoError) << name;
+        EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyGroup(group); }), NoError) << name;
         return group.guid;
     }
 
@@ -93,7 +95,7 @@ protected:
                               std::initializer_list<API_Guid> availability = {}, const std::string& defaultValue = "")
     {
         API_PropertyDefinition definition = Definition(group, name, availability, defaultValue);
-        EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), NoError) << name;
+        EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(definition); }), NoError) << name;
         return definition.guid;
     }
 

@@ -37,13 +37,13 @@ TEST_F(PropertyFunctions, GroupsAreFoundByGuidOnlyAndNamedOnce)
 
     API_PropertyGroup twin;
     twin.name = "Corvana";
-    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(twin), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyGroup(twin); }), APIERR_NAMEALREADYUSED);
     twin.name = "Building Material";  // the host's own group
-    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(twin), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyGroup(twin); }), APIERR_NAMEALREADYUSED);
     twin.name = "";
-    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(twin), APIERR_BADNAME);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyGroup(twin); }), APIERR_BADNAME);
     twin.name = "corvana";  // names compare exactly
-    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(twin), NoError);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyGroup(twin); }), NoError);
 
     GS::Array<API_PropertyGroup> groups;
     ASSERT_EQ(ACAPI_Property_GetPropertyGroups(groups), NoError);
@@ -56,15 +56,15 @@ TEST_F(PropertyFunctions, GroupsAreFoundByGuidOnlyAndNamedOnce)
 TEST_F(PropertyFunctions, DefinitionsAreUniqueInTheirGroupAndListedInCreationOrder)
 {
     API_PropertyDefinition orphan = Definition(host->NewProjectGuid(), "name");
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(orphan), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(orphan); }), APIERR_BADID);
     API_PropertyDefinition inBuiltIn = Definition(Sim::Model::BuiltIn::BuildingMaterialGroup, "name");
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(inBuiltIn), APIERR_BADPARS);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(inBuiltIn); }), APIERR_BADPARS);
 
     const API_Guid name = CreateDefinition(group, "name", {item});
     const API_Guid id = CreateDefinition(group, "id");
     EXPECT_NE(name, id);
     API_PropertyDefinition twin = Definition(group, "name", {otherItem});
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(twin), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(twin); }), APIERR_NAMEALREADYUSED);
     const API_Guid otherGroup = CreateGroup("Dimensions");
     EXPECT_NE(CreateDefinition(otherGroup, "name"), APINULLGuid);  // the same name in another group
 
@@ -85,25 +85,26 @@ TEST_F(PropertyFunctions, DefinitionsTakeOnlyWhatTheHostHolds)
 {
     API_PropertyDefinition definition = Definition(group, "count");
     definition.valueType = API_PropertyIntegerValueType;
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), APIERR_NOTSUPPORTED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(definition); }), APIERR_NOTSUPPORTED);
     definition = Definition(group, "list");
     definition.collectionType = API_PropertyListCollectionType;
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), APIERR_NOTSUPPORTED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(definition); }), APIERR_NOTSUPPORTED);
     definition = Definition(group, "nowhere", {host->NewProjectGuid()});
-    EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(definition); }), APIERR_BADID);
     // A length measure on a string definition is kept as given.
     definition = Definition(group, "length", {item, item});
     definition.measureType = API_PropertyLengthMeasureType;
-    ASSERT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Property_CreatePropertyDefinition(definition); }), NoError);
     EXPECT_EQ(definition.measureType, API_PropertyLengthMeasureType);
     EXPECT_EQ(definition.availability.GetSize(), 1u);  // each item once
-    EXPECT_TRUE(host->GetTranscript().EventsOfKind("undo").empty());
+    for (const auto& step : host->GetTranscript().EventsOfKind("undo"))
+        EXPECT_EQ(step["name"], "Test step") << "only the steps the test opened";
 }
 
 TEST_F(PropertyFunctions, ChangedDefinitionsKeepTheirGuidAndValues)
 {
     const API_Attr_Head brick = CreateMaterial("Brick");
-    ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, item); }), NoError);
     const API_Guid name = CreateDefinition(group, "name", {item});
     CreateDefinition(group, "id");
     API_Property value = Value(name, "Brick 240");
@@ -114,7 +115,7 @@ TEST_F(PropertyFunctions, ChangedDefinitionsKeepTheirGuidAndValues)
     API_PropertyDefinition changed = definitions[0];
     changed.availability.Push(otherItem);
     changed.description = "widened";
-    ASSERT_EQ(ACAPI_Property_ChangePropertyDefinition(changed), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Property_ChangePropertyDefinition(changed); }), NoError);
     ASSERT_EQ(ACAPI_Property_GetPropertyDefinitions(group, definitions), NoError);
     EXPECT_EQ(definitions[0].guid, name);
     EXPECT_EQ(definitions[0].availability.GetSize(), 2u);
@@ -125,12 +126,12 @@ TEST_F(PropertyFunctions, ChangedDefinitionsKeepTheirGuidAndValues)
     EXPECT_EQ(read.value.singleVariant.variant.uniStringValue, GS::UniString("Brick 240"));
 
     changed.name = "id";
-    EXPECT_EQ(ACAPI_Property_ChangePropertyDefinition(changed), APIERR_NAMEALREADYUSED);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_ChangePropertyDefinition(changed); }), APIERR_NAMEALREADYUSED);
     changed.guid = host->NewProjectGuid();
-    EXPECT_EQ(ACAPI_Property_ChangePropertyDefinition(changed), APIERR_BADID);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_ChangePropertyDefinition(changed); }), APIERR_BADID);
     API_PropertyDefinition builtIn;
     builtIn.guid = Sim::Model::BuiltIn::BuildingMaterialDescription;
-    EXPECT_EQ(ACAPI_Property_ChangePropertyDefinition(builtIn), APIERR_BADPARS);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Property_ChangePropertyDefinition(builtIn); }), APIERR_BADPARS);
 }
 
 TEST_F(PropertyFunctions, ValuesNeedADefinitionAvailableForTheTarget)
@@ -144,14 +145,14 @@ TEST_F(PropertyFunctions, ValuesNeedADefinitionAvailableForTheTarget)
     EXPECT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(brick, value); }), APIERR_BADPARS);
     EXPECT_EQ(Undoable([&] { return ACAPI_Element_SetProperty(wall, value); }), APIERR_BADPARS);
     // Classified by another item of the system: still not available.
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, otherItem), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, otherItem); }), NoError);
     EXPECT_EQ(Undoable([&] { return ACAPI_Element_SetProperty(wall, value); }), APIERR_BADPARS);
     API_Property read;
     ASSERT_EQ(ACAPI_Element_GetPropertyValue(wall, name, read), NoError);
     EXPECT_EQ(read.status, API_Property_NotAvailable);
 
-    ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, item), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, item); }), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, item); }), NoError);
     EXPECT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(brick, value); }), NoError);
     EXPECT_EQ(Undoable([&] { return ACAPI_Element_SetProperty(wall, value); }), NoError);
 
@@ -169,7 +170,7 @@ TEST_F(PropertyFunctions, ValuesNeedADefinitionAvailableForTheTarget)
 TEST_F(PropertyFunctions, ValuesReadBackAndResetToTheDefault)
 {
     const API_Guid wall = AddElement();
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, item); }), NoError);
     const API_Guid name = CreateDefinition(group, "name", {item}, "unnamed");
 
     API_Property read;
@@ -198,7 +199,7 @@ TEST_F(PropertyFunctions, ValuesReadBackAndResetToTheDefault)
 TEST_F(PropertyFunctions, SetPropertiesWritesAllOrNothing)
 {
     const API_Guid wall = AddElement();
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, item); }), NoError);
     const API_Guid name = CreateDefinition(group, "name", {item});
     const API_Guid hidden = CreateDefinition(group, "hidden", {otherItem});
     GS::Array<API_Property> values{Value(name, "A"), Value(hidden, "B")};
@@ -216,8 +217,8 @@ TEST_F(PropertyFunctions, ValueWritesNeedAnUndoStepOrANotification)
 {
     const API_Attr_Head brick = CreateMaterial("Brick");
     const API_Guid wall = AddElement();
-    ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, item), NoError);  // taken without a step
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(wall, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, item); }), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_AddClassificationItem(wall, item); }), NoError);
     const API_Guid name = CreateDefinition(group, "name", {item});
     API_Property value = Value(name, "A");
     GS::Array<API_Property> values{value};
@@ -239,7 +240,7 @@ TEST_F(PropertyFunctions, BuildingMaterialsShowTheirTextsAsBuiltInProperties)
 {
     const API_Attr_Head brick = CreateMaterial("Brick", "Solid brick", "Ziegelwerk");
     const API_Attr_Head wall = CreateComposite("Outer wall", brick.index.ToInt32_Deprecated());
-    ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, item), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_AddClassificationItem(brick, item); }), NoError);
     CreateDefinition(group, "name", {item});
 
     auto names = [&](const API_Attr_Head& head, API_PropertyDefinitionFilter filter) {

@@ -71,7 +71,7 @@ TEST_F(UserDataFunctions, ElementUserDataIsKeptOnTheElement)
     written.platformSign = GS::Win_Platform_Sign;
     written.flags = APIUserDataFlag_FillWith | APIUserDataFlag_Pickup;
     written.dataHdl = Handle(binary);
-    ASSERT_EQ(ACAPI_Element_SetUserData(&head, &written), NoError);
+    ASSERT_EQ(Undoable([&] { return ACAPI_Element_SetUserData(&head, &written); }), NoError);
     BMKillHandle(&written.dataHdl);
     ASSERT_EQ(ACAPI_Element_GetUserData(&head, &read), NoError);
     EXPECT_EQ(read.dataVersion, 1);
@@ -136,7 +136,7 @@ TEST_F(UserDataFunctions, OnlyThePlatformSignsOfTheHostAreTaken)
     data.platformSign = 12345;
     data.dataHdl = Handle("x");
     EXPECT_EQ(ACAPI_UserData_SetUserData(&brick, &data), APIERR_BADPLATFORMSIGN);
-    EXPECT_EQ(ACAPI_Element_SetUserData(&head, &data), APIERR_BADPLATFORMSIGN);
+    EXPECT_EQ(Undoable([&] { return ACAPI_Element_SetUserData(&head, &data); }), APIERR_BADPLATFORMSIGN);
     API_ModulData moduleData{};
     moduleData.platformSign = 12345;
     moduleData.dataHdl = data.dataHdl;

@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -60,8 +61,36 @@ HostRun HostProcessTest::RunHost(const std::vector<std::string>& args) const
 
 HostRun HostProcessTest::RunAtHome(std::vector<std::string> args) const
 {
+    // Every whole run is checked to keep the host's command rules; its transcript goes beside the test's
+    // folder unless the test asks for one itself.
+    std::filesystem::path transcript;
+    bool own = false;
+    const auto given = std::find(args.begin(), args.end(), "--transcript");
+    if (given != args.end() && given + 1 != args.end()) {
+        transcript = *(given + 1);
+    } else {
+        transcript = dir.string() + ".transcript-" + std::to_string(++runs_) + ".jsonl";
+        own = true;
+        args.insert(args.begin(), {"--transcript", transcript.string()});
+    }
     args.insert(args.begin(), {"--home", (dir / "home").string()});
-    return RunHost(args);
+    HostRun run = RunHost(args);
+    ExpectNoRefusedHostCall(transcript);
+    if (own) {
+        std::error_code ignored;
+        std::filesystem::remove(transcript, ignored);
+    }
+    return run;
+}
+
+void ExpectNoRefusedHostCall(const std::filesystem::path& transcript)
+{
+    std::ifstream in(transcript, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        const nlohmann::json event = nlohmann::json::parse(line, nullptr, false);
+        if (event.is_object() && event.value("kind", "") == "host" && event.value("event", "") == "refused")
+            ADD_FAILURE() << "the host refused a call: " << line;
+    }
 }
 
 std::string HostProcessTest::WriteFile(const std::string& name, const std::string& text) const

@@ -35,6 +35,13 @@ protected:
     static std::vector<nlohmann::json> JsonLines(const std::string& out);
 
     std::filesystem::path dir;
+
+private:
+    mutable int runs_ = 0;
 };
+
+// Fails the test for each host call the run's transcript shows refused (a call made where Archicad
+// refuses it); a missing transcript shows none.
+void ExpectNoRefusedHostCall(const std::filesystem::path& transcript);
 
 }  // namespace QRVTest

@@ -9,6 +9,15 @@ extern "C" GSErrCode SetImportedFuncAddrs(void* const* slots, Int32 slotCount);
 
 namespace QRVTest {
 
+// Fails the test for each host call the host's transcript shows refused (a call made where Archicad
+// refuses it).
+inline void ExpectNoRefusedHostCall(const Sim::Transcript& transcript)
+{
+    for (const auto& event : transcript.EventsOfKind("host"))
+        if (event.value("event", "") == "refused")
+            ADD_FAILURE() << "the host refused a call: " << event.dump();
+}
+
 class InProcessModuleFixture : public HostFixture {
 protected:
     void SetUp() override

@@ -4,6 +4,8 @@
 #include "ClassLibs/LiveHandles.hpp"
 #include "Sim/SimFixture.hpp"
 
+#include <functional>
+
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
@@ -50,6 +52,12 @@ protected:
         return host->GetProject().elements.Add(element).guid;
     }
 
+    // A change made as the add-on makes one: inside an undoable command.
+    static GSErrCode InStep(const std::function<GSErrCode()>& change)
+    {
+        return ACAPI_CallUndoableCommand(GS::UniString("Test step"), change);
+    }
+
     // One property written as the add-on writes it: in an undo step of its own.
     GSErrCode Write(const API_Attr_Head& header, const API_Guid& element, const std::string& name,
                     const std::string& value, const std::string& group = "Corvana")
@@ -91,7 +99,7 @@ protected:
 TEST_F(PropertyWriter, FirstPropertyCreatesGroupSystemAndItemAndLaterOnesFindThem)
 {
     const API_Attribute brick = Material("Brick");
-    ASSERT_EQ(QRV::ClassifyAttribute(brick.header), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::ClassifyAttribute(brick.header); }), NoError);
     ASSERT_EQ(Write(brick.header, APINULLGuid, "name", "Brick 240"), NoError);
 
     GS::Array<API_PropertyGroup> groups;
@@ -117,32 +125,36 @@ TEST_F(PropertyWriter, FirstPropertyCreatesGroupSystemAndItemAndLaterOnesFindThe
     EXPECT_EQ(ValueOn(brick.header, "name"), "Brick 240");
 
     const API_Attribute stone = Material("Stone");
-    ASSERT_EQ(QRV::ClassifyAttribute(stone.header), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::ClassifyAttribute(stone.header); }), NoError);
     ASSERT_EQ(Write(stone.header, APINULLGuid, "id", "42"), NoError);
     EXPECT_EQ(Calls("ACAPI_Property_CreatePropertyGroup"), 1);
     EXPECT_EQ(Calls("ACAPI_Classification_CreateClassificationSystem"), 1);
     EXPECT_EQ(Calls("ACAPI_Classification_CreateClassificationItem"), 1);
-    EXPECT_EQ(host->GetTranscript().EventsOfKind("undo").size(), 2u);
+    long propertySteps = 0;
+    for (const auto& step : host->GetTranscript().EventsOfKind("undo"))
+        propertySteps += step["name"] == "Create material property" ? 1 : 0;
+    EXPECT_EQ(propertySteps, 2);
     ExpectNoErrorReported();
 }
 
 TEST_F(PropertyWriter, ASecondTargetWidensTheDefinitionOfTheSameName)
 {
     const API_Attribute brick = Material("Brick");
-    ASSERT_EQ(QRV::ClassifyAttribute(brick.header), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::ClassifyAttribute(brick.header); }), NoError);
     ASSERT_EQ(Write(brick.header, APINULLGuid, "name", "Brick"), NoError);
 
     // A stair classified with the add-on's item and with an item of another system.
     const API_Guid stair = Element();
     API_ClassificationSystem other;
     other.name = "Uniclass";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Classification_CreateClassificationSystem(other); }), NoError);
     API_ClassificationItem stairs;
     stairs.id = "Stairs";
     const API_Guid none{};
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(stair, stairs.guid), NoError);
-    ASSERT_EQ(QRV::ClassifyElement(stair), NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none); }),
+              NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Element_AddClassificationItem(stair, stairs.guid); }), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::ClassifyElement(stair); }), NoError);
     ASSERT_EQ(Write(API_Attr_Head{}, stair, "name", "Stair A"), NoError);
 
     const API_Guid group = host->GetProject().properties.Groups()[0].guid;
@@ -179,10 +191,11 @@ TEST_F(PropertyWriter, AValueOnAnUnavailableDefinitionIsRefusedAndReported)
 TEST_F(PropertyWriter, WritesOutsideAnUndoStepAreRefused)
 {
     const API_Attribute brick = Material("Brick");
-    ASSERT_EQ(QRV::ClassifyAttribute(brick.header), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::ClassifyAttribute(brick.header); }), NoError);
     const QRV::PropertyTexts texts{"Corvana", "name", "", "Brick"};
     EXPECT_EQ(QRV::DefineNewProperty(texts, brick.header, APINULLGuid), APIERR_NEEDSUNDOSCOPE);
-    ExpectReported(APIERR_NEEDSUNDOSCOPE, "DefineNewProperty::ACAPI_Attribute_SetProperty");
+    // The group is the first thing the write creates, and creating it already needs the step.
+    ExpectReported(APIERR_NEEDSUNDOSCOPE, "GetCorvanaPropertyGroup::ACAPI_Property_CreatePropertyGroup");
 }
 
 TEST_F(PropertyWriter, StoredTextsRoundTrip)
@@ -202,7 +215,7 @@ TEST_F(PropertyWriter, StoredTextsRoundTrip)
     EXPECT_EQ(stored.platformSign, GS::Win_Platform_Sign);
 
     const API_Guid stair = Element();
-    ASSERT_EQ(QRV::SetElementUserData(stair, text), NoError);
+    ASSERT_EQ(InStep([&] { return QRV::SetElementUserData(stair, text); }), NoError);
     EXPECT_EQ(host->GetProject().elements.Find(stair)->userData->dataVersion, 1);
 
     EXPECT_FALSE(QRV::NamedPropertiesExist("Stair A"));
@@ -249,23 +262,24 @@ TEST_P(PropertyWriterFailure, IsReportedWithItsLabel)
     const API_Guid stair = Element();
     API_ClassificationSystem other;
     other.name = "Uniclass";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Classification_CreateClassificationSystem(other); }), NoError);
     API_ClassificationItem stairs;
     stairs.id = "Stairs";
     const API_Guid none{};
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(stair, stairs.guid), NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none); }),
+              NoError);
+    ASSERT_EQ(InStep([&] { return ACAPI_Element_AddClassificationItem(stair, stairs.guid); }), NoError);
 
     const Int32 handles = Sim::LiveHandleCount();
     host->GetFaults().FailFrom(failure.function, APIERR_GENERAL, 1);
-    QRV::ClassifyAttribute(brick.header);
+    InStep([&] { return QRV::ClassifyAttribute(brick.header); });
     Write(brick.header, APINULLGuid, "name", "Brick");
-    QRV::ClassifyElement(stair);
+    InStep([&] { return QRV::ClassifyElement(stair); });
     Write(API_Attr_Head{}, stair, "name", "Stair");
     QRV::AddUserData(brick, "[]");
     std::string text;
     QRV::GetUserData(brick, text);
-    QRV::SetElementUserData(stair, "[]");
+    InStep([&] { return QRV::SetElementUserData(stair, "[]"); });
     QRV::StoreNamedProperties("Stair", "[]");
     ExpectReported(APIERR_GENERAL, failure.label);
     EXPECT_EQ(Sim::LiveHandleCount(), handles);

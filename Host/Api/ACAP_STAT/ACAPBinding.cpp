@@ -93,6 +93,7 @@ ACAP_FORWARD(Attribute_AddClassificationItem, (const API_Attr_Head& attrHead, co
 ACAP_FORWARD(Element_GetClassificationItems, (const API_Guid& elemGuid, GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs), (elemGuid, systemItemPairs))
 ACAP_FORWARD(Element_AddClassificationItem, (const API_Guid& elemGuid, const API_Guid& itemGuid), (elemGuid, itemGuid))
 ACAP_FORWARD(CallUndoableCommand, (const GS::UniString& undoString, const std::function<GSErrCode()>& command), (undoString, command))
+ACAP_FORWARD(CallCommand, (const GS::UniString& commandName, const std::function<GSErrCode()>& command), (commandName, command))
 ACAP_FORWARD(ProcessWindow_InitProcessWindow, (const GS::UniString* title, Int32* nPhase, API_ProcessControlTypeID* processCntrolType), (title, nPhase, processCntrolType))
 ACAP_FORWARD(ProcessWindow_CloseProcessWindow, (), ())
 ACAP_FORWARD(ProcessWindow_SetNextProcessPhase, (const GS::UniString* subtitle, Int32* maxval, bool* showPercent), (subtitle, maxval, showPercent))

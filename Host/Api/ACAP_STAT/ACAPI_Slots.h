@@ -100,6 +100,7 @@
     X(ProcessWindow_SetNextProcessPhase)                    \
     X(ProcessWindow_SetProcessValue)                        \
     X(ProcessWindow_IsProcessCanceled)                      \
+    X(CallCommand)                                          \
     /* IFC, project, environment, databases */              \
     X(IFC_GetIFCExportTranslatorsList)                      \
     X(ProjectOperation_Project)                             \

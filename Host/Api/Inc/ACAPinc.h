@@ -81,6 +81,10 @@ GSErrCode ACAPI_Element_AddClassificationItem (const API_Guid& elemGuid, const A
 // Runs `command` as one undoable step named `undoString`; changes to the project are only allowed inside.
 GSErrCode ACAPI_CallUndoableCommand (const GS::UniString& undoString, const std::function<GSErrCode()>& command);
 
+// Runs `command` as one command that is not undoable, grouping non-undoable changes; refused while any
+// command runs.
+GSErrCode ACAPI_CallCommand (const GS::UniString& commandName, const std::function<GSErrCode()>& command);
+
 // ---- elements
 
 GSErrCode ACAPI_Element_GetElemList (const API_ElemType& type, GS::Array<API_Guid>* elemList, API_ElemFilterFlags filterBits = APIFilt_None, const API_Guid& renovationFilterGuid = APINULLGuid);

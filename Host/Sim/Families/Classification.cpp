@@ -5,6 +5,7 @@
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
+#include "UndoScope.hpp"
 
 namespace Sim {
 namespace {
@@ -50,6 +51,9 @@ GSErrCode GetClassificationSystems(GS::Array<API_ClassificationSystem>& systems)
 
 GSErrCode CreateClassificationSystem(API_ClassificationSystem& system)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Classification_CreateClassificationSystem", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     if (system.name.IsEmpty() || !IsHostText(system.name))
         return APIERR_BADNAME;
     for (const auto* text : {&system.description, &system.source, &system.editionVersion})
@@ -96,6 +100,9 @@ GSErrCode GetClassificationItemChildren(const API_Guid& itemGuid, GS::Array<API_
 GSErrCode CreateClassificationItem(API_ClassificationItem& item, const API_Guid& systemGuid,
                                    const API_Guid& parentItemGuid, const API_Guid& nextItemGuid)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Classification_CreateClassificationItem", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     if (Classes().FindSystem(systemGuid) == nullptr)
         return APIERR_BADID;
     if (parentItemGuid != APINULLGuid) {
@@ -160,6 +167,9 @@ GSErrCode AttributeGetClassificationItems(const API_Attr_Head& attrHead,
 
 GSErrCode AttributeAddClassificationItem(const API_Attr_Head& attrHead, const API_Guid& itemGuid)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Attribute_AddClassificationItem", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     Model::AttributeCommon* attribute = nullptr;
     if (GSErrCode err = FindTargetAttribute(&attrHead, &attribute); err != NoError)
         return err;
@@ -178,6 +188,9 @@ GSErrCode ElementGetClassificationItems(const API_Guid& elemGuid,
 
 GSErrCode ElementAddClassificationItem(const API_Guid& elemGuid, const API_Guid& itemGuid)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Element_AddClassificationItem", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     Model::Element* element = nullptr;
     if (GSErrCode err = FindTargetElement(&elemGuid, &element); err != NoError)
         return err;

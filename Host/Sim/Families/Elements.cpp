@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <vector>
+#include "UndoScope.hpp"
 
 namespace Sim {
 namespace {
@@ -224,6 +225,8 @@ GSErrCode GetHeader(API_Elem_Head* header, UInt32 /*mask*/)
 GSErrCode Change(API_Element* record, const API_Element* mask, const API_ElementMemo* memo, UInt64 memoMask,
                  bool withdel)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Element_Change", HostCall::UndoableModifier); err != NoError)
+        return err;
     if (record == nullptr || mask == nullptr)
         return APIERR_BADPARS;
     if ((memo != nullptr && memoMask != 0) || !withdel)

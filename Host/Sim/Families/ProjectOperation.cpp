@@ -7,6 +7,7 @@
 #include "SimUtf8.hpp"
 
 #include <cstring>
+#include "UndoScope.hpp"
 
 namespace Sim {
 namespace {
@@ -93,6 +94,8 @@ GSErrCode SaveAsIfc(const API_FileSavePars* fileSavePars, const API_SavePars_Ifc
 GSErrCode Save(const API_FileSavePars* fileSavePars, const API_SavePars_Ifc* savePars,
                API_IFCRelationshipData* /*resultData*/)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_ProjectOperation_Save", HostCall::CompleteOperation); err != NoError)
+        return err;
     if (fileSavePars == nullptr || fileSavePars->file == nullptr || fileSavePars->file->IsEmpty())
         return APIERR_BADPARS;
     // Of the host's many formats the simulator writes IFC only.

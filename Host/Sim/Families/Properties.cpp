@@ -136,6 +136,9 @@ GSErrCode GetPropertyGroups(GS::Array<API_PropertyGroup>& groups)
 
 GSErrCode CreatePropertyGroup(API_PropertyGroup& group)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Property_CreatePropertyGroup", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     if (group.groupType != API_PropertyCustomGroupType)
         return APIERR_BADPARS;
     if (!IsHostName(group.name) || !IsHostText(group.description))
@@ -154,6 +157,9 @@ GSErrCode CreatePropertyGroup(API_PropertyGroup& group)
 
 GSErrCode CreatePropertyDefinition(API_PropertyDefinition& definition)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Property_CreatePropertyDefinition", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     PropertyDefinition created;
     if (GSErrCode err = FromRecord(definition, APINULLGuid, &created); err != NoError)
         return err;
@@ -178,6 +184,9 @@ GSErrCode GetPropertyDefinitions(const API_Guid& groupGuid, GS::Array<API_Proper
 
 GSErrCode ChangePropertyDefinition(const API_PropertyDefinition& definition)
 {
+    if (GSErrCode err = CheckCallScope("ACAPI_Property_ChangePropertyDefinition", HostCall::UndoableModifier);
+        err != NoError)
+        return err;
     if (Model::BuiltIn::FindDefinition(definition.guid) != nullptr)
         return APIERR_BADPARS;  // the host's own definitions cannot be changed
     PropertyDefinition* existing = definition.guid == APINULLGuid ? nullptr
@@ -356,9 +365,10 @@ GSErrCode ReadTargetValue(TargetOf<Key> resolve, const Key& key, const API_Guid&
 }
 
 template <typename Key>
-GSErrCode WriteTargetValues(TargetOf<Key> resolve, const Key& key, const std::vector<const API_Property*>& properties)
+GSErrCode WriteTargetValues(const char* function, TargetOf<Key> resolve, const Key& key,
+                            const std::vector<const API_Property*>& properties)
 {
-    if (GSErrCode err = RequireUndoScope(); err != NoError)
+    if (GSErrCode err = CheckCallScope(function, HostCall::UndoableModifier); err != NoError)
         return err;
     Target target;
     if (GSErrCode err = resolve(key, &target); err != NoError)
@@ -374,7 +384,7 @@ GSErrCode AttributeGetPropertyValue(const API_Attr_Head& attrHead, const API_Gui
 
 GSErrCode AttributeSetProperty(const API_Attr_Head& attrHead, const API_Property& property)
 {
-    return WriteTargetValues(&AttributeTarget, attrHead, {&property});
+    return WriteTargetValues("ACAPI_Attribute_SetProperty", &AttributeTarget, attrHead, {&property});
 }
 
 GSErrCode ElementGetPropertyValue(const API_Guid& elemGuid, const API_Guid& propertyDefinitionGuid,
@@ -385,7 +395,7 @@ GSErrCode ElementGetPropertyValue(const API_Guid& elemGuid, const API_Guid& prop
 
 GSErrCode ElementSetProperty(const API_Guid& elemGuid, const API_Property& property)
 {
-    return WriteTargetValues(&ElementTarget, elemGuid, {&property});
+    return WriteTargetValues("ACAPI_Element_SetProperty", &ElementTarget, elemGuid, {&property});
 }
 
 GSErrCode ElementSetProperties(const API_Guid& elemGuid, const GS::Array<API_Property>& properties)
@@ -393,7 +403,7 @@ GSErrCode ElementSetProperties(const API_Guid& elemGuid, const GS::Array<API_Pro
     std::vector<const API_Property*> list;
     for (const auto& property : properties)
         list.push_back(&property);
-    return WriteTargetValues(&ElementTarget, elemGuid, list);
+    return WriteTargetValues("ACAPI_Element_SetProperties", &ElementTarget, elemGuid, list);
 }
 
 }  // namespace

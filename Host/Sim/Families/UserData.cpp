@@ -7,6 +7,7 @@
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
+#include "UndoScope.hpp"
 
 #include <cstring>
 
@@ -119,6 +120,11 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
 {
     if (userData == nullptr)
         return APIERR_BADPARS;
+    // An element's data is part of its undo step; an element default's is not.
+    if (elemHead != nullptr && elemHead->guid != APINULLGuid)
+        if (GSErrCode err = CheckCallScope("ACAPI_Element_SetUserData", HostCall::UndoableModifier);
+            err != NoError)
+            return err;
     Model::Element* element = nullptr;
     if (GSErrCode err = ElementOfHead(elemHead, &element); err != NoError)
         return err;
