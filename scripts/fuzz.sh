@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz program for a while: bash scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-# TARGET is one of page-calls, stored-texts, project-file, upload-arguments (Tests/Fuzz/*Fuzz.cpp). New
+# TARGET is one of page-calls, stored-texts, project-file, upload-arguments, serve-requests (Tests/Fuzz/*Fuzz.cpp). New
 # inputs that reach new code go to build-sanitize/fuzz/TARGET (copy the useful ones to
 # Tests/Fuzz/corpus/TARGET); a crash goes straight to Tests/Fuzz/regressions/TARGET, which the tests replay.
 # The test command's build-sanitize is unoptimised; for long runs SANITIZE_BUILD_DIR=build-fuzz builds an
