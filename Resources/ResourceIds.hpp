@@ -1,9 +1,12 @@
 /* Resource numbers and the add-on's identity, shared by the C++ code and the .grc resources (which the
-   resource compiler runs through the C preprocessor): keep this file to plain #defines. */
+   resource compiler runs through the C preprocessor): keep this file to plain #defines.
+   Name, description and version repeat config.json, because neither the resource compiler nor a check of
+   the sources against the kit sees the build's definitions; configuring the build fails when they differ. */
 #ifndef CORVANA_RESOURCE_IDS_HPP
 #define CORVANA_RESOURCE_IDS_HPP
 
 #define CORVANA_ADDON_NAME              "Corvana"
+#define CORVANA_ADDON_DESCRIPTION       "Corvana"
 #define CORVANA_ADDON_VERSION           "3.1.0"
 #define CORVANA_HOST_VERSION            27
 

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # The newcomer's test command: set up, build, run every test; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
-# fuzz input and runs each fuzz program for a few seconds.
+# fuzz input and runs each fuzz program for a few seconds; then the Windows platform layer, built with
+# mingw-w64 and tested under Wine (scripts/check-windows.sh). After the first tests, scripts/check-devkit.sh
+# compiles the module against the Archicad 27 development kit when it is on the machine.
+# SKIP_SANITIZE=1 leaves out the sanitizer run, SKIP_WINDOWS=1 the Windows check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
+# The module's sources and resources against the real Archicad 27 kit; one line when the kit is absent.
+bash scripts/check-devkit.sh
 
 if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   sanitize_dir=${SANITIZE_BUILD_DIR:-build-sanitize}
@@ -18,4 +23,8 @@ if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   for program in "$sanitize_dir"/Tests/Fuzz/fuzz-*; do
     SANITIZE_BUILD_DIR=$sanitize_dir bash scripts/fuzz.sh "${program##*/fuzz-}" "${FUZZ_SECONDS:-5}"
   done
+fi
+
+if [ "${SKIP_WINDOWS:-0}" != 1 ]; then
+  bash scripts/check-windows.sh
 fi

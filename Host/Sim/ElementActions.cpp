@@ -5,6 +5,7 @@
 #include "NotificationScope.hpp"
 #include "SimUtf8.hpp"
 
+#include <cstring>
 #include <optional>
 
 namespace Sim {
@@ -33,6 +34,7 @@ struct UndoStep {
 struct PendingNotification {
     bool toNewElementHandler = false;  // else to the element observer
     API_NotifyElementType record;
+    API_Guid parent;  // what ACAPI_Notification_GetParentElement answers during the delivery
 };
 
 struct ActionState {
@@ -43,14 +45,13 @@ struct ActionState {
 
 ActionState& Actions(Host& host) { return host.FamilyState<ActionState>(); }
 
-API_NotifyElementType Record(API_ElementDBEventID kind, const Element& element, const API_Guid& parent = APINULLGuid)
+API_NotifyElementType Record(API_ElementDBEventID kind, const Element& element)
 {
-    API_NotifyElementType record{};
+    API_NotifyElementType record;
+    std::memset(&record, 0, sizeof record);
     record.notifID = kind;
-    record.elemHead.type.typeID = element.type;
+    record.elemHead.type = element.type;
     record.elemHead.guid = element.guid;
-    record.elemHead.layer = 1;
-    record.parentGuid = parent;
     return record;
 }
 
@@ -58,12 +59,16 @@ class Notifier {
 public:
     explicit Notifier(Host& host) : host_(host) {}
 
-    void ToNewElementHandler(const API_NotifyElementType& record) { pending_.push_back({true, record}); }
+    void ToNewElementHandler(const API_NotifyElementType& record, const API_Guid& parent = APINULLGuid)
+    {
+        pending_.push_back({true, record, parent});
+    }
     // Observers are asked per element: only elements an add-on attached an observer to are reported.
-    void ToObservers(const API_Guid& observed, const API_NotifyElementType& record)
+    void ToObservers(const API_Guid& observed, const API_NotifyElementType& record,
+                     const API_Guid& parent = APINULLGuid)
     {
         if (TheModelState(host_).observed.count(observed) != 0)
-            pending_.push_back({false, record});
+            pending_.push_back({false, record, parent});
     }
 
     void Deliver()
@@ -93,10 +98,11 @@ public:
         const Database& floorPlan = TheModelState(host_).FloorPlan();
         auto series = [&](API_ElementDBEventID kind) {
             for (const auto& target : targets) {
-                API_NotifyElementType record{};
+                API_NotifyElementType record;
+                std::memset(&record, 0, sizeof record);
                 record.notifID = kind;
                 record.databaseId.elemSetId = floorPlan.id;
-                Call(target.handler, target.role, record, floorPlan.name);
+                Call(target.handler, target.role, record, APINULLGuid, floorPlan.name);
             }
         };
         series(APINotifyElement_BeginEvents);
@@ -104,30 +110,31 @@ public:
             APIElementEventHandlerProc* handler =
                 pending.toNewElementHandler ? registry.newElementHandler : registry.elementObserver;
             if (handler != nullptr)
-                Call(handler, pending.toNewElementHandler ? "newElement" : "observer", pending.record, "");
+                Call(handler, pending.toNewElementHandler ? "newElement" : "observer", pending.record, pending.parent,
+                     "");
         }
         series(APINotifyElement_EndEvents);
     }
 
 private:
     void Call(APIElementEventHandlerProc* handler, const char* role, const API_NotifyElementType& record,
-              const std::string& database)
+              const API_Guid& parent, const std::string& database)
     {
         GSErrCode result = NoError;
         {
-            NotificationScope scope;
+            NotificationScope scope(parent);
             result = handler(&record);
         }
         nlohmann::ordered_json fields = {{"handler", role},
                                          {"notifID", static_cast<Int32>(record.notifID)},
                                          {"type", static_cast<Int32>(record.elemHead.type.typeID)},
                                          {"guid", GuidText(record.elemHead.guid)},
-                                         {"parentGuid", GuidText(record.parentGuid)}};
+                                         {"parentGuid", GuidText(parent)}};
         if (!database.empty())
             fields["database"] = database;
         fields["result"] = result;
         host_.GetTranscript().Record("notification", fields);
-        Actions(host_).last.push_back({role, record, result});
+        Actions(host_).last.push_back({role, record, parent, result});
     }
 
     Host& host_;
@@ -277,8 +284,8 @@ bool ElementActions::Copy(const API_Guid& original, API_Guid* copy, std::string*
         *copy = added.guid;
     RecordAction(host_, "copy", added.guid);
     Notifier notifier(host_);
-    notifier.ToNewElementHandler(Record(APINotifyElement_New, added, original));
-    notifier.ToObservers(original, Record(APINotifyElement_Copy, added, original));
+    notifier.ToNewElementHandler(Record(APINotifyElement_New, added), original);
+    notifier.ToObservers(original, Record(APINotifyElement_Copy, added), original);
     notifier.Deliver();
     RefreshLastStep(host_);
     return true;

@@ -1,10 +1,10 @@
 // What the user does to the model: place, copy, change, edit (move), delete an element, set its IFC name,
 // change one of its property values or its classification, undo and redo. Each action changes the project
 // and raises the element notifications the host raises for it, to the handlers the add-on installed:
-//   place          new-element handler: 1 (created), second GUID null
-//   copy           new-element handler: 1 (created as a copy, second GUID the original);
-//                  observers of the original: 2 (copied, second GUID the original)
-//   change         observers: 3 (changed, second GUID null: the element keeps its GUID). A wall, slab or
+//   place          new-element handler: 1 (created), no parent
+//   copy           new-element handler: 1 (created as a copy, the original its parent);
+//                  observers of the original: 2 (copied, the original its parent)
+//   change         observers: 3 (changed, no parent: the element keeps its GUID). A wall, slab or
 //                  roof given another composite or building material raises just this notification.
 //   setIfcName     observers: 3, as any other change of the element's settings
 //   edit           observers: 4 (edited in place)
@@ -15,7 +15,8 @@
 // An action's notifications form one series: each handler that receives any gets a begin (-1) first and an
 // end (-2) last, both carrying the floor plan's database. Every delivery runs inside a NotificationScope and
 // is recorded in the transcript as "notification" {handler, notifID, type, guid, parentGuid, database,
-// result}. The undo history holds the user's actions only; what add-ons do in their own commands is not
+// result}, parentGuid being the parent ACAPI_Notification_GetParentElement answers. The undo history
+// holds the user's actions only; what add-ons do in their own commands is not
 // undone here.
 #pragma once
 
@@ -30,6 +31,7 @@ namespace Sim {
 struct DeliveredNotification {
     std::string handler;  // "newElement" or "observer"
     API_NotifyElementType record;
+    API_Guid parent;      // the original of a copy, null otherwise
     GSErrCode result = NoError;
 };
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <new>
+#include <type_traits>
 
 namespace Sim {
 
@@ -15,18 +16,31 @@ GSErrCode InterceptCall(ACAPI::Slot slot);  // defined by Host
 template <ACAPI::Slot S, auto Impl>
 struct Thunk;
 
-template <ACAPI::Slot S, typename... Args, GSErrCode (*Impl)(Args...)>
+// Functions that answer an error code get the injected code; the few that answer something else (a bool,
+// a resource module, nothing) then answer what they answer for nothing found, and do nothing.
+template <ACAPI::Slot S, typename R, typename... Args, R (*Impl)(Args...)>
 struct Thunk<S, Impl> {
-    static GSErrCode Call(Args... args)
+    static R Call(Args... args)
     {
-        if (GSErrCode injected = InterceptCall(S); injected != NoError)
-            return injected;
+        constexpr bool answersCode = std::is_same_v<R, GSErrCode>;
+        if (GSErrCode injected = InterceptCall(S); injected != NoError) {
+            if constexpr (answersCode)
+                return injected;
+            else
+                return R();
+        }
         try {
             return Impl(args...);
         } catch (const std::bad_alloc&) {
-            return APIERR_MEMFULL;
+            if constexpr (answersCode)
+                return APIERR_MEMFULL;
+            else
+                return R();
         } catch (...) {
-            return APIERR_GENERAL;
+            if constexpr (answersCode)
+                return APIERR_GENERAL;
+            else
+                return R();
         }
     }
 };

@@ -72,7 +72,8 @@ void Host::DebugOutput(const std::string& text)
 }
 
 Int32 Host::ShowAlert(const std::string& type, const std::string& largeText, const std::string& smallText,
-                      const std::string& button1, const std::string& button2, const std::string& button3)
+                      const std::string& button1, const std::string& button2, const std::string& button3,
+                      const std::string& title)
 {
     std::vector<std::string> buttons;
     for (const auto* button : {&button1, &button2, &button3})
@@ -97,11 +98,15 @@ Int32 Host::ShowAlert(const std::string& type, const std::string& largeText, con
         onUnansweredAlert("no answer left for alert \"" + (smallText.empty() ? largeText : smallText) +
                           "\"; pressed \"" + (buttons.empty() ? std::string() : buttons[0]) + "\"");
     }
-    transcript_.Record("alert", {{"type", type},
-                                 {"largeText", largeText},
-                                 {"smallText", smallText},
-                                 {"buttons", buttons},
-                                 {"answer", buttons.empty() ? std::string() : buttons[answer - 1]}});
+    nlohmann::ordered_json fields = {{"type", type}};
+    // Only an alert with a title shows one.
+    if (!title.empty())
+        fields["title"] = title;
+    fields["largeText"] = largeText;
+    fields["smallText"] = smallText;
+    fields["buttons"] = buttons;
+    fields["answer"] = buttons.empty() ? std::string() : buttons[answer - 1];
+    transcript_.Record("alert", std::move(fields));
     return answer;
 }
 

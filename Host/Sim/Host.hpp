@@ -65,7 +65,8 @@ public:
     // Alerts: answered by the scripted button texts in order; with none left, the first button.
     void QueueAlertAnswer(const std::string& buttonText) { alertAnswers_.push_back(buttonText); }
     Int32 ShowAlert(const std::string& type, const std::string& largeText, const std::string& smallText,
-                    const std::string& button1, const std::string& button2, const std::string& button3);
+                    const std::string& button1, const std::string& button2, const std::string& button3,
+                    const std::string& title = std::string());
     std::function<void(const std::string&)> onUnansweredAlert;  // told when the first button is pressed by default
 
     // What the user does in the host.

@@ -1,5 +1,7 @@
 #include "ModelState.hpp"
 
+#include "UniString.hpp"
+
 #include "Host.hpp"
 
 #include <algorithm>
@@ -55,7 +57,8 @@ void ModelState::FillInfo(const Database& database, API_DatabaseInfo& info) cons
     info.typeID = database.type;
     info.databaseUnId.elemSetId = database.id;
     std::memset(info.name, 0, sizeof info.name);
-    std::memcpy(info.name, database.name.data(), std::min(database.name.size(), sizeof info.name - 1));
+    const GS::UniString name(database.name.c_str(), CC_UTF8);
+    GS::ucsncpy(info.name, name.ToUStr().Get(), API_UniLongNameLen - 1);
 }
 
 ModelState& TheModelState(Host& host) { return host.FamilyState<ModelState>(); }

@@ -4,6 +4,7 @@
 // (a section, a layout) is current, the element functions see no model elements, as in the host.
 #pragma once
 
+#include "APIdefs_Database.h"
 #include "APIdefs_Elements.h"
 
 #include <set>

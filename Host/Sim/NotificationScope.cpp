@@ -2,27 +2,38 @@
 
 #include "Host.hpp"
 
+#include <vector>
+
 namespace Sim {
 namespace {
 
 struct NotificationDepth {
-    int depth = 0;
+    std::vector<API_Guid> parents;  // one per delivery in progress, innermost last
 };
 
 }  // namespace
 
-NotificationScope::NotificationScope()
+NotificationScope::NotificationScope() : NotificationScope(APINULLGuid) {}
+
+NotificationScope::NotificationScope(const API_Guid& parent)
 {
     if (HasHost())
-        ++TheHost().FamilyState<NotificationDepth>().depth;
+        TheHost().FamilyState<NotificationDepth>().parents.push_back(parent);
 }
 
 NotificationScope::~NotificationScope()
 {
-    if (HasHost())
-        --TheHost().FamilyState<NotificationDepth>().depth;
+    if (HasHost() && !TheHost().FamilyState<NotificationDepth>().parents.empty())
+        TheHost().FamilyState<NotificationDepth>().parents.pop_back();
 }
 
-bool NotificationScope::Active() { return HasHost() && TheHost().FamilyState<NotificationDepth>().depth > 0; }
+bool NotificationScope::Active() { return HasHost() && !TheHost().FamilyState<NotificationDepth>().parents.empty(); }
+
+API_Guid NotificationScope::Parent()
+{
+    if (!Active())
+        return APINULLGuid;
+    return TheHost().FamilyState<NotificationDepth>().parents.back();
+}
 
 }  // namespace Sim

@@ -2,6 +2,7 @@
 // handlers the host calls back.
 #pragma once
 
+#include "APIdefs_Callback.h"
 #include "APIdefs_Registration.h"
 
 #include <map>
@@ -26,7 +27,7 @@ struct RegisteredFileType {
     short iconResID = 0;
     short descStrResID = 0;
     short descStrResItemID = 0;
-    GSFlags actionFlags = 0;
+    API_IOMethod actionFlags = 0;
 };
 
 struct RegisteredWindow {

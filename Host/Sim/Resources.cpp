@@ -147,9 +147,12 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
 
     while (token.kind != Token::End) {
         const int resourceLine = token.line;  // where a resource defined twice is reported
-        const std::string type = expect(Token::Tag, "a resource type such as 'STRS'").text;
+        const std::string type = expect(Token::Tag, "a resource type such as 'STR#'").text;
+        // The kit's resource compiler refuses the compiled type's name in a source; so does this reader.
+        if (type == "STRS")
+            lexer.FailAt(resourceLine, "'STRS' is the compiled type of a string list; its source type is 'STR#'");
         const Int32 id = static_cast<Int32>(expect(Token::Number, "a resource number").number);
-        if (type == "STRS") {
+        if (type == "STR#") {
             if (token.kind == Token::String)
                 token = lexer.Next();  // the list's title
             expect(Token::Symbol, "'{'");
@@ -158,7 +161,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
                 list.push_back(expect(Token::String, "a string or '}'").text);
             token = lexer.Next();
             if (strings_.count(id))
-                lexer.FailAt(resourceLine, "STRS " + std::to_string(id) + " is defined twice");
+                lexer.FailAt(resourceLine, "STR# " + std::to_string(id) + " is defined twice");
             strings_[id] = std::move(list);
         } else if (type == "GDLG") {
             DialogResource dialog;
@@ -182,19 +185,32 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
                 const int itemLine = token.line;
                 token = lexer.Next();
                 std::vector<long> numbers;
+                bool wordAfterRect = false;
+                bool namedIcon = false;  // an icon given by a name (NoIcon, DG_WARNING_ICON, ...) instead of a number
                 // An item is one line: a word that starts another line is the next item's kind (so an
                 // unknown kind is refused instead of being taken as a style word of the item before).
                 while (!isSymbol("}") && !(token.kind == Token::Ident && (itemKinds.count(token.text) || token.line != itemLine))) {
+                    if (token.kind == Token::End)
+                        lexer.Fail("unterminated dialog");
                     if (token.kind == Token::Number)
                         numbers.push_back(token.number);
                     else if (token.kind == Token::String)
                         item.text = token.text;
-                    else if (token.kind == Token::End)
-                        lexer.Fail("unterminated dialog");
+                    if (token.kind == Token::Ident && numbers.size() == 4 && !wordAfterRect) {
+                        wordAfterRect = true;
+                        namedIcon = token.text != "frame" && token.text != "noFrame";
+                    }
                     token = lexer.Next();
                 }
                 if (numbers.size() < 4)
                     lexer.FailAt(itemLine, item.kind + " item needs its left, top, width and height");
+                // The arguments without which the kit's resource compiler reports the item as missing.
+                if (item.kind == "IconButton" && numbers.size() < 5 && !namedIcon)
+                    lexer.FailAt(itemLine, "IconButton item needs its icon");
+                if (item.kind == "RadioButton" && numbers.size() < 5)
+                    lexer.FailAt(itemLine, "RadioButton item needs its group");
+                if (item.kind == "ProgressBar" && numbers.size() < 6)
+                    lexer.FailAt(itemLine, "ProgressBar item needs its minimum and maximum");
                 item.x = static_cast<Int32>(numbers[0]);
                 item.y = static_cast<Int32>(numbers[1]);
                 item.width = static_cast<Int32>(numbers[2]);
@@ -229,7 +245,7 @@ void ResourceSet::Parse(const std::string& text, const std::string& origin)
             token = lexer.Next();
             identities_[id] = values;
         } else {
-            // Icons and other kinds: remembered by number, content not interpreted.
+            // Icons keep the name of their image (the last text); other kinds are only passed over.
             std::string content;
             if (token.kind == Token::String)
                 token = lexer.Next();
@@ -288,6 +304,12 @@ const DialogResource* ResourceSet::Dialog(Int32 id) const
 {
     auto it = dialogs_.find(id);
     return it == dialogs_.end() ? nullptr : &it->second;
+}
+
+const std::string* ResourceSet::IconImage(Int32 id) const
+{
+    auto it = icons_.find(id);
+    return it == icons_.end() ? nullptr : &it->second;
 }
 
 const std::vector<Int32>* ResourceSet::Identity(Int32 id) const

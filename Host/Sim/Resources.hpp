@@ -1,6 +1,7 @@
-// The add-on's resources as the host reads them: the module's .grc resource definitions, preprocessed at
-// build time like the host's resource compiler input. String lists (STRS), dialog and palette layouts
-// (GDLG) with their item names (DLGH), icons (GICN) and the add-on identity (MDID).
+// The add-on's resources as the host reads them: the module's .grc resource definitions in the kit's
+// resource language, preprocessed at build time like the kit's resource compiler input. String lists
+// (STR#), dialog and palette layouts (GDLG) with their item names (DLGH), icons (GICN) and the add-on
+// identity (MDID).
 #pragma once
 
 #include "Definitions.hpp"
@@ -41,6 +42,9 @@ public:
     const DialogResource* Dialog(Int32 id) const;
     const std::vector<Int32>* Identity(Int32 id) const;
     bool HasIcon(Int32 id) const { return icons_.count(id) != 0; }
+    // The image an icon names (the resource compiler looks for it as <name>_<w>x<h>.svg); null when the
+    // icon is not defined.
+    const std::string* IconImage(Int32 id) const;
 
 private:
     std::map<Int32, std::vector<std::string>> strings_;

@@ -9,9 +9,9 @@
 namespace Sim {
 namespace {
 
-// Panel numbers are never reused within a process, so a panel object that outlived its host can never
-// reach a panel of a later host.
-Int32 lastPanelId = 0;
+// Panel numbers are not reused within a process (until the 16-bit numbers run out), so a panel object
+// that outlived its host does not reach a panel of a later host.
+short lastPanelId = 0;
 
 template <typename T>
 void Remove(std::vector<T*>& list, const void* element)
@@ -63,14 +63,18 @@ UserInterface* UserInterface::Current()
 
 // ---- Panels and items ----
 
-Int32 UserInterface::CreatePanel(DG::Panel* object, PanelKind kind, GSResModule resModule, short resId,
+short UserInterface::CreatePanel(DG::Panel* object, PanelKind kind, GSResModule resModule, short resId,
                                  GSResModule iconResModule, const GS::Guid& guid)
 {
     PanelState panel;
-    panel.id = ++lastPanelId;
+    do
+        lastPanelId = lastPanelId == MaxInt16 ? 1 : static_cast<short>(lastPanelId + 1);
+    while (panels_.count(lastPanelId) != 0);
+    panel.id = lastPanelId;
     panel.kind = kind;
     panel.resId = resId;
     panel.guid = guid;
+    panel.iconResModule = iconResModule;
     panel.object = object;
 
     const char* className = kind == PanelKind::Palette ? "DG::Palette" : "DG::ModalDialog";
@@ -114,7 +118,7 @@ Int32 UserInterface::CreatePanel(DG::Panel* object, PanelKind kind, GSResModule 
         ReportProgrammingError("DG::Palette: a palette with the GUID " + Sim::Utf8(guid.ToUniString()) +
                                " exists already");
 
-    const Int32 id = panel.id;
+    const short id = static_cast<short>(panel.id);
     PanelState& stored = panels_.emplace(id, std::move(panel)).first->second;
     if (kind == PanelKind::Palette)
         Record("palette", stored, "created", {{"resId", resId}});
@@ -181,13 +185,14 @@ void UserInterface::RemoveItemObject(Int32 panelId, short itemId, DG::Item* obje
         Remove(item->objects, object);
 }
 
-void UserInterface::ShowPalette(Int32 panelId, Int32 showMode)
+void UserInterface::ShowPalette(Int32 panelId, short refDialId)
 {
     PanelState* panel = FindPanel(panelId);
     if (panel == nullptr || panel->visible)
         return;
     panel->visible = true;
-    Record("palette", *panel, "shown", {{"showMode", showMode}});
+    // The 16 bits of the placement, unsigned: the front place (DG_DF_FIRST) shows as 32768.
+    Record("palette", *panel, "shown", {{"showMode", static_cast<UInt16>(refDialId)}});
 }
 
 void UserInterface::HidePalette(Int32 panelId)
@@ -332,30 +337,17 @@ void UserInterface::DetachCompoundObserver(Int32 panelId, DG::CompoundItemObserv
         Remove(panel->compoundObservers, observer);
 }
 
-void UserInterface::AttachButtonObserver(Int32 panelId, short itemId, DG::ButtonItemObserver* observer)
+void UserInterface::AttachItemObserver(Int32 panelId, short itemId, DG::ItemObserver* observer)
 {
     ItemState* item = FindItem(panelId, itemId);
-    if (item != nullptr && !Contains(item->buttonObservers, observer))
-        item->buttonObservers.push_back(observer);
+    if (item != nullptr && !Contains(item->observers, observer))
+        item->observers.push_back(observer);
 }
 
-void UserInterface::DetachButtonObserver(Int32 panelId, short itemId, DG::ButtonItemObserver* observer)
+void UserInterface::DetachItemObserver(Int32 panelId, short itemId, DG::ItemObserver* observer)
 {
     if (ItemState* item = FindItem(panelId, itemId))
-        Remove(item->buttonObservers, observer);
-}
-
-void UserInterface::AttachRadioObserver(Int32 panelId, short itemId, DG::RadioItemObserver* observer)
-{
-    ItemState* item = FindItem(panelId, itemId);
-    if (item != nullptr && !Contains(item->radioObservers, observer))
-        item->radioObservers.push_back(observer);
-}
-
-void UserInterface::DetachRadioObserver(Int32 panelId, short itemId, DG::RadioItemObserver* observer)
-{
-    if (ItemState* item = FindItem(panelId, itemId))
-        Remove(item->radioObservers, observer);
+        Remove(item->observers, observer);
 }
 
 void UserInterface::ForgetObserver(const void* observer)
@@ -363,11 +355,36 @@ void UserInterface::ForgetObserver(const void* observer)
     for (auto& [id, panel] : panels_) {
         Remove(panel.observers, observer);
         Remove(panel.compoundObservers, observer);
-        for (auto& item : panel.items) {
-            Remove(item.buttonObservers, observer);
-            Remove(item.radioObservers, observer);
-        }
+        for (auto& item : panel.items)
+            Remove(item.observers, observer);
     }
+}
+
+std::vector<DG::ItemObserver*> UserInterface::ItemObservers(Int32 panelId, short itemId,
+                                                            DG::ItemObserver* (*asItemObserver)(DG::CompoundItemObserver*))
+{
+    std::vector<DG::ItemObserver*> result;
+    PanelState* panel = FindPanel(panelId);
+    ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
+    if (item == nullptr)
+        return result;
+    result = item->observers;
+    for (DG::CompoundItemObserver* compound : panel->compoundObservers)
+        if (DG::ItemObserver* observer = asItemObserver(compound); observer != nullptr && !Contains(result, observer))
+            result.push_back(observer);
+    return result;
+}
+
+std::vector<DG::PanelObserver*> UserInterface::PanelObservers(Int32 panelId)
+{
+    PanelState* panel = FindPanel(panelId);
+    return panel != nullptr ? panel->observers : std::vector<DG::PanelObserver*>();
+}
+
+bool UserInterface::IsObserving(Int32 panelId, const DG::PanelObserver* observer)
+{
+    PanelState* panel = FindPanel(panelId);
+    return panel != nullptr && Contains(panel->observers, observer);
 }
 
 bool UserInterface::OpenExternalBrowser(const std::string& url)

@@ -12,11 +12,7 @@
 //              that escaped a script function, ...)
 #pragma once
 
-#include "DGBrowser.hpp"
-#include "DGButton.hpp"
-#include "DGUtility.hpp"
-#include "DGDialog.hpp"
-#include "DGRadioItem.hpp"
+#include "DGModule.hpp"
 #include "JSValues.hpp"
 
 #include <nlohmann/json.hpp>
@@ -57,8 +53,7 @@ struct ItemState {
     std::vector<GS::Ref<JS::Object>> scriptObjects;
 
     std::vector<DG::Item*> objects;  // the item objects of the add-on, first one made first
-    std::vector<DG::ButtonItemObserver*> buttonObservers;
-    std::vector<DG::RadioItemObserver*> radioObservers;
+    std::vector<DG::ItemObserver*> observers;
 };
 
 enum class PanelKind { Palette, ModalDialog };
@@ -68,6 +63,7 @@ struct PanelState {
     PanelKind kind = PanelKind::Palette;
     short resId = 0;
     GS::Guid guid;
+    GSResModule iconResModule = 0;
     std::string layoutName;
     std::vector<std::string> flags;  // from the layout: close, grow, ...
     std::string title;
@@ -76,7 +72,7 @@ struct PanelState {
     bool eventProcessing = false;
     Int32 moveResizeDepth = 0;
     Int32 moveResizeBrackets = 0;  // completed Begin/EndMoveResizeItems pairs
-    Int32 pendingResponse = 0;     // modal dialogs: a posted close request (DG::ModalResponse), 0 none
+    Int32 pendingResponse = 0;     // modal dialogs: a posted close request (DG::ModalDialog::ModalResponse), 0 none
 
     DG::Panel* object = nullptr;
     std::vector<DG::PanelObserver*> observers;
@@ -112,7 +108,8 @@ public:
     static UserInterface* Current();
 
     // ---- Kept up by the class library ----
-    Int32 CreatePanel(DG::Panel* object, PanelKind kind, GSResModule resModule, short resId,
+    // Panel numbers are the host's 16-bit dialog numbers.
+    short CreatePanel(DG::Panel* object, PanelKind kind, GSResModule resModule, short resId,
                       GSResModule iconResModule, const GS::Guid& guid);
     void DestroyPanel(Int32 panelId);
     PanelState* FindPanel(Int32 panelId);
@@ -123,7 +120,8 @@ public:
     void AddItemObject(Int32 panelId, short itemId, DG::Item* object);
     void RemoveItemObject(Int32 panelId, short itemId, DG::Item* object);
 
-    void ShowPalette(Int32 panelId, Int32 showMode);
+    // `refDialId`: where among the others (DG::ModelessBase::First, Last).
+    void ShowPalette(Int32 panelId, short refDialId);
     void HidePalette(Int32 panelId);
     void SetTitle(Int32 panelId, const std::string& title);
     void SetItemsEnabled(Int32 panelId, bool enabled);
@@ -141,11 +139,15 @@ public:
     void DetachPanelObserver(Int32 panelId, DG::PanelObserver* observer);
     void AttachCompoundObserver(Int32 panelId, DG::CompoundItemObserver* observer);
     void DetachCompoundObserver(Int32 panelId, DG::CompoundItemObserver* observer);
-    void AttachButtonObserver(Int32 panelId, short itemId, DG::ButtonItemObserver* observer);
-    void DetachButtonObserver(Int32 panelId, short itemId, DG::ButtonItemObserver* observer);
-    void AttachRadioObserver(Int32 panelId, short itemId, DG::RadioItemObserver* observer);
-    void DetachRadioObserver(Int32 panelId, short itemId, DG::RadioItemObserver* observer);
+    void AttachItemObserver(Int32 panelId, short itemId, DG::ItemObserver* observer);
+    void DetachItemObserver(Int32 panelId, short itemId, DG::ItemObserver* observer);
     void ForgetObserver(const void* observer);  // an observer of any kind is going away
+    // Who hears an event of the item now: its own observers, then those compound observers of its panel
+    // that `asItemObserver` makes an observer of this event's kind (null: not of that kind).
+    std::vector<DG::ItemObserver*> ItemObservers(Int32 panelId, short itemId,
+                                                 DG::ItemObserver* (*asItemObserver)(DG::CompoundItemObserver*));
+    std::vector<DG::PanelObserver*> PanelObservers(Int32 panelId);
+    bool IsObserving(Int32 panelId, const DG::PanelObserver* observer);
 
     bool OpenExternalBrowser(const std::string& url);
 
@@ -187,10 +189,7 @@ private:
                 nlohmann::ordered_json extra = nlohmann::ordered_json::object());
     void DispatchClose(Int32 panelId, bool accepted);
     void DispatchButtonClick(Int32 panelId, short itemId);
-    void DispatchRadioChange(Int32 panelId, short itemId);
-    template <typename Source, typename Observer, typename Event>
-    void DispatchItemEvent(Int32 panelId, short itemId, std::vector<Observer*> ItemState::*observers,
-                           void (Observer::*notify)(const Event&));
+    void DispatchRadioChange(Int32 panelId, short itemId, short previousItemId);
     bool AskToClose(Int32 panelId);
 
     std::map<Int32, PanelState> panels_;

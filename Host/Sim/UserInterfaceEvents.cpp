@@ -1,6 +1,7 @@
 // What the user does with the simulated user interface, and how the add-on's observers hear of it.
 #include "UserInterface.hpp"
 
+#include "ClassLibs/EventDispatcher.hpp"
 #include "Host.hpp"
 #include "Location.hpp"
 #include "SimUtf8.hpp"
@@ -51,27 +52,18 @@ DialogChoice OptionDialogChoice(short resId)
 }  // namespace
 
 // ---- Event delivery ----
-// An observer may destroy the panel, or detach itself or others, while it is told: before every call
-// the panel is looked up again and the observer must still be attached.
+// Through the dialog library's objects (DG::EventDispatcher), which tell their observers. An observer may
+// destroy the panel, or detach itself or others, while it is told: the panel is looked up again after.
 
 bool UserInterface::AskToClose(Int32 panelId)
 {
     PanelState* panel = FindPanel(panelId);
     if (panel == nullptr)
         return false;
-    bool accepted = true;
     if (panel->kind == PanelKind::Palette && !panel->eventProcessing)
-        return accepted;
-    const DG::PanelCloseRequestEvent ev(panel->object);
-    const auto observers = panel->observers;
-    for (DG::PanelObserver* observer : observers) {
-        panel = FindPanel(panelId);
-        if (panel == nullptr)
-            return false;
-        if (Contains(panel->observers, observer))
-            observer->PanelCloseRequested(ev, &accepted);
-    }
-    return FindPanel(panelId) != nullptr && accepted;
+        return true;
+    const short answer = DG::EventDispatcher::CloseRequested(*panel->object, PanelEventData());
+    return FindPanel(panelId) != nullptr && answer == DG_OK;
 }
 
 void UserInterface::DispatchClose(Int32 panelId, bool accepted)
@@ -79,15 +71,9 @@ void UserInterface::DispatchClose(Int32 panelId, bool accepted)
     PanelState* panel = FindPanel(panelId);
     if (panel == nullptr)
         return;
-    const DG::PanelCloseEvent ev(panel->object, accepted);
-    const auto observers = panel->observers;
-    for (DG::PanelObserver* observer : observers) {
-        panel = FindPanel(panelId);
-        if (panel == nullptr)
-            return;
-        if (Contains(panel->observers, observer))
-            observer->PanelClosed(ev);
-    }
+    PanelEventData data;
+    data.retCode = accepted ? DG_OK : DG_CANCEL;
+    DG::EventDispatcher::Closed(*panel->object, data);
 }
 
 void UserInterface::RequestClose(Int32 panelId)
@@ -100,7 +86,7 @@ void UserInterface::RequestClose(Int32 panelId)
     if (panel->kind == PanelKind::ModalDialog) {
         // Ends Invoke with the cancel response unless one was posted.
         if (panel->pendingResponse == 0)
-            panel->pendingResponse = DG::Cancel;
+            panel->pendingResponse = DG::ModalDialog::Cancel;
         return;
     }
     panel->visible = false;
@@ -108,50 +94,55 @@ void UserInterface::RequestClose(Int32 panelId)
     DispatchClose(panelId, true);
 }
 
-// Observers of the item itself, then compound observers of its panel, asked afresh before each call so an
-// observer detached by an earlier one is not called.
-template <typename Source, typename Observer, typename Event>
-void UserInterface::DispatchItemEvent(Int32 panelId, short itemId, std::vector<Observer*> ItemState::*observers,
-                                      void (Observer::*notify)(const Event&))
-{
-    PanelState* panel = FindPanel(panelId);
-    ItemState* item = panel != nullptr ? panel->Item(itemId) : nullptr;
-    if (item == nullptr)
-        return;
-    Source* source = nullptr;
-    for (DG::Item* object : item->objects)
-        if ((source = dynamic_cast<Source*>(object)) != nullptr)
-            break;
-    const Event ev(source);
+namespace {
 
-    auto listeners = [this, panelId, itemId, observers]() {
-        std::vector<Observer*> result;
-        PanelState* current = FindPanel(panelId);
-        ItemState* currentItem = current != nullptr ? current->Item(itemId) : nullptr;
-        if (currentItem == nullptr)
-            return result;
-        result = currentItem->*observers;
-        for (DG::CompoundItemObserver* compound : current->compoundObservers)
-            if (auto* observer = dynamic_cast<Observer*>(compound))
-                if (!Contains(result, observer))
-                    result.push_back(observer);
-        return result;
-    };
-    for (Observer* observer : listeners())
-        if (Contains(listeners(), observer))
-            (observer->*notify)(ev);
+// The add-on's object of the item that takes the event: the first one made of the class that has it.
+template <typename Source>
+DG::Item* EventSource(const ItemState& item)
+{
+    for (DG::Item* object : item.objects)
+        if (dynamic_cast<Source*>(object) != nullptr)
+            return object;
+    return nullptr;
 }
+
+}  // namespace
 
 void UserInterface::DispatchButtonClick(Int32 panelId, short itemId)
 {
-    DispatchItemEvent<DG::ButtonItem>(panelId, itemId, &ItemState::buttonObservers, &DG::ButtonItemObserver::ButtonClicked);
+    ItemState* item = FindItem(panelId, itemId);
+    DG::Item* source = item != nullptr ? EventSource<DG::ButtonItem>(*item) : nullptr;
+    if (source != nullptr)
+        DG::EventDispatcher::Clicked(*source, ItemEventData());
 }
 
-void UserInterface::DispatchRadioChange(Int32 panelId, short itemId)
+void UserInterface::DispatchRadioChange(Int32 panelId, short itemId, short previousItemId)
 {
-    DispatchItemEvent<DG::RadioButton>(panelId, itemId, &ItemState::radioObservers,
-                                       &DG::RadioItemObserver::RadioButtonChanged);
+    ItemState* item = FindItem(panelId, itemId);
+    DG::Item* source = item != nullptr ? EventSource<DG::RadioItem>(*item) : nullptr;
+    if (source == nullptr)
+        return;
+    ItemEventData data;
+    if (const ItemState* previous = previousItemId != 0 ? FindItem(panelId, previousItemId) : nullptr)
+        data.previousSelection = EventSource<DG::RadioItem>(*previous);
+    DG::EventDispatcher::Changed(*source, data);
 }
+
+namespace {
+
+// The radio button of the item's group that is selected now, or 0.
+short SelectedInGroup(const PanelState& panel, short itemId)
+{
+    const ItemState* chosen = panel.Item(itemId);
+    if (chosen == nullptr)
+        return 0;
+    for (const auto& item : panel.items)
+        if (item.kind == "RadioButton" && item.group == chosen->group && item.selected)
+            return item.id;
+    return 0;
+}
+
+}  // namespace
 
 bool UserInterface::RunModal(Int32 panelId)
 {
@@ -166,17 +157,9 @@ bool UserInterface::RunModal(Int32 panelId)
     panel->pendingResponse = 0;
     const short resId = panel->resId;
 
-    {
-        const DG::PanelOpenEvent ev(panel->object);
-        const auto observers = panel->observers;
-        for (DG::PanelObserver* observer : observers) {
-            panel = FindPanel(panelId);
-            if (panel == nullptr)
-                return false;
-            if (Contains(panel->observers, observer))
-                observer->PanelOpened(ev);
-        }
-    }
+    DG::EventDispatcher::Opened(*panel->object, PanelEventData());
+    if (FindPanel(panelId) == nullptr)
+        return false;
 
     const DialogChoice choice = dialogChoices_.empty() ? OptionDialogChoice(resId) : dialogChoices_.front();
     if (!dialogChoices_.empty())
@@ -189,8 +172,9 @@ bool UserInterface::RunModal(Int32 panelId)
             ReportProgrammingError("dialog choice: item " + std::to_string(choice.radioItem) + " of dialog " +
                                    std::to_string(panel->resId) + " is no enabled radio button");
         } else {
+            const short previous = SelectedInGroup(*panel, choice.radioItem);
             SelectRadio(panelId, choice.radioItem);
-            DispatchRadioChange(panelId, choice.radioItem);
+            DispatchRadioChange(panelId, choice.radioItem, previous);
         }
     }
 
@@ -213,19 +197,19 @@ bool UserInterface::RunModal(Int32 panelId)
             DispatchButtonClick(panelId, itemId);
     };
     const char* answer = "accept";
-    Int32 fallback = DG::Accept;
+    Int32 fallback = DG::ModalDialog::Accept;
     switch (choice.action) {
         case DialogChoice::Accept:
             pressButton(1);
             break;
         case DialogChoice::Cancel:
             answer = "cancel";
-            fallback = DG::Cancel;
+            fallback = DG::ModalDialog::Cancel;
             pressButton(2);
             break;
         case DialogChoice::Close:
             answer = "close";
-            fallback = DG::Cancel;
+            fallback = DG::ModalDialog::Cancel;
             AskToClose(panelId);
             break;
     }
@@ -235,7 +219,7 @@ bool UserInterface::RunModal(Int32 panelId)
         return false;
     // A button that posted no close request still ends the dialog here: the simulator never waits.
     const Int32 response = panel->pendingResponse != 0 ? panel->pendingResponse : fallback;
-    const bool accepted = response == DG::Accept;
+    const bool accepted = response == DG::ModalDialog::Accept;
     TheHost().GetTranscript().Record("dialog", {{"resId", panel->resId},
                                                 {"title", panel->title},
                                                 {"items", texts},
@@ -295,16 +279,10 @@ bool UserInterface::ResizePalette(const GS::Guid& palette, Int32 dx, Int32 dy, s
     panel->height += dy;
     Record("palette", *panel, "resized", {{"width", panel->width}, {"height", panel->height}});
 
-    const Int32 panelId = panel->id;
-    const DG::PanelResizeEvent ev(panel->object, dx, dy);
-    const auto observers = panel->observers;
-    for (DG::PanelObserver* observer : observers) {
-        panel = FindPanel(panelId);
-        if (panel == nullptr)
-            break;
-        if (Contains(panel->observers, observer))
-            observer->PanelResized(ev);
-    }
+    PanelEventData data;
+    data.hGrow = static_cast<short>(dx);
+    data.vGrow = static_cast<short>(dy);
+    DG::EventDispatcher::Resized(*panel->object, data);
     return true;
 }
 
@@ -326,8 +304,9 @@ bool UserInterface::ClickItem(const GS::Guid& palette, short itemId, std::string
     }
     if (item->kind == "RadioButton") {
         Record("palette", *panel, "click", {{"item", itemId}});
+        const short previous = SelectedInGroup(*panel, itemId);
         SelectRadio(panelId, itemId);
-        DispatchRadioChange(panelId, itemId);
+        DispatchRadioChange(panelId, itemId, previous);
         return true;
     }
     return Refuse(problem, "item " + std::to_string(itemId) + " is a " + item->kind + ", which cannot be clicked");
@@ -348,13 +327,14 @@ JsCallResult UserInterface::CallJsFunction(const std::string& objectName, const 
         result.problem = "no page shows a script object named \"" + objectName + "\"";
         return result;
     }
-    GS::Ref<JS::Function> function = object->FindFunction(GS::UniString(functionName));
-    if (function == nullptr) {
+    const GS::UniString name = Sim::Uni(functionName);
+    const GS::Ref<JS::Base>* item = object->GetItemTable().GetPtr(name);
+    if (item == nullptr || GS::DynamicCast<JS::Function>(*item) == nullptr) {
         result.problem = objectName + " has no function \"" + functionName + "\"";
         return result;
     }
     try {
-        result.reply = function->Call(argument);
+        result.reply = object->CalledFromJSSide(name, argument);
         result.called = true;
     } catch (const std::exception& e) {
         // In the host's browser this would take the host down.
@@ -377,7 +357,7 @@ GSErrCode UserInterface::OpenFile(const std::string& path, Int16 method, std::st
         auto handler = registry.fileTypeHandlers.find(fileType.refCon);
         if (handler == registry.fileTypeHandlers.end() || handler->second == nullptr)
             continue;
-        IO::Location location{GS::UniString(path)};
+        IO::Location location{Sim::Uni(path)};
         API_IOParams params;
         params.refCon = fileType.refCon;
         params.method = method;

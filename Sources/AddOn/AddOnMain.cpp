@@ -15,7 +15,10 @@ namespace {
 // 'QRV' with a zero top byte.
 constexpr GSType SupportedServiceCode = (static_cast<GSType>('Q') << 16) | (static_cast<GSType>('R') << 8) | 'V';
 constexpr Int32 SupportedServiceVersion = 1;
-constexpr GSFlags JsonFileActionFlags = 11;
+// The page's JSON files are opened and merged into the project, and can be the target of a save.
+constexpr API_IOMethod JsonFileMethods = Open2DSupported | Merge2DSupported | SaveAs2DSupported;
+// Every project event bit of the first twelve; the handler ignores them all.
+constexpr GSFlags ProjectEventMask = 4095;
 
 GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
 
@@ -23,8 +26,7 @@ GSErrCode ProjectEventIgnored(API_NotifyEventID, Int32) { return NoError; }
 
 API_AddonType CheckEnvironment(API_EnvirParams* envir)
 {
-    GSResModule resModule = 0;
-    ACAPI_GetOwnResModule(&resModule);
+    const GSResModule resModule = ACAPI_GetOwnResModule();
     RSGetIndString(&envir->addOnInfo.name, ID_ADDON_INFO, ID_ADDON_INFO_NAME, resModule);
     RSGetIndString(&envir->addOnInfo.description, ID_ADDON_INFO, ID_ADDON_INFO_DESCRIPTION, resModule);
     QRV::SetHostLanguage(envir->serverInfo.language);
@@ -33,14 +35,14 @@ API_AddonType CheckEnvironment(API_EnvirParams* envir)
 
 GSErrCode RegisterInterface()
 {
-    GSErrCode err = ACAPI_AddOnIntegration_RegisterSupportedService(SupportedServiceCode, SupportedServiceVersion);
+    GSErrCode err = ACAPI_AddOnAddOnCommunication_RegisterSupportedService(SupportedServiceCode, SupportedServiceVersion);
     if (err == NoError)
         err = ACAPI_MenuItem_RegisterMenu(ID_MENU_PLUGIN, 0, MenuCode_UserDef, 0);
     if (err == NoError)
         err = ACAPI_MenuItem_RegisterMenu(ID_MENU_OSTREL, 0, MenuCode_UserDef, 1);
     if (err == NoError)
         err = ACAPI_AddOnIntegration_RegisterFileType(QRV::JsonFileTypeRef, 0, 0, "json", 0, ID_FILE_TYPE_DESCRIPTION, 0,
-                                                      JsonFileActionFlags);
+                                                      JsonFileMethods);
     return err;
 }
 
@@ -54,7 +56,7 @@ GSErrCode Initialize()
     if (err == NoError)
         err = QRV::Palette::RegisterPaletteControlCallBack();
     if (err == NoError)
-        err = ACAPI_ProjectOperation_CatchProjectEvent(APINotify_All, ProjectEventIgnored);
+        err = ACAPI_ProjectOperation_CatchProjectEvent(ProjectEventMask, ProjectEventIgnored);
     if (err == NoError)
         QRV::InstallElementEventHandlers();
     if (err == NoError)

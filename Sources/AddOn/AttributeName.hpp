@@ -5,8 +5,9 @@
 
 namespace QRV {
 
-// Copies the name into the header; false (and an empty name) when it does not fit in 255 bytes. A cut
-// name could silently match another attribute, so callers refuse such names instead of cutting them.
+// Copies the name into the header as UTF-8; false (and an empty name) when it does not fit in 255 bytes or
+// holds a zero character. A cut name could silently match another attribute, so callers refuse such names
+// instead of cutting them.
 bool SetAttributeName(API_Attr_Head& header, const GS::UniString& name);
 
 }  // namespace QRV

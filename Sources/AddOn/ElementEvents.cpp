@@ -1,6 +1,7 @@
 #include "ElementEvents.hpp"
 
 #include "ACAPinc.h"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/HostBoundary.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
@@ -12,6 +13,7 @@
 #include "ProjectWriter/StoredTexts.hpp"
 #include "AddOn/Utf8.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace QRV {
@@ -29,30 +31,45 @@ bool IsNull(const API_Guid& guid) { return guid == APINULLGuid; }
 
 void WriteSeriesLine(const API_NotifyElementType& notification)
 {
-    API_DatabaseInfo info{};
+    API_DatabaseInfo info;
+    std::memset(&info, 0, sizeof info);
     info.databaseUnId = notification.databaseId;
-    if (ACAPI_Database_GetDatabaseInfo(&info) != NoError)
-        info.name[0] = '\0';
+    std::string name;
+    if (ACAPI_Window_GetDatabaseInfo(&info) == NoError) {
+        info.name[API_UniLongNameLen - 1] = 0;
+        name = ToUtf8(GS::UniString(info.name));
+    }
     DBPrintf("### Element_Manager: %s notification on database \"%s\"\n",
-             notification.notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events", info.name);
+             notification.notifID == APINotifyElement_BeginEvents ? "Begin Events" : "End Events", name.c_str());
 }
 
 // Asks the host to tell about this element from now on; an existing link is as good as a new one.
 void AttachObserver(const API_Guid& guid)
 {
-    const GSErrCode err = ACAPI_Element_AttachObserver(&guid);
+    const GSErrCode err = ACAPI_Element_AttachObserver(guid);
     if (err != NoError && err != APIERR_LINKEXIST)
         ReportHostError(err, "ElementEventHandler::ACAPI_Element_AttachObserver");
 }
 
+// The element the notified one was derived from (the original of a copy), as the host tells it during the
+// notification; null when it has none.
+API_Guid ParentOfNotified()
+{
+    API_Element parent;
+    std::memset(&parent, 0, sizeof parent);
+    if (ACAPI_Notification_GetParentElement(&parent, nullptr, 0, nullptr) != NoError)
+        return APINULLGuid;
+    return parent.header.guid;
+}
+
 // The debug line of a notification kind, or "" for kinds that are not reported. `stamp` and `observe` tell
 // what else the kind asks for.
-std::string DescribeNotification(const API_NotifyElementType& notification, const std::string& typeName,
-                                 bool& observe, bool& stamp)
+std::string DescribeNotification(const API_NotifyElementType& notification, const API_Guid& parentGuid,
+                                 const std::string& typeName, bool& observe, bool& stamp)
 {
     const std::string guid = GuidText(notification.elemHead.guid);
-    const std::string parent = GuidText(notification.parentGuid);
-    const bool hasParent = !IsNull(notification.parentGuid);
+    const std::string parent = GuidText(parentGuid);
+    const bool hasParent = !IsNull(parentGuid);
     const std::string type = "<" + typeName + "> ";
     const std::string prefix = "### Element_Manager: ";
     observe = stamp = false;
@@ -122,10 +139,14 @@ bool ReadLibraryPartName(const API_Element& element, GS::UniString& name)
 {
     if (element.object.libInd <= 0)
         return false;
-    API_LibPart libPart{};
+    API_LibPart libPart;
+    std::memset(&libPart, 0, sizeof libPart);
     libPart.index = element.object.libInd;
-    if (ACAPI_LibraryPart_Get(&libPart) != NoError)
+    const GSErrCode err = ACAPI_LibraryPart_Get(&libPart);
+    delete libPart.location;
+    if (err != NoError)
         return false;
+    libPart.docu_UName[API_UniLongNameLen - 1] = 0;
     name = GS::UniString(libPart.docu_UName);
     return true;
 }
@@ -150,20 +171,27 @@ GSErrCode HandleElementEvent(const API_NotifyElementType* elemType)
     }
 
     GS::UniString typeName;
-    if (ACAPI_Element_GetElemTypeName(&elemType->elemHead.type, &typeName) != NoError)
+    if (ACAPI_Element_GetElemTypeName(elemType->elemHead.type, typeName) != NoError)
         return NoError;
     const API_ElemTypeID type = elemType->elemHead.type.typeID;
     if (type == API_WallID || type == API_SlabID || type == API_RoofID)
         return ElemPlacedEventHandler(elemType);
 
     // Read so that a stale record is not acted on; a deleted element is still reported by its header.
-    API_Element element{};
+    API_Element element;
+    std::memset(&element, 0, sizeof element);
     element.header.guid = elemType->elemHead.guid;
     ACAPI_Element_Get(&element);
 
     bool observe = false;
     bool stamp = false;
-    const std::string line = DescribeNotification(*elemType, Cut(ToUtf8(typeName), TypeNameBytes), observe, stamp);
+    const API_Guid parent = elemType->notifID == APINotifyElement_New || elemType->notifID == APINotifyElement_Copy ||
+                                    elemType->notifID == APINotifyElement_Change ||
+                                    elemType->notifID == APINotifyElement_Edit
+                                ? ParentOfNotified()
+                                : APINULLGuid;
+    const std::string line =
+        DescribeNotification(*elemType, parent, Cut(ToUtf8(typeName), TypeNameBytes), observe, stamp);
     GSErrCode result = NoError;
     if (observe)
         AttachObserver(elemType->elemHead.guid);
@@ -189,7 +217,8 @@ GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType)
         (elemType->notifID != APINotifyElement_New && elemType->notifID != APINotifyElement_Change))
         return NoError;
 
-    API_Element element{};
+    API_Element element;
+    std::memset(&element, 0, sizeof element);
     element.header.guid = elemType->elemHead.guid;
     GSErrCode err = ACAPI_Element_Get(&element);
     if (err != NoError) {
@@ -197,9 +226,9 @@ GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType)
         return err;
     }
     if (elemType->notifID == APINotifyElement_New)
-        ACAPI_Element_AttachObserver(&element.header.guid);
+        ACAPI_Element_AttachObserver(element.header.guid);
 
-    API_Attribute attribute{};
+    API_Attribute attribute = BlankAttribute(API_ZombieAttrID);
     if (!StructureAttribute(element, attribute.header)) {
         LogStream::Instance().Error("ElemPlacedEventHandler: Unexpected element type");
         return UnexpectedElementType;
@@ -229,14 +258,14 @@ void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
     GSErrCode err = GetCorvanaPropertyGroup(group, "Corvana");
     GS::Array<API_PropertyDefinition> definitions;
     if (err == NoError)
-        err = ACAPI_Property_GetPropertyDefinitions(&group.guid, &definitions);
+        err = ACAPI_Property_GetPropertyDefinitions(group.guid, definitions);
     if (err != NoError) {
         ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
         return;
     }
 
-    API_ClassificationItemPairs classification;
-    ACAPI_Element_GetClassificationItems(&elemGuid, &classification);
+    GS::Array<GS::Pair<API_Guid, API_Guid>> classification;
+    ACAPI_Element_GetClassificationItems(elemGuid, classification);
 
     GS::Array<API_Property> defaults;
     for (const auto& definition : definitions) {
@@ -250,22 +279,21 @@ void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid)
             break;
         }
     }
-    err = ACAPI_Element_SetProperties(&elemGuid, &defaults);
+    err = ACAPI_Element_SetProperties(elemGuid, defaults);
     if (err != NoError)
         ReportHostError(err, "SetDefaultValuesForCorvanaProperties::ACAPI_Element_SetProperties");
 }
 
 GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
 {
-    API_ElemType objectType{};
-    objectType.typeID = API_ObjectID;
     GS::Array<API_Guid> objects;
-    GSErrCode result = ACAPI_Element_GetElemList(&objectType, &objects, APIFilt_None);
+    GSErrCode result = ACAPI_Element_GetElemList(API_ObjectID, &objects, APIFilt_None);
     if (result != NoError)
         return result;
 
     for (const API_Guid& guid : objects) {
-        API_Element element{};
+        API_Element element;
+        std::memset(&element, 0, sizeof element);
         element.header.guid = guid;
         if (ACAPI_Element_Get(&element) != NoError)
             continue;
@@ -274,7 +302,7 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
             DBPrintf("The element is not GDL based!\n");
             continue;
         }
-        DBPrintf("Lib part name: %s\nObject name: %s\n", partName.ToCStr().Get(), libPartName.ToCStr().Get());
+        DBPrintf("Lib part name: %s\nObject name: %s\n", ToUtf8(partName).c_str(), ToUtf8(libPartName).c_str());
         if (LibraryPartKeyName(partName) != libPartName)
             continue;
 

@@ -3,7 +3,7 @@
 // their product name (objects, windows, doors: their library part; curtain walls, stairs: their IFC name).
 #pragma once
 
-#include "APIdefs_Registration.h"
+#include "APIdefs_Callback.h"
 #include "UniString.hpp"
 
 namespace QRV {

@@ -6,13 +6,22 @@
 #include "LogStream.hpp"
 #include "AddOn/Utf8.hpp"
 
+#include <cstring>
+
 
 namespace QRV {
 
+API_Attribute BlankAttribute(API_AttrTypeID typeID)
+{
+    API_Attribute attribute;
+    std::memset(static_cast<void*>(&attribute), 0, sizeof attribute);
+    attribute.header.typeID = typeID;
+    return attribute;
+}
+
 API_Attribute GetAttribute(const GS::UniString& name, API_AttrTypeID typeID, GSErrCode* err)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = typeID;
+    API_Attribute attribute = BlankAttribute(typeID);
     GSErrCode result = APIERR_BADNAME;
     if (SetAttributeName(attribute.header, name)) {
         result = ACAPI_Attribute_Get(&attribute);

@@ -2,6 +2,7 @@
 
 #include "ModuleState.hpp"
 #include "PageCommands.hpp"
+#include "Utf8.hpp"
 
 #include "GSDebug.hpp"
 
@@ -17,7 +18,7 @@ namespace {
 using Reply = GS::Ref<JS::Base>;
 using Argument = GS::Ref<JS::Base>;
 
-Reply TextReply(const std::string& text) { return new JS::Value(GS::UniString(text)); }
+Reply TextReply(const std::string& text) { return new JS::Value(FromUtf8(text)); }
 
 // {"IsError":…,"ShowError":…}: the JSON object type keeps its keys sorted, and dump() is compact.
 Reply ErrorObjectReply(bool isError, bool showError)
@@ -34,13 +35,14 @@ Reply PlatformReply()
                          .dump());
 }
 
-// Payload texts pass through the host's 8-bit default character code on their way to the importers.
-GS::UniString ThroughDefaultCharCode(const GS::UniString& text)
+// Payload texts pass through an 8-bit C string on their way to the importers, which ends them at a zero
+// character. The 8 bits are UTF-8: the system's code page would lose every character it cannot hold.
+GS::UniString ThroughEightBitText(const GS::UniString& text)
 {
-    return GS::UniString(text.ToCStr(CC_Default).Get(), CC_Default);
+    return GS::UniString(text.ToCStr(CC_UTF8).Get(), CC_UTF8);
 }
 
-GS::UniString PayloadArgument(const Argument& argument) { return ThroughDefaultCharCode(JsTextArgument(argument)); }
+GS::UniString PayloadArgument(const Argument& argument) { return ThroughEightBitText(JsTextArgument(argument)); }
 
 // A JSON string goes to the page as its bare text, anything else as compact JSON. An empty list stays
 // "[]": the page parses the reply as JSON.

@@ -4,6 +4,7 @@
 #include "ImportEntry.hpp"
 #include "LogStream.hpp"
 #include "Parsing/TextLimits.hpp"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <filesystem>
@@ -22,25 +23,27 @@ std::optional<GS::UniString> ReadFileAsText(const IO::Location& location)
         return std::nullopt;
     // A file past the size limit is not read into memory at all; the import entry refuses the empty text.
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path.ToCStr(CC_UTF8).Get(), error);
+    const std::filesystem::path file = ToNativePath(path);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (!error && size > Payload::MaxTextBytes) {
         LogStream::Instance().Error("JSON file: refused, the file is " + std::to_string(size) +
                                     " bytes, more than the limit of " + std::to_string(Payload::MaxTextBytes) +
                                     " bytes");
         return std::nullopt;
     }
-    std::ifstream file(path.ToCStr(CC_UTF8).Get(), std::ios::binary);
-    if (!file)
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
+    std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    if (stream.bad())
         return std::nullopt;
-    return GS::UniString(bytes, CC_UTF8);
+    return FromUtf8(bytes);
 }
 
 GSErrCode JsonFileHandler(const API_IOParams* ioParams)
 {
-    if (ioParams == nullptr || ioParams->method != IO_OPEN)
+    // Only a file merged into the project (dropped on it, or File > Merge) is imported.
+    if (ioParams == nullptr || ioParams->method != IO_MERGE)
         return NoError;
     RunForHost("JsonFileHandler", [ioParams]() {
         GS::UniString path;
@@ -49,10 +52,10 @@ GSErrCode JsonFileHandler(const API_IOParams* ioParams)
         std::optional<GS::UniString> text =
             ioParams->fileLoc != nullptr ? ReadFileAsText(*ioParams->fileLoc) : std::nullopt;
         if (text)
-            DBPrintf("JsonFileHandler: importing %s (%u bytes)\n", path.ToCStr(CC_UTF8).Get(),
+            DBPrintf("JsonFileHandler: importing %s (%u bytes)\n", ToUtf8(path).c_str(),
                      static_cast<unsigned>(ToUtf8(*text).size()));
         else
-            DBPrintf("JsonFileHandler: cannot read %s; importing an empty text\n", path.ToCStr(CC_UTF8).Get());
+            DBPrintf("JsonFileHandler: cannot read %s; importing an empty text\n", ToUtf8(path).c_str());
         // An unreadable file gives the empty text, which the import entry rejects.
         ImportEntry(text.value_or(GS::UniString()));
     });

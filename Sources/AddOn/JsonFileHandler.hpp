@@ -11,7 +11,8 @@ namespace QRV {
 
 constexpr Int32 JsonFileTypeRef = 1;
 
-// Acts only for the open method; always answers NoError (what the import did is its own business).
+// Acts only for a file merged into the project (method IO_MERGE, 2); always answers NoError (what the
+// import did is its own business).
 GSErrCode JsonFileHandler(const API_IOParams* ioParams);
 
 // The whole file taken as UTF-8 text, or nothing when it cannot be read.

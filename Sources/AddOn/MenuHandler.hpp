@@ -1,6 +1,6 @@
 #pragma once
 
-#include "APIdefs_Registration.h"
+#include "ACAPinc.h"
 
 namespace QRV {
 

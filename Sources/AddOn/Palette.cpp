@@ -28,7 +28,7 @@ GSErrCode Palette::PaletteControlCallBack(Int32 /*referenceID*/, API_PaletteMess
                 break;
             case APIPalMsg_HidePalette_End:
                 if (palette != nullptr && !palette->IsVisible())
-                    palette->Show(DG::DefaultPlacement);
+                    palette->Show();
                 break;
             case APIPalMsg_DisableItems_Begin:
                 if (Holder().IsShown())
@@ -94,7 +94,7 @@ void Palette::ButtonClicked(const DG::ButtonClickEvent& ev)
     BrowserPalette* browser = BrowserPalette::Find();
     if (browser == nullptr)
         return;
-    browser->Show(DG::DefaultPlacement);
+    browser->Show();
     browser->LoadURL(GS::UniString(WebApplicationBaseUrl) + CalculationsRoute);
 }
 

@@ -26,7 +26,8 @@ public:
         return *palette_;
     }
 
-    void Show() { GetOrCreate().Show(DG::DefaultPlacement); }
+    // In front of the other palettes.
+    void Show() { GetOrCreate().Show(); }
 
     void Hide()
     {

@@ -6,6 +6,7 @@
 
 #include "Platform/Network.hpp"
 #include "Platform/Shell.hpp"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <cstdio>
@@ -31,11 +32,11 @@ UpdaterJob::UpdaterJob(const GS::UniString& installerAddress) : installerAddress
     GS::UniString documents;
     if (!UserDocumentsFolder(&documents))
         return;
-    const std::filesystem::path folder = std::filesystem::path(ToUtf8(documents)) / DownloadFolderName;
+    const std::filesystem::path folder = ToNativePath(documents) / DownloadFolderName;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (std::filesystem::is_directory(folder, error))
-        downloadFolder_ = GS::UniString(folder.string());
+        downloadFolder_ = FromNativePath(folder);
 }
 
 std::string UpdaterJob::InstallerFileName(const std::string& address)
@@ -64,7 +65,7 @@ bool UpdaterJob::IsPlainFileName(const std::string& name)
 
 GS::UniString UpdaterJob::UpdaterPath(const GS::UniString& programFilesFolder)
 {
-    return GS::UniString::Printf("%s/%s/AC%d%s/%s", programFilesFolder.ToCStr().Get(), MakerFolderName,
+    return GS::UniString::Printf("%T/%s/AC%d%s/%s", programFilesFolder.ToPrintf(), MakerFolderName,
                                  static_cast<int>(HostVersion), "", UpdaterFileName);
 }
 
@@ -76,7 +77,7 @@ bool UpdaterJob::Run() const
             return DownloadFailed("refused the installer's file name \"" + fileName + "\"");
         if (downloadFolder_.IsEmpty())
             return DownloadFailed("no download folder");
-        const GS::UniString destination = downloadFolder_ + "/" + fileName.c_str();
+        const GS::UniString destination = downloadFolder_ + "/" + FromUtf8(fileName);
         std::string why;
         if (!Platform::DownloadUrlToFile(installerAddress_, destination, &why))
             return DownloadFailed("cannot download " + ToUtf8(installerAddress_) + ": " + why);

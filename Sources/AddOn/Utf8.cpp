@@ -4,7 +4,7 @@ namespace QRV {
 
 std::string ToUtf8(const GS::UniString& text)
 {
-    const GS::UniString::CStr bytes = text.ToCStr(CC_UTF8);
+    const auto bytes = text.ToCStr(CC_UTF8);
     return std::string(bytes.Get(), bytes.GetLength());
 }
 

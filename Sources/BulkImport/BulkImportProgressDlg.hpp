@@ -4,8 +4,9 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "DGBarControl.hpp"
 #include "DGDialog.hpp"
-#include "DGItem.hpp"
+#include "DGStaticItem.hpp"
 
 namespace QRV {
 

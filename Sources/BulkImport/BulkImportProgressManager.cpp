@@ -60,7 +60,7 @@ void BulkImportProgressManager::HandleMessage(API_PaletteMessageID messageID, GS
             break;
         case APIPalMsg_HidePalette_End:
             if (palette != nullptr && !shown && hiddenByHost_)
-                palette->Show(DG::DefaultPlacement);
+                palette->Show();
             hiddenByHost_ = false;
             break;
         case APIPalMsg_DisableItems_Begin:
@@ -72,7 +72,7 @@ void BulkImportProgressManager::HandleMessage(API_PaletteMessageID messageID, GS
                 palette->EnableItems();
             break;
         case APIPalMsg_OpenPalette:
-            GetPalette().Show(DG::DefaultPlacement);
+            GetPalette().Show();
             break;
         case APIPalMsg_IsPaletteVisible:
             AnswerPaletteVisible(param, shown);

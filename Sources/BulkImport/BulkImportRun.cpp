@@ -29,12 +29,14 @@ BulkImportRun::BulkImportRun(const BulkImportProgressDlg& palette)
 
 BulkImportProgressDlg* BulkImportRun::Palette() { return BulkImportProgressManager::GetInstance().FindPalette(); }
 
-Int64 BulkImportRun::SecondsSince(Int64 startTicks) const
+Int64 BulkImportRun::SecondsSince(GSTicks startTicks) const
 {
-    const Int64 ticksPerSecond = TIGetTicksPerSec();
-    if (ticksPerSecond <= 0)
+    const GSTicks ticksPerSecond = TIGetTicksPerSec();
+    if (ticksPerSecond == 0)
         return 0;
-    return (TIGetTicks() - startTicks) / ticksPerSecond;
+    // The 32-bit tick count wraps; the unsigned difference of two readings does not mind.
+    const GSTicks elapsed = TIGetTicks() - startTicks;
+    return static_cast<Int64>(elapsed / ticksPerSecond);
 }
 
 void BulkImportRun::ShowTimes(Int64 elapsedSeconds)
@@ -60,10 +62,10 @@ nlohmann::json BulkImportRun::Run()
     if (BulkImportProgressDlg* palette = Palette()) {
         palette->SetProgressBounds(0, ProgressValue(count));
         palette->SetRemaining(estimateSeconds_);
-        palette->Show(DG::DefaultPlacement);
+        palette->Show();
     }
 
-    const Int64 startTicks = TIGetTicks();
+    const GSTicks startTicks = TIGetTicks();
     for (size_t i = 0; i < count; ++i) {
         const nlohmann::json& system = systems[i];
         if (BulkImportProgressDlg* palette = Palette()) {

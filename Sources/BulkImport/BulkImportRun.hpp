@@ -4,6 +4,7 @@
 // current system; what was written stays.
 #pragma once
 
+#include "GSTime.hpp"
 #include "UniString.hpp"
 
 #include <nlohmann/json.hpp>
@@ -26,7 +27,7 @@ public:
 private:
     // The palette while it exists: the host may close it while a system is being written.
     static BulkImportProgressDlg* Palette();
-    Int64 SecondsSince(Int64 startTicks) const;
+    Int64 SecondsSince(GSTicks startTicks) const;
     void ShowTimes(Int64 elapsedSeconds);
 
     GS::UniString payload_;

@@ -52,14 +52,14 @@ void BulkImportSettingsDlg::ButtonClicked(const DG::ButtonClickEvent& ev)
 {
     if (ev.GetSource() == &importButton_) {
         cancelled_ = false;
-        PostCloseRequest(DG::Accept);
+        PostCloseRequest(DG::ModalDialog::Accept);
     } else if (ev.GetSource() == &cancelButton_) {
         cancelled_ = true;
-        PostCloseRequest(DG::Cancel);
+        PostCloseRequest(DG::ModalDialog::Cancel);
     }
 }
 
-void BulkImportSettingsDlg::RadioButtonChanged(const DG::RadioItemChangeEvent& ev)
+void BulkImportSettingsDlg::RadioItemChanged(const DG::RadioItemChangeEvent& ev)
 {
     if (ev.GetSource() == &libraryOnlyRadio_)
         scope_ = BulkImportScope::LibraryOnly;

@@ -8,8 +8,8 @@
 
 #include "DGButton.hpp"
 #include "DGDialog.hpp"
-#include "DGItem.hpp"
 #include "DGRadioItem.hpp"
+#include "DGStaticItem.hpp"
 
 namespace QRV {
 
@@ -30,7 +30,7 @@ public:
     Int64 GetChosenEstimate() const;
 
     void ButtonClicked(const DG::ButtonClickEvent& ev) override;
-    void RadioButtonChanged(const DG::RadioItemChangeEvent& ev) override;
+    void RadioItemChanged(const DG::RadioItemChangeEvent& ev) override;
 
 private:
     enum ItemId : short {

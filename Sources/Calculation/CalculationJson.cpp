@@ -16,7 +16,11 @@ std::string TextMember(const nlohmann::json& record, const char* key)
 
 Int32 CompareIgnoringCase(const nlohmann::json& a, const nlohmann::json& b, const char* key)
 {
-    return GS::UniString(TextMember(a, key)).Compare(GS::UniString(TextMember(b, key)), GS::CaseInsensitive);
+    switch (FromUtf8(TextMember(a, key)).Compare(FromUtf8(TextMember(b, key)), GS::UniString::CaseInsensitive)) {
+        case GS::UniString::Less: return -1;
+        case GS::UniString::Greater: return 1;
+        default: return 0;
+    }
 }
 
 }  // namespace

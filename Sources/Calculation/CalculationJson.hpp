@@ -2,6 +2,7 @@
 // texts, the orders the page expects, and the document's text form.
 #pragma once
 
+#include "API_Guid.hpp"
 #include "APIdefs_Base.h"
 #include "Parsing/Items/CorvanaProperties.hpp"
 

@@ -1,5 +1,7 @@
 #include "Calculation/CatalogueProperties.hpp"
+#include "AddOn/Utf8.hpp"
 
+#include "AddOn/Utf8.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 
@@ -21,7 +23,7 @@ bool Parse(const std::string& text, CorvanaProperties& properties, const GS::Uni
             properties = CorvanaProperties();
         }
     }
-    DBPrintf("%s: the stored catalogue properties are no property list; taken as none\n", origin.ToCStr().Get());
+    DBPrintf("%s: the stored catalogue properties are no property list; taken as none\n", ToUtf8(origin).c_str());
     return false;
 }
 
@@ -30,7 +32,7 @@ CorvanaProperties OfAttribute(const API_Attribute& attribute)
     CorvanaProperties properties;
     std::string text;
     if (GetUserData(attribute, text) == NoError)
-        Parse(text, properties, GS::UniString(attribute.header.name));
+        Parse(text, properties, FromUtf8(attribute.header.name));
     return properties;
 }
 

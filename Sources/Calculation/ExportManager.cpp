@@ -9,6 +9,7 @@
 #include "GSDebug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <algorithm>
@@ -27,19 +28,28 @@ constexpr const char* LayerAttributeGroup = "Ostrel Attributes";
 
 GS::Array<API_Guid> ElementsOfType(API_ElemTypeID typeID, API_ElemFilterFlags filter)
 {
-    API_ElemType type{};
-    type.typeID = typeID;
     GS::Array<API_Guid> guids;
-    if (ACAPI_Element_GetElemList(&type, &guids, filter) != NoError)
+    if (ACAPI_Element_GetElemList(API_ElemType(typeID), &guids, filter) != NoError)
         guids.Clear();
     return guids;
 }
 
 bool ReadElement(const API_Guid& guid, API_Element& element)
 {
-    element = API_Element{};
+    std::memset(&element, 0, sizeof element);
     element.header.guid = guid;
     return ACAPI_Element_Get(&element) == NoError;
+}
+
+// Asks the host for the marked quantities of one element.
+bool ReadQuantities(const API_Guid& guid, const API_QuantitiesMask& mask, API_ElementQuantity& quantity)
+{
+    API_QuantityPar params;
+    std::memset(&params, 0, sizeof params);
+    std::memset(&quantity, 0, sizeof quantity);
+    API_Quantities quantities;
+    quantities.elements = &quantity;
+    return ACAPI_Element_GetQuantities(guid, &params, &quantities, &mask) == NoError;
 }
 
 // Index 0 would make the host look the attribute up by name instead.
@@ -47,8 +57,7 @@ bool ReadAttribute(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribut
 {
     if (!index.IsPositive())
         return false;
-    attribute = API_Attribute();
-    attribute.header.typeID = typeID;
+    attribute = BlankAttribute(typeID);
     attribute.header.index = index;
     return ACAPI_Attribute_Get(&attribute) == NoError;
 }
@@ -60,7 +69,7 @@ bool BelongsToCompoundElement(API_ElemTypeID ownerType)
            ownerType == API_StairStructureID;
 }
 
-GS::UniString DecimalText(Int32 number) { return GS::UniString(std::to_string(number)); }
+GS::UniString DecimalText(Int32 number) { return FromUtf8(std::to_string(number)); }
 
 GS::UniString IfcNameOf(const API_Guid& guid)
 {
@@ -72,13 +81,15 @@ GS::UniString IfcNameOf(const API_Guid& guid)
 
 GS::UniString LibraryPartName(const char* unId, bool& found)
 {
-    API_LibPart libPart{};
+    API_LibPart libPart;
+    std::memset(&libPart, 0, sizeof libPart);
     const size_t length = std::min(std::strlen(unId), sizeof libPart.ownUnID - 1);
     std::memcpy(libPart.ownUnID, unId, length);
     found = ACAPI_LibraryPart_Search(&libPart, false, false) == NoError;
+    delete libPart.location;
     if (!found)
         return GS::UniString();
-    libPart.docu_UName[API_UniLongNameLen - 1] = L'\0';
+    libPart.docu_UName[API_UniLongNameLen - 1] = 0;
     return GS::UniString(libPart.docu_UName);
 }
 
@@ -125,9 +136,13 @@ Structure StructureOf(const API_Element& element)
 // The element's face area: its volume over its thickness, or for a polygonal wall the host's own surface.
 double SystemArea(const API_Element& element)
 {
-    API_QuantityPar params{};
-    API_ElementQuantity quantity{};
-    if (ACAPI_Element_GetQuantities(&element.header.guid, &params, &quantity) != NoError)
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, wall, volume);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, wall, surface1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, slab, volume);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, roof, volume);
+    API_ElementQuantity quantity;
+    if (!ReadQuantities(element.header.guid, mask, quantity))
         return 0.0;
     double volume = 0.0;
     double thickness = 0.0;
@@ -152,9 +167,9 @@ double SystemArea(const API_Element& element)
 
 GS::UniString SkinRole(short flags)
 {
-    if (flags & APICWCFlag_Core)
+    if (flags & APICWallComp_Core)
         return "Core";
-    if (flags & APICWCFlag_Finish)
+    if (flags & APICWallComp_Finish)
         return "Finish";
     return "Other";
 }
@@ -273,7 +288,8 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
             continue;
 
         char unId[128] = {};
-        if (ACAPI_Element_GetElemLibPartUnId(&guid, unId) != NoError) {
+        API_Elem_Head header = element.header;
+        if (ACAPI_LibraryPart_GetElemLibPartUnId(&header, unId) != NoError) {
             DBPrintf("The element is not GDL based!\n");
             unId[0] = '\0';
         }
@@ -290,7 +306,7 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
 
         GS::UniString ifcName = IfcNameOf(guid);
         ifcName.Trim();
-        if (type == API_ObjectID && (ifcName.IsEmpty() || BelongsToCompoundElement(element.object.ownerType)))
+        if (type == API_ObjectID && (ifcName.IsEmpty() || BelongsToCompoundElement(element.object.ownerType.typeID)))
             continue;
 
         GS::UniString keyText(unId);
@@ -347,9 +363,9 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
     const API_ElemTypeID type = element.header.type.typeID;
     if (type == API_ObjectID) {
         record.type = "Furniture";
-        API_ElemInfo3D info{};
-        API_Elem_Head header = element.header;
-        if (ACAPI_Element_Get3DInfo(&header, &info) == NoError) {
+        API_ElemInfo3D info;
+        std::memset(&info, 0, sizeof info);
+        if (ACAPI_ModelAccess_Get3DInfo(element.header, &info) == NoError) {
             const double dx = info.bounds.xMax - info.bounds.xMin;
             const double dy = info.bounds.yMax - info.bounds.yMin;
             const double dz = info.bounds.zMax - info.bounds.zMin;
@@ -361,9 +377,17 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
         return true;
     }
 
-    API_QuantityPar params{};
-    API_ElementQuantity quantity{};
-    if (ACAPI_Element_GetQuantities(&element.header.guid, &params, &quantity) != NoError)
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, window, width1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, window, height1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, window, surface1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, window, volume);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, door, width1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, door, height1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, door, surface1);
+    ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, door, volume);
+    API_ElementQuantity quantity;
+    if (!ReadQuantities(element.header.guid, mask, quantity))
         return true;
     if (type == API_DoorID) {
         const API_DoorQuantity& door = quantity.door;
@@ -385,23 +409,30 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
 std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_Head& header) const
 {
     GS::UniString typeName;
-    if (ACAPI_Element_GetElemTypeName(&header.type, &typeName) != NoError)
+    if (ACAPI_Element_GetElemTypeName(header.type, typeName) != NoError)
         typeName.Clear();
 
     GS::Array<API_Guid> guids;
     guids.Push(header.guid);
-    API_QuantityPar params{};
+    API_QuantityPar params;
+    std::memset(&params, 0, sizeof params);
     params.minOpeningSize = MinimumOpeningSize;
-    GS::Array<API_ElementQuantity> quantities;
-    GS::Array<GS::Array<API_CompositeQuantity>> composites;
+    API_QuantitiesMask mask;
+    ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_SET(mask, buildMatIndices);
+    ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_SET(mask, volumes);
+    ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_SET(mask, projectedArea);
+    GS::Array<API_CompositeQuantity> composites;
+    GS::Array<API_Quantities> quantities;
+    API_Quantities wanted;
+    wanted.composites = &composites;
+    quantities.Push(wanted);
     std::vector<CompositeInfo> parts;
-    if (ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &composites) != NoError ||
-        composites.IsEmpty())
+    if (ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &mask) != NoError)
         return parts;
 
-    for (const API_CompositeQuantity& part : composites[0]) {
+    for (const API_CompositeQuantity& part : composites) {
         API_Attribute material;
-        if (!ReadAttributeOnce(API_BuildingMaterialID, part.buildingMaterial, material))
+        if (!ReadAttributeOnce(API_BuildingMaterialID, part.buildMatIndices, material))
             continue;
         CompositeInfo record;
         record.attributes = PropertiesOf(material);
@@ -411,13 +442,13 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         }
         record.type = typeName;
         record.id = APIGuidToString(material.header.guid);
-        record.name = GS::UniString(material.header.name);
+        record.name = FromUtf8(material.header.name);
         record.defaultValue = "m3";
-        record.volume = part.volume;
+        record.volume = part.volumes;
         record.pieces = 0;
-        record.materialIndex = part.buildingMaterial.ToInt32_Deprecated();
+        record.materialIndex = part.buildMatIndices.ToInt32_Deprecated();
         DBPrintf("composite: %s[%d] volume: %lf projected area: %lf\n", material.header.name,
-                 static_cast<int>(part.buildingMaterial.ToInt32_Deprecated()), part.volume, part.projectedArea);
+                 static_cast<int>(part.buildMatIndices.ToInt32_Deprecated()), part.volumes, part.projectedArea);
         parts.push_back(std::move(record));
     }
     return parts;
@@ -555,13 +586,15 @@ nlohmann::json ExportManager::CalculateNamedGroups(API_ElemTypeID type) const
             record.bimUuid = record.attributes.ValueOf("id");
             DBPrintf("bim_uuid: %s\n", ToUtf8(record.bimUuid).c_str());
         }
-        API_QuantityPar params{};
-        API_ElementQuantity quantity{};
-        if (ACAPI_Element_GetQuantities(&guid, &params, &quantity) == NoError) {
+        API_QuantitiesMask mask;
+        ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, stair, volume);
+        ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, cw, contourSurface);
+        API_ElementQuantity quantity;
+        if (ReadQuantities(guid, mask, quantity)) {
             if (stairs) {
                 record.volume = quantity.stair.volume;
             } else {
-                record.area = quantity.curtainWall.surface;
+                record.area = quantity.cw.contourSurface;
                 record.type = "Walls";
             }
         }

@@ -5,6 +5,7 @@
 
 #include "ACAPinc.h"
 #include "DG.h"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <filesystem>
@@ -37,17 +38,14 @@ GSErrCode FindTranslator(std::optional<API_IFCTranslatorIdentifier>* found)
     return NoError;
 }
 
-// The host hands over the members it fills; they are deleted here however the call ends.
+// The record owns the members the host fills and deletes them when it goes.
 GSErrCode ReadProjectName(GS::UniString* name)
 {
-    API_ProjectInfo info{};
+    API_ProjectInfo info;
     const GSErrCode err = ACAPI_ProjectOperation_Project(&info);
-    const std::unique_ptr<IO::Location> location(info.location);
-    const std::unique_ptr<GS::UniString> path(info.projectPath);
-    const std::unique_ptr<GS::UniString> projectName(info.projectName);
     if (err != NoError)
         return Reported(err, "HostIfcExport ACAPI_ProjectOperation_Project");
-    *name = (info.untitled || projectName == nullptr) ? GS::UniString() : *projectName;
+    *name = (info.untitled || info.projectName == nullptr) ? GS::UniString() : *info.projectName;
     return NoError;
 }
 
@@ -57,16 +55,16 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
     API_SpecFolderID id = API_UserDocumentsFolderID;
     IO::Location documents;
     GS::UniString documentsPath;
-    GSErrCode err = ACAPI_ProjectSetting_GetSpecFolder(&id, &documents);
+    GSErrCode err = ACAPI_ProjectSettings_GetSpecFolder(&id, &documents);
     if (err == NoError)
         err = documents.ToPath(&documentsPath);
     if (err != NoError)
-        return Reported(err, "HostIfcExport::Export ACAPI_ProjectSetting_GetSpecFolder");
-    *folder = std::filesystem::path(ToUtf8(documentsPath)) / HostIfcExport::FolderName;
+        return Reported(err, "HostIfcExport::Export ACAPI_ProjectSettings_GetSpecFolder");
+    *folder = ToNativePath(documentsPath) / HostIfcExport::FolderName;
     std::error_code error;
     std::filesystem::create_directories(*folder, error);
     if (!std::filesystem::is_directory(*folder, error)) {
-        LogStream::Instance().Error("IFC export: cannot make the folder " + folder->string());
+        LogStream::Instance().Error("IFC export: cannot make the folder " + ToUtf8(FromNativePath(*folder)));
         return APIERR_GENERAL;
     }
     return NoError;
@@ -74,7 +72,7 @@ GSErrCode ExportFolder(std::filesystem::path* folder)
 
 GSErrCode StopWithAlert(const GS::UniString& largeText, const GS::UniString& smallText)
 {
-    DGAlert(DG_INFORMATION, largeText, smallText, "OK");
+    DGAlert(DG_INFORMATION, "", largeText, smallText, "OK");
     return IfcExportStep::StoppedByAlert;
 }
 
@@ -110,8 +108,8 @@ GSErrCode HostIfcExport::Export(GS::UniString& fileLocation)
         std::filesystem::path folder;
         if ((err = ExportFolder(&folder)) != NoError)
             return err;
-        const std::filesystem::path file = folder / ExportFileName(ToUtf8(projectName));
-        fileLocation = GS::UniString(file.string());
+        const std::filesystem::path file = folder / ToNativePath(FromUtf8(ExportFileName(ToUtf8(projectName))));
+        fileLocation = FromNativePath(file);
 
         IO::Location location(fileLocation);
         API_FileSavePars fileSavePars{};
@@ -122,7 +120,7 @@ GSErrCode HostIfcExport::Export(GS::UniString& fileLocation)
         err = ACAPI_ProjectOperation_Save(&fileSavePars, &ifcSavePars);
         if (err != NoError)
             return Reported(err, "HostIfcExport::Export ACAPI_ProjectOperation_Save");
-        LogStream::Instance().Info("IFC export saved " + file.string());
+        LogStream::Instance().Info("IFC export saved " + ToUtf8(fileLocation));
         return NoError;
     } catch (const std::exception& e) {
         LogStream::Instance().Error(std::string("IFC export failed: ") + e.what());

@@ -7,6 +7,7 @@
 
 #include "GSDebug.hpp"
 #include "Platform/Network.hpp"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <cstdint>
@@ -33,14 +34,15 @@ bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n")
 bool Refuse(const std::string& reason)
 {
     LogStream::Instance().Error("IFC upload refused: " + reason);
-    ShowUploadAlert("The upload was refused.", GS::UniString(reason));
+    ShowUploadAlert("The upload was refused.", FromUtf8(reason));
     return false;
 }
 
 // The whole file, zero bytes included: the body carries its length, and an IFC file cut short would
 // arrive as a different model.
-std::optional<std::string> ReadWholeFile(const std::string& path)
+std::optional<std::string> ReadWholeFile(const GS::UniString& fileLocation)
 {
+    const std::filesystem::path path = ToNativePath(fileLocation);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
@@ -78,12 +80,12 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
     InternetHandles handles;
     handles.session = Platform::InternetOpen(IfcUploader::UserAgent);
     if (handles.session != nullptr)
-        handles.connection = Platform::InternetConnect(handles.session, GS::UniString(address.host), address.port);
+        handles.connection = Platform::InternetConnect(handles.session, FromUtf8(address.host), address.port);
     if (handles.connection != nullptr)
-        handles.request = Platform::HttpOpenRequest(handles.connection, "POST", GS::UniString(address.path),
+        handles.request = Platform::HttpOpenRequest(handles.connection, "POST", FromUtf8(address.path),
                                                     Platform::InternetFlagSecure);
     const bool sent = handles.request != nullptr &&
-                      Platform::HttpSendRequest(handles.request, GS::UniString(headers), body.data(),
+                      Platform::HttpSendRequest(handles.request, FromUtf8(headers), body.data(),
                                                 static_cast<UInt32>(body.size()));
     if (!sent) {
         const UInt32 code = Platform::GetLastError();
@@ -92,7 +94,7 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
             text = "Server timeout!\nError 12002";
         LogStream::Instance().Error("IFC upload to " + address.host + " failed: error " + std::to_string(code) +
                                     (text.empty() ? std::string() : " " + text));
-        ShowUploadAlert("", GS::UniString(text));
+        ShowUploadAlert("", FromUtf8(text));
         return false;
     }
 
@@ -105,7 +107,7 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
         if (std::string(buffer, read) == IfcUploader::SuccessReply)
             success = true;
     }
-    ShowUploadAlert("", GS::UniString(LastErrorText()));
+    ShowUploadAlert("", FromUtf8(LastErrorText()));
     return success;
 }
 
@@ -141,7 +143,7 @@ bool IfcUploader::Upload(const GS::Array<GS::UniString>& arguments, const GS::Un
         if (!headers)
             return Refuse("The upload parameters are too long.");
 
-        const std::optional<std::string> content = ReadWholeFile(ToUtf8(fileLocation));
+        const std::optional<std::string> content = ReadWholeFile(fileLocation);
         if (!content) {
             LogStream::Instance().Error("IFC upload: cannot read the exported file " + ToUtf8(fileLocation));
             return false;

@@ -1,5 +1,7 @@
 #include "MultipartUpload.hpp"
 
+#include "AddOn/Utf8.hpp"
+
 #include "UniString.hpp"
 
 #include <cstdio>
@@ -35,7 +37,7 @@ std::string UploadTimeText(const std::tm& localTime)
 
 std::string UploadBoundary(const std::tm& localTime)
 {
-    const Int32 hash = static_cast<Int32>(GS::UniString(UploadTimeText(localTime)).GenerateHashValue());
+    const Int32 hash = static_cast<Int32>(FromUtf8(UploadTimeText(localTime)).GenerateHashValue());
     char boundary[32];
     std::snprintf(boundary, sizeof boundary, "------%d", static_cast<int>(hash));
     return boundary;

@@ -6,7 +6,7 @@ namespace QRV {
 
 void ShowUploadAlert(const GS::UniString& largeText, const GS::UniString& smallText)
 {
-    DGAlert(DG_INFORMATION, largeText, smallText, "OK");
+    DGAlert(DG_INFORMATION, "", largeText, smallText, "OK");
 }
 
 }  // namespace QRV

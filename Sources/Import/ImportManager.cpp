@@ -103,7 +103,7 @@ GS::UniString ImportBulkElement(const Json& element)
     try {
         Json envelope = Json::object();
         envelope["data"] = element;
-        Importers importers = GetImporter(GS::UniString(envelope.dump()));
+        Importers importers = GetImporter(FromUtf8(envelope.dump()));
         if (importers.empty())
             return "failed";
         importers.front()->SetReplaceWithoutAsking(true);

@@ -153,7 +153,7 @@ CorvanaJsonParser::~CorvanaJsonParser() = default;
 
 std::unique_ptr<BaseItem> CorvanaJsonParser::ParseText(const GS::UniString& text)
 {
-    DBPrintf("%s\n", text.ToCStr().Get());
+    DBPrintf("%s\n", ToUtf8(text).c_str());
     return nullptr;
 }
 

@@ -123,20 +123,20 @@ GS::UniString Text(const Json& value)
             return GS::UniString();
         case Json::value_t::number_integer:
         case Json::value_t::number_unsigned:
-            return GS::UniString(std::to_string(WrappedInteger(value)));
+            return FromUtf8(std::to_string(WrappedInteger(value)));
         case Json::value_t::number_float: {
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "%.*f", 2,
                           static_cast<double>(ToSinglePrecision(value.get<double>())));
             // Single precision stays below 1e39, so 64 characters always hold it.
-            return GS::UniString(std::string(buffer));
+            return FromUtf8(std::string(buffer));
         }
         case Json::value_t::array:
-            return value.empty() ? GS::UniString() : GS::UniString(value.dump());
+            return value.empty() ? GS::UniString() : FromUtf8(value.dump());
         case Json::value_t::string:
-            return GS::UniString(value.get_ref<const std::string&>());
+            return FromUtf8(value.get_ref<const std::string&>());
         default:
-            return GS::UniString(value.get<std::string>());  // booleans and objects: type error 302
+            return FromUtf8(value.get<std::string>());  // booleans and objects: type error 302
     }
 }
 
@@ -145,11 +145,11 @@ GS::UniString PropertyValueText(const Json& value)
     if (value.is_boolean())
         return GS::UniString(value.get<bool>() ? "true" : "false");
     if (value.is_object())
-        return GS::UniString(value.dump());
+        return FromUtf8(value.dump());
     return Text(value);
 }
 
-GS::UniString String(const Json& value) { return GS::UniString(value.get<std::string>()); }
+GS::UniString String(const Json& value) { return FromUtf8(value.get<std::string>()); }
 
 Int64 Int64Number(const Json& value)
 {

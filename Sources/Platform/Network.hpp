@@ -7,6 +7,13 @@
 
 #include <string>
 
+// On Windows, <wininet.h> makes these names macros for its own A and W functions; here they stay the
+// interface's names, whatever was included first.
+#undef InternetOpen
+#undef InternetConnect
+#undef HttpOpenRequest
+#undef HttpSendRequest
+
 namespace Platform {
 
 // Downloads `url` (http, https or file) into the file `destination`, replacing it. Redirects are followed

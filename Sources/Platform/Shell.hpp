@@ -4,6 +4,12 @@
 
 #include "UniString.hpp"
 
+// On Windows, <windows.h> and <shellapi.h> make these names macros for their own A and W functions; here
+// they stay the interface's names, whatever was included first.
+#undef GetFileAttributes
+#undef ShellExecute
+#undef MessageBox
+
 namespace Platform {
 
 // Special folder numbers.

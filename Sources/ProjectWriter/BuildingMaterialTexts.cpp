@@ -10,17 +10,17 @@ GSErrCode ReadBuildingMaterialTexts(API_AttrTypeID typeID, API_AttributeIndex in
     header.typeID = typeID;
     header.index = index;
     GS::Array<API_PropertyDefinition> definitions;
-    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(&header, API_PropertyDefinitionFilter_All, &definitions);
+    GSErrCode err = ACAPI_Attribute_GetPropertyDefinitions(header, API_PropertyDefinitionFilter_All, definitions);
     if (err != NoError)
         return err;
     for (const auto& definition : definitions) {
         if (definition.name != "Building Material Description" && definition.name != "Building Material Manufacturer")
             continue;
         API_Property property;
-        if (ACAPI_Attribute_GetPropertyValue(&header, &definition.guid, &property) != NoError)
+        if (ACAPI_Attribute_GetPropertyValue(header, definition.guid, property) != NoError)
             continue;
         GS::UniString text;
-        if (ACAPI_Property_GetPropertyValueString(&property, &text) == NoError)
+        if (ACAPI_Property_GetPropertyValueString(property, &text) == NoError)
             texts.Push(text);
     }
     return NoError;

@@ -23,17 +23,17 @@ USize EntriesIn(Entry** handle)
 }
 
 // The host's release call, and our own where the host could not release them.
-void DisposeDefinitions(API_AttributeDef& defs)
+void DisposeDefinitions(API_AttributeDefExt& defs)
 {
     if (defs.cwall_compItems == nullptr && defs.cwall_compLItems == nullptr)
         return;
-    if (ACAPI_DisposeAttrDefsHdls(&defs) != NoError) {
+    if (ACAPI_DisposeAttrDefsHdlsExt(&defs) != NoError) {
         for (GSHandle handle : {reinterpret_cast<GSHandle>(defs.cwall_compItems),
                                 reinterpret_cast<GSHandle>(defs.cwall_compLItems)})
             if (handle != nullptr)
                 BMKillHandle(&handle);
     }
-    defs = API_AttributeDef{};
+    defs = API_AttributeDefExt{};
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ void CompositeDefinitions::Release()
 
 ExistingCompositeDefinitions::ExistingCompositeDefinitions(API_AttributeIndex composite, short skinCount)
 {
-    err_ = ACAPI_Attribute_GetDef(API_CompWallID, composite, &defs_);
+    err_ = ACAPI_Attribute_GetDefExt(API_CompWallID, composite, &defs_);
     if (err_ != NoError)
         return;
     const USize claimed = skinCount > 0 ? static_cast<USize>(skinCount) : 0;

@@ -16,7 +16,7 @@ public:
     // Zeroed room for `skinCount` skins and `skinCount` + 1 separator lines; false when memory is short.
     bool Allocate(USize skinCount);
 
-    API_AttributeDef* Defs() { return &defs_; }
+    API_AttributeDefExt* Defs() { return &defs_; }
     USize SkinCount() const { return skinCount_; }
     API_CWallComponent& Skin(UIndex index) { return (*defs_.cwall_compItems)[index]; }
     API_CWallLineComponent& Line(UIndex index) { return (*defs_.cwall_compLItems)[index]; }
@@ -24,7 +24,7 @@ public:
 private:
     void Release();
 
-    API_AttributeDef defs_{};
+    API_AttributeDefExt defs_{};
     USize skinCount_ = 0;
 };
 
@@ -44,7 +44,7 @@ public:
     const API_CWallLineComponent& Line(UIndex index) const { return (*defs_.cwall_compLItems)[index]; }
 
 private:
-    API_AttributeDef defs_{};
+    API_AttributeDefExt defs_{};
     GSErrCode err_ = NoError;
     USize skinCount_ = 0;
     USize lineCount_ = 0;

@@ -3,6 +3,7 @@
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "CorvanaClassification.hpp"
 #include "DG.h"
@@ -60,10 +61,10 @@ public:
     // True when the user cancelled and then chose to abort.
     bool AbortRequested()
     {
-        bool canceled = false;
-        if (ACAPI_ProcessWindow_IsProcessCanceled(&canceled) != NoError || !canceled)
+        // Only the host's cancel answer counts; a failing check is no cancel.
+        if (ACAPI_ProcessWindow_IsProcessCanceled() != APIERR_CANCEL)
             return false;
-        if (DGAlert(DG_WARNING, "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
+        if (DGAlert(DG_WARNING, "", "", AbortQuestion, "Cancel", "Abort") == AbortButton) {
             SetBulkImportAborted(true);
             return true;
         }
@@ -93,8 +94,7 @@ private:
 
 bool ReadByName(const GS::UniString& name, API_Attribute& composite)
 {
-    composite = API_Attribute{};
-    composite.header.typeID = API_CompWallID;
+    composite = BlankAttribute(API_CompWallID);
     return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
 }
 

@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 #include "CompositeDefinitions.hpp"
@@ -24,8 +25,7 @@ constexpr USize MaxSkinCount = static_cast<USize>(std::numeric_limits<short>::ma
 
 bool ReadComposite(const GS::UniString& name, API_Attribute& composite)
 {
-    composite = API_Attribute{};
-    composite.header.typeID = API_CompWallID;
+    composite = BlankAttribute(API_CompWallID);
     return SetAttributeName(composite.header, name) && ACAPI_Attribute_Get(&composite) == NoError;
 }
 
@@ -102,7 +102,7 @@ void TakeOverExisting(const API_Attribute& existing, CompositeDefinitions& defs)
     }
     const USize lines = std::min(old.LineCount(), defs.SkinCount() + 1);
     for (UIndex i = 0; i < lines; ++i) {
-        defs.Line(i).ltypInd = old.Line(i).ltypInd;
+        defs.Line(i).ltypeInd = old.Line(i).ltypeInd;
         defs.Line(i).linePen = old.Line(i).linePen;
     }
 }
@@ -111,7 +111,7 @@ void TakeOverExisting(const API_Attribute& existing, CompositeDefinitions& defs)
 
 bool ComplexMaterial::ConfirmReplace()
 {
-    API_Attribute existing;
+    API_Attribute existing = BlankAttribute(API_CompWallID);
     if (!GetReplaceWithoutAsking() && ReadComposite(GetName(), existing) &&
         AskReplaceExisting(GetName(), "material") == ReplaceReject)
         return false;
@@ -149,23 +149,22 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
     if (!WriteSkins(*this, composite, defs, totalThickness))
         return false;
     for (UIndex i = 0; i <= defs.SkinCount(); ++i) {
-        defs.Line(i).ltypInd = composite.GetSeparatorLineType();
+        defs.Line(i).ltypeInd = ACAPI_CreateAttributeIndex(composite.GetSeparatorLineType());
         defs.Line(i).linePen = composite.GetSeparatorLinePen();
     }
 
-    API_Attribute attribute{};
-    attribute.header.typeID = API_CompWallID;
-    attribute.header.flags = static_cast<GSFlags>(composite.GetUsage());
+    API_Attribute attribute = BlankAttribute(API_CompWallID);
+    attribute.header.flags = static_cast<short>(composite.GetUsage());
     SetAttributeName(attribute.header, composite.GetName());
     attribute.compWall.totalThick = totalThickness;
     attribute.compWall.nComps = static_cast<short>(defs.SkinCount());
 
-    GSErrCode err = ACAPI_Attribute_Create(&attribute, defs.Defs());
+    GSErrCode err = ACAPI_Attribute_CreateExt(&attribute, defs.Defs());
     if (err == APIERR_ATTREXIST) {
         API_Attribute existing;
         if (ReadComposite(composite.GetName(), existing))
             TakeOverExisting(existing, defs);
-        err = ACAPI_Attribute_Modify(&attribute, defs.Defs());
+        err = ACAPI_Attribute_ModifyExt(&attribute, defs.Defs());
         if (err != NoError) {
             ReportHostError(err, "ACLink::CreateComplexMaterial");
             composite.SetImportStatus("failed");

@@ -13,23 +13,24 @@ const char* const CorvanaClassificationEdition = "v 1.0";
 
 namespace {
 
-API_DateRecord Today()
+GSDateRecord Today()
 {
     std::time_t now = std::time(nullptr);
     std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
-    API_DateRecord date;
-    date.year = local.tm_year + 1900;
-    date.month = local.tm_mon + 1;
-    date.day = local.tm_mday;
-    return date;
+#endif
+    return GSDateRecord(static_cast<unsigned short>(local.tm_year + 1900), static_cast<unsigned short>(local.tm_mon + 1),
+                        static_cast<unsigned short>(local.tm_mday));
 }
 
 // Depth first: each child, then its own descendants.
 void AppendDescendants(const API_Guid& itemGuid, GS::Array<API_ClassificationItem>& out)
 {
     GS::Array<API_ClassificationItem> children;
-    if (ACAPI_Classification_GetClassificationItemChildren(&itemGuid, &children) != NoError)
+    if (ACAPI_Classification_GetClassificationItemChildren(itemGuid, children) != NoError)
         return;
     for (const auto& child : children) {
         out.Push(child);
@@ -42,7 +43,7 @@ void AppendDescendants(const API_Guid& itemGuid, GS::Array<API_ClassificationIte
 API_Guid GetCorvanaClassificationSystem()
 {
     GS::Array<API_ClassificationSystem> systems;
-    if (ACAPI_Classification_GetClassificationSystems(&systems) == NoError) {
+    if (ACAPI_Classification_GetClassificationSystems(systems) == NoError) {
         for (const auto& system : systems)
             if (system.name == GS::UniString(CorvanaClassificationName) &&
                 system.editionVersion == GS::UniString(CorvanaClassificationEdition))
@@ -53,7 +54,7 @@ API_Guid GetCorvanaClassificationSystem()
     system.source = CorvanaClassificationName;
     system.editionVersion = CorvanaClassificationEdition;
     system.editionDate = Today();
-    GSErrCode err = ACAPI_Classification_CreateClassificationSystem(&system);
+    GSErrCode err = ACAPI_Classification_CreateClassificationSystem(system);
     if (err != NoError) {
         ReportHostError(err, "GetCorvanaClassificationSystem::ACAPI_Classification_CreateClassificationSystem");
         return API_Guid{};
@@ -68,7 +69,7 @@ API_Guid GetCorvanaClassificationItem()
         return API_Guid{};
     GS::Array<API_ClassificationItem> roots;
     GS::Array<API_ClassificationItem> candidates;
-    if (ACAPI_Classification_GetClassificationSystemRootItems(&systemGuid, &roots) == NoError) {
+    if (ACAPI_Classification_GetClassificationSystemRootItems(systemGuid, roots) == NoError) {
         // Roots first, then the descendants of each root.
         candidates = roots;
         for (const auto& root : roots)
@@ -80,8 +81,7 @@ API_Guid GetCorvanaClassificationItem()
 
     API_ClassificationItem item;
     item.id = CorvanaClassificationName;
-    const API_Guid none{};
-    GSErrCode err = ACAPI_Classification_CreateClassificationItem(&item, &systemGuid, &none, &none);
+    GSErrCode err = ACAPI_Classification_CreateClassificationItem(item, systemGuid, APINULLGuid, APINULLGuid);
     if (err != NoError) {
         ReportHostError(err, "GetCorvanaClassificationItem::ACAPI_Classification_CreateClassificationItem");
         return API_Guid{};
@@ -95,7 +95,7 @@ GSErrCode ClassifyAttribute(const API_Attr_Head& header, HostLookups& lookups)
     if (itemGuid == APINULLGuid)
         return NoError;
     lookups.ForgetTargetItems();
-    return ACAPI_Attribute_AddClassificationItem(&header, &itemGuid);
+    return ACAPI_Attribute_AddClassificationItem(header, itemGuid);
 }
 
 GSErrCode ClassifyElement(const API_Guid& elemGuid, HostLookups& lookups)
@@ -104,7 +104,7 @@ GSErrCode ClassifyElement(const API_Guid& elemGuid, HostLookups& lookups)
     if (itemGuid == APINULLGuid)
         return NoError;
     lookups.ForgetTargetItems();
-    return ACAPI_Element_AddClassificationItem(&elemGuid, &itemGuid);
+    return ACAPI_Element_AddClassificationItem(elemGuid, itemGuid);
 }
 
 GSErrCode ClassifyAttribute(const API_Attr_Head& header)

@@ -2,21 +2,23 @@
 
 #include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
+
+#include <cstring>
 
 namespace QRV {
 namespace {
 
 GSErrCode ListElements(API_ElemTypeID typeID, GS::Array<API_Guid>& guids)
 {
-    API_ElemType type{};
-    type.typeID = typeID;
-    return ACAPI_Element_GetElemList(&type, &guids, APIFilt_In3D);
+    return ACAPI_Element_GetElemList(API_ElemType(typeID), &guids, APIFilt_In3D);
 }
 
 // The composite a listed element is built of; the invalid index for one that cannot be read or is not of composite structure.
 API_AttributeIndex CompositeOfListed(const API_Guid& guid)
 {
-    API_Element element{};
+    API_Element element;
+    std::memset(&element, 0, sizeof element);
     element.header.guid = guid;
     API_AttributeIndex composite = APIInvalidAttributeIndex;
     if (ACAPI_Element_Get(&element) != NoError || !CompositeReference(element, &composite))
@@ -98,8 +100,7 @@ std::map<Int32, Int32> CountElementsByComposite()
 
 API_AttributeIndex CompositeIndexOf(const GS::UniString& compositeName)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = API_CompWallID;
+    API_Attribute attribute = BlankAttribute(API_CompWallID);
     if (!SetAttributeName(attribute.header, compositeName) || ACAPI_Attribute_Get(&attribute) != NoError)
         return APIInvalidAttributeIndex;
     return attribute.header.index;

@@ -1,6 +1,7 @@
 // The names by which catalogue products are matched to placed elements.
 #pragma once
 
+#include "API_Guid.hpp"
 #include "APIdefs_Base.h"
 
 namespace QRV {

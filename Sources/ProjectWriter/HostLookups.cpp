@@ -66,9 +66,9 @@ GSErrCode HostLookups::TargetItems(const API_Attr_Head& attrHeader, const API_Gu
         return NoError;
     }
     target_.reset();
-    API_ClassificationItemPairs pairs;
-    const GSErrCode err = elemGuid == APINULLGuid ? ACAPI_Attribute_GetClassificationItems(&attrHeader, &pairs)
-                                                  : ACAPI_Element_GetClassificationItems(&elemGuid, &pairs);
+    GS::Array<GS::Pair<API_Guid, API_Guid>> pairs;
+    const GSErrCode err = elemGuid == APINULLGuid ? ACAPI_Attribute_GetClassificationItems(attrHeader, pairs)
+                                                  : ACAPI_Element_GetClassificationItems(elemGuid, pairs);
     items.Clear();
     if (err != NoError)
         return err;

@@ -37,7 +37,7 @@ GS::UniString TemporaryFolder()
     API_SpecFolderID id = API_TemporaryFolderID;
     IO::Location location;
     GS::UniString path;
-    if (ACAPI_ProjectSetting_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
+    if (ACAPI_ProjectSettings_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
         return path;
     const char* temp = std::getenv("TEMP");
     if (temp != nullptr && *temp != '\0')
@@ -50,14 +50,14 @@ GS::UniString JoinPath(const GS::UniString& folder, const GS::UniString& name)
     std::string path = ToUtf8(folder);
     if (!path.empty() && path.back() != '/')
         path += '/';
-    return GS::UniString(path + ToUtf8(name));
+    return FromUtf8(path + ToUtf8(name));
 }
 
 GS::UniString WithoutExtension(const GS::UniString& fileName)
 {
     const std::string& name = ToUtf8(fileName);
     const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? fileName : GS::UniString(name.substr(0, dot));
+    return dot == std::string::npos ? fileName : FromUtf8(name.substr(0, dot));
 }
 
 bool DownloadToTemp(const GS::UniString& address, const GS::UniString& fileName, GS::UniString* downloaded)

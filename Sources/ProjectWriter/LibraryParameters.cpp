@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwchar>
 #include <set>
 #include <string>
 
@@ -45,25 +44,39 @@ void SetName(API_AddParType& parameter, const std::string& name)
     std::memcpy(parameter.name, name.data(), length);
 }
 
+// Cuts a text to a wide field of the record, its terminator included, without leaving half of a UTF-16
+// surrogate pair at the end.
 template <size_t N>
-void SetWide(wchar_t (&field)[N], const GS::UniString& text)
+void SetWide(GS::uchar_t (&field)[N], const GS::UniString& text)
 {
-    const std::wstring wide = text.ToUStr().Get();
     std::memset(field, 0, sizeof(field));
-    std::wcsncpy(field, wide.c_str(), N - 1);
+    GS::ucsncpy(field, text.ToUStr().Get(), N - 1);
+    const auto last = static_cast<UInt32>(field[N - 2]);
+    if (last >= 0xD800 && last <= 0xDBFF)
+        field[N - 2] = 0;
 }
 
-GSErrCode ReadParameters(Int32 libInd, std::vector<API_AddParType>* parameters)
+// The part's parameters as the host lists them: A and B apart, the others as records.
+struct PartParameters {
+    double a = 0.0;
+    double b = 0.0;
+    std::vector<API_AddParType> others;
+};
+
+GSErrCode ReadParameters(Int32 libInd, PartParameters* parameters)
 {
-    API_LibPartSection section{};
-    section.sectType = API_SectParamDef;
-    ParameterHandle handle;
-    GSErrCode err = ACAPI_LibraryPart_GetSection(libInd, &section, handle.Address(), nullptr);
+    Int32 count = 0;
+    API_AddParType** records = nullptr;
+    GSErrCode err = ACAPI_LibraryPart_GetParams(libInd, &parameters->a, &parameters->b, &count, &records);
     if (err != NoError)
         return err;
-    const size_t count = static_cast<size_t>(BMGetHandleSize(handle.Get())) / sizeof(API_AddParType);
-    const auto* records = reinterpret_cast<const API_AddParType*>(*handle.Get());
-    parameters->assign(records, records + count);
+    const Int32 held = records != nullptr ? BMGetHandleSize(reinterpret_cast<GSHandle>(records)) /
+                                                static_cast<Int32>(sizeof(API_AddParType))
+                                          : 0;
+    // Never read past what the handle holds, whatever the count says.
+    const Int32 usable = std::max<Int32>(0, std::min(count, held));
+    parameters->others.assign(*records, *records + usable);
+    ACAPI_DisposeAddParHdl(&records);
     return NoError;
 }
 
@@ -78,14 +91,23 @@ GSErrCode AllocateParameters(const std::vector<API_AddParType>& parameters, Para
     return NoError;
 }
 
-GSErrCode WriteParameters(Int32 libInd, const std::vector<API_AddParType>& parameters, ParameterHandle* handle)
+// Builds the parameter section of A, B and `others` into `section`; the section is written by the caller.
+GSErrCode BuildSection(const API_LibPart& libPart, PartParameters& parameters, ParameterHandle* section)
 {
-    GSErrCode err = AllocateParameters(parameters, handle);
+    ParameterHandle records;
+    GSErrCode err = AllocateParameters(parameters.others, &records);
     if (err != NoError)
         return err;
-    API_LibPartSection section{};
-    section.sectType = API_SectParamDef;
-    return ACAPI_LibraryPart_UpdateSection(libInd, &section, handle->Get(), nullptr);
+    return ACAPI_LibraryPart_GetSect_ParamDef(&libPart, reinterpret_cast<API_AddParType**>(records.Get()),
+                                              &parameters.a, &parameters.b, nullptr, section->Address());
+}
+
+GSErrCode WriteSection(Int32 libInd, const ParameterHandle& section)
+{
+    API_LibPartSection header;
+    std::memset(&header, 0, sizeof header);
+    header.sectType = API_SectParamDef;
+    return ACAPI_LibraryPart_UpdateSection(libInd, &header, section.Get(), nullptr);
 }
 
 // "CV_<n>" for the next number no remaining parameter uses.
@@ -98,39 +120,47 @@ std::string NextFreeName(const std::set<std::string>& used, int* number)
     return name;
 }
 
-GSErrCode NameDetailParameters(const API_LibPart& libPart, const ParameterHandle& parameters)
+// The opening's details name the parameters that hold its frame thickness and its four oversizes.
+GSErrCode NameDetailParameters(const API_LibPart& libPart, const ParameterHandle& section)
 {
-    API_LibPartDetails details{};
-    std::strcpy(details.frameThickParName, "gs_frame_thk");
-    std::strcpy(details.leftOversizeParName, "ac_left_oversize");
-    std::strcpy(details.rightOversizeParName, "ac_right_oversize");
-    std::strcpy(details.upperOversizeParName, "ac_upper_oversize");
-    std::strcpy(details.lowerOversizeParName, "ac_lower_oversize");
-    return ACAPI_LibraryPart_SetDetails_ParamDef(&libPart, parameters.Get(), &details);
+    API_LibPartDetails details;
+    std::memset(&details, 0, sizeof details);
+    std::strcpy(details.wind.mirThickExpr, "gs_frame_thk");
+    std::strcpy(details.wind.leftFramExpr, "ac_left_oversize");
+    std::strcpy(details.wind.righFramExpr, "ac_right_oversize");
+    std::strcpy(details.wind.topFramExpr, "ac_upper_oversize");
+    std::strcpy(details.wind.botFramExpr, "ac_lower_oversize");
+    return ACAPI_LibraryPart_SetDetails_ParamDef(&libPart, section.Get(), &details);
 }
 
 }  // namespace
 
 GSErrCode RewriteCorvanaParameters(const API_LibPart& libPart, const CorvanaProperties& properties)
 {
-    std::vector<API_AddParType> parameters;
+    PartParameters parameters;
     GSErrCode err = ReadParameters(libPart.index, &parameters);
     if (err != NoError) {
-        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_GetSection");
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_GetParams");
         return err;
     }
 
     std::vector<API_AddParType> kept;
     std::set<std::string> used;
-    for (const auto& parameter : parameters) {
+    for (const auto& parameter : parameters.others) {
         if (IsCorvanaParameter(parameter))
             continue;
         kept.push_back(parameter);
         used.insert(std::string(parameter.name, strnlen(parameter.name, API_NameLen)));
     }
+    parameters.others = kept;
     {
         ParameterHandle removed;
-        err = WriteParameters(libPart.index, kept, &removed);
+        err = BuildSection(libPart, parameters, &removed);
+        if (err != NoError) {
+            ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_GetSect_ParamDef");
+            return err;
+        }
+        err = WriteSection(libPart.index, removed);
         if (err != NoError) {
             ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_UpdateSection");
             return err;
@@ -138,28 +168,36 @@ GSErrCode RewriteCorvanaParameters(const API_LibPart& libPart, const CorvanaProp
     }
 
     int number = 0;
-    API_AddParType title{};
+    API_AddParType title;
+    std::memset(&title, 0, sizeof title);
     title.typeID = APIParT_Title;
     SetName(title, NextFreeName(used, &number));
     SetWide(title.uDescname, "Corvana");
-    kept.push_back(title);
+    parameters.others.push_back(title);
     for (const auto& property : properties.All()) {
-        API_AddParType text{};
+        API_AddParType text;
+        std::memset(&text, 0, sizeof text);
         text.typeID = APIParT_CString;
         SetName(text, NextFreeName(used, &number));
         SetWide(text.uDescname, property.GetName());
         SetWide(text.value.uStr, property.GetValue());
-        kept.push_back(text);
+        parameters.others.push_back(text);
     }
     ParameterHandle added;
-    err = WriteParameters(libPart.index, kept, &added);
+    err = BuildSection(libPart, parameters, &added);
     if (err != NoError) {
-        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_UpdateSection");
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_GetSect_ParamDef");
         return err;
     }
+    // The details go into the section handle, which is then stored with them.
     err = NameDetailParameters(libPart, added);
-    if (err != NoError)
+    if (err != NoError) {
         ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_SetDetails_ParamDef");
+        return err;
+    }
+    err = WriteSection(libPart.index, added);
+    if (err != NoError)
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_UpdateSection");
     return err;
 }
 

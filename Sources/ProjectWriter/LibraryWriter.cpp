@@ -10,13 +10,13 @@
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/Library.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
-#include <unistd.h>
-
 #include <cstring>
-#include <cwchar>
 #include <filesystem>
+#include <fstream>
+#include <system_error>
 
 namespace QRV {
 namespace {
@@ -25,16 +25,37 @@ constexpr const char* CorvanaFolderName = "Corvana";
 
 std::string NormalPath(const GS::UniString& path)
 {
-    std::string text = std::filesystem::path(ToUtf8(path)).lexically_normal().string();
+    std::string text = ToUtf8(FromNativePath(ToNativePath(path).lexically_normal()));
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
     return text;
 }
 
+// Whether a file can be made in the folder: the folder's permission bits do not tell what this process may
+// do there (its user, the file system, a share's rights), so a probe file is made and removed again.
 bool IsWritableFolder(const GS::UniString& path)
 {
+    namespace fs = std::filesystem;
+    const fs::path folder = ToNativePath(path);
     std::error_code ec;
-    return std::filesystem::is_directory(ToUtf8(path), ec) && access(ToUtf8(path).c_str(), W_OK) == 0;
+    if (!fs::is_directory(folder, ec))
+        return false;
+    fs::path probe;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        probe = folder / (".corvana-write-probe-" + std::to_string(attempt));
+        if (!fs::exists(probe, ec))
+            break;
+        probe.clear();
+    }
+    if (probe.empty())
+        return false;
+    bool written = false;
+    {
+        std::ofstream file(probe, std::ios::binary);
+        written = static_cast<bool>(file);
+    }
+    fs::remove(probe, ec);
+    return written;
 }
 
 GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
@@ -42,23 +63,24 @@ GSErrCode UserDocumentsCorvanaFolder(GS::UniString* folder)
     API_SpecFolderID id = API_UserDocumentsFolderID;
     IO::Location documents;
     GS::UniString path;
-    GSErrCode err = ACAPI_ProjectSetting_GetSpecFolder(&id, &documents);
+    GSErrCode err = ACAPI_ProjectSettings_GetSpecFolder(&id, &documents);
     if (err == NoError)
         err = documents.ToPath(&path);
     if (err != NoError)
         return err;
     *folder = JoinPath(path, CorvanaFolderName);
     std::error_code ec;
-    std::filesystem::create_directory(ToUtf8(*folder), ec);
+    std::filesystem::create_directory(ToNativePath(*folder), ec);
     return IsWritableFolder(*folder) ? NoError : APIERR_GENERAL;
 }
 
-void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, const GS::UniString& location)
+// A zero-filled record naming the file; `location` stays the caller's.
+void FillRecord(API_LibPart& libPart, const GS::UniString& fileName, IO::Location* location)
 {
-    const std::wstring wide = fileName.ToUStr().Get();
-    std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
-    std::wcsncpy(libPart.file_UName, wide.c_str(), API_UniLongNameLen - 1);
-    std::strncpy(libPart.location, ToUtf8(location).c_str(), API_LibPartPathLen - 1);
+    std::memset(&libPart, 0, sizeof libPart);
+    GS::ucsncpy(libPart.docu_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
+    GS::ucsncpy(libPart.file_UName, fileName.ToUStr().Get(), API_UniLongNameLen - 1);
+    libPart.location = location;
 }
 
 }  // namespace
@@ -80,8 +102,8 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
             return err;
         const GS::UniString corvana = JoinPath(embedded, CorvanaFolderName);
         std::error_code ec;
-        std::filesystem::create_directory(ToUtf8(corvana), ec);
-        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(ToUtf8(corvana), ec) ? corvana
+        std::filesystem::create_directory(ToNativePath(corvana), ec);
+        *folder = std::make_unique<IO::Location>(std::filesystem::is_directory(ToNativePath(corvana), ec) ? corvana
                                                                                                           : embedded);
         return NoError;
     }
@@ -99,7 +121,7 @@ GSErrCode ACLink::GetTargetLibraryFolder(std::unique_ptr<IO::Location>* folder)
         if (library.location.ToPath(&path) == NoError && NormalPath(path) == NormalPath(corvana))
             return NoError;
     }
-    libraries.Push(API_LibraryInfo{IO::Location(corvana), CorvanaFolderName});
+    libraries.Push(API_LibraryInfo{IO::Location(corvana), CorvanaFolderName, API_LocalLibrary});
     err = ACAPI_LibraryManagement_SetLibraries(&libraries);
     if (err != NoError) {
         ReportHostError(err, "ACLink::GetTargetLibraryFolder ACAPI_LibraryManagement_SetLibraries");
@@ -124,17 +146,23 @@ bool ACLink::ImportLibraryPart(LibraryPart& item)
         return false;
     const GS::UniString installed = JoinPath(targetFolder, fileName);
 
-    const IO::Location from(downloaded);
-    const IO::Location to(installed);
-    GSErrCode err = ACAPI_LibraryPart_CopyFile(&from, &to);
+    // The downloaded file already has the part's file name, which the copy keeps; a part imported before is
+    // replaced.
+    GS::Array<IO::Location> files;
+    files.Push(IO::Location(downloaded));
+    const bool overwrite = true;
+    GSErrCode err = ACAPI_LibraryManagement_CopyFilesIntoLibrary(target.get(), &files, &overwrite);
     if (err != NoError) {
-        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_CopyFile");
+        ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryManagement_CopyFilesIntoLibrary");
         return false;
     }
 
-    API_LibPart libPart{};
-    FillRecord(libPart, fileName, installed);
+    IO::Location installedLocation(installed);
+    API_LibPart libPart;
+    FillRecord(libPart, fileName, &installedLocation);
     err = ACAPI_LibraryPart_Register(&libPart);
+    // The record outlives this call in the item; the location was only lent for the registration.
+    libPart.location = nullptr;
     if (err != NoError) {
         ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryPart_Register");
         return false;
@@ -168,7 +196,7 @@ bool ACLink::ImportLibrary(Library& item)
     GS::Array<API_LibraryInfo> libraries;
     GSErrCode err = ACAPI_LibraryManagement_GetLibraries(&libraries, nullptr);
     if (err == NoError) {
-        libraries.Push(API_LibraryInfo{IO::Location(downloaded), WithoutExtension(item.GetFileName())});
+        libraries.Push(API_LibraryInfo{IO::Location(downloaded), WithoutExtension(item.GetFileName()), API_LocalLibrary});
         err = ACAPI_LibraryManagement_SetLibraries(&libraries);
     }
     if (err != NoError) {

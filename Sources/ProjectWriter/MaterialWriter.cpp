@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "ACLink.hpp"
 #include "AddOn/AttributeName.hpp"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
 #include "BuildingMaterialTexts.hpp"
@@ -18,8 +19,7 @@ constexpr Int32 DefaultUserInterfacePriority = 8;
 
 API_Attribute BuildingMaterialRecord(const GS::UniString& name, bool* nameFits = nullptr)
 {
-    API_Attribute attribute{};
-    attribute.header.typeID = API_BuildingMaterialID;
+    API_Attribute attribute = BlankAttribute(API_BuildingMaterialID);
     const bool fits = SetAttributeName(attribute.header, name);
     if (nameFits != nullptr)
         *nameFits = fits;
@@ -58,7 +58,7 @@ bool Material::ConfirmReplace()
     appearance.cutFillBackgroundPen = material.cutFillBackgroundPen;
     appearance.cutSurface = material.cutMaterial.ToInt32_Deprecated();
     SetAppearance(appearance);
-    SetCutFillOrientation(material.cutFillOrientation);
+    SetCutFillOrientation(static_cast<Int32>(material.cutFillOrientation));
 
     GS::Array<GS::UniString> texts;
     ReadBuildingMaterialTexts(API_BuildingMaterialID, existing.header.index, texts);
@@ -82,8 +82,9 @@ bool ACLink::CreateMaterial(Material& material)
 
     Int32 priority = material.GetIntersectionPriority();
     if (priority == 0) {
-        priority = DefaultUserInterfacePriority;
-        ACAPI_Element_UI2ElemPriority(&priority);
+        Int32 shown = DefaultUserInterfacePriority;
+        if (ACAPI_Element_UI2ElemPriority(&shown, &priority) != NoError)
+            priority = shown;
     }
     GS::UniString manufacturer = material.GetManufacturer();
     GS::UniString description = material.GetDescription();
@@ -95,7 +96,8 @@ bool ACLink::CreateMaterial(Material& material)
     record.cutFillPen = static_cast<short>(material.GetAppearance().cutFillPen);
     record.cutFillBackgroundPen = static_cast<short>(material.GetAppearance().cutFillBackgroundPen);
     record.cutMaterial = ACAPI_CreateAttributeIndex(material.GetAppearance().cutSurface);
-    record.cutFillOrientation = material.GetCutFillOrientation();
+    // Only an existing material's orientation, as the host gave it, ever reaches the item.
+    record.cutFillOrientation = static_cast<API_FillOrientationID>(material.GetCutFillOrientation());
     record.thermalConductivity = material.GetThermalConductivity();
     record.density = material.GetDensity();
     record.heatCapacity = material.GetHeatCapacity();
@@ -129,14 +131,14 @@ bool ACLink::CreateMaterial(Material& material)
 
 GSErrCode Material::ReplaceInConstructionSystem()
 {
-    API_Attribute composite{};
-    composite.header.typeID = API_CompWallID;
+    API_Attribute composite = BlankAttribute(API_CompWallID);
     composite.header.index = ACAPI_CreateAttributeIndex(GetReplaceSystemIndex());
     GSErrCode err = ACAPI_Attribute_Get(&composite);
     if (err != NoError)
         return err;
-    API_AttributeDef defs{};
-    err = ACAPI_Attribute_GetDef(API_CompWallID, composite.header.index, &defs);
+    // The extended definitions, so that the composite's separator lines go back unchanged.
+    API_AttributeDefExt defs{};
+    err = ACAPI_Attribute_GetDefExt(API_CompWallID, composite.header.index, &defs);
     if (err == NoError) {
         const Int32 skin = GetReplaceInternalLayerIndex();
         const Int32 skinCount = defs.cwall_compItems != nullptr
@@ -146,12 +148,12 @@ GSErrCode Material::ReplaceInConstructionSystem()
         // The page's index comes from outside: a skin the composite does not have changes nothing.
         if (skin >= 0 && skin < skinCount) {
             (*defs.cwall_compItems)[skin].buildingMaterial = GetAttributeIndex();
-            err = ACAPI_Attribute_Modify(&composite, &defs);
+            err = ACAPI_Attribute_ModifyExt(&composite, &defs);
         } else {
             err = APIERR_BADINDEX;
         }
     }
-    ACAPI_DisposeAttrDefsHdls(&defs);
+    ACAPI_DisposeAttrDefsHdlsExt(&defs);
     return err;
 }
 

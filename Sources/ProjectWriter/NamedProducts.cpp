@@ -13,7 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cwchar>
+#include <cstring>
 
 namespace QRV {
 namespace {
@@ -48,10 +48,14 @@ GS::UniString LibraryPartNameOf(const API_Element& element)
         libInd = element.door.openingBase.libInd;
     if (libInd <= 0)
         return {};
-    API_LibPart libPart{};
+    API_LibPart libPart;
+    std::memset(&libPart, 0, sizeof libPart);
     libPart.index = libInd;
-    if (ACAPI_LibraryPart_Get(&libPart) != NoError)
+    const GSErrCode err = ACAPI_LibraryPart_Get(&libPart);
+    delete libPart.location;
+    if (err != NoError)
         return {};
+    libPart.docu_UName[API_UniLongNameLen - 1] = 0;
     return LibraryPartKeyName(GS::UniString(libPart.docu_UName));
 }
 
@@ -67,7 +71,7 @@ GS::UniString LibraryPartKeyName(const GS::UniString& documentName)
     const bool isExtension = std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) == b;
     });
-    return isExtension ? GS::UniString(name.substr(0, name.size() - extension.size())) : documentName;
+    return isExtension ? FromUtf8(name.substr(0, name.size() - extension.size())) : documentName;
 }
 
 CorvanaProperties ProductPropertyList(const Json& payload)
@@ -99,11 +103,15 @@ CorvanaProperties ProductPropertyList(const Json& payload)
 
 bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind)
 {
-    const std::wstring wide = name.ToUStr().Get();
-    if (wide.size() < API_UniLongNameLen) {
-        API_LibPart libPart{};
-        std::wcsncpy(libPart.docu_UName, wide.c_str(), API_UniLongNameLen - 1);
-        if (ACAPI_LibraryPart_Search(&libPart, false, false) == NoError && GS::UniString(libPart.docu_UName) == name)
+    // A name longer than the record's field cannot be a part's document name.
+    if (name.GetLength() < API_UniLongNameLen) {
+        API_LibPart libPart;
+        std::memset(&libPart, 0, sizeof libPart);
+        GS::ucsncpy(libPart.docu_UName, name.ToUStr().Get(), API_UniLongNameLen - 1);
+        const bool found = ACAPI_LibraryPart_Search(&libPart, false, false) == NoError;
+        delete libPart.location;
+        libPart.docu_UName[API_UniLongNameLen - 1] = 0;
+        if (found && GS::UniString(libPart.docu_UName) == name)
             return AskReplaceExisting(name, kind) != ReplaceReject;
     }
     if (NamedPropertiesExist(name))
@@ -121,10 +129,9 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
     const GS::UniString matchName = properties.ValueOf("name");
     StoreNamedProperties(matchName, properties.ToJsonText());
 
-    API_ElemType type{};
-    type.typeID = ElementTypeOfProduct(importType);
     GS::Array<API_Guid> elements;
-    const GSErrCode listed = ACAPI_Element_GetElemList(&type, &elements, APIFilt_None);
+    const GSErrCode listed =
+        ACAPI_Element_GetElemList(API_ElemType(ElementTypeOfProduct(importType)), &elements, APIFilt_None);
     Int32 matched = 0;
     HostLookups lookups;
     for (const API_Guid& guid : elements) {
@@ -137,23 +144,23 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
         DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups);
     }
 
-    const std::wstring wideName = matchName.ToUStr().Get();
     const GS::UniString message =
         matched > 0
-            ? GS::UniString::Printf("You have imported \"%ls\".\nAll corresponding objects that have Name "
+            ? GS::UniString::Printf("You have imported \"%T\".\nAll corresponding objects that have Name "
                                     "(Attribute)\nwith the same name will receive the attributes from Corvana.",
-                                    wideName.c_str())
-            : GS::UniString::Printf("You have imported \"%ls\". Currently there are no objects in your project "
-                                    "with the same name.\nWhen you change an object's Name (Attribute) to \"%ls\", "
+                                    matchName.ToPrintf())
+            : GS::UniString::Printf("You have imported \"%T\". Currently there are no objects in your project "
+                                    "with the same name.\nWhen you change an object's Name (Attribute) to \"%T\", "
                                     "it will receive the attributes from Corvana.",
-                                    wideName.c_str(), wideName.c_str());
-    DGAlert(DG_INFORMATION, "", message, "OK");
+                                    matchName.ToPrintf(), matchName.ToPrintf());
+    DGAlert(DG_INFORMATION, "", "", message, "OK");
     return listed;
 }
 
 GSErrCode ApplyStoredPropertiesToElement(const API_Guid& elemGuid)
 {
-    API_Element element{};
+    API_Element element;
+    std::memset(&element, 0, sizeof element);
     element.header.guid = elemGuid;
     if (ACAPI_Element_Get(&element) != NoError)
         return NoError;

@@ -140,15 +140,13 @@ nlohmann::json ProjectStatusReport::OutdatedItems() const
 nlohmann::json ProjectStatusReport::OutdatedAttributes(API_AttrTypeID typeID) const
 {
     nlohmann::json ids = nlohmann::json::array();
-    UInt32 count = 0;
-    if (ACAPI_Attribute_GetNum(typeID, &count) != NoError)
+    // The host's list: indices may have gaps, and the count of attributes is no highest index.
+    GS::Array<API_Attribute> attributes;
+    if (ACAPI_Attribute_GetAttributesByType(typeID, attributes) != NoError)
         return ids;
-    for (UInt32 index = 1; index <= count; ++index) {
-        API_Attribute attribute;
-        attribute.header.typeID = typeID;
-        attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(index));
+    for (const API_Attribute& attribute : attributes) {
         std::string text;
-        if (ACAPI_Attribute_Get(&attribute) != NoError || GetUserData(attribute, text) != NoError)
+        if (GetUserData(attribute, text) != NoError)
             continue;
         AddIfOutdated(text, false, ids);
     }

@@ -2,7 +2,7 @@
 // the project holds the stamps the items had when they were imported.
 #pragma once
 
-#include "APIdefs_Base.h"
+#include "APIdefs_Attributes.h"
 #include "UniString.hpp"
 
 #include <nlohmann/json.hpp>

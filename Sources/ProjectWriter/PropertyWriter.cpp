@@ -43,7 +43,7 @@ GSErrCode WidenDefinition(const GS::Array<API_Guid>& items, API_PropertyDefiniti
     }
     if (!widened)
         return NoError;
-    const GSErrCode err = ACAPI_Property_ChangePropertyDefinition(&definition);
+    const GSErrCode err = ACAPI_Property_ChangePropertyDefinition(definition);
     if (err != NoError)
         ReportHostError(err, "DefineNewProperty::ACAPI_Property_ChangePropertyDefinition");
     return err;
@@ -54,7 +54,7 @@ GSErrCode WidenExistingDefinition(const API_PropertyGroup& group, const GS::Arra
                                   API_PropertyDefinition& definition)
 {
     GS::Array<API_PropertyDefinition> existing;
-    GSErrCode err = ACAPI_Property_GetPropertyDefinitions(&group.guid, &existing);
+    GSErrCode err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
     if (err != NoError) {
         ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
         return err;
@@ -79,12 +79,12 @@ GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString&
     group.name = groupName;
     // The record carries no GUID yet, so the host cannot identify it: the answer is expected to be
     // APIERR_BADID, and the group is then looked up by name.
-    GSErrCode err = ACAPI_Property_GetPropertyGroup(&group);
+    GSErrCode err = ACAPI_Property_GetPropertyGroup(group);
     if (err != APIERR_BADID)
         return NoError;
 
     GS::Array<API_PropertyGroup> groups;
-    err = ACAPI_Property_GetPropertyGroups(&groups);
+    err = ACAPI_Property_GetPropertyGroups(groups);
     if (err != NoError) {
         ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_GetPropertyGroups");
         return err;
@@ -95,7 +95,7 @@ GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString&
             return NoError;
         }
     }
-    err = ACAPI_Property_CreatePropertyGroup(&group);
+    err = ACAPI_Property_CreatePropertyGroup(group);
     if (err != NoError) {
         ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_CreatePropertyGroup");
         return err;
@@ -114,6 +114,7 @@ API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, c
     definition.measureType = MeasureTypeOf(property.type);
     definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
     definition.defaultValue.basicValue.singleVariant.variant.uniStringValue = "";
+    definition.canValueBeEditable = true;
     return definition;
 }
 
@@ -143,7 +144,7 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
     } else {
         for (const auto& item : items)
             definition.availability.Push(item);
-        err = ACAPI_Property_CreatePropertyDefinition(&definition);
+        err = ACAPI_Property_CreatePropertyDefinition(definition);
         if (err == APIERR_NAMEALREADYUSED) {
             err = WidenExistingDefinition(group, items, definition);
             if (err != NoError)
@@ -165,10 +166,10 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
     value.value.singleVariant.variant.uniStringValue = property.value;
 
     if (elemGuid == APINULLGuid) {
-        err = ACAPI_Attribute_SetProperty(&attrHeader, &value);
+        err = ACAPI_Attribute_SetProperty(attrHeader, value);
         ReportHostError(err, "DefineNewProperty::ACAPI_Attribute_SetProperty");
     } else {
-        err = ACAPI_Element_SetProperty(&elemGuid, &value);
+        err = ACAPI_Element_SetProperty(elemGuid, value);
         ReportHostError(err, "DefineNewProperty::ACAPI_Element_SetProperty");
     }
     return err;

@@ -35,16 +35,14 @@ std::optional<std::string> StoredMaterialRefresh::RewrittenText(const std::strin
 
 int StoredMaterialRefresh::Run()
 {
-    UInt32 count = 0;
-    if (ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count) != NoError)
+    // The host's list: indices may have gaps, and the count of attributes is no highest index.
+    GS::Array<API_Attribute> attributes;
+    if (ACAPI_Attribute_GetAttributesByType(API_BuildingMaterialID, attributes) != NoError)
         return 0;
     int rewritten = 0;
-    for (UInt32 index = 1; index <= count; ++index) {
-        API_Attribute attribute;
-        attribute.header.typeID = API_BuildingMaterialID;
-        attribute.header.index = ACAPI_CreateAttributeIndex(static_cast<Int32>(index));
+    for (const API_Attribute& attribute : attributes) {
         std::string text;
-        if (ACAPI_Attribute_Get(&attribute) != NoError || GetUserData(attribute, text) != NoError || text.empty())
+        if (GetUserData(attribute, text) != NoError || text.empty())
             continue;
         const std::optional<std::string> stored = StoredForm(text);
         if (!stored) {

@@ -11,7 +11,13 @@
 namespace QRV {
 namespace {
 
-constexpr GSFlags ElementUserDataFlags = 12;
+// A placed copy of the element's default carries the data, and picking the element's parameters up
+// carries it into the default.
+constexpr GSFlags ElementUserDataFlags = APIUserDataFlag_FillWith | APIUserDataFlag_Pickup;
+
+// The stored bytes are UTF-8 text, the same in every byte order; one fixed sign keeps what a project
+// holds the same whichever platform wrote it.
+constexpr unsigned short StoredTextSign = GS::Win_Platform_Sign;
 
 // A handle holding the text and its terminating zero.
 GSHandle TextHandle(const std::string& data)
@@ -39,15 +45,15 @@ GSErrCode AddUserData(const API_Attribute& attribute, const std::string& data)
 {
     API_AttributeUserData userData{};
     userData.dataVersion = 0;
-    userData.platformSign = GS_PlatformSign;
+    userData.platformSign = StoredTextSign;
     userData.dataHdl = TextHandle(data);
     if (userData.dataHdl == nullptr) {
         LogStream::Instance().Error("QRV::AddUserData - couldn't allocate handle");
         return APIERR_GENERAL;
     }
     API_Attr_Head header = attribute.header;
-    GSErrCode err = ACAPI_Attribute_SetUserData(&header, &userData);
-    ReportHostError(err, "QRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData");
+    GSErrCode err = ACAPI_UserData_SetUserData(&header, &userData);
+    ReportHostError(err, "QRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_UserData_SetUserData");
     BMKillHandle(&userData.dataHdl);
     return err;
 }
@@ -56,7 +62,7 @@ GSErrCode GetUserData(const API_Attribute& attribute, std::string& data)
 {
     API_AttributeUserData userData{};
     API_Attr_Head header = attribute.header;
-    GSErrCode err = ACAPI_Attribute_GetUserData(&header, &userData);
+    GSErrCode err = ACAPI_UserData_GetUserData(&header, &userData);
     if (err == NoError) {
         std::string text = HandleText(userData.dataHdl);
         BMKillHandle(&userData.dataHdl);
@@ -67,7 +73,7 @@ GSErrCode GetUserData(const API_Attribute& attribute, std::string& data)
         return NoError;
     }
     if (err != APIERR_NOUSERDATA)
-        ReportHostError(err, "QRV::GetUserData ACAPI_Attribute_GetUserData");
+        ReportHostError(err, "QRV::GetUserData ACAPI_UserData_GetUserData");
     return err;
 }
 
@@ -75,7 +81,7 @@ GSErrCode SetElementUserData(const API_Guid& elemGuid, const std::string& data)
 {
     API_ElementUserData userData{};
     userData.dataVersion = 1;
-    userData.platformSign = GS_PlatformSign;
+    userData.platformSign = StoredTextSign;
     userData.flags = ElementUserDataFlags;
     userData.dataHdl = TextHandle(data);
     if (userData.dataHdl == nullptr) {
@@ -96,14 +102,14 @@ GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& dat
 {
     API_ModulData modulData{};
     modulData.dataVersion = 1;
-    modulData.platformSign = GS_PlatformSign;
+    modulData.platformSign = StoredTextSign;
     modulData.dataHdl = TextHandle(data);
     if (modulData.dataHdl == nullptr) {
         LogStream::Instance().Error("QRV::StoreNamedProperties - couldn't allocate handle");
         return APIERR_MEMFULL;
     }
     const GS::UniString entry = NamedPropertiesEntry(name);
-    GSErrCode err = ACAPI_ModulData_Store(&modulData, &entry);
+    GSErrCode err = ACAPI_ModulData_Store(&modulData, entry);
     ReportHostError(err, "QRV::StoreNamedProperties ACAPI_ModulData_Store");
     BMKillHandle(&modulData.dataHdl);
     return err;
@@ -112,7 +118,7 @@ GSErrCode StoreNamedProperties(const GS::UniString& name, const std::string& dat
 bool ReadModuleDataEntry(const GS::UniString& entry, std::string& data, Int32* dataVersion)
 {
     API_ModulData modulData{};
-    if (ACAPI_ModulData_Get(&modulData, &entry) != NoError)
+    if (ACAPI_ModulData_Get(&modulData, entry) != NoError)
         return false;
     std::string text = HandleText(modulData.dataHdl);
     BMKillHandle(&modulData.dataHdl);

@@ -2,12 +2,14 @@
 
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
+#include "AddOn/GetAttribute.hpp"
 #include "AddOn/LogStream.hpp"
 #include "CorvanaClassification.hpp"
 #include "ElementLists.hpp"
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace QRV {
@@ -29,13 +31,12 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 {
     GS::Array<API_Guid> users;
     for (API_ElemTypeID typeID : {API_WallID, API_SlabID, API_RoofID}) {
-        API_ElemType type{};
-        type.typeID = typeID;
         GS::Array<API_Guid> guids;
-        if (ACAPI_Element_GetElemList(&type, &guids, APIFilt_In3D) != NoError)
+        if (ACAPI_Element_GetElemList(API_ElemType(typeID), &guids, APIFilt_In3D) != NoError)
             continue;
         for (const API_Guid& guid : guids) {
-            API_Element element{};
+            API_Element element;
+            std::memset(&element, 0, sizeof element);
             element.header.guid = guid;
             API_AttributeIndex reference = APIInvalidAttributeIndex;
             if (ACAPI_Element_Get(&element) == NoError && CompositeReference(element, &reference) &&
@@ -49,7 +50,8 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
 {
     return ACAPI_CallUndoableCommand("Replace construction system", [&]() -> GSErrCode {
-        API_Element element{};
+        API_Element element;
+        std::memset(&element, 0, sizeof element);
         element.header.guid = guid;
         GSErrCode err = ACAPI_Element_Get(&element);
         if (err != NoError)
@@ -57,7 +59,7 @@ GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
         SetCompositeReference(element, composite);
         API_Element mask;
         ACAPI_ELEMENT_MASK_SETFULL(mask);
-        return ACAPI_Element_Change(&element, &mask);
+        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
     });
 }
 
@@ -73,8 +75,7 @@ void StampStoredProperties(const API_Guid& guid, const std::string& stored, cons
 
 void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attribute& newComposite)
 {
-    API_Attribute old{};
-    old.header.typeID = API_CompWallID;
+    API_Attribute old = BlankAttribute(API_CompWallID);
     old.header.index = oldComposite;
     if (!oldComposite.IsPositive() || ACAPI_Attribute_Get(&old) != NoError) {
         LogStream::Instance().Warning("Replace construction system: there is no composite with the index " +

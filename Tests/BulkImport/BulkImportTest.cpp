@@ -33,9 +33,9 @@ protected:
         return statuses;
     }
 
-    void UseFixedClock(Int64 millisecondsPerReading)
+    void UseFixedClock(Int64 millisecondsPerReading, Int64 startTicks = 0)
     {
-        host->GetClock().Set(1700000000);
+        host->GetClock().Set(1700000000, startTicks);
         host->GetClock().SetSkipSleep(true);
         host->GetClock().SetStepPerReading(millisecondsPerReading);
     }
@@ -157,6 +157,16 @@ TEST_F(BulkImport, AnItemWithoutImporterFailsAndTheRunGoesOn)
     EXPECT_EQ(Statuses(result), (std::vector<std::string>{"imported", "failed", "failed", "imported"}));
     EXPECT_EQ(result[2]["id"], nullptr) << "an element that is no object echoes nothing";
     EXPECT_NE(host->GetProject().attributes.buildingMaterials.FindByName("Ash"), nullptr);
+}
+
+TEST_F(BulkImport, ElapsedTimeGoesOnWhenTheTickCounterWraps)
+{
+    // The host's tick counter has 32 bits: it passes zero three seconds into the run.
+    UseFixedClock(2000, (Int64(1) << 32) - 3000);
+    Run(Json::array({Material(1, "Oak"), Material(2, "Ash"), Material(3, "Elm")}), 5);
+
+    EXPECT_EQ(ProgressTexts(4), (std::vector<std::string>{"Time elapsed:", "Time elapsed:  2s", "Time elapsed:  4s",
+                                                          "Time elapsed:  6s"}));
 }
 
 TEST_F(BulkImport, RemainingTimeCountsDownAndNeverGoesBelowZero)

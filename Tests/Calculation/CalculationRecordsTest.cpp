@@ -99,7 +99,7 @@ TEST(ProductGroups, LongNamesAreHeldWhole)
     for (const std::string& name : {common + "A", common + "B"}) {
         CompositeInfo record;
         record.name = name;
-        groups.Merge(name, record, Absorb);
+        groups.Merge(Sim::Uni(name), record, Absorb);
     }
     ASSERT_EQ(groups.Count(), 2u);
     EXPECT_EQ(groups.Records()[1].ToJson()["name"], common + "B");

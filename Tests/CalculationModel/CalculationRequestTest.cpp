@@ -287,7 +287,7 @@ TEST_F(StatusRequestTest, UncountableAttributeKindGivesNothingForThatKind)
     model.AddBuildingMaterial("Brick", "[" + Property("id", "m") + "," + Property("updated_at", "1") + "]");
     model.AddModuleData("CV_P", "[" + Property("id", "p") + "," + Property("updated_at", "1") + "]");
     model.Open(*host);
-    host->GetFaults().FailNext("ACAPI_Attribute_GetNum", APIERR_GENERAL);
+    host->GetFaults().FailNext("ACAPI_Attribute_GetAttributesByType", APIERR_GENERAL);
     EXPECT_EQ(json::parse(QRV::StatusReport(
                   R"({"materials_and_products":[{"id":"m","update_at":5},{"id":"p","update_at":5}]})")),
               json::parse(R"(["p"])"));

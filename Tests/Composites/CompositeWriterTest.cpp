@@ -1,3 +1,4 @@
+#include "ClassLibs/LiveHandles.hpp"
 #include "CompositeFixture.hpp"
 
 #include "BM.hpp"
@@ -14,20 +15,20 @@ TEST_F(CompositeWriterTest, CreatesTheCompositeWithItsSkinsLinesUsageAndThicknes
                                          {{"Screed", "Finish", 0.05}, {"Concrete", "Core", 0.2}, {"Foil", "Other", 0.001}});
     system.SetSeparatorLineType(3);
     system.SetSeparatorLinePen(5);
-    const Int32 handlesBefore = BMLiveHandleCount();
+    const Int32 handlesBefore = Sim::LiveHandleCount();
 
     EXPECT_TRUE(QRV::ACLink().CreateComplexMaterial(system));
 
     EXPECT_EQ(system.GetImportStatus(), "imported");
     EXPECT_TRUE(AlertTexts().empty());
-    EXPECT_EQ(BMLiveHandleCount(), handlesBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), handlesBefore);
     const auto* composite = Composite("Slab S1");
     ASSERT_NE(composite, nullptr);
     EXPECT_EQ(composite->usage, 2u);
     EXPECT_DOUBLE_EQ(composite->totalThickness, 0.251);
     ASSERT_EQ(composite->skins.size(), 3u);
     const std::vector<std::string> materials = {"Screed", "Concrete", "Foil"};
-    const std::vector<Int16> flags = {APICWCFlag_Finish, APICWCFlag_Core, 0};
+    const std::vector<Int16> flags = {APICWallComp_Finish, APICWallComp_Core, 0};
     const std::vector<double> thicknesses = {0.05, 0.2, 0.001};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_NE(MaterialIndex(materials[i]), 0);
@@ -154,9 +155,9 @@ TEST_F(CompositeWriterTest, ReimportKeepsTheUsersLinesPensAndFlagsWhereBothHaveT
     EXPECT_EQ(composite->skins[0].framePen, 40);
     EXPECT_EQ(composite->skins[0].flags, 0);
     EXPECT_EQ(composite->skins[1].framePen, 41);
-    EXPECT_EQ(composite->skins[1].flags, APICWCFlag_Finish);
+    EXPECT_EQ(composite->skins[1].flags, APICWallComp_Finish);
     EXPECT_EQ(composite->skins[2].framePen, 12);
-    EXPECT_EQ(composite->skins[2].flags, APICWCFlag_Core);
+    EXPECT_EQ(composite->skins[2].flags, APICWallComp_Core);
     ASSERT_EQ(composite->lines.size(), 4u);
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(composite->lines[i].lineType, 7) << i;
@@ -217,7 +218,7 @@ TEST_F(CompositeWriterTest, ASkinMaterialTheHostRefusesLeavesNoCompositeWithAMis
 TEST_F(CompositeWriterTest, AHostRefusalOfTheCompositeIsAFailure)
 {
     QRV::ComplexMaterial created = System("Wall W10", "Wall", {{"L", "Core", 0.1}});
-    host->GetFaults().FailFrom("ACAPI_Attribute_Create", APIERR_GENERAL, 2);
+    host->GetFaults().FailFrom("ACAPI_Attribute_CreateExt", APIERR_GENERAL, 1);
     EXPECT_FALSE(QRV::ACLink().CreateComplexMaterial(created));
     EXPECT_EQ(created.GetImportStatus(), "failed");
     EXPECT_EQ(Composite("Wall W10"), nullptr);
@@ -228,7 +229,7 @@ TEST_F(CompositeWriterTest, AHostRefusalOfTheCompositeIsAFailure)
     const Sim::Model::Composite before = *Composite("Wall W11");
     QRV::ComplexMaterial modified = System("Wall W11", "Wall", {{"N", "Core", 0.3}});
     modified.SetReplaceWithoutAsking(true);
-    host->GetFaults().FailNext("ACAPI_Attribute_Modify", APIERR_GENERAL);
+    host->GetFaults().FailNext("ACAPI_Attribute_ModifyExt", APIERR_GENERAL);
     EXPECT_FALSE(QRV::ACLink().CreateComplexMaterial(modified));
     EXPECT_EQ(modified.GetImportStatus(), "failed");
     EXPECT_EQ(*Composite("Wall W11"), before);

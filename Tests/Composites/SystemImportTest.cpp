@@ -32,7 +32,7 @@ TEST_F(SystemImportTest, ASystemDocumentBecomesTheCompositeAndItsSkinMaterials)
     ASSERT_EQ(composite->skins.size(), 4u);
     const std::vector<std::string> materials = {"Gypsum fibre board 12.5", "Gypsum fibre board 15",
                                                 "Wood fibre insulation 160", "Wood fibre board 60"};
-    const std::vector<Int16> flags = {APICWCFlag_Finish, 0, APICWCFlag_Core, APICWCFlag_Finish};
+    const std::vector<Int16> flags = {APICWallComp_Finish, 0, APICWallComp_Core, APICWallComp_Finish};
     const std::vector<double> thicknesses = {0.015, 0.015, 0.16, 0.06};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(composite->skins[i].buildingMaterial, MaterialIndex(materials[i])) << i;

@@ -41,7 +41,7 @@ inline API_Guid PlaceElement(Sim::Host& host, API_ElemTypeID type, Int32 composi
         }
         API_Element mask;
         ACAPI_ELEMENT_MASK_SETFULL(mask);
-        return ACAPI_Element_Change(&element, &mask);
+        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
     });
     EXPECT_EQ(err, NoError) << "placing an element of type " << type;
     return placed.guid;

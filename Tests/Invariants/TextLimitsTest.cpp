@@ -134,7 +134,7 @@ TEST_F(LimitsThroughThePage, JsonFilesOpenedInTheHostAreHeldToTheSameLimits)
         const std::string path = (folder / file.name).string();
         std::ofstream(path, std::ios::binary) << file.text;
         const size_t debugBefore = host->DebugText().size();
-        EXPECT_EQ(ui().OpenFile(path, IO_OPEN), NoError);
+        EXPECT_EQ(ui().OpenFile(path, IO_MERGE), NoError);
         EXPECT_NE(host->DebugText().find(file.logged, debugBefore), std::string::npos) << file.name;
         EXPECT_EQ(Sim::ProjectFile::ToText(host->GetProject()), before) << file.name;
     }

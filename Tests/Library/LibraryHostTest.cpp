@@ -5,18 +5,60 @@
 #include "SimUtf8.hpp"
 
 #include <cstring>
-#include <cwchar>
+#include <string>
+#include <deque>
 #include <regex>
 
 namespace LibraryTest {
 namespace {
 
-API_LibPart PartRecord(const fs::path& file, const std::wstring& name = L"")
+template <size_t N>
+void SetWide(GS::uchar_t (&field)[N], const std::string& utf8)
 {
-    API_LibPart part{};
-    std::strncpy(part.location, file.c_str(), API_LibPartPathLen - 1);
-    std::wcsncpy(part.docu_UName, name.c_str(), API_UniLongNameLen - 1);
+    std::memset(field, 0, sizeof field);
+    GS::ucsncpy(field, GS::UniString(utf8.c_str(), CC_UTF8).ToUStr().Get(), N - 1);
+}
+
+template <size_t N>
+std::string Wide(const GS::uchar_t (&field)[N])
+{
+    return Sim::Utf8(GS::UniString(field));
+}
+
+// The records point at their locations; these stay for the whole test program.
+IO::Location* KeptLocation(const fs::path& file)
+{
+    static std::deque<IO::Location> kept;
+    kept.emplace_back(Sim::Uni(file.string()));
+    return &kept.back();
+}
+
+API_LibPart PartRecord(const fs::path& file, const std::string& name = "")
+{
+    API_LibPart part;
+    std::memset(&part, 0, sizeof part);
+    part.location = KeptLocation(file);
+    SetWide(part.docu_UName, name);
     return part;
+}
+
+fs::path PathOf(const IO::Location* location)
+{
+    GS::UniString path;
+    if (location != nullptr)
+        location->ToPath(&path);
+    return fs::path(Sim::Utf8(path));
+}
+
+// The path of a location the host made for the record, which is deleted here.
+fs::path TakeLocation(API_LibPart& part)
+{
+    GS::UniString path;
+    if (part.location != nullptr)
+        part.location->ToPath(&path);
+    delete part.location;
+    part.location = nullptr;
+    return fs::path(Sim::Utf8(path));
 }
 
 std::vector<API_AddParType> ReadParameters(Int32 index)
@@ -43,12 +85,13 @@ GSErrCode WriteParameters(Int32 index, const std::vector<API_AddParType>& parame
     return err;
 }
 
-API_AddParType TextParameter(const char* name, const wchar_t* value)
+API_AddParType TextParameter(const char* name, const std::string& value)
 {
-    API_AddParType parameter{};
+    API_AddParType parameter;
+    std::memset(&parameter, 0, sizeof parameter);
     parameter.typeID = APIParT_CString;
     std::strcpy(parameter.name, name);
-    std::wcscpy(parameter.value.uStr, value);
+    SetWide(parameter.value.uStr, value);
     return parameter;
 }
 
@@ -74,8 +117,9 @@ TEST_F(LibraryListTest, EmbeddedLibraryIsARealFolderListedFirstAndKeptBySetLibra
 
     // A list without the embedded library, with a location twice: the embedded one stays, the twin goes.
     GS::Array<API_LibraryInfo> replaced;
-    replaced.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib"});
-    replaced.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib/").string())), "Again"});
+    replaced.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib", API_LocalLibrary});
+    replaced.Push(
+        API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib/").string())), "Again", API_LocalLibrary});
     ASSERT_EQ(ACAPI_LibraryManagement_SetLibraries(&replaced), NoError);
     ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, &embedded), NoError);
     ASSERT_EQ(list.GetSize(), 2u);
@@ -83,7 +127,7 @@ TEST_F(LibraryListTest, EmbeddedLibraryIsARealFolderListedFirstAndKeptBySetLibra
     EXPECT_EQ(list[1].name, GS::UniString("Lib"));
 
     GS::Array<API_LibraryInfo> empty;
-    empty.Push(API_LibraryInfo{IO::Location(), "Nowhere"});
+    empty.Push(API_LibraryInfo{IO::Location(), "Nowhere", API_LocalLibrary});
     EXPECT_EQ(ACAPI_LibraryManagement_SetLibraries(&empty), APIERR_BADPARS);
     EXPECT_EQ(Libraries().list.size(), 1u);
 }
@@ -104,39 +148,50 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
     EXPECT_TRUE(Libraries().parts.empty());
 
     WriteText(Embedded() / "Corvana" / "Chair.gsm", "x");
-    API_LibPart chair = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    API_LibPart chair = PartRecord(Embedded() / "Corvana" / "Chair.gsm", "Chair.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&chair), NoError);
     EXPECT_EQ(chair.index, 1);
     EXPECT_TRUE(std::regex_match(chair.ownUnID, std::regex(R"(\{[0-9A-F-]{36}\}-\{[0-9A-F-]{36}\})")))
         << chair.ownUnID;
-    EXPECT_EQ(std::wstring(chair.file_UName), L"Chair.gsm");
+    EXPECT_EQ(Wide(chair.file_UName), "Chair.gsm");
     EXPECT_TRUE(Libraries().parts[0].inEmbeddedLibrary);
     EXPECT_EQ(Libraries().parts[0].location, "Corvana/Chair.gsm");
 
     // The same file again keeps its index and identifier.
-    API_LibPart again = PartRecord(Embedded() / "Corvana" / "Chair.gsm", L"Chair.gsm");
+    API_LibPart again = PartRecord(Embedded() / "Corvana" / "Chair.gsm", "Chair.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&again), NoError);
     EXPECT_EQ(again.index, 1);
     EXPECT_STREQ(again.ownUnID, chair.ownUnID);
     EXPECT_EQ(Libraries().parts.size(), 1u);
 
-    API_LibPart byName{};
-    std::wcscpy(byName.docu_UName, L"Chair.gsm");
+    const IO::Location* callers = again.location;
+    ASSERT_EQ(ACAPI_LibraryPart_Register(&again), NoError);
+    EXPECT_EQ(again.location, callers) << "registering keeps the caller's location";
+    EXPECT_EQ(PathOf(again.location), Embedded() / "Corvana" / "Chair.gsm");
+
+    API_LibPart byName;
+    std::memset(&byName, 0, sizeof byName);
+    SetWide(byName.docu_UName, "Chair.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Search(&byName, false, false), NoError);
     EXPECT_EQ(byName.index, 1);
-    API_LibPart byId{};
+    TakeLocation(byName);
+    API_LibPart byId;
+    std::memset(&byId, 0, sizeof byId);
     std::strcpy(byId.ownUnID, chair.ownUnID);
-    std::wcscpy(byId.docu_UName, L"Another name");  // the identifier wins
+    SetWide(byId.docu_UName, "Another name");  // the identifier wins
     ASSERT_EQ(ACAPI_LibraryPart_Search(&byId, false, false), NoError);
-    EXPECT_EQ(std::wstring(byId.docu_UName), L"Chair.gsm");
-    API_LibPart unknown{};
-    std::wcscpy(unknown.docu_UName, L"Table.gsm");
+    EXPECT_EQ(Wide(byId.docu_UName), "Chair.gsm");
+    TakeLocation(byId);
+    API_LibPart unknown;
+    std::memset(&unknown, 0, sizeof unknown);
+    SetWide(unknown.docu_UName, "Table.gsm");
     EXPECT_EQ(ACAPI_LibraryPart_Search(&unknown, false, false), APIERR_BADNAME);
 
-    API_LibPart byIndex{};
+    API_LibPart byIndex;
+    std::memset(&byIndex, 0, sizeof byIndex);
     byIndex.index = 1;
     ASSERT_EQ(ACAPI_LibraryPart_Get(&byIndex), NoError);
-    EXPECT_EQ(fs::path(byIndex.location), Embedded() / "Corvana" / "Chair.gsm");
+    EXPECT_EQ(TakeLocation(byIndex), Embedded() / "Corvana" / "Chair.gsm");
     byIndex.index = 2;
     EXPECT_EQ(ACAPI_LibraryPart_Get(&byIndex), APIERR_BADINDEX);
 }
@@ -144,27 +199,27 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
 TEST_F(LibraryPartTest, ParameterSectionIsReadAndReplacedWithTheHostsNameRule)
 {
     GS::Array<API_LibraryInfo> list;
-    list.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib"});
+    list.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "lib").string())), "Lib", API_LocalLibrary});
     ASSERT_EQ(ACAPI_LibraryManagement_SetLibraries(&list), NoError);
     WriteText(scratch / "lib" / "Lamp.gsm", "x");
     API_LibPart lamp = PartRecord(scratch / "lib" / "Lamp.gsm");
     ASSERT_EQ(ACAPI_LibraryPart_Register(&lamp), NoError);
-    EXPECT_EQ(std::wstring(lamp.docu_UName), L"Lamp");
+    EXPECT_EQ(Wide(lamp.docu_UName), "Lamp");
 
     std::vector<API_AddParType> parameters = ReadParameters(lamp.index);
     ASSERT_EQ(parameters.size(), 3u);
     EXPECT_STREQ(parameters[2].name, "ZZYZX");
 
-    parameters.push_back(TextParameter("CV_1", L"Grün"));
+    parameters.push_back(TextParameter("CV_1", "Grün"));
     ASSERT_EQ(WriteParameters(lamp.index, parameters), NoError);
     std::vector<API_AddParType> read = ReadParameters(lamp.index);
     ASSERT_EQ(read.size(), 4u);
-    EXPECT_EQ(std::wstring(read[3].value.uStr), L"Grün");
+    EXPECT_EQ(Wide(read[3].value.uStr), "Grün");
     EXPECT_EQ(Libraries().parts[0].parameters[3].text, "Grün");
 
-    parameters.push_back(TextParameter("CV_1", L"twice"));
+    parameters.push_back(TextParameter("CV_1", "twice"));
     EXPECT_EQ(WriteParameters(lamp.index, parameters), APIERR_BADPARS);
-    API_AddParType unterminated = TextParameter("x", L"");
+    API_AddParType unterminated = TextParameter("x", "");
     std::memset(unterminated.name, 'a', sizeof(unterminated.name));
     EXPECT_EQ(WriteParameters(lamp.index, {unterminated}), APIERR_BADPARS);
     EXPECT_EQ(ReadParameters(lamp.index).size(), 4u);
@@ -219,16 +274,31 @@ TEST_F(HostFilesTest, CopyReplacesTheTargetAndFailsWithoutSourceOrFolder)
 {
     WriteText(scratch / "a.gsm", "new");
     WriteText(scratch / "out" / "a.gsm", "old");
-    IO::Location from(GS::UniString((scratch / "a.gsm").string()));
-    IO::Location to(GS::UniString((scratch / "out" / "a.gsm").string()));
-    ASSERT_EQ(ACAPI_LibraryPart_CopyFile(&from, &to), NoError);
+    GS::Array<API_LibraryInfo> list;
+    list.Push(API_LibraryInfo{IO::Location(GS::UniString((scratch / "out").string())), "Out", API_LocalLibrary});
+    ASSERT_EQ(ACAPI_LibraryManagement_SetLibraries(&list), NoError);
+    auto files = [](const fs::path& file) {
+        GS::Array<IO::Location> locations;
+        locations.Push(IO::Location(GS::UniString(file.string())));
+        return locations;
+    };
+    const IO::Location out(GS::UniString((scratch / "out").string()));
+    const bool overwrite = true;
+    const GS::Array<IO::Location> from = files(scratch / "a.gsm");
+    const bool keep = false;
+    ASSERT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&out, &from, &keep), NoError);
+    std::ifstream kept(scratch / "out" / "a.gsm");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old") << "an existing file stays unless asked";
+    ASSERT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&out, &from, &overwrite), NoError);
     std::ifstream copied(scratch / "out" / "a.gsm");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "new");
 
-    IO::Location missing(GS::UniString((scratch / "none.gsm").string()));
-    EXPECT_EQ(ACAPI_LibraryPart_CopyFile(&missing, &to), APIERR_GENERAL);
-    IO::Location noFolder(GS::UniString((scratch / "nofolder" / "a.gsm").string()));
-    EXPECT_EQ(ACAPI_LibraryPart_CopyFile(&from, &noFolder), APIERR_GENERAL);
+    const GS::Array<IO::Location> missing = files(scratch / "none.gsm");
+    EXPECT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&out, &missing, &overwrite), APIERR_GENERAL);
+    const IO::Location noFolder(GS::UniString((scratch / "out" / "nofolder").string()));
+    EXPECT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&noFolder, &from, &overwrite), APIERR_GENERAL);
+    const IO::Location notALibrary(GS::UniString(scratch.string()));
+    EXPECT_EQ(ACAPI_LibraryManagement_CopyFilesIntoLibrary(&notALibrary, &from, &overwrite), APIERR_BADPARS);
     EXPECT_EQ(Tree(scratch / "out"), std::set<std::string>{"a.gsm"});
 }
 
@@ -237,7 +307,7 @@ TEST_F(HostFilesTest, SpecialFoldersComeFromTheHome)
     for (auto [id, name] : {std::pair{API_UserDocumentsFolderID, "Documents"}, std::pair{API_TemporaryFolderID, "Temp"}}) {
         IO::Location location;
         API_SpecFolderID folder = id;
-        ASSERT_EQ(ACAPI_ProjectSetting_GetSpecFolder(&folder, &location), NoError);
+        ASSERT_EQ(ACAPI_ProjectSettings_GetSpecFolder(&folder, &location), NoError);
         GS::UniString path;
         ASSERT_EQ(location.ToPath(&path), NoError);
         EXPECT_EQ(fs::path(Sim::Utf8(path)), home / name);
@@ -245,7 +315,7 @@ TEST_F(HostFilesTest, SpecialFoldersComeFromTheHome)
     }
     API_SpecFolderID unknown = static_cast<API_SpecFolderID>(99);
     IO::Location location;
-    EXPECT_EQ(ACAPI_ProjectSetting_GetSpecFolder(&unknown, &location), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_ProjectSettings_GetSpecFolder(&unknown, &location), APIERR_BADPARS);
 }
 
 }  // namespace

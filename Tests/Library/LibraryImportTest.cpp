@@ -58,9 +58,9 @@ using ContainerImportTest = LibraryFixture;
 
 TEST_F(ContainerImportTest, EachImportAddsItsDownloadedContainerOnce)
 {
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Door", Serve("door.lcf"))));
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Window", Serve("window.lcf"))));
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Door", Serve("door.lcf"))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Door", Serve("door.lcf")))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Window", Serve("window.lcf")))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Door", Serve("door.lcf")))));
 
     ASSERT_EQ(Libraries().list.size(), 2u);
     EXPECT_EQ(fs::path(Libraries().list[0].location), Temp() / "Door.lcf");
@@ -72,12 +72,12 @@ TEST_F(ContainerImportTest, EachImportAddsItsDownloadedContainerOnce)
 
 TEST_F(ContainerImportTest, FailedDownloadOrRefusedListAddsNothing)
 {
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("Door", "file://" + (served / "gone.lcf").string())));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Door", "file://" + (served / "gone.lcf").string()))));
     EXPECT_TRUE(Libraries().list.empty());
     EXPECT_FALSE(fs::exists(Temp() / "Door.lcf"));
 
     host->GetFaults().FailNext("ACAPI_LibraryManagement_SetLibraries", APIERR_GENERAL);
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("Door", Serve("door.lcf"))));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Door", Serve("door.lcf")))));
     EXPECT_TRUE(Libraries().list.empty());
 }
 
@@ -126,8 +126,8 @@ TEST_F(UntrustedNameTest, CatalogueNamesWithSeparatorsFailTheImport)
     const std::string part = Serve("x.gsm");
     const std::string container = Serve("x.lcf");
     const std::set<std::string> before = Tree(scratch);
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("../../../escape", part)));
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("..\\..\\escape", container)));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("../../../escape", part))));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("..\\..\\escape", container))));
     EXPECT_FALSE(fs::exists(scratch / "escape.gsm"));
     EXPECT_FALSE(fs::exists(home / "escape.gsm"));
     EXPECT_TRUE(Libraries().parts.empty());
@@ -153,7 +153,7 @@ TEST_F(FailedPartImportTest, FailedDownloadCopyOrRegistrationRegistersNothing)
     EXPECT_FALSE(fs::exists(Documents() / "Corvana" / "Chair.gsm"));
 
     part.SetFileUrl(GS::UniString(Serve("chair.gsm")));
-    host->GetFaults().FailNext("ACAPI_LibraryPart_CopyFile", APIERR_GENERAL);
+    host->GetFaults().FailNext("ACAPI_LibraryManagement_CopyFilesIntoLibrary", APIERR_GENERAL);
     EXPECT_FALSE(QRV::ACLink().ImportLibraryPart(part));
     EXPECT_FALSE(fs::exists(Documents() / "Corvana" / "Chair.gsm"));
 
@@ -169,7 +169,7 @@ TEST_F(ImporterChoiceTest, LastThreeCharactersOfTheAddressPickTheImporter)
 {
     auto kinds = [](const std::string& url) {
         std::vector<std::string> result;
-        for (const auto& importer : QRV::ImportManager::GetImporter(ProductPayload("Door", url))) {
+        for (const auto& importer : QRV::ImportManager::GetImporter(Sim::Uni(ProductPayload("Door", url)))) {
             if (dynamic_cast<QRV::LibraryImporter*>(importer.get()) != nullptr)
                 result.push_back("library");
             else if (dynamic_cast<QRV::LibraryPartImporter*>(importer.get()) != nullptr)
@@ -186,7 +186,7 @@ TEST_F(ImporterChoiceTest, LastThreeCharactersOfTheAddressPickTheImporter)
     EXPECT_EQ(kinds("https://catalogue.example/Door.LCF"), List{"part"});
     EXPECT_EQ(kinds("https://catalogue.example/Door.lcf?"), List{"part"});
     EXPECT_EQ(kinds(""), List{});
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("Door", "")));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Door", ""))));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The add-on's own parameters of a registered part, rewritten twice: one set, the part's own kept.
+#include "ClassLibs/LiveHandles.hpp"
 #include "LibraryFixture.hpp"
 #include "ProjectWriter/LibraryParameters.hpp"
 
@@ -23,8 +24,10 @@ TEST_F(ParameterRewriteTest, SecondRewriteReplacesTheSetAndKeepsThePartsOwnParam
     GS::Array<API_LibraryInfo> list;
     ASSERT_EQ(ACAPI_LibraryManagement_GetLibraries(&list, nullptr), NoError);
     WriteText(Embedded() / "Chair.gsm", "x");
-    API_LibPart part{};
-    std::strcpy(part.location, (Embedded() / "Chair.gsm").c_str());
+    API_LibPart part;
+    std::memset(&part, 0, sizeof part);
+    IO::Location file(GS::UniString((Embedded() / "Chair.gsm").string()));
+    part.location = &file;
     ASSERT_EQ(ACAPI_LibraryPart_Register(&part), NoError);
     Sim::Model::LibraryParameter own;
     own.name = "CV_1";
@@ -46,12 +49,13 @@ TEST_F(ParameterRewriteTest, SecondRewriteReplacesTheSetAndKeepsThePartsOwnParam
     EXPECT_EQ(parameters[6].text, "Blue");
     EXPECT_EQ(Libraries().parts[0].details.frameThickness, "gs_frame_thk");
     EXPECT_EQ(Libraries().parts[0].details.upperOversize, "ac_upper_oversize");
-    EXPECT_EQ(BMLiveHandleCount(), 0);
+    EXPECT_EQ(Sim::LiveHandleCount(), 0);
 }
 
 TEST_F(ParameterRewriteTest, RefusedSectionIsAFailure)
 {
-    API_LibPart unknown{};
+    API_LibPart unknown;
+    std::memset(&unknown, 0, sizeof unknown);
     unknown.index = 7;
     EXPECT_EQ(QRV::RewriteCorvanaParameters(unknown, Properties("Red")), APIERR_BADINDEX);
 }

@@ -4,6 +4,7 @@
 #include "Import/ImportManager.hpp"
 #include "Library/LibraryFixture.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
+#include "SimUtf8.hpp"
 
 namespace LibraryTest {
 namespace {
@@ -27,8 +28,8 @@ using PartImportTest = LibraryFixture;
 
 TEST_F(PartImportTest, WithoutEmbeddedLibraryThePartGoesToDocumentsCorvanaWhichJoinsTheListOnce)
 {
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60"))));
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Table", Serve("table.gsm"), Attributes("Oak", "90"))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60")))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Table", Serve("table.gsm"), Attributes("Oak", "90")))));
 
     EXPECT_TRUE(fs::is_regular_file(Documents() / "Corvana" / "Chair.gsm"));
     EXPECT_TRUE(fs::is_regular_file(Documents() / "Corvana" / "Table.gsm"));
@@ -47,7 +48,7 @@ TEST_F(PartImportTest, ImportingTheSamePartTwiceReplacesItsCorvanaParameters)
 {
     Libraries().hasEmbeddedLibrary = true;
     host->QueueAlertAnswer("Continue");
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60"))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60")))));
     // A parameter of the part's own that happens to carry the prefix, but is no text: kept, and its name
     // is not given to an added parameter.
     Sim::Model::LibraryParameter own;
@@ -56,7 +57,7 @@ TEST_F(PartImportTest, ImportingTheSamePartTwiceReplacesItsCorvanaParameters)
     own.number = 0.5;
     Libraries().parts[0].parameters.insert(Libraries().parts[0].parameters.begin(), own);
 
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65"))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65")))));
 
     ASSERT_EQ(Libraries().parts.size(), 1u);
     EXPECT_TRUE(fs::is_regular_file(Embedded() / "Corvana" / "Chair.gsm"));
@@ -80,9 +81,9 @@ TEST_F(PartImportTest, ImportingTheSamePartTwiceReplacesItsCorvanaParameters)
 TEST_F(PartImportTest, RejectedReplacementImportsNothing)
 {
     Libraries().hasEmbeddedLibrary = true;
-    ASSERT_TRUE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60"))));
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60")))));
     host->QueueAlertAnswer("Reject");
-    EXPECT_FALSE(QRV::ImportManager::Import(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65"))));
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65")))));
     EXPECT_EQ(Libraries().parts[0].parameters[7].text, "Red");  // CV_4, the colour
 }
 

@@ -129,4 +129,15 @@ TEST_F(MaterialImport, UnreadablePayloadsFailWithALogLineAndWriteNothing)
     EXPECT_THAT(host->DebugText(), HasSubstr("[Error]     Import failed: the catalogue item cannot be read:"));
 }
 
+TEST_F(MaterialImport, ANameWithAZeroCharacterIsRefusedAndLeavesTheMaterialOfItsFirstPartAlone)
+{
+    ASSERT_TRUE(QRV::ImportManager::Import(GS::UniString(MaterialPayload("Oak", Article))));
+    const Sim::Model::BuildingMaterial before = *Material("Oak");
+    const std::string other = R"({"id":8,"name":"y","updated_at":200,"tabs":[]})";
+    EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(MaterialPayload("Oak\\u0000 red", other))));
+    EXPECT_TRUE(*Material("Oak") == before);
+    EXPECT_EQ(host->GetProject().attributes.buildingMaterials.Size(), 1u);
+    EXPECT_EQ(AlertCount(), 0u);  // nothing asked to replace the other material
+}
+
 }  // namespace

@@ -127,7 +127,7 @@ TEST_F(IfcExport, AFailedHostCallEndsTheExportWithoutUploadAndIsReported)
     } failures[] = {
         {"ACAPI_IFC_GetIFCExportTranslatorsList", "(HostIfcExport::Export ACAPI_IFC_GetIFCExportTranslatorsList)"},
         {"ACAPI_ProjectOperation_Project", "(HostIfcExport ACAPI_ProjectOperation_Project)"},
-        {"ACAPI_ProjectSetting_GetSpecFolder", "(HostIfcExport::Export ACAPI_ProjectSetting_GetSpecFolder)"},
+        {"ACAPI_ProjectSettings_GetSpecFolder", "(HostIfcExport::Export ACAPI_ProjectSettings_GetSpecFolder)"},
         {"ACAPI_ProjectOperation_Save", "(HostIfcExport::Export ACAPI_ProjectOperation_Save)"},
     };
     for (const auto& failure : failures) {

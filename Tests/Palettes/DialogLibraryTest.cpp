@@ -28,23 +28,23 @@ protected:
 TEST_F(DialogLibrary, AnItemOfTheWrongKindIsReportedAndDoesNothing)
 {
     DG::Palette palette(resModule, ID_CALCULATION_PALETTE, resModule, TestPaletteGuid);
-    DG::Browser browser(palette.GetReference(), 1);
+    DG::Browser browser(palette, 1);
     EXPECT_FALSE(browser.IsValid());
     ASSERT_EQ(Errors().size(), 1u);
     EXPECT_NE(Errors()[0]["text"].get<std::string>().find("item 1 of dialog 32300 (DLG_32400) is a IconButton"),
               std::string::npos)
         << Errors()[0];
     browser.LoadURL("https://example.com");
-    EXPECT_TRUE(browser.GetURL().IsEmpty());
+    EXPECT_TRUE(Ui(*host).FindPalette(TestPaletteGuid)->Item(1)->url.empty());
     EXPECT_TRUE(EventsWhere(*host, "browser", "event", "load").empty());
 
-    DG::LeftText missing(palette.GetReference(), 2);
+    DG::LeftText missing(palette, 2);
     EXPECT_FALSE(missing.IsValid());
     EXPECT_EQ(Errors().size(), 2u);
 
-    DG::IconButton button(palette.GetReference(), 1);
+    DG::IconButton button(palette, 1);
     EXPECT_TRUE(button.IsValid());
-    EXPECT_EQ(button.GetIcon(), ID_ICON_OSTREL);
+    EXPECT_EQ(button.GetIcon().GetResourceId(), ID_ICON_OSTREL);
     EXPECT_EQ(Errors().size(), 2u);
 }
 
@@ -59,7 +59,7 @@ TEST_F(DialogLibrary, AMissingLayoutIsReported)
 TEST_F(DialogLibrary, APageCallsOnlyALoadedPageAndExceptionsAreCaught)
 {
     DG::Palette palette(resModule, ID_BROWSER_PALETTE, resModule, TestPaletteGuid);
-    DG::Browser browser(palette.GetReference(), 1);
+    DG::Browser browser(palette, 1);
     GS::Ref<JS::Object> object = new JS::Object("probe");
     object->AddItem(new JS::Function("echo", [](GS::Ref<JS::Base> argument) { return argument; }));
     object->AddItem(new JS::Function("fail", [](GS::Ref<JS::Base>) -> GS::Ref<JS::Base> {
@@ -87,8 +87,8 @@ TEST_F(DialogLibrary, APageCallsOnlyALoadedPageAndExceptionsAreCaught)
 TEST_F(DialogLibrary, ModalDialogsAreAnsweredAsScripted)
 {
     DG::ModalDialog dialog(resModule, ID_BULK_IMPORT_SETTINGS_DIALOG, resModule);
-    DG::RadioButton libraryOnly(dialog.GetReference(), 8);
-    DG::RadioButton libraryAndModel(dialog.GetReference(), 10);
+    DG::RadioButton libraryOnly(dialog, 8);
+    DG::RadioButton libraryAndModel(dialog, 10);
     libraryOnly.Select();
     Sim::UserInterface& ui = Ui(*host);
 
@@ -130,12 +130,63 @@ public:
     void ButtonClicked(const DG::ButtonClickEvent& ev) override
     {
         clickedSource = ev.GetSource();
-        PostCloseRequest(DG::Cancel);
+        PostCloseRequest(DG::ModalDialog::Cancel);
     }
 
     DG::Button button;
     DG::ButtonItem* clickedSource = nullptr;
 };
+
+// Hears its radio buttons: which one became selected and which one was selected before.
+class RadioListeningDialog : public DG::ModalDialog, public DG::RadioItemObserver {
+public:
+    explicit RadioListeningDialog(GSResModule resModule)
+        : DG::ModalDialog(resModule, ID_BULK_IMPORT_SETTINGS_DIALOG, resModule),
+          libraryOnly(GetReference(), 8),
+          libraryAndModel(GetReference(), 10)
+    {
+        libraryOnly.Attach(*this);
+        libraryAndModel.Attach(*this);
+    }
+    ~RadioListeningDialog() override
+    {
+        libraryAndModel.Detach(*this);
+        libraryOnly.Detach(*this);
+    }
+    void RadioItemChanged(const DG::RadioItemChangeEvent& ev) override
+    {
+        changed.push_back(ev.GetSource());
+        previous.push_back(ev.GetPreviousGroupSelection());
+    }
+
+    DG::RadioButton libraryOnly;
+    DG::RadioButton libraryAndModel;
+    std::vector<DG::RadioItem*> changed;
+    std::vector<DG::Item*> previous;
+};
+
+TEST_F(DialogLibrary, ARadioChangeNamesTheButtonAndTheOneSelectedBefore)
+{
+    RadioListeningDialog dialog(resModule);
+    dialog.libraryOnly.Select();
+    Ui(*host).ScriptNextDialog({Sim::DialogChoice::Accept, 10});
+    EXPECT_TRUE(dialog.Invoke());
+    ASSERT_EQ(dialog.changed.size(), 1u) << "selecting by program tells no observer";
+    EXPECT_EQ(dialog.changed[0], &dialog.libraryAndModel);
+    EXPECT_EQ(dialog.previous[0], &dialog.libraryOnly);
+}
+
+TEST_F(DialogLibrary, PalettesShowInFrontUnlessToldOtherwise)
+{
+    DG::Palette palette(resModule, ID_BROWSER_PALETTE, resModule, TestPaletteGuid);
+    palette.Show();
+    palette.Hide();
+    palette.Show(DG::ModelessBase::Last);
+    const auto shown = EventsWhere(*host, "palette", "event", "shown");
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0]["showMode"], 0x8000) << "the 16 bits of DG_DF_FIRST";
+    EXPECT_EQ(shown[1]["showMode"], 0x8002);
+}
 
 TEST_F(DialogLibrary, APostedCloseRequestDecidesTheAnswer)
 {
@@ -148,12 +199,20 @@ TEST_F(DialogLibrary, APostedCloseRequestDecidesTheAnswer)
 TEST_F(DialogLibrary, AlertsAreTheHostsAlerts)
 {
     host->QueueAlertAnswer("Reject");
-    EXPECT_EQ(DGAlert(DG_WARNING, "Replace?", "A material of this name exists.", "Continue", "Reject"), 2);
+    EXPECT_EQ(DGAlert(DG_WARNING, "", "Replace?", "A material of this name exists.", "Continue", "Reject"), 2);
     const auto alerts = host->GetTranscript().EventsOfKind("alert");
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0]["type"], "warning");
     EXPECT_EQ(alerts[0]["buttons"], nlohmann::ordered_json::array({"Continue", "Reject"}));
     EXPECT_EQ(alerts[0]["answer"], "Reject");
+    EXPECT_FALSE(alerts[0].contains("title")) << "an alert without a title shows none";
+
+    EXPECT_EQ(DGAlert(DG_ERROR, "Corvana", "", "Something failed.", "OK"), DG_OK);
+    const auto withTitle = host->GetTranscript().EventsOfKind("alert");
+    ASSERT_EQ(withTitle.size(), 2u);
+    EXPECT_EQ(withTitle[1]["type"], "error");
+    EXPECT_EQ(withTitle[1]["title"], "Corvana");
+    EXPECT_EQ(withTitle[1]["smallText"], "Something failed.");
 }
 
 class CountingObserver : public DG::PanelObserver {
@@ -224,11 +283,11 @@ TEST(GSRef, SharesOneCountAcrossTypes)
     {
         GS::Ref<Counted> counted = new Counted(&destroyed);
         GS::Ref<JS::Base> base = counted;
-        EXPECT_EQ(counted.GetRefCount(), 2);
+        EXPECT_EQ(static_cast<UInt32>(counted.GetCounter()), 2u);
         EXPECT_EQ(GS::DynamicCast<JS::Value>(base), nullptr);
         GS::Ref<Counted> back = GS::DynamicCast<Counted>(base);
         EXPECT_EQ(back, counted);
-        EXPECT_EQ(back.GetRefCount(), 3);
+        EXPECT_EQ(static_cast<UInt32>(back.GetCounter()), 3u);
         counted = nullptr;
         back = nullptr;
         EXPECT_EQ(destroyed, 0);

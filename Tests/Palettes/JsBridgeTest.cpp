@@ -34,7 +34,7 @@ TEST_F(JsBridge, OffersElevenFunctionsInTheirOrder)
     const auto& objects = PaletteItem(CataloguePaletteGuid(), 1)->scriptObjects;
     ASSERT_EQ(objects.size(), 1u);
     std::vector<std::string> names;
-    for (const auto& item : objects[0]->GetItemArray()) {
+    for (const auto& item : objects[0]->GetItemTable().Values()) {
         GS::Ref<JS::Function> function = GS::DynamicCast<JS::Function>(item);
         ASSERT_NE(function, nullptr);
         names.push_back(Sim::Utf8(function->GetName()));

@@ -127,7 +127,7 @@ TEST_F(ProgressPalette, SettersShowNamesDurationsAndProgress)
     EXPECT_EQ(Text(4), "Time elapsed:  1h  5s");
     palette.SetRemaining(-3);
     EXPECT_EQ(Text(3), "Estimated time remaining:  0s");
-    palette.SetSystemName("Außenwand 36,5");
+    palette.SetSystemName(Sim::Uni("Außenwand 36,5"));
     EXPECT_EQ(Text(1), "Außenwand 36,5");
 
     palette.SetProgressBounds(0, 3);

@@ -46,7 +46,7 @@ TEST_F(Registration, RegistersMenusFileTypeAndThreePalettes)
         EXPECT_EQ(APIGuid2GSGuid(registry.windows[i].guid), expected[i].second) << i;
         EXPECT_EQ(registry.windows[i].controlFlags, 1015) << i;
     }
-    EXPECT_EQ(registry.projectEventMask, APINotify_All);
+    EXPECT_EQ(registry.projectEventMask, 4095) << "every project event bit of the first twelve";
     EXPECT_TRUE(ui().Panels().empty()) << "palettes are made on first use";
     EXPECT_FALSE(registry.keepInMemory);
 }
@@ -123,20 +123,21 @@ protected:
     std::filesystem::path folder;
 };
 
-TEST_F(JsonFiles, OnlyTheOpenMethodReadsTheFile)
+TEST_F(JsonFiles, OnlyTheMergeMethodReadsTheFile)
 {
     const std::string path = Write("item.json", R"([{"import_type":"Material"}])");
-    for (Int16 method : std::initializer_list<Int16>{IO_MERGE, IO_SAVEAS, 0, 7}) {
+    for (Int16 method : std::initializer_list<Int16>{IO_OPEN, IO_SAVEAS, 0, 7}) {
         EXPECT_EQ(ui().OpenFile(path, method), NoError);
         EXPECT_FALSE(DebugMentions("JsonFileHandler")) << "method " << method;
     }
-    EXPECT_EQ(ui().OpenFile(path, IO_OPEN), NoError);
+    EXPECT_EQ(ui().OpenFile(path, IO_MERGE), NoError);
+    EXPECT_EQ(IO_MERGE, 2) << "the method the handler acts on";
     EXPECT_TRUE(DebugMentions("JsonFileHandler: importing " + path + " (28 bytes)")) << host->DebugText();
 }
 
 TEST_F(JsonFiles, AnUnreadableFileBecomesAnEmptyText)
 {
-    EXPECT_EQ(ui().OpenFile((folder / "missing.json").string(), IO_OPEN), NoError);
+    EXPECT_EQ(ui().OpenFile((folder / "missing.json").string(), IO_MERGE), NoError);
     EXPECT_TRUE(DebugMentions("cannot read")) << host->DebugText();
     EXPECT_TRUE(host->GetTranscript().EventsOfKind("error").empty());
 }
@@ -144,7 +145,7 @@ TEST_F(JsonFiles, AnUnreadableFileBecomesAnEmptyText)
 TEST_F(JsonFiles, OtherExtensionsReachNoHandler)
 {
     std::string problem;
-    EXPECT_NE(ui().OpenFile(Write("item.txt", "{}"), IO_OPEN, &problem), NoError);
+    EXPECT_NE(ui().OpenFile(Write("item.txt", "{}"), IO_MERGE, &problem), NoError);
     EXPECT_FALSE(problem.empty());
     EXPECT_FALSE(DebugMentions("JsonFileHandler"));
 }

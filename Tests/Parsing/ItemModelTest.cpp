@@ -119,11 +119,11 @@ TEST(ItemCopies, LibraryPartKeepsTheHostRecordThroughCopies)
     CorvanaLibraryPart part;
     API_LibPart record{};
     record.index = 42;
-    std::wcscpy(record.file_UName, L"Bench.gsm");
+    GS::ucsncpy(record.file_UName, GS::UniString("Bench.gsm").ToUStr().Get(), API_UniLongNameLen - 1);
     static_cast<LibraryPart&>(part).SetLibPart(record);
     CorvanaLibraryPart copy = part;
     EXPECT_EQ(copy.GetLibPart().index, 42);
-    EXPECT_EQ(std::wstring(copy.GetLibPart().file_UName), L"Bench.gsm");
+    EXPECT_EQ(Sim::Utf8(GS::UniString(copy.GetLibPart().file_UName)), "Bench.gsm");
     EXPECT_EQ(Sim::Utf8(copy.GetFileExtension()), "gsm");
     EXPECT_EQ(Sim::Utf8(CorvanaLibrary().GetFileExtension()), "lcf");
 }

@@ -1,4 +1,5 @@
 // The host's attribute functions: names, indices, GUIDs, definitions and their handles.
+#include "ClassLibs/LiveHandles.hpp"
 #include "SimFixture.hpp"
 
 #include "Model/ProjectFile.hpp"
@@ -30,7 +31,7 @@ protected:
         attribute.header.flags = usage;
         attribute.compWall.nComps = static_cast<short>(skins.size());
         OwnedDefs defs(skins);
-        GSErrCode err = ACAPI_Attribute_Create(&attribute, &defs.defs);
+        GSErrCode err = ACAPI_Attribute_CreateExt(&attribute, &defs.defs);
         if (out != nullptr)
             *out = attribute;
         return err;
@@ -57,7 +58,7 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     brick.buildingMaterial.cutFillPen = 5;
     brick.buildingMaterial.cutFillBackgroundPen = -1;
     brick.buildingMaterial.cutMaterial = AttributeIndex(7);
-    brick.buildingMaterial.cutFillOrientation = 1;
+    brick.buildingMaterial.cutFillOrientation = APIFillOrientation_ElementOrigin;
     brick.buildingMaterial.thermalConductivity = 0.8;
     brick.buildingMaterial.density = 1800;
     brick.buildingMaterial.heatCapacity = 840;
@@ -86,31 +87,29 @@ TEST_F(AttributeFunctions, CreatedMaterialsGetTheNextIndexAndReadBackWhole)
     EXPECT_EQ(read.buildingMaterial.cutFillPen, 5);
     EXPECT_EQ(read.buildingMaterial.cutFillBackgroundPen, -1);
     EXPECT_EQ(IndexNumber(read.buildingMaterial.cutMaterial), 7);
-    EXPECT_EQ(read.buildingMaterial.cutFillOrientation, 1);
+    EXPECT_EQ(read.buildingMaterial.cutFillOrientation, APIFillOrientation_ElementOrigin);
     EXPECT_EQ(read.buildingMaterial.thermalConductivity, 0.8);
     EXPECT_EQ(read.buildingMaterial.density, 1800);
     EXPECT_EQ(read.buildingMaterial.heatCapacity, 840);
     EXPECT_TRUE(read.buildingMaterial.showUncutLines);
 
     // By index the same attribute comes back, name included.
-    API_Attribute byIndex;
-    byIndex.header.typeID = API_BuildingMaterialID;
+    API_Attribute byIndex = SimTest::Blank(API_BuildingMaterialID);
     byIndex.header.index = AttributeIndex(2);
     ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
     EXPECT_STREQ(byIndex.header.name, "Concrete");
 
     UInt32 count = 0;
-    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, count), NoError);
     EXPECT_EQ(count, 2u);
-    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, &count), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, count), NoError);
     EXPECT_EQ(count, 0u);
 }
 
 TEST_F(AttributeFunctions, LookupsAnswerTheHostsCodes)
 {
     CreateMaterial("Brick");
-    API_Attribute attribute;
-    attribute.header.typeID = API_BuildingMaterialID;
+    API_Attribute attribute = SimTest::Blank(API_BuildingMaterialID);
     attribute.header.index = AttributeIndex(5);
     EXPECT_EQ(ACAPI_Attribute_Get(&attribute), APIERR_BADINDEX);
     attribute = Record(API_BuildingMaterialID, "brick");  // names compare exactly
@@ -159,7 +158,7 @@ TEST_F(AttributeFunctions, ATakenNameIsRefusedWithTheHoldersIndexAndModifyThenKe
     // A record without a text pointer leaves that text as it was.
     EXPECT_EQ(Sim::Utf8(readManufacturer), "Maker");
     UInt32 count = 0;
-    ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count);
+    ACAPI_Attribute_GetNum(API_BuildingMaterialID, count);
     EXPECT_EQ(count, 2u);
 
     API_Attribute unknown = Record(API_BuildingMaterialID, "Nowhere");
@@ -180,14 +179,15 @@ TEST_F(AttributeFunctions, RecordsTheProjectFileCouldNotHoldAreRefusedAndAddNoth
     attribute = Record(API_BuildingMaterialID, "NaN");
     attribute.buildingMaterial.density = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
-    GS::UniString broken("\xFF\xFE");
+    const GS::UniChar::Layout loneSurrogate[] = {0xD800, 'x', 0};  // a text no UTF-8 can hold
+    GS::UniString broken(loneSurrogate);
     attribute = Record(API_BuildingMaterialID, "Broken text");
     attribute.buildingMaterial.description = &broken;
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
     EXPECT_EQ(ACAPI_Attribute_Create(nullptr, nullptr), APIERR_BADPARS);
 
     UInt32 count = 99;
-    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, count), NoError);
     EXPECT_EQ(count, 0u);
 
     // A longest name fits exactly.
@@ -207,17 +207,16 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
 {
     Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
     Int32 wool = IndexNumber(CreateMaterial("Wool").header.index);
-    const Int32 liveBefore = BMLiveHandleCount();
+    const Int32 liveBefore = Sim::LiveHandleCount();
 
     API_Attribute wall;
-    ASSERT_EQ(CreateComposite("Wall", {{brick, 0.24, APICWCFlag_Core, 3}, {wool, 0.12, APICWCFlag_Finish, 4}}, 1, &wall),
+    ASSERT_EQ(CreateComposite("Wall", {{brick, 0.24, APICWallComp_Core, 3}, {wool, 0.12, APICWallComp_Finish, 4}}, 1, &wall),
               NoError);
     EXPECT_EQ(IndexNumber(wall.header.index), 1);
     EXPECT_DOUBLE_EQ(wall.compWall.totalThick, 0.36);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore) << "the host keeps no handle of the caller";
 
-    API_Attribute read;
-    read.header.typeID = API_CompWallID;
+    API_Attribute read = SimTest::Blank(API_CompWallID);
     read.header.index = wall.header.index;
     ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
     EXPECT_STREQ(read.header.name, "Wall");
@@ -225,33 +224,47 @@ TEST_F(AttributeFunctions, CompositesTakeTheirSkinsAndLinesAndGiveThemBackInNewH
     EXPECT_EQ(read.compWall.nComps, 2);
     EXPECT_EQ(read.compWall.totalThick, 0.24 + 0.12);
 
-    API_AttributeDef defs;
+    API_AttributeDefExt defs;
     std::memset(static_cast<void*>(&defs), 0xAB, sizeof defs);  // the host overwrites whatever was there
-    ASSERT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, wall.header.index, &defs), NoError);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore + 2);
-    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)), 2 * 16);
-    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compLItems)), 3 * 36);
+    ASSERT_EQ(ACAPI_Attribute_GetDefExt(API_CompWallID, wall.header.index, &defs), NoError);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore + 2);
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compItems)), 2 * sizeof(API_CWallComponent));
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(defs.cwall_compLItems)), 3 * sizeof(API_CWallLineComponent));
     EXPECT_EQ(IndexNumber((*defs.cwall_compItems)[0].buildingMaterial), brick);
-    EXPECT_EQ((*defs.cwall_compItems)[0].flagBits, APICWCFlag_Core);
+    EXPECT_EQ((*defs.cwall_compItems)[0].flagBits, APICWallComp_Core);
     EXPECT_EQ((*defs.cwall_compItems)[0].framePen, 3);
     EXPECT_EQ((*defs.cwall_compItems)[0].fillThick, 0.24);
     EXPECT_EQ(IndexNumber((*defs.cwall_compItems)[1].buildingMaterial), wool);
-    EXPECT_EQ((*defs.cwall_compItems)[1].flagBits, APICWCFlag_Finish);
+    EXPECT_EQ((*defs.cwall_compItems)[1].flagBits, APICWallComp_Finish);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ((*defs.cwall_compLItems)[i].ltypInd, 1);
+        EXPECT_EQ(IndexNumber((*defs.cwall_compLItems)[i].ltypeInd), 1);
         EXPECT_EQ((*defs.cwall_compLItems)[i].linePen, 2);
     }
-    ASSERT_EQ(ACAPI_DisposeAttrDefsHdls(&defs), NoError);
+    ASSERT_EQ(ACAPI_DisposeAttrDefsHdlsExt(&defs), NoError);
     EXPECT_EQ(defs.cwall_compItems, nullptr);
     EXPECT_EQ(defs.cwall_compLItems, nullptr);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore);
+
+    // The plain definitions carry the skins alone.
+    API_AttributeDef skinsOnly;
+    std::memset(static_cast<void*>(&skinsOnly), 0xAB, sizeof skinsOnly);
+    ASSERT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, wall.header.index, &skinsOnly), NoError);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore + 1);
+    ASSERT_EQ(BMGetHandleSize(reinterpret_cast<GSHandle>(skinsOnly.cwall_compItems)), 2 * sizeof(API_CWallComponent));
+    EXPECT_EQ(IndexNumber((*skinsOnly.cwall_compItems)[1].buildingMaterial), wool);
+    ASSERT_EQ(ACAPI_DisposeAttrDefsHdls(&skinsOnly), NoError);
+    EXPECT_EQ(skinsOnly.cwall_compItems, nullptr);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore);
 
     // A building material has no definitions; a free index allocates nothing.
-    ASSERT_EQ(ACAPI_Attribute_GetDef(API_BuildingMaterialID, AttributeIndex(brick), &defs), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetDefExt(API_BuildingMaterialID, AttributeIndex(brick), &defs), NoError);
     EXPECT_EQ(defs.cwall_compItems, nullptr);
-    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(9), &defs), APIERR_BADINDEX);
+    EXPECT_EQ(defs.cwall_compLItems, nullptr);
+    EXPECT_EQ(ACAPI_Attribute_GetDefExt(API_CompWallID, AttributeIndex(9), &defs), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_Attribute_GetDefExt(API_CompWallID, AttributeIndex(1), nullptr), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(9), &skinsOnly), APIERR_BADINDEX);
     EXPECT_EQ(ACAPI_Attribute_GetDef(API_CompWallID, AttributeIndex(1), nullptr), APIERR_BADPARS);
-    EXPECT_EQ(BMLiveHandleCount(), liveBefore);
+    EXPECT_EQ(Sim::LiveHandleCount(), liveBefore);
 }
 
 TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)
@@ -261,21 +274,25 @@ TEST_F(AttributeFunctions, BadCompositeDefinitionsAreRefusedAndAddNothing)
     attribute.compWall.nComps = 1;
     EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
 
+    EXPECT_EQ(ACAPI_Attribute_CreateExt(&attribute, nullptr), APIERR_BADPARS);
+
     OwnedDefs one({{brick, 0.2}});
-    API_AttributeDef missingLines = one.defs;
+    API_AttributeDefExt missingLines = one.defs;
     missingLines.cwall_compLItems = nullptr;
-    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &missingLines), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_CreateExt(&attribute, &missingLines), APIERR_BADPARS);
     attribute.compWall.nComps = 2;  // more skins than the handles hold
-    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &one.defs), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_CreateExt(&attribute, &one.defs), APIERR_BADPARS);
+    API_AttributeDef skinsOnly{one.defs.cwall_compItems};
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &skinsOnly), APIERR_BADPARS);
     attribute.compWall.nComps = 0;
-    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &one.defs), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_CreateExt(&attribute, &one.defs), APIERR_BADPARS);
 
     EXPECT_EQ(CreateComposite("Wall", {{42, 0.2}}), APIERR_BADINDEX);  // no such building material
     EXPECT_EQ(CreateComposite("Wall", {{brick, -0.1}}), APIERR_BADPARS);
     EXPECT_EQ(CreateComposite("Wall", {{brick, std::nan("")}}), APIERR_BADPARS);
 
     UInt32 count = 99;
-    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, &count), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_CompWallID, count), NoError);
     EXPECT_EQ(count, 0u);
     EXPECT_TRUE(host->GetProject().attributes.composites.Empty());
 }
@@ -296,8 +313,8 @@ TEST_F(AttributeFunctions, ModifyingACompositeReplacesItsSkinsOnlyWhenDefinition
     EXPECT_EQ(stored->skins.size(), 2u);
 
     change.compWall.nComps = 1;
-    OwnedDefs defs({{wool, 0.05, APICWCFlag_Core}}, 7, 9);
-    ASSERT_EQ(ACAPI_Attribute_Modify(&change, &defs.defs), NoError);
+    OwnedDefs defs({{wool, 0.05, APICWallComp_Core}}, 7, 9);
+    ASSERT_EQ(ACAPI_Attribute_ModifyExt(&change, &defs.defs), NoError);
     stored = host->GetProject().attributes.composites.FindByName("Wall");
     ASSERT_EQ(stored->skins.size(), 1u);
     EXPECT_EQ(stored->skins[0].buildingMaterial, wool);
@@ -343,29 +360,31 @@ TEST_F(AttributeFunctions, IndicesContinueAfterTheHighestAndGetNumCoversGaps)
             {"index": 5, "guid": "11111111-2222-4333-8444-555555555555", "name": "Five"},
             {"index": 2, "guid": "11111111-2222-4333-8444-555555555556", "name": "Two"}]}})");
     UInt32 count = 0;
-    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, &count), NoError);
+    ASSERT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, count), NoError);
     EXPECT_EQ(count, 5u);
     EXPECT_EQ(IndexNumber(CreateMaterial("Six").header.index), 6);
-    API_Attribute free;
-    free.header.typeID = API_BuildingMaterialID;
+    API_Attribute free = SimTest::Blank(API_BuildingMaterialID);
     free.header.index = AttributeIndex(3);
     EXPECT_EQ(ACAPI_Attribute_Get(&free), APIERR_BADINDEX);
-    EXPECT_EQ(ACAPI_Attribute_GetNum(API_BuildingMaterialID, nullptr), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Attribute_GetNum(static_cast<API_AttrTypeID>(99), count), APIERR_BADID);
 }
 
 TEST_F(AttributeFunctions, InterfacePriorityIsStoredDoubled)
 {
     for (auto [ui, stored] : {std::pair<Int32, Int32>{0, 0}, {8, 16}, {16, 32}}) {
-        Int32 priority = ui;
-        ASSERT_EQ(ACAPI_Element_UI2ElemPriority(&priority), NoError);
+        Int32 shown = ui, priority = -5;
+        ASSERT_EQ(ACAPI_Element_UI2ElemPriority(&shown, &priority), NoError);
         EXPECT_EQ(priority, stored);
+        EXPECT_EQ(shown, ui);
     }
     for (Int32 outside : {-1, 17}) {
-        Int32 priority = outside;
-        EXPECT_EQ(ACAPI_Element_UI2ElemPriority(&priority), APIERR_BADPARS);
-        EXPECT_EQ(priority, outside);
+        Int32 shown = outside, priority = -5;
+        EXPECT_EQ(ACAPI_Element_UI2ElemPriority(&shown, &priority), APIERR_BADPARS);
+        EXPECT_EQ(priority, -5);
     }
-    EXPECT_EQ(ACAPI_Element_UI2ElemPriority(nullptr), APIERR_BADPARS);
+    Int32 shown = 8;
+    EXPECT_EQ(ACAPI_Element_UI2ElemPriority(nullptr, &shown), APIERR_BADPARS);
+    EXPECT_EQ(ACAPI_Element_UI2ElemPriority(&shown, nullptr), APIERR_BADPARS);
 }
 
 TEST_F(AttributeFunctions, InjectedFaultsFailTheNamedFunctionOnly)
@@ -387,6 +406,145 @@ TEST_F(AttributeFunctions, InjectedFaultsFailTheNamedFunctionOnly)
     EXPECT_EQ(ACAPI_Attribute_Search(&head), NoError);
     host->GetFaults().Clear();
     EXPECT_EQ(ACAPI_Attribute_Get(&read), NoError);
+}
+
+TEST_F(AttributeFunctions, ANameTravelsThroughTheCallersStringWhenOneIsGiven)
+{
+    GS::UniString name("Ziegel Süd", CC_UTF8);
+    API_Attribute brick = Record(API_BuildingMaterialID, "ignored");
+    brick.header.uniStringNamePtr = &name;
+    ASSERT_EQ(ACAPI_Attribute_Create(&brick, nullptr), NoError);
+    EXPECT_EQ(host->GetProject().attributes.buildingMaterials.FindByIndex(1)->name, "Ziegel S\xC3\xBC" "d");
+    EXPECT_EQ(host->GetProject().attributes.buildingMaterials.FindByName("ignored"), nullptr);
+
+    // Found by the string's name; the answer's name field holds the name as UTF-8.
+    GS::UniString lookedUp("Ziegel Süd", CC_UTF8);
+    API_Attribute byName = Record(API_BuildingMaterialID, "");
+    byName.header.uniStringNamePtr = &lookedUp;
+    ASSERT_EQ(ACAPI_Attribute_Get(&byName), NoError);
+    EXPECT_EQ(IndexNumber(byName.header.index), 1);
+    EXPECT_STREQ(byName.header.name, "Ziegel S\xC3\xBC" "d");
+    EXPECT_EQ(byName.header.uniStringNamePtr, &lookedUp);
+
+    // By index the caller's string receives the name.
+    GS::UniString answered("stale");
+    API_Attribute byIndex = SimTest::Blank(API_BuildingMaterialID);
+    byIndex.header.index = AttributeIndex(1);
+    byIndex.header.uniStringNamePtr = &answered;
+    ASSERT_EQ(ACAPI_Attribute_Get(&byIndex), NoError);
+    EXPECT_EQ(answered, name);
+
+    GS::UniString empty;
+    API_Attr_Head head = Record(API_BuildingMaterialID, "Ziegel S\xC3\xBC" "d").header;
+    head.uniStringNamePtr = &empty;  // the string wins over the field
+    EXPECT_EQ(ACAPI_Attribute_Search(&head), APIERR_BADNAME);
+    head.uniStringNamePtr = nullptr;
+    EXPECT_EQ(ACAPI_Attribute_Search(&head), NoError);
+}
+
+TEST_F(AttributeFunctions, AttributesByTypeAreListedInIndexOrderWithoutTheirTexts)
+{
+    host->GetProject() = Sim::ProjectFile::FromText(R"({
+        "format": "corvana-sim-project", "version": 1,
+        "attributes": {"buildingMaterials": [
+            {"index": 5, "guid": "11111111-2222-4333-8444-555555555555", "name": "Five", "description": "d"},
+            {"index": 2, "guid": "11111111-2222-4333-8444-555555555556", "name": "Two", "density": 7}]}})");
+    GS::Array<API_Attribute> list;
+    list.Push(Record(API_BuildingMaterialID, "stale"));
+    ASSERT_EQ(ACAPI_Attribute_GetAttributesByType(API_BuildingMaterialID, list), NoError);
+    ASSERT_EQ(list.GetSize(), 2u);
+    EXPECT_EQ(IndexNumber(list[0].header.index), 2);
+    EXPECT_STREQ(list[0].header.name, "Two");
+    EXPECT_EQ(list[0].buildingMaterial.density, 7);
+    EXPECT_EQ(IndexNumber(list[1].header.index), 5);
+    EXPECT_EQ(list[1].header.guid, APIGuidFromString("11111111-2222-4333-8444-555555555555"));
+    for (const API_Attribute& attribute : list) {
+        EXPECT_EQ(attribute.header.typeID, API_BuildingMaterialID);
+        EXPECT_EQ(attribute.header.uniStringNamePtr, nullptr);
+        EXPECT_EQ(attribute.buildingMaterial.description, nullptr);
+    }
+    ASSERT_EQ(ACAPI_Attribute_GetAttributesByType(API_CompWallID, list), NoError);
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(ACAPI_Attribute_GetAttributesByType(API_LinetypeID, list), APIERR_NOTSUPPORTED);
+    EXPECT_EQ(ACAPI_Attribute_GetAttributesByType(static_cast<API_AttrTypeID>(99), list), APIERR_BADID);
+}
+
+TEST_F(AttributeFunctions, PlainDefinitionsGiveDefaultLinesAndKeepTheLinesACompositeHas)
+{
+    Int32 brick = IndexNumber(CreateMaterial("Brick").header.index);
+    OwnedDefs three({{brick, 0.1}, {brick, 0.2}, {brick, 0.3}}, 7, 9);
+    API_AttributeDef skinsOnly{three.defs.cwall_compItems};
+    API_Attribute wall = Record(API_CompWallID, "Wall");
+    wall.compWall.nComps = 2;
+    ASSERT_EQ(ACAPI_Attribute_Create(&wall, &skinsOnly), NoError);
+    const Sim::Model::Composite* stored = host->GetProject().attributes.composites.FindByName("Wall");
+    ASSERT_EQ(stored->lines.size(), 3u);
+    for (const auto& line : stored->lines) {
+        EXPECT_EQ(line.lineType, 1);
+        EXPECT_EQ(line.pen, 1);
+    }
+
+    // Lines written through the extended call; a stored line flag, which no record carries, stays.
+    host->GetProject().attributes.composites.FindByName("Wall")->lines[1].flags = 4;
+    ASSERT_EQ(ACAPI_Attribute_ModifyExt(&wall, &three.defs), NoError);
+    stored = host->GetProject().attributes.composites.FindByName("Wall");
+    ASSERT_EQ(stored->lines.size(), 3u);
+    EXPECT_EQ(stored->lines[2].lineType, 7);
+    EXPECT_EQ(stored->lines[1].flags, 4);
+
+    // Three skins through the plain call: the first three lines stay, the fourth is a default one.
+    wall.compWall.nComps = 3;
+    ASSERT_EQ(ACAPI_Attribute_Modify(&wall, &skinsOnly), NoError);
+    stored = host->GetProject().attributes.composites.FindByName("Wall");
+    ASSERT_EQ(stored->skins.size(), 3u);
+    ASSERT_EQ(stored->lines.size(), 4u);
+    EXPECT_EQ(stored->lines[2].lineType, 7);
+    EXPECT_EQ(stored->lines[2].pen, 9);
+    EXPECT_EQ(stored->lines[3].lineType, 1);
+    EXPECT_EQ(stored->lines[3].pen, 1);
+    EXPECT_DOUBLE_EQ(wall.compWall.totalThick, 0.6);
+
+    // The extended call needs its lines.
+    API_AttributeDefExt noLines{three.defs.cwall_compItems, nullptr};
+    EXPECT_EQ(ACAPI_Attribute_ModifyExt(&wall, &noLines), APIERR_BADPARS);
+    EXPECT_EQ(host->GetProject().attributes.composites.FindByName("Wall")->lines.size(), 4u);
+}
+
+TEST_F(AttributeFunctions, ModifyByIndexRenamesToAFreeNameOnly)
+{
+    API_Attribute brick = CreateMaterial("Brick", 1000);
+    CreateMaterial("Stone");
+    API_Attribute renamed = brick;
+    std::strcpy(renamed.header.name, "Clinker");
+    ASSERT_EQ(ACAPI_Attribute_Modify(&renamed, nullptr), NoError);
+    EXPECT_EQ(renamed.header.index, brick.header.index);
+    const auto& materials = host->GetProject().attributes.buildingMaterials;
+    EXPECT_EQ(materials.FindByIndex(1)->name, "Clinker");
+    EXPECT_EQ(materials.FindByName("Brick"), nullptr);
+
+    std::strcpy(renamed.header.name, "Stone");
+    renamed.buildingMaterial.density = 5;
+    EXPECT_EQ(ACAPI_Attribute_Modify(&renamed, nullptr), APIERR_ATTREXIST);
+    EXPECT_EQ(materials.FindByIndex(1)->name, "Clinker");
+    EXPECT_EQ(materials.FindByIndex(1)->density, 1000);
+    renamed.header.index = AttributeIndex(9);
+    EXPECT_EQ(ACAPI_Attribute_Modify(&renamed, nullptr), APIERR_BADINDEX);
+}
+
+TEST_F(AttributeFunctions, OnlyTheHostsFillOrientationsAreTaken)
+{
+    API_Attribute attribute = Record(API_BuildingMaterialID, "Brick");
+    attribute.buildingMaterial.cutFillOrientation = static_cast<API_FillOrientationID>(3);
+    EXPECT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), APIERR_BADPARS);
+    EXPECT_TRUE(host->GetProject().attributes.buildingMaterials.Empty());
+    attribute.buildingMaterial.cutFillOrientation = APIFillOrientation_FitToSkin;
+    ASSERT_EQ(ACAPI_Attribute_Create(&attribute, nullptr), NoError);
+
+    // A number the record cannot carry, from a project file, reads as the project origin.
+    host->GetProject().attributes.buildingMaterials.FindByIndex(1)->cutFillOrientation = -7;
+    API_Attribute read = Record(API_BuildingMaterialID, "Brick");
+    ASSERT_EQ(ACAPI_Attribute_Get(&read), NoError);
+    EXPECT_EQ(read.buildingMaterial.cutFillOrientation, APIFillOrientation_ProjectOrigin);
 }
 
 }  // namespace

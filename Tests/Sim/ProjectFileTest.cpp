@@ -66,7 +66,7 @@ Sim::Project RichProject()
     wall.guid = APIGuidFromString("2A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3");
     wall.name = "Wall";
     wall.usage = 5;
-    wall.skins = {{1, 3, APICWCFlag_Core, 0.1}, {4, -1, APICWCFlag_Finish, 0.2}};
+    wall.skins = {{1, 3, APICWallComp_Core, 0.1}, {4, -1, APICWallComp_Finish, 0.2}};
     wall.lines = {{1, 2, 0}, {3, 4, 5}, {0, 0, -1}};
     wall.totalThickness = Composite::SumOfSkins(wall.skins);
     wall.userData = AttributeUserData{0, 0x5757, ""};

@@ -28,10 +28,18 @@ protected:
     }
 };
 
-inline API_Attribute Record(API_AttrTypeID type, const std::string& name)
+// A record with every byte zero, as the host's records are prepared (they have no constructor).
+inline API_Attribute Blank(API_AttrTypeID type)
 {
     API_Attribute attribute;
+    std::memset(static_cast<void*>(&attribute), 0, sizeof attribute);
     attribute.header.typeID = type;
+    return attribute;
+}
+
+inline API_Attribute Record(API_AttrTypeID type, const std::string& name)
+{
+    API_Attribute attribute = Blank(type);
     std::strncpy(attribute.header.name, name.c_str(), API_AttrNameLen - 1);
     return attribute;
 }
@@ -45,7 +53,7 @@ struct Skin {
 
 // Definitions allocated as an add-on allocates them; released with Release().
 struct OwnedDefs {
-    API_AttributeDef defs{};
+    API_AttributeDefExt defs{};
     OwnedDefs(const std::vector<Skin>& skins, Int32 lineType = 1, short linePen = 2)
     {
         defs.cwall_compItems = reinterpret_cast<API_CWallComponent**>(
@@ -56,7 +64,7 @@ struct OwnedDefs {
             (*defs.cwall_compItems)[i] = API_CWallComponent{ACAPI_CreateAttributeIndex(skins[i].material), skins[i].framePen, skins[i].flags,
                                                             skins[i].thickness};
         for (size_t i = 0; i <= skins.size(); ++i) {
-            (*defs.cwall_compLItems)[i].ltypInd = lineType;
+            (*defs.cwall_compLItems)[i].ltypeInd = ACAPI_CreateAttributeIndex(lineType);
             (*defs.cwall_compLItems)[i].linePen = linePen;
         }
     }
@@ -69,7 +77,7 @@ struct OwnedDefs {
         auto lines = reinterpret_cast<GSHandle>(defs.cwall_compLItems);
         BMKillHandle(&skins);
         BMKillHandle(&lines);
-        defs = API_AttributeDef{};
+        defs = API_AttributeDefExt{};
     }
 };
 

@@ -9,6 +9,7 @@
 #include "Sim/SimFixture.hpp"
 #include "SimUtf8.hpp"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -83,10 +84,20 @@ inline std::vector<Delivery>& Deliveries()
     return deliveries;
 }
 
+// The parent the host names during the delivery, "" when it names none.
+inline std::string ParentText()
+{
+    API_Element parent;
+    std::memset(&parent, 0, sizeof parent);
+    if (ACAPI_Notification_GetParentElement(&parent, nullptr, 0, nullptr) != NoError)
+        return Text(APINULLGuid);
+    return Text(parent.header.guid);
+}
+
 inline Delivery Describe(const API_NotifyElementType* record, const char* handler)
 {
     return {record->notifID,   record->elemHead.type.typeID,         Text(record->elemHead.guid),
-            Text(record->parentGuid), Text(record->databaseId.elemSetId), Sim::NotificationScope::Active(),
+            ParentText(),      Text(record->databaseId.elemSetId), Sim::NotificationScope::Active(),
             handler};
 }
 

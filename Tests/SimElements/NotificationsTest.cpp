@@ -14,8 +14,7 @@ protected:
     }
     void Observe(const char* guid)
     {
-        API_Guid id = G(guid);
-        ASSERT_EQ(ACAPI_Element_AttachObserver(&id), NoError);
+        ASSERT_EQ(ACAPI_Element_AttachObserver(G(guid)), NoError);
     }
     std::string FloorPlan() { return Text(Sim::TheModelState(*host).FloorPlan().id); }
 };

@@ -21,8 +21,8 @@ protected:
         system.source = "Corvana";
         system.editionVersion = "v 1.0";
         system.description = "Käse / ~";
-        system.editionDate = API_DateRecord{2024, 2, 29};
-        ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(&system), NoError);
+        system.editionDate = GSDateRecord(2024, 2, 29);
+        ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError);
         const API_Guid root = CreateItem(system.guid, "Corvana");
         const API_Guid child = CreateItem(system.guid, "Child", root);
         CreateItem(system.guid, "First", root, child);
@@ -34,28 +34,28 @@ protected:
         API_PropertyDefinition length = Definition(group, "width", {child, root}, "0");
         length.measureType = API_PropertyAngleMeasureType;
         length.canValueBeEditable = false;
-        ASSERT_EQ(ACAPI_Property_CreatePropertyDefinition(&length), NoError);
+        ASSERT_EQ(ACAPI_Property_CreatePropertyDefinition(length), NoError);
         const API_Guid name = CreateDefinition(group, "name", {root});
 
         API_Attr_Head brick = CreateMaterial("Brick", "Solid", "Maker");
         CreateMaterial("Plain");
-        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &root), NoError);
-        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&brick, &other), NoError);
+        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, root), NoError);
+        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(brick, other), NoError);
         API_Property value = Value(name, "Brick \"240\"\n");
-        ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(&brick, &value); }), NoError);
+        ASSERT_EQ(Undoable([&] { return ACAPI_Attribute_SetProperty(brick, value); }), NoError);
         API_Attr_Head wall = CreateComposite("Wall", brick.index.ToInt32_Deprecated());
-        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(&wall, &root), NoError);
+        ASSERT_EQ(ACAPI_Attribute_AddClassificationItem(wall, root), NoError);
 
         for (const auto& [entry, text] : {std::make_pair("CV_b", std::string("[]\0", 3)),
                                           std::make_pair("CV_a/~x", std::string("\xff\xfe", 2)),
                                           std::make_pair("", std::string())}) {
             API_ModulData data{};
             data.dataVersion = 1;
-            data.platformSign = GS_PlatformSign;
+            data.platformSign = GS::Win_Platform_Sign;
             data.dataHdl = BMAllocateHandle(static_cast<Int32>(text.size()), 0, 0);
             std::memcpy(*data.dataHdl, text.data(), text.size());
             const GS::UniString entryName(entry);
-            ASSERT_EQ(ACAPI_ModulData_Store(&data, &entryName), NoError);
+            ASSERT_EQ(ACAPI_ModulData_Store(&data, entryName), NoError);
             BMKillHandle(&data.dataHdl);
         }
     }
@@ -116,7 +116,7 @@ TEST_F(PropertiesFile, NewGuidsAvoidTheLoadedOnesAndTheBuiltIns)
     API_PropertyGroup taken;
     taken.name = "Taken";
     taken.guid = Sim::Model::BuiltIn::BuildingMaterialGroup;
-    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(&taken), APIERR_BADID);
+    EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(taken), APIERR_BADID);
 }
 
 TEST_F(PropertiesFile, RefusesWhatBreaksTheRulesByPlace)

@@ -32,7 +32,7 @@ protected:
         attribute.header.flags = 1;
         attribute.compWall.nComps = 1;
         SimTest::OwnedDefs defs({{material, 0.2}});
-        EXPECT_EQ(ACAPI_Attribute_Create(&attribute, &defs.defs), NoError) << name;
+        EXPECT_EQ(ACAPI_Attribute_CreateExt(&attribute, &defs.defs), NoError) << name;
         return attribute.header;
     }
 
@@ -49,7 +49,7 @@ protected:
         API_ClassificationSystem system;
         system.name = GS::UniString(name);
         system.editionVersion = GS::UniString(edition);
-        EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(&system), NoError) << name;
+        EXPECT_EQ(ACAPI_Classification_CreateClassificationSystem(system), NoError) << name;
         return system.guid;
     }
 
@@ -58,7 +58,7 @@ protected:
     {
         API_ClassificationItem item;
         item.id = GS::UniString(id);
-        EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(&item, &system, &parent, &successor), NoError) << id;
+        EXPECT_EQ(ACAPI_Classification_CreateClassificationItem(item, system, parent, successor), NoError) << id;
         return item.guid;
     }
 
@@ -67,7 +67,7 @@ protected:
         API_PropertyGroup group;
         group.groupType = API_PropertyCustomGroupType;
         group.name = GS::UniString(name);
-        EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(&group), NoError) << name;
+        EXPECT_EQ(ACAPI_Property_CreatePropertyGroup(group), NoError) << name;
         return group.guid;
     }
 
@@ -81,6 +81,7 @@ protected:
         definition.collectionType = API_PropertySingleCollectionType;
         definition.valueType = API_PropertyStringValueType;
         definition.measureType = API_PropertyDefaultMeasureType;
+        definition.canValueBeEditable = true;
         definition.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
         definition.defaultValue.basicValue.singleVariant.variant.uniStringValue = GS::UniString(defaultValue);
         for (const auto& item : availability)
@@ -92,7 +93,7 @@ protected:
                               std::initializer_list<API_Guid> availability = {}, const std::string& defaultValue = "")
     {
         API_PropertyDefinition definition = Definition(group, name, availability, defaultValue);
-        EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(&definition), NoError) << name;
+        EXPECT_EQ(ACAPI_Property_CreatePropertyDefinition(definition), NoError) << name;
         return definition.guid;
     }
 

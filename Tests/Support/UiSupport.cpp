@@ -17,17 +17,19 @@ std::string ReplyText(const Sim::JsCallResult& result)
             return Sim::Utf8(value->GetString());
         case JS::Value::INTEGER:
             return std::to_string(value->GetInteger());
+        case JS::Value::UINTEGER:
+            return std::to_string(value->GetUInteger());
         case JS::Value::DOUBLE:
             return std::to_string(value->GetDouble());
         case JS::Value::BOOL:
             return value->GetBool() ? "true" : "false";
-        case JS::Value::UNDEFINED:
+        case JS::Value::DEFAULT:
             break;
     }
     return "<undefined>";
 }
 
-GS::Ref<JS::Base> JsText(const std::string& text) { return new JS::Value(GS::UniString(text)); }
+GS::Ref<JS::Base> JsText(const std::string& text) { return new JS::Value(Sim::Uni(text)); }
 GS::Ref<JS::Base> JsNumber(Int32 number) { return new JS::Value(number); }
 
 GS::Ref<JS::Base> JsTexts(const std::vector<std::string>& texts)

@@ -1,6 +1,7 @@
 // The module's property writer against the simulated host's rules: the group, classification system and
 // item it creates once, definitions widened rather than repeated, refused values reported by label, the
 // stored texts, and the report line of every host failure on the way.
+#include "ClassLibs/LiveHandles.hpp"
 #include "Sim/SimFixture.hpp"
 
 #include "AddOn/HostErrorReport.hpp"
@@ -62,14 +63,14 @@ protected:
     std::string ValueOn(const API_Attr_Head& header, const std::string& name)
     {
         GS::Array<API_PropertyDefinition> definitions;
-        EXPECT_EQ(ACAPI_Attribute_GetPropertyDefinitions(&header, API_PropertyDefinitionFilter_UserDefined,
-                                                         &definitions),
+        EXPECT_EQ(ACAPI_Attribute_GetPropertyDefinitions(header, API_PropertyDefinitionFilter_UserDefined,
+                                                         definitions),
                   NoError);
         for (const auto& definition : definitions) {
             if (definition.name != GS::UniString(name))
                 continue;
             API_Property property;
-            EXPECT_EQ(ACAPI_Attribute_GetPropertyValue(&header, &definition.guid, &property), NoError);
+            EXPECT_EQ(ACAPI_Attribute_GetPropertyValue(header, definition.guid, property), NoError);
             return Sim::Utf8(property.value.singleVariant.variant.uniStringValue);
         }
         return "(not available)";
@@ -94,11 +95,11 @@ TEST_F(PropertyWriter, FirstPropertyCreatesGroupSystemAndItemAndLaterOnesFindThe
     ASSERT_EQ(Write(brick.header, APINULLGuid, "name", "Brick 240"), NoError);
 
     GS::Array<API_PropertyGroup> groups;
-    ASSERT_EQ(ACAPI_Property_GetPropertyGroups(&groups), NoError);
+    ASSERT_EQ(ACAPI_Property_GetPropertyGroups(groups), NoError);
     ASSERT_EQ(groups.GetSize(), 2u);  // the host's built-in group and "Corvana"
     EXPECT_EQ(groups[1].name, GS::UniString("Corvana"));
     GS::Array<API_ClassificationSystem> systems;
-    ASSERT_EQ(ACAPI_Classification_GetClassificationSystems(&systems), NoError);
+    ASSERT_EQ(ACAPI_Classification_GetClassificationSystems(systems), NoError);
     ASSERT_EQ(systems.GetSize(), 1u);
     EXPECT_EQ(systems[0].name, GS::UniString("Corvana"));
     EXPECT_EQ(systems[0].source, GS::UniString("Corvana"));
@@ -110,7 +111,7 @@ TEST_F(PropertyWriter, FirstPropertyCreatesGroupSystemAndItemAndLaterOnesFindThe
     EXPECT_EQ(systems[0].editionDate.month, local.tm_mon + 1);
     EXPECT_EQ(systems[0].editionDate.day, local.tm_mday);
     GS::Array<API_ClassificationItem> roots;
-    ASSERT_EQ(ACAPI_Classification_GetClassificationSystemRootItems(&systems[0].guid, &roots), NoError);
+    ASSERT_EQ(ACAPI_Classification_GetClassificationSystemRootItems(systems[0].guid, roots), NoError);
     ASSERT_EQ(roots.GetSize(), 1u);
     EXPECT_EQ(roots[0].id, GS::UniString("Corvana"));
     EXPECT_EQ(ValueOn(brick.header, "name"), "Brick 240");
@@ -135,18 +136,18 @@ TEST_F(PropertyWriter, ASecondTargetWidensTheDefinitionOfTheSameName)
     const API_Guid stair = Element();
     API_ClassificationSystem other;
     other.name = "Uniclass";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(&other), NoError);
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
     API_ClassificationItem stairs;
     stairs.id = "Stairs";
     const API_Guid none{};
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(&stairs, &other.guid, &none, &none), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(&stair, &stairs.guid), NoError);
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none), NoError);
+    ASSERT_EQ(ACAPI_Element_AddClassificationItem(stair, stairs.guid), NoError);
     ASSERT_EQ(QRV::ClassifyElement(stair), NoError);
     ASSERT_EQ(Write(API_Attr_Head{}, stair, "name", "Stair A"), NoError);
 
     const API_Guid group = host->GetProject().properties.Groups()[0].guid;
     GS::Array<API_PropertyDefinition> definitions;
-    ASSERT_EQ(ACAPI_Property_GetPropertyDefinitions(&group, &definitions), NoError);
+    ASSERT_EQ(ACAPI_Property_GetPropertyDefinitions(group, definitions), NoError);
     ASSERT_EQ(definitions.GetSize(), 1u);
     EXPECT_EQ(definitions[0].availability.GetSize(), 2u);
     EXPECT_TRUE(definitions[0].availability.Contains(stairs.guid));
@@ -187,7 +188,7 @@ TEST_F(PropertyWriter, WritesOutsideAnUndoStepAreRefused)
 TEST_F(PropertyWriter, StoredTextsRoundTrip)
 {
     const std::string text = R"([{"group":"Corvana","name":"id","unit":"","type":"","value":"Ä 42"}])";
-    const Int32 handles = BMLiveHandleCount();
+    const Int32 handles = Sim::LiveHandleCount();
     const API_Attribute brick = Material("Brick");
     std::string read = "unchanged";
     EXPECT_EQ(QRV::GetUserData(brick, read), APIERR_NOUSERDATA);
@@ -198,7 +199,7 @@ TEST_F(PropertyWriter, StoredTextsRoundTrip)
     const auto& stored = *host->GetProject().attributes.buildingMaterials.FindByName("Brick")->userData;
     EXPECT_EQ(stored.bytes, text + std::string(1, '\0'));
     EXPECT_EQ(stored.dataVersion, 0);
-    EXPECT_EQ(stored.platformSign, GS_PlatformSign);
+    EXPECT_EQ(stored.platformSign, GS::Win_Platform_Sign);
 
     const API_Guid stair = Element();
     ASSERT_EQ(QRV::SetElementUserData(stair, text), NoError);
@@ -213,7 +214,7 @@ TEST_F(PropertyWriter, StoredTextsRoundTrip)
     // An entry of another data version is not used.
     host->GetProject().moduleData["CV_Stair A"].dataVersion = 2;
     EXPECT_FALSE(QRV::ReadNamedProperties("Stair A", read));
-    EXPECT_EQ(BMLiveHandleCount(), handles);
+    EXPECT_EQ(Sim::LiveHandleCount(), handles);
     ExpectNoErrorReported();
 }
 
@@ -248,14 +249,14 @@ TEST_P(PropertyWriterFailure, IsReportedWithItsLabel)
     const API_Guid stair = Element();
     API_ClassificationSystem other;
     other.name = "Uniclass";
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(&other), NoError);
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationSystem(other), NoError);
     API_ClassificationItem stairs;
     stairs.id = "Stairs";
     const API_Guid none{};
-    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(&stairs, &other.guid, &none, &none), NoError);
-    ASSERT_EQ(ACAPI_Element_AddClassificationItem(&stair, &stairs.guid), NoError);
+    ASSERT_EQ(ACAPI_Classification_CreateClassificationItem(stairs, other.guid, none, none), NoError);
+    ASSERT_EQ(ACAPI_Element_AddClassificationItem(stair, stairs.guid), NoError);
 
-    const Int32 handles = BMLiveHandleCount();
+    const Int32 handles = Sim::LiveHandleCount();
     host->GetFaults().FailFrom(failure.function, APIERR_GENERAL, 1);
     QRV::ClassifyAttribute(brick.header);
     Write(brick.header, APINULLGuid, "name", "Brick");
@@ -267,7 +268,7 @@ TEST_P(PropertyWriterFailure, IsReportedWithItsLabel)
     QRV::SetElementUserData(stair, "[]");
     QRV::StoreNamedProperties("Stair", "[]");
     ExpectReported(APIERR_GENERAL, failure.label);
-    EXPECT_EQ(BMLiveHandleCount(), handles);
+    EXPECT_EQ(Sim::LiveHandleCount(), handles);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -286,9 +287,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "GetCorvanaClassificationSystem::ACAPI_Classification_CreateClassificationSystem"},
         Failure{"ACAPI_Classification_CreateClassificationItem",
                 "GetCorvanaClassificationItem::ACAPI_Classification_CreateClassificationItem"},
-        Failure{"ACAPI_Attribute_SetUserData",
-                "QRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_Attribute_SetUserData"},
-        Failure{"ACAPI_Attribute_GetUserData", "QRV::GetUserData ACAPI_Attribute_GetUserData"},
+        Failure{"ACAPI_UserData_SetUserData",
+                "QRV::AddUserData(API_Attribute attr, std::string data) - ACAPI_UserData_SetUserData"},
+        Failure{"ACAPI_UserData_GetUserData", "QRV::GetUserData ACAPI_UserData_GetUserData"},
         Failure{"ACAPI_Element_SetUserData", "QRV::SetElementUserData ACAPI_Element_SetUserData"},
         Failure{"ACAPI_ModulData_Store", "QRV::StoreNamedProperties ACAPI_ModulData_Store"}));
 

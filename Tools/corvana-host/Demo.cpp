@@ -68,7 +68,7 @@ CallOutcome CallPage(const std::string& function, const std::string* argument)
     }
     GS::Ref<JS::Base> value;
     if (argument != nullptr)
-        value = new JS::Value(GS::UniString(*argument));
+        value = new JS::Value(Sim::Uni(*argument));
     Sim::JsCallResult result = ui->CallJsFunction(ScriptObject, function, value);
     outcome.called = result.called;
     if (!result.called) {
@@ -81,6 +81,7 @@ CallOutcome CallPage(const std::string& function, const std::string* argument)
     switch (reply->GetType()) {
         case JS::Value::STRING: outcome.reply = Sim::Utf8(reply->GetString()); break;
         case JS::Value::INTEGER: outcome.reply = std::to_string(reply->GetInteger()); break;
+        case JS::Value::UINTEGER: outcome.reply = std::to_string(reply->GetUInteger()); break;
         case JS::Value::DOUBLE: outcome.reply = std::to_string(reply->GetDouble()); break;
         case JS::Value::BOOL: outcome.reply = reply->GetBool() ? "true" : "false"; break;
         default: break;

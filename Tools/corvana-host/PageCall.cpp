@@ -11,11 +11,13 @@ namespace {
 
 constexpr const char* ScriptObjectName = "jsCorvanaInterface";
 
-// Whole numbers travel as the browser's integers, others as doubles.
+// Whole numbers travel as the browser's integers (32 bits, signed or not), others as doubles.
 GS::Ref<JS::Base> JsNumber(double number)
 {
-    if (std::nearbyint(number) == number && std::fabs(number) < 9.0e15)
-        return new JS::Value(static_cast<Int64>(number));
+    if (std::nearbyint(number) == number && number >= MinInt32 && number <= MaxInt32)
+        return new JS::Value(static_cast<Int32>(number));
+    if (std::nearbyint(number) == number && number >= 0 && number <= MaxUInt32)
+        return new JS::Value(static_cast<UInt32>(number));
     return new JS::Value(number);
 }
 
@@ -51,13 +53,13 @@ ConsoleToStderr::~ConsoleToStderr()
 GS::Ref<JS::Base> PageArgument::ToJs() const
 {
     switch (kind) {
-        case Text: return new JS::Value(GS::UniString(text));
+        case Text: return new JS::Value(Sim::Uni(text));
         case Number: return JsNumber(number);
         case Texts: {
             auto* array = new JS::Array();
             GS::Ref<JS::Base> result(array);
             for (const auto& item : texts)
-                array->AddItem(new JS::Value(GS::UniString(item)));
+                array->AddItem(new JS::Value(Sim::Uni(item)));
             return result;
         }
         default: return GS::Ref<JS::Base>();
@@ -75,6 +77,7 @@ Sim::Json::Value ReplyJson(const GS::Ref<JS::Base>& reply)
         switch (value->GetType()) {
             case JS::Value::STRING: return Sim::Utf8(value->GetString());
             case JS::Value::INTEGER: return value->GetInteger();
+            case JS::Value::UINTEGER: return value->GetUInteger();
             case JS::Value::DOUBLE: return value->GetDouble();
             case JS::Value::BOOL: return value->GetBool();
             default: return nullptr;

@@ -198,7 +198,8 @@ public:
         }
         if (step.kind == "open") {
             std::string problem;
-            GSErrCode result = host_.FamilyState<Sim::UserInterface>().OpenFile(step.text, IO_OPEN, &problem);
+            // The user drops the file on the project: the host merges it, with the file type's handler.
+            GSErrCode result = host_.FamilyState<Sim::UserInterface>().OpenFile(step.text, IO_MERGE, &problem);
             line["result"] = Sim::DescribeError(result);
             return Outcome(problem.empty(), problem, line);
         }

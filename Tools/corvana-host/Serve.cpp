@@ -52,7 +52,7 @@ PageSetting ReadPageSetting(Sim::UserInterface& ui)
             setting.browserUrls.push_back(item.url);
             for (const GS::Ref<JS::Object>& object : item.scriptObjects) {
                 ScriptObject read{Sim::Utf8(object->GetName()), {}};
-                for (const auto& member : object->GetItemArray())
+                for (const auto& member : object->GetItemTable().Values())
                     if (GS::Ref<JS::Function> function = GS::DynamicCast<JS::Function>(member); function != nullptr)
                         read.functions.push_back(Sim::Utf8(function->GetName()));
                 setting.objects.push_back(std::move(read));

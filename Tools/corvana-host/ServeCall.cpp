@@ -149,17 +149,26 @@ GS::Ref<JS::Base> ToScriptValue(const PageArgument& argument)
 {
     switch (argument.kind) {
         case PageArgument::Text:
-            return new JS::Value(GS::UniString(argument.text));
+            return new JS::Value(Sim::Uni(argument.text));
         case PageArgument::Number:
-            if (argument.number.is_number_integer() && !argument.number.is_number_unsigned())
-                return new JS::Value(argument.number.get<Int64>());
-            if (argument.number.is_number_unsigned() && argument.number.get<UInt64>() <= UInt64(INT64_MAX))
-                return new JS::Value(static_cast<Int64>(argument.number.get<UInt64>()));
+            // The browser's integers have 32 bits, signed or not; other numbers go as doubles.
+            if (argument.number.is_number_integer() && !argument.number.is_number_unsigned()) {
+                const Int64 number = argument.number.get<Int64>();
+                if (number >= MinInt32 && number <= MaxInt32)
+                    return new JS::Value(static_cast<Int32>(number));
+            }
+            if (argument.number.is_number_unsigned()) {
+                const UInt64 number = argument.number.get<UInt64>();
+                if (number <= UInt64(MaxInt32))
+                    return new JS::Value(static_cast<Int32>(number));
+                if (number <= UInt64(MaxUInt32))
+                    return new JS::Value(static_cast<UInt32>(number));
+            }
             return new JS::Value(argument.number.get<double>());
         case PageArgument::TextList: {
             GS::Ref<JS::Array> array = new JS::Array();
             for (const std::string& text : argument.list)
-                array->AddItem(new JS::Value(GS::UniString(text)));
+                array->AddItem(new JS::Value(Sim::Uni(text)));
             return array;
         }
         case PageArgument::None:
@@ -178,11 +187,13 @@ Json FromScriptValue(const GS::Ref<JS::Base>& reply)
             return Sim::Utf8(value->GetString());
         case JS::Value::INTEGER:
             return value->GetInteger();
+        case JS::Value::UINTEGER:
+            return value->GetUInteger();
         case JS::Value::DOUBLE:
             return value->GetDouble();
         case JS::Value::BOOL:
             return value->GetBool();
-        case JS::Value::UNDEFINED:
+        case JS::Value::DEFAULT:
             break;
     }
     return nullptr;

@@ -6,7 +6,7 @@
 
 #define ACAPI_SLOT_LIST(X)                                  \
     /* add-on integration and registration */              \
-    X(AddOnIntegration_RegisterSupportedService)            \
+    X(AddOnAddOnCommunication_RegisterSupportedService)     \
     X(MenuItem_RegisterMenu)                                \
     X(MenuItem_InstallMenuHandler)                          \
     X(AddOnIntegration_RegisterFileType)                    \
@@ -19,7 +19,7 @@
     X(KeepInMemory)                                         \
     X(GetOwnResModule)                                      \
     X(GetOwnLocation)                                       \
-    X(GetApplicationInfo)                                   \
+    X(GetReleaseNumber)                                     \
     /* attributes */                                        \
     X(Attribute_Get)                                        \
     X(Attribute_Search)                                     \
@@ -27,8 +27,8 @@
     X(Attribute_Modify)                                     \
     X(Attribute_GetDef)                                     \
     X(Attribute_GetNum)                                     \
-    X(Attribute_GetUserData)                                \
-    X(Attribute_SetUserData)                                \
+    X(UserData_GetUserData)                                 \
+    X(UserData_SetUserData)                                 \
     X(Attribute_GetPropertyDefinitions)                     \
     X(Attribute_GetPropertyValue)                           \
     X(Attribute_SetProperty)                                \
@@ -36,6 +36,11 @@
     X(Attribute_AddClassificationItem)                      \
     X(DisposeAttrDefsHdls)                                  \
     X(Element_UI2ElemPriority)                              \
+    X(Attribute_GetAttributesByType)                        \
+    X(Attribute_CreateExt)                                  \
+    X(Attribute_ModifyExt)                                  \
+    X(Attribute_GetDefExt)                                  \
+    X(DisposeAttrDefsHdlsExt)                               \
     /* elements */                                          \
     X(Element_GetElemList)                                  \
     X(Element_Get)                                          \
@@ -51,11 +56,12 @@
     X(Element_GetIFCAttributes)                             \
     X(Element_GetQuantities)                                \
     X(Element_GetMoreQuantities)                            \
-    X(Element_Get3DInfo)                                    \
+    X(ModelAccess_Get3DInfo)                                \
     X(Element_AttachObserver)                               \
     X(Element_GetElemTypeName)                              \
-    X(Element_GetElemLibPartUnId)                           \
+    X(LibraryPart_GetElemLibPartUnId)                       \
     X(Element_Filter)                                       \
+    X(Notification_GetParentElement)                        \
     /* property groups and definitions */                   \
     X(Property_GetPropertyGroup)                            \
     X(Property_GetPropertyGroups)                           \
@@ -80,7 +86,9 @@
     X(LibraryPart_UpdateSection)                            \
     X(LibraryPart_GetParams)                                \
     X(LibraryPart_SetDetails_ParamDef)                      \
-    X(LibraryPart_CopyFile)                                 \
+    X(LibraryManagement_CopyFilesIntoLibrary)               \
+    X(LibraryPart_GetSect_ParamDef)                         \
+    X(DisposeAddParHdl)                                     \
     /* module data */                                       \
     X(ModulData_Store)                                      \
     X(ModulData_Get)                                        \
@@ -96,10 +104,10 @@
     X(IFC_GetIFCExportTranslatorsList)                      \
     X(ProjectOperation_Project)                             \
     X(ProjectOperation_Save)                                \
-    X(ProjectSetting_GetSpecFolder)                         \
+    X(ProjectSettings_GetSpecFolder)                        \
     X(Database_GetCurrentDatabase)                          \
     X(Database_ChangeCurrentDatabase)                       \
-    X(Database_GetDatabaseInfo)
+    X(Window_GetDatabaseInfo)
 
 namespace ACAPI {
 

@@ -5,8 +5,9 @@
 #include "Array.hpp"
 #include "UniString.hpp"
 
-GSErrCode ACAPI_Database_GetCurrentDatabase (API_DatabaseInfo* info);
+GSErrCode ACAPI_Database_GetCurrentDatabase (API_DatabaseInfo* databaseInfo);
 
-GSErrCode ACAPI_Database_ChangeCurrentDatabase (API_DatabaseInfo* info);
+GSErrCode ACAPI_Database_ChangeCurrentDatabase (API_DatabaseInfo* databaseInfo);
 
-GSErrCode ACAPI_Database_GetDatabaseInfo (API_DatabaseInfo* info);
+// The database `databaseInfo->databaseUnId` names (the floor plan and the 3D window by typeID alone).
+GSErrCode ACAPI_Window_GetDatabaseInfo (API_DatabaseInfo* databaseInfo, API_DatabaseUnId* databaseId = nullptr);

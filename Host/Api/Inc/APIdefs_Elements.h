@@ -1,42 +1,115 @@
-// Element records: one member per element kind the add-on reads or changes, with the common header.
+// Element records: the element kinds, the header, one member per element kind the add-on reads or changes,
+// element filters, quantities and 3D information.
 #pragma once
 
 #include "APIdefs_Base.h"
 #include "Array.hpp"
+#include "UniString.hpp"
 
 #include <cstring>
 
-enum API_ModelElemStructureType : Int32 {
-    API_BasicStructure = 0,
-    API_CompositeStructure = 1,
-    API_ProfileStructure = 2,
+// Element kinds, with the host's type codes.
+typedef enum {
+    API_ZombieElemID = 0,
+    API_WallID = 1,
+    API_ColumnID = 2,
+    API_BeamID = 3,
+    API_WindowID = 4,
+    API_DoorID = 5,
+    API_ObjectID = 6,
+    API_SlabID = 8,
+    API_RoofID = 9,
+    API_CurtainWallID = 37,
+    API_CurtainWallSegmentID = 38,
+    API_CurtainWallFrameID = 39,
+    API_CurtainWallPanelID = 40,
+    API_StairID = 47,
+    API_RiserID = 48,
+    API_TreadID = 49,
+    API_StairStructureID = 50,
+    API_ExternalElemID = 150,
+} API_ElemTypeID;
+
+typedef enum {
+    APIVarId_Generic = 0,
+} API_ElemVariationID;
+
+// An element kind: the type code, and for external elements the class.
+struct API_ElemType {
+    API_ElemTypeID typeID;
+    API_ElemVariationID variationID;
+    API_Guid classID;
+
+    API_ElemType() = default;
+    API_ElemType(API_ElemTypeID newTypeID) : typeID(newTypeID), variationID(APIVarId_Generic), classID(APINULLGuid) {}
+    API_ElemType(API_ElemTypeID newTypeID, API_ElemVariationID newVariationID)
+        : typeID(newTypeID), variationID(newVariationID), classID(APINULLGuid)
+    {}
+
+    API_ElemType& operator=(const API_ElemType&) = default;
+    API_ElemType& operator=(API_ElemTypeID newTypeID)
+    {
+        typeID = newTypeID;
+        variationID = APIVarId_Generic;
+        classID = APINULLGuid;
+        return *this;
+    }
+
+    bool operator==(const API_ElemType& other) const
+    {
+        return typeID == other.typeID && variationID == other.variationID && classID == other.classID;
+    }
+    bool operator!=(const API_ElemType& other) const { return !operator==(other); }
+    bool operator==(API_ElemTypeID otherTypeID) const { return typeID == otherTypeID; }
+    bool operator!=(API_ElemTypeID otherTypeID) const { return !operator==(otherTypeID); }
 };
+
+struct API_Elem_Head {
+    API_ElemType type;
+    API_Guid guid;
+};
+
+// Every element kind's record starts with the header, so that API_Element::header reads any of them.
+
+typedef enum {
+    API_BasicStructure,
+    API_CompositeStructure,
+    API_ProfileStructure,
+} API_ModelElemStructureType;
 
 // Geometry kinds of a wall; a polygonal wall's area comes from the host's surface quantity.
-enum API_WallTypeID : short {
-    APIWtyp_Normal = 1,
-    APIWtyp_Trapez = 2,
-    APIWtyp_Poly = 5,
-};
+typedef enum {
+    APIWtyp_Normal,
+    APIWtyp_Trapez,
+    APIWtyp_Poly,
+} API_WallTypeID;
 
 struct API_WallType {
+    API_Elem_Head head;
     API_ModelElemStructureType modelElemStructureType;
     API_AttributeIndex buildingMaterial;
     API_AttributeIndex composite;
     API_AttributeIndex profileAttr;
+    API_WallTypeID type;
+    double height;
     double thickness;   // at the start
     double thickness1;  // at the end
-    short type;         // API_WallTypeID
+};
+
+struct API_ColumnType {
+    API_Elem_Head head;
     double height;
 };
 
 struct API_SlabType {
+    API_Elem_Head head;
     API_ModelElemStructureType modelElemStructureType;
     API_AttributeIndex buildingMaterial;
     API_AttributeIndex composite;
     double thickness;
 };
 
+// The part roofs and shells share.
 struct API_ShellBaseType {
     API_ModelElemStructureType modelElemStructureType;
     API_AttributeIndex buildingMaterial;
@@ -45,144 +118,218 @@ struct API_ShellBaseType {
 };
 
 struct API_RoofType {
+    API_Elem_Head head;
     API_ShellBaseType shellBase;
 };
 
-struct API_ColumnType {
-    API_AttributeIndex buildingMaterial;
-    double height;
-};
-
-struct API_BeamType {
-    API_AttributeIndex buildingMaterial;
-    double width;
-    double height;
-};
-
+// The part windows and doors share.
 struct API_OpeningBaseType {
-    Int32 libInd;  // library part index, 0 when none
     double width;
     double height;
+    Int32 libInd;  // library part index, 0 when none
 };
 
 struct API_WindowType {
+    API_Elem_Head head;
     API_OpeningBaseType openingBase;
+    API_Guid owner;  // the wall the opening sits in
 };
 
-struct API_DoorType {
-    API_OpeningBaseType openingBase;
-};
+using API_DoorType = API_WindowType;
 
 struct API_ObjectType {
-    Int32 libInd;             // library part index, 0 when the object is not GDL based
-    API_ElemTypeID ownerType; // the element that owns the object (curtain-wall frame, stair riser, ...)
+    API_Elem_Head head;
+    API_ElemType ownerType;  // the element that owns the object (curtain-wall frame, stair riser, ...)
     API_Guid owner;
+    Int32 libInd;            // library part index, 0 when the object is not GDL based
 };
 
 struct API_CurtainWallType {
+    API_Elem_Head head;
     double height;
 };
 
 struct API_StairType {
+    API_Elem_Head head;
     double totalHeight;
 };
 
-struct API_Element {
+union API_Element {
     API_Elem_Head header;
     API_WallType wall;
-    API_SlabType slab;
-    API_RoofType roof;
     API_ColumnType column;
-    API_BeamType beam;
     API_WindowType window;
     API_DoorType door;
     API_ObjectType object;
+    API_SlabType slab;
+    API_RoofType roof;
     API_CurtainWallType curtainWall;
     API_StairType stair;
 };
 
-// A change mask marks the fields to change: every byte set marks everything.
-#define ACAPI_ELEMENT_MASK_CLEAR(mask) std::memset(&(mask), 0, sizeof(API_Element))
-#define ACAPI_ELEMENT_MASK_SETFULL(mask) std::memset(&(mask), 0xFF, sizeof(API_Element))
+// Memo data of an element (polygons, parameters, ...); the add-on passes none.
+struct API_ElementMemo;
+
+// A change mask marks the fields to change: any byte of a field set marks it.
+#define ACAPI_ELEMENT_MASK_CLEAR(rec) std::memset(&(rec), 0, sizeof(API_Element))
+#define ACAPI_ELEMENT_MASK_SETFULL(rec) std::memset(&(rec), 0xFF, sizeof(API_Element))
+#define ACAPI_ELEMENT_MASK_SET(rec, typ, varnam) *((char*)&((typ*)&(rec))->varnam) = -1
+#define ACAPI_ELEMENT_MASK_CHECK(rec, typ, varnam) (*((char*)&((typ*)&(rec))->varnam) != 0)
 
 // Element list filters.
-using API_ElemFilterFlags = GSFlags;
-constexpr API_ElemFilterFlags APIFilt_None = 0x00;
-constexpr API_ElemFilterFlags APIFilt_IsEditable = 0x01;
-constexpr API_ElemFilterFlags APIFilt_OnVisLayer = 0x02;
-constexpr API_ElemFilterFlags APIFilt_OnActFloor = 0x04;
-constexpr API_ElemFilterFlags APIFilt_In3D = 0x08;
+#define APIFilt_None 0x00000000
+#define APIFilt_IsEditable 0x00000001
+#define APIFilt_OnVisLayer 0x00000002
+#define APIFilt_OnActFloor 0x00000004
+#define APIFilt_In3D 0x00000008
+typedef GSFlags API_ElemFilterFlags;
 
 struct API_IFCAttribute {
     GS::UniString attributeName;
     GS::UniString attributeValue;
 };
 
-// Quantities (square metres, cubic metres, metres).
-struct API_WallQuantity { double volume; double surface1; double surface2; double length; };
-struct API_SlabQuantity { double volume; double topSurface; double bottomSurface; };
-struct API_RoofQuantity { double volume; double topSurface; double bottomSurface; };
-struct API_WindowQuantity { double width1; double height1; double surface1; double volume; };
-struct API_DoorQuantity { double width1; double height1; double surface1; double volume; };
-struct API_CurtainWallQuantity { double length; double surface; double contourSurface; };
-struct API_StairQuantity { double volume; double area; };
+// Quantities of one element (square metres, cubic metres, metres).
+struct API_WallQuantity {
+    double volume;
+    double surface1;  // on the reference line side
+    double surface2;  // on the other side
+    double length;
+};
 
-struct API_ElementQuantity {
+struct API_WindowQuantity {
+    double width1;
+    double height1;
+    double surface1;
+    double volume;
+};
+
+using API_DoorQuantity = API_WindowQuantity;
+
+struct API_SlabQuantity {
+    double bottomSurface;
+    double topSurface;
+    double volume;
+};
+
+struct API_RoofQuantity {
+    double bottomSurface;
+    double topSurface;
+    double volume;
+};
+
+struct API_CurtainWallQuantity {
+    double contourSurface;
+    double length;
+};
+
+struct API_StairQuantity {
+    double area;
+    double volume;
+};
+
+union API_ElementQuantity {
     API_WallQuantity wall;
+    API_DoorQuantity door;
+    API_WindowQuantity window;
     API_SlabQuantity slab;
     API_RoofQuantity roof;
-    API_WindowQuantity window;
-    API_DoorQuantity door;
-    API_CurtainWallQuantity curtainWall;
+    API_CurtainWallQuantity cw;
     API_StairQuantity stair;
 };
 
 struct API_QuantityPar {
-    double minOpeningSize;
+    double minOpeningSize;  // openings smaller than this (square metres) do not reduce a wall
 };
 
 // One building-material part of a wall, column or beam.
 struct API_CompositeQuantity {
-    API_AttributeIndex buildingMaterial;
-    double volume;
+    double volumes;
     double projectedArea;
+    API_AttributeIndex buildMatIndices;
+    short flags;
 };
 
-struct API_Box3D {
-    double xMin, yMin, zMin, xMax, yMax, zMax;
+// Where the host writes the quantities: the caller points the members at records of its own.
+class API_Quantities {
+public:
+    API_ElementQuantity* elements;
+    GS::Array<API_CompositeQuantity>* composites;
+
+    API_Quantities() : elements(nullptr), composites(nullptr) {}
 };
 
+// The quantities the caller asks for: any byte of a field set marks it.
+struct API_ElementQuantityMask {
+    API_WallQuantity wall;
+    API_DoorQuantity door;
+    API_WindowQuantity window;
+    API_SlabQuantity slab;
+    API_RoofQuantity roof;
+    API_CurtainWallQuantity cw;
+    API_StairQuantity stair;
+};
+
+typedef API_CompositeQuantity API_CompositeQuantityMask;
+
+class API_QuantitiesMask {
+public:
+    API_ElementQuantityMask elements;
+    API_CompositeQuantityMask composites;
+
+    API_QuantitiesMask()
+    {
+        std::memset(&elements, 0, sizeof(elements));
+        std::memset(&composites, 0, sizeof(composites));
+    }
+};
+
+inline void ACAPI_ELEMENT_QUANTITIES_MASK_CLEAR(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.elements, 0, sizeof(mask.elements));
+    std::memset(&mask.composites, 0, sizeof(mask.composites));
+}
+inline void ACAPI_ELEMENT_QUANTITIES_MASK_SETFULL(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.elements, 0xFF, sizeof(mask.elements));
+    std::memset(&mask.composites, 0xFF, sizeof(mask.composites));
+}
+inline void ACAPI_ELEMENT_QUANTITY_MASK_CLEAR(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.elements, 0, sizeof(mask.elements));
+}
+inline void ACAPI_ELEMENT_QUANTITY_MASK_SETFULL(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.elements, 0xFF, sizeof(mask.elements));
+}
+inline void ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_CLEAR(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.composites, 0, sizeof(mask.composites));
+}
+inline void ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_SETFULL(API_QuantitiesMask& mask)
+{
+    std::memset(&mask.composites, 0xFF, sizeof(mask.composites));
+}
+#define ACAPI_ELEMENT_QUANTITY_MASK_SET(rec, typ, varnam) *((char*)&((rec).elements.typ.varnam)) = -1
+#define ACAPI_ELEMENT_QUANTITY_MASK_CHECK(rec, typ, varnam) (*((char*)&((rec).elements.typ.varnam)) != 0)
+#define ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_SET(rec, varnam) *((char*)&((rec).composites.varnam)) = -1
+#define ACAPI_ELEMENT_COMPOSITES_QUANTITY_MASK_CHECK(rec, varnam) (*((char*)&((rec).composites.varnam)) != 0)
+
+// Where the element's 3D model lies.
 struct API_ElemInfo3D {
     API_Box3D bounds;
 };
 
-// Databases (views of the project); the floor plan is the model's own.
-enum API_DatabaseTypeID : Int32 {
-    APIWind_FloorPlanID = 1,
-    APIWind_SectionID = 2,
-    APIWind_3DModelID = 7,
-    APIWind_LayoutID = 8,
-};
+// User data of attributes and elements: the add-on's own bytes, kept with the item.
+#define APIUserDataFlag_FillWith 0x00000004  // elements placed from the default get the default's data
+#define APIUserDataFlag_Pickup 0x00000008    // the default takes the data over when the user picks parameters up
 
-// The host's current database when the add-on asks; every element function works on the model, which the
-// floor plan and the 3D window show.
-struct API_DatabaseInfo {
-    API_DatabaseTypeID typeID;
-    API_DatabaseUnId databaseUnId;
-    char name[256];
-};
-
-// User data of attributes and elements.
-struct API_AttributeUserData {
+struct API_UserData {
     short dataVersion;
-    unsigned short platformSign;
-    GSFlags flags;
+    unsigned short platformSign;  // a GS::PlatformSign: the byte order the data was written in
+    GSFlags flags;                // APIUserDataFlag_*
     GSHandle dataHdl;
 };
 
-struct API_ElementUserData {
-    Int32 dataVersion;
-    unsigned short platformSign;
-    GSFlags flags;
-    GSHandle dataHdl;
-};
+using API_ElementUserData = API_UserData;
+using API_AttributeUserData = API_UserData;

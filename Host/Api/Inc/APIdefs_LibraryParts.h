@@ -1,66 +1,86 @@
-// Library part records, the library list, and the parameter section of a part.
+// Library part records: a part, its sections, its parameters and its detail parameters.
 #pragma once
 
 #include "APIdefs_Base.h"
-#include "UniString.hpp"
-#include "Location.hpp"
+#include "uchar_t.hpp"
 
-constexpr int API_UniLongNameLen = 256;  // wide names: at most 255 characters and a terminator
-constexpr int API_LibPartPathLen = 1024; // location of the part's file, UTF-8 with a terminator
+namespace IO { class Location; }
 
-// One library part as the host registers and reports it. A plain record: callers zero-fill it.
+typedef enum {
+    API_ZombieLibID = 0,
+    APILib_SpecID = 1,
+    APILib_WindowID = 2,
+    APILib_DoorID = 3,
+    APILib_ObjectID = 4,
+} API_LibTypeID;
+
+// One library part as the host registers and reports it.
 struct API_LibPart {
+    API_LibTypeID typeID;
     Int32 index;                              // the part's index in the host's library part list, from 1
-    wchar_t docu_UName[API_UniLongNameLen];   // document name
-    wchar_t file_UName[API_UniLongNameLen];   // file name
+    GS::uchar_t docu_UName[API_UniLongNameLen];  // document name
+    GS::uchar_t file_UName[API_UniLongNameLen];  // file name
+    // The part's file. The caller's own location when registering; a new one from Get and Search, which
+    // the caller deletes.
+    IO::Location* location;
     char ownUnID[128];                        // the part's own unique identifier
-    char location[API_LibPartPathLen];        // path of the part's file
 };
 
-
 // Section types of a library part, the four characters of the section's tag.
-constexpr GSType API_SectParamDef = 0x50415244;  // 'PARD': the parameter section
+#define API_SectParamDef 0x50415244  // 'PARD'
 
 struct API_LibPartSection {
     GSType sectType;
-    short subIdent;
+    unsigned short subIdent;
 };
 
-// Parameter types, with the host's codes (only the ones the add-on writes are named here).
-enum API_AddParID : Int32 {
-    APIParT_Integer = 1,
-    APIParT_Length = 2,
-    APIParT_Angle = 3,
-    APIParT_RealNum = 4,
-    APIParT_CString = 12,
-    APIParT_Boolean = 13,
-    APIParT_Separator = 14,
-    APIParT_Title = 15,
-};
+// Parameter types, with the host's codes.
+typedef enum {
+    API_ZombieParT = 0,
+    APIParT_Integer,
+    APIParT_Length,
+    APIParT_Angle,
+    APIParT_RealNum,
+    APIParT_LightSw,
+    APIParT_ColRGB,
+    APIParT_Intens,
+    APIParT_LineTyp,
+    APIParT_Mater,
+    APIParT_FillPat,
+    APIParT_PenCol,
+    APIParT_CString,
+    APIParT_Boolean,
+    APIParT_Separator,
+    APIParT_Title,
+} API_AddParID;
 
-constexpr int API_NameLen = 32;           // parameter names: at most 31 bytes and a terminator
-constexpr int API_UAddParDescLen = 128;   // descriptions: at most 127 wide characters and a terminator
-constexpr int API_UAddParStrLen = 512;    // text values: at most 511 wide characters and a terminator
-
-// One parameter of the parameter section. The section travels as a handle holding an array of these
-// records (its size is a whole number of records). A plain record: callers zero-fill it.
+// One parameter of a part, as the host lists them (ACAPI_LibraryPart_GetParams) and takes them to build
+// the parameter section (ACAPI_LibraryPart_GetSect_ParamDef).
 struct API_AddParType {
     API_AddParID typeID;
-    Int32 flags;
+    short index;
+    short typeMod;
     char name[API_NameLen];
-    wchar_t uDescname[API_UAddParDescLen];
+    GS::uchar_t uDescname[API_UAddParDescLen];
+    unsigned short flags;
     union {
         double real;
-        wchar_t uStr[API_UAddParStrLen];
+        GS::uchar_t uStr[API_UAddParStrLen];
+        GSHandle array;
     } value;
 };
 
-// Which parameters of an opening or object stand for its frame thickness and its four oversizes.
-struct API_LibPartDetails {
-    char frameThickParName[API_NameLen];
-    char leftOversizeParName[API_NameLen];
-    char rightOversizeParName[API_NameLen];
-    char upperOversizeParName[API_NameLen];
-    char lowerOversizeParName[API_NameLen];
+// Detail parameters of a window or door: expressions, usually a parameter's name.
+struct API_LibPartDoorWindowDetails {
+    char mirThickExpr[512];   // the frame thickness the opening is mirrored about
+    char wallInsetExpr[512];
+    char leftFramExpr[512];   // the four oversizes of the opening
+    char righFramExpr[512];
+    char topFramExpr[512];
+    char botFramExpr[512];
 };
 
+union API_LibPartDetails {
+    API_LibPartDoorWindowDetails wind;
+    API_LibPartDoorWindowDetails door;
+};

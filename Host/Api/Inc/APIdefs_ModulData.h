@@ -6,8 +6,6 @@
 
 struct API_ModulData {
     Int32 dataVersion;
-    unsigned short platformSign;
+    unsigned short platformSign;  // a GS::PlatformSign: the byte order the data was written in
     GSHandle dataHdl;
 };
-
-constexpr unsigned short GS_PlatformSign = 0x5757;  // 22359

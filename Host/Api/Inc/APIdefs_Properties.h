@@ -1,114 +1,138 @@
-// Property groups, definitions and values.
+// Property groups, definitions and values. Unlike most host records these have constructors, which give
+// the host's defaults.
 #pragma once
 
-#include "APIdefs_Base.h"
+#include "APIdefs_Environment.h"
+#include "API_Guid.hpp"
 #include "Array.hpp"
+#include "UniString.hpp"
 
-enum API_PropertyGroupType : Int32 {
-    API_PropertyUndefinedGroupType = 0,
-    API_PropertyStaticBuiltInGroupType = 1,
-    API_PropertyDynamicBuiltInGroupType = 2,
-    API_PropertyCustomGroupType = 3,
-};
+typedef enum {
+    API_PropertyStaticBuiltInGroupType,
+    API_PropertyDynamicBuiltInGroupType,
+    API_PropertyCustomGroupType
+} API_PropertyGroupType;
 
-struct API_PropertyGroup {
-    API_Guid guid{};
-    API_PropertyGroupType groupType = API_PropertyUndefinedGroupType;
-    GS::UniString name;
-    GS::UniString description;
-};
+typedef enum {
+    API_PropertyStaticBuiltInDefinitionType,
+    API_PropertyDynamicBuiltInDefinitionType,
+    API_PropertyCustomDefinitionType
+} API_PropertyDefinitionType;
 
-enum API_PropertyDefinitionType : Int32 {
-    API_PropertyUndefinedDefinitionType = 0,
-    API_PropertyStaticBuiltInDefinitionType = 1,
-    API_PropertyDynamicBuiltInDefinitionType = 2,
-    API_PropertyCustomDefinitionType = 3,
-};
+typedef enum {
+    API_PropertyUndefinedCollectionType,
+    API_PropertySingleCollectionType,
+    API_PropertyListCollectionType,
+    API_PropertySingleChoiceEnumerationCollectionType,
+    API_PropertyMultipleChoiceEnumerationCollectionType
+} API_PropertyCollectionType;
 
-enum API_PropertyCollectionType : Int32 {
-    API_PropertyUndefinedCollectionType = 0,
-    API_PropertySingleCollectionType = 1,
-    API_PropertyListCollectionType = 2,
-    API_PropertySingleChoiceEnumerationCollectionType = 3,
-    API_PropertyMultipleChoiceEnumerationCollectionType = 4,
-};
+typedef enum {
+    API_PropertyUndefinedMeasureType,
+    API_PropertyDefaultMeasureType,
+    API_PropertyLengthMeasureType,
+    API_PropertyAreaMeasureType,
+    API_PropertyVolumeMeasureType,
+    API_PropertyAngleMeasureType
+} API_PropertyMeasureType;
 
-enum API_VariantType : Int32 {
-    API_PropertyUndefinedValueType = 0,
-    API_PropertyIntegerValueType = 1,
-    API_PropertyRealValueType = 2,
-    API_PropertyStringValueType = 3,
-    API_PropertyBooleanValueType = 4,
-    API_PropertyGuidValueType = 5,
-};
+typedef enum {
+    API_PropertyUndefinedValueType,
+    API_PropertyIntegerValueType,
+    API_PropertyRealValueType,
+    API_PropertyStringValueType,
+    API_PropertyBooleanValueType,
+    API_PropertyGuidValueType
+} API_VariantType;
 
-enum API_PropertyMeasureType : Int32 {
-    API_PropertyUndefinedMeasureType = 0,
-    API_PropertyDefaultMeasureType = 1,
-    API_PropertyLengthMeasureType = 2,
-    API_PropertyAreaMeasureType = 3,
-    API_PropertyVolumeMeasureType = 4,
-    API_PropertyAngleMeasureType = 5,
-};
+typedef enum {
+    API_VariantStatusNull,
+    API_VariantStatusUserUndefined,
+    API_VariantStatusNormal
+} API_VariantStatus;
 
+// One value; `type` says which member holds it.
 struct API_Variant {
-    API_VariantType type = API_PropertyUndefinedValueType;
-    Int32 intValue = 0;
-    double doubleValue = 0.0;
-    bool boolValue = false;
+    API_VariantType type;
+    Int32 intValue;
+    double doubleValue;
+    bool boolValue;
     GS::UniString uniStringValue;
-    API_Guid guidValue{};
+    API_Guid guidValue;
+
+    API_Variant() :
+        type(API_PropertyUndefinedValueType), intValue(0), doubleValue(0.0), boolValue(false), guidValue(APINULLGuid)
+    {}
 };
 
 struct API_SingleVariant {
     API_Variant variant;
 };
 
-enum API_VariantStatus : Int32 {
-    API_VariantStatusNull = 0,
-    API_VariantStatusUserUndefined = 1,
-    API_VariantStatusNormal = 2,
-};
-
 struct API_PropertyValue {
-    API_VariantStatus variantStatus = API_VariantStatusNormal;
     API_SingleVariant singleVariant;
+    API_VariantStatus variantStatus;
+
+    API_PropertyValue() : variantStatus(API_VariantStatusNormal) {}
 };
 
 struct API_PropertyDefaultValue {
-    bool hasExpression = false;
     API_PropertyValue basicValue;
+    bool hasExpression;
+
+    API_PropertyDefaultValue() : hasExpression(false) {}
 };
 
-struct API_PropertyDefinition {
-    API_Guid guid{};
-    API_Guid groupGuid{};
+struct API_PropertyGroup {
+    API_PropertyGroupType groupType;
+    API_Guid guid;
     GS::UniString name;
     GS::UniString description;
-    API_PropertyDefinitionType definitionType = API_PropertyCustomDefinitionType;
-    API_PropertyCollectionType collectionType = API_PropertyUndefinedCollectionType;
-    API_VariantType valueType = API_PropertyUndefinedValueType;
-    API_PropertyMeasureType measureType = API_PropertyUndefinedMeasureType;
+
+    API_PropertyGroup() : groupType(API_PropertyCustomGroupType), guid(APINULLGuid) {}
+};
+
+// A new definition's values cannot be edited unless canValueBeEditable is set.
+struct API_PropertyDefinition {
+    API_PropertyDefinitionType definitionType;
+    API_Guid guid;
+    API_Guid groupGuid;
+    GS::UniString name;
+    GS::UniString description;
+    API_PropertyCollectionType collectionType;
+    API_VariantType valueType;
+    API_PropertyMeasureType measureType;
     API_PropertyDefaultValue defaultValue;
-    GS::Array<API_Guid> availability;  // classification items for which the property is available
-    bool canValueBeEditable = true;
+    GS::Array<API_Guid> availability;  // the classification items for which the property is available
+    bool canValueBeEditable;
+
+    API_PropertyDefinition() :
+        definitionType(API_PropertyCustomDefinitionType), guid(APINULLGuid), groupGuid(APINULLGuid),
+        collectionType(API_PropertyUndefinedCollectionType), valueType(API_PropertyUndefinedValueType),
+        measureType(API_PropertyDefaultMeasureType), canValueBeEditable(false)
+    {}
 };
 
-enum API_PropertyStatus : Int32 {
-    API_Property_NotAvailable = 0,
-    API_Property_NotEvaluated = 1,
-    API_Property_HasValue = 2,
-};
+// Which definitions a query answers; one choice, not a set of bits.
+typedef enum {
+    API_PropertyDefinitionFilter_UserDefined,
+    API_PropertyDefinitionFilter_FundamentalBuiltIn,
+    API_PropertyDefinitionFilter_UserLevelBuiltIn,
+    API_PropertyDefinitionFilter_All
+} API_PropertyDefinitionFilter;
 
+typedef enum {
+    API_Property_NotAvailable,
+    API_Property_NotEvaluated,
+    API_Property_HasValue,
+} API_PropertyValueStatus;
+
+// A value of a definition on one element or attribute. A new record counts as the default value.
 struct API_Property {
     API_PropertyDefinition definition;
-    API_PropertyStatus status = API_Property_NotAvailable;
-    bool isDefault = false;
+    API_PropertyValueStatus status;
     API_PropertyValue value;
-};
+    bool isDefault;
 
-enum API_PropertyDefinitionFilter : Int32 {
-    API_PropertyDefinitionFilter_UserDefined = 1,
-    API_PropertyDefinitionFilter_BuiltIn = 2,
-    API_PropertyDefinitionFilter_All = 3,
+    API_Property() : status(API_Property_NotAvailable), isDefault(true) {}
 };

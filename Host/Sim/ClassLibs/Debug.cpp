@@ -1,3 +1,4 @@
+// The debug output goes to the host's transcript; its lines are taken as UTF-8.
 #include "GSDebug.hpp"
 
 #include "Host.hpp"
@@ -6,17 +7,24 @@
 #include <cstdio>
 #include <vector>
 
+void DBVPrintf(const char* format, va_list argList)
+{
+    if (format == nullptr)
+        return;
+    va_list copy;
+    va_copy(copy, argList);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    std::vsnprintf(buffer.data(), buffer.size(), format, argList);
+    if (Sim::HasHost())
+        Sim::TheHost().DebugOutput(buffer.data());
+}
+
 void DBPrintf(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    DBVPrintf(format, args);
     va_end(args);
-    if (Sim::HasHost())
-        Sim::TheHost().DebugOutput(buffer.data());
 }

@@ -1,5 +1,7 @@
 #include "GSGuid.hpp"
 
+#include "UniString.hpp"
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -7,43 +9,84 @@
 
 namespace GS {
 
-Guid::Guid(const char* text)
+const Guid NULLGuid;
+
+Guid::Guid() { Clear(); }
+
+Guid::Guid(const char* string)
 {
-    if (text == nullptr)
-        return;
-    std::string s(text);
+    Clear();
+    ConvertFromString(string);
+}
+
+Guid::Guid(const GS::UniString& string)
+{
+    Clear();
+    ConvertFromString(string);
+}
+
+void Guid::Clear() { std::memset(static_cast<void*>(this), 0, sizeof(Guid)); }
+
+GSErrCode Guid::ConvertFromString(const char* string)
+{
+    if (string == nullptr)
+        return Error;
+    std::string s(string);
     if (s.size() == 38 && s.front() == '{' && s.back() == '}')
         s = s.substr(1, 36);
     if (s.size() != 36)
-        return;
+        return Error;
     for (size_t i = 0; i < s.size(); ++i) {
-        bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
+        const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
         if (hyphen ? s[i] != '-' : !std::isxdigit(static_cast<unsigned char>(s[i])))
-            return;
+            return Error;
     }
     auto hex = [&s](size_t pos, size_t len) { return static_cast<UInt32>(std::stoul(s.substr(pos, len), nullptr, 16)); };
-    data_.time_low = hex(0, 8);
-    data_.time_mid = static_cast<UInt16>(hex(9, 4));
-    data_.time_hi_and_version = static_cast<UInt16>(hex(14, 4));
-    data_.clock_seq_hi_and_reserved = static_cast<UChar>(hex(19, 2));
-    data_.clock_seq_low = static_cast<UChar>(hex(21, 2));
+    time_low = hex(0, 8);
+    time_mid = static_cast<unsigned short>(hex(9, 4));
+    time_hi_and_version = static_cast<unsigned short>(hex(14, 4));
+    clock_seq_hi_and_reserved = static_cast<unsigned char>(hex(19, 2));
+    clock_seq_low = static_cast<unsigned char>(hex(21, 2));
     for (size_t i = 0; i < 6; ++i)
-        data_.node[i] = static_cast<UChar>(hex(24 + 2 * i, 2));
+        node[i] = static_cast<unsigned char>(hex(24 + 2 * i, 2));
+    return NoError;
 }
 
-bool Guid::IsNull() const
+GSErrCode Guid::ConvertFromString(const GS::UniString& string)
 {
-    static const Data null{};
-    return std::memcmp(&data_, &null, sizeof data_) == 0;
+    return ConvertFromString(string.ToCStr(CC_UTF8).Get());
 }
 
 UniString Guid::ToUniString() const
 {
     char buffer[37];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data_.time_low,
-                  data_.time_mid, data_.time_hi_and_version, data_.clock_seq_hi_and_reserved, data_.clock_seq_low,
-                  data_.node[0], data_.node[1], data_.node[2], data_.node[3], data_.node[4], data_.node[5]);
-    return UniString(buffer);
+    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", time_low, time_mid,
+                  time_hi_and_version, clock_seq_hi_and_reserved, clock_seq_low, node[0], node[1], node[2], node[3],
+                  node[4], node[5]);
+    return UniString(buffer, CC_UTF8);
+}
+
+bool Guid::IsEqual(const Guid& rightOp) const { return *this == rightOp; }
+bool Guid::IsNull() const { return *this == NULLGuid; }
+
+Int32 Guid::Compare(const Guid& rightOp) const
+{
+    const int r = std::memcmp(this, &rightOp, sizeof(Guid));
+    return r < 0 ? -1 : r > 0 ? 1 : 0;
+}
+
+bool Guid::operator==(const Guid& rightOp) const { return std::memcmp(this, &rightOp, sizeof(Guid)) == 0; }
+bool Guid::operator!=(const Guid& rightOp) const { return !(*this == rightOp); }
+bool Guid::operator<(const Guid& rightOp) const { return Compare(rightOp) < 0; }
+bool Guid::operator>(const Guid& rightOp) const { return Compare(rightOp) > 0; }
+bool Guid::operator<=(const Guid& rightOp) const { return Compare(rightOp) <= 0; }
+bool Guid::operator>=(const Guid& rightOp) const { return Compare(rightOp) >= 0; }
+
+ULong Guid::GenerateHashValue() const
+{
+    UInt32 words[4];
+    std::memcpy(words, this, sizeof words);
+    return words[0] + words[1] + words[2] + words[3];
 }
 
 }  // namespace GS

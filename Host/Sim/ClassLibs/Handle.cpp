@@ -1,71 +1,80 @@
 // Memory handles: a handle points at a block pointer; the block's size is kept in front of it.
 #include "BM.hpp"
 
+#include "LiveHandles.hpp"
+
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace {
+
 Int32 liveHandles = 0;
 
 struct Block {
-    Int32 size;
+    GSSize size;
     char* data;
 };
+
+Block* BlockOf(GSConstHandle handle)
+{
+    return reinterpret_cast<Block*>(reinterpret_cast<char*>(const_cast<GSHandle>(handle)) - offsetof(Block, data));
+}
+
 }  // namespace
 
-GSHandle BMAllocateHandle(Int32 size, Int32 initFlags, Int32 /*reserved*/)
+GSHandle BMAllocateHandle(GSSize nBytes, GSFlags allocFlags, short /*actionCode*/)
 {
-    if (size < 0)
+    if (nBytes < 0)
         return nullptr;
     auto* block = static_cast<Block*>(std::malloc(sizeof(Block)));
     if (block == nullptr)
         return nullptr;
-    block->size = size;
-    block->data = static_cast<char*>(std::malloc(static_cast<size_t>(size > 0 ? size : 1)));
+    block->size = nBytes;
+    block->data = static_cast<char*>(std::malloc(static_cast<size_t>(nBytes > 0 ? nBytes : 1)));
     if (block->data == nullptr) {
         std::free(block);
         return nullptr;
     }
-    if (initFlags & ALLOCATE_CLEAR)
-        std::memset(block->data, 0, static_cast<size_t>(size > 0 ? size : 1));
+    if (allocFlags & ALLOCATE_CLEAR)
+        std::memset(block->data, 0, static_cast<size_t>(nBytes > 0 ? nBytes : 1));
     ++liveHandles;
     // The handle is the address of the block's data pointer, which is the block's second member.
     return &block->data;
 }
 
-static Block* BlockOf(GSHandle handle)
+void BMKillHandle(GSHandle* h)
 {
-    return reinterpret_cast<Block*>(reinterpret_cast<char*>(handle) - offsetof(Block, data));
-}
-
-GSErrCode BMKillHandle(GSHandle* handle)
-{
-    if (handle == nullptr || *handle == nullptr)
-        return NoError;
-    Block* block = BlockOf(*handle);
+    if (h == nullptr || *h == nullptr)
+        return;
+    Block* block = BlockOf(*h);
     std::free(block->data);
     std::free(block);
-    *handle = nullptr;
+    *h = nullptr;
     --liveHandles;
-    return NoError;
 }
 
-Int32 BMGetHandleSize(GSHandle handle) { return handle == nullptr ? 0 : BlockOf(handle)->size; }
+GSSize BMGetHandleSize(GSConstHandle h) { return h == nullptr ? 0 : BlockOf(h)->size; }
 
-GSErrCode BMReallocHandle(GSHandle handle, Int32 newSize, Int32, Int32)
+GSHandle BMReallocHandle(GSHandle h, GSSize nBytes, GSFlags reallocFlags, short /*actionCode*/)
 {
-    if (handle == nullptr || newSize < 0)
-        return -1;
-    Block* block = BlockOf(handle);
-    char* data = static_cast<char*>(std::realloc(block->data, static_cast<size_t>(newSize > 0 ? newSize : 1)));
+    if (h == nullptr || nBytes < 0)
+        return nullptr;
+    Block* block = BlockOf(h);
+    char* data = static_cast<char*>(std::realloc(block->data, static_cast<size_t>(nBytes > 0 ? nBytes : 1)));
     if (data == nullptr)
-        return -1;
-    if (newSize > block->size)
-        std::memset(data + block->size, 0, static_cast<size_t>(newSize - block->size));
+        return nullptr;
+    if (reallocFlags & REALLOC_FULLCLEAR)
+        std::memset(data, 0, static_cast<size_t>(nBytes));
+    else if (nBytes > block->size)
+        std::memset(data + block->size, 0, static_cast<size_t>(nBytes - block->size));
     block->data = data;
-    block->size = newSize;
-    return NoError;
+    block->size = nBytes;
+    return h;
 }
 
-Int32 BMLiveHandleCount() { return liveHandles; }
+namespace Sim {
+
+Int32 LiveHandleCount() { return liveHandles; }
+
+}  // namespace Sim

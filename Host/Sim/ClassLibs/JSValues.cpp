@@ -4,49 +4,76 @@ namespace JS {
 
 Base::~Base() = default;
 
-Value::Value() = default;
-Value::Value(bool value) : type_(BOOL), bool_(value) {}
-Value::Value(Int32 value) : type_(INTEGER), integer_(value) {}
-Value::Value(Int64 value) : type_(INTEGER), integer_(value) {}
-Value::Value(double value) : type_(DOUBLE), double_(value) {}
-Value::Value(const GS::UniString& value) : type_(STRING), string_(value) {}
-Value::Value(const char* value) : type_(STRING), string_(value) {}
-Value::~Value() = default;
+Function::Function(const GS::UniString& functionName) : name(functionName) {}
 
-bool Value::GetBool() const { return type_ == BOOL && bool_; }
-Int64 Value::GetInteger() const { return type_ == INTEGER ? integer_ : 0; }
-double Value::GetDouble() const { return type_ == DOUBLE ? double_ : type_ == INTEGER ? static_cast<double>(integer_) : 0.0; }
-GS::UniString Value::GetString() const { return type_ == STRING ? string_ : GS::UniString(); }
+Function::Function(const GS::UniString& functionName, const std::function<GS::Ref<Base>(GS::Ref<Base>)>& function)
+    : name(functionName), callBack(function)
+{
+}
 
-Array::Array() = default;
-Array::~Array() = default;
-void Array::AddItem(const GS::Ref<Base>& item) { items_.Push(item); }
-
-Function::Function(const GS::UniString& name, Body body) : name_(name), body_(std::move(body)) {}
 Function::~Function() = default;
 
-GS::Ref<Base> Function::Call(const GS::Ref<Base>& argument) const
+const GS::UniString& Function::GetName() const { return name; }
+
+GS::Ref<Base> Function::CalledFromJSSide(GS::Ref<Base> params)
 {
-    return body_ ? body_(argument) : GS::Ref<Base>();
+    return callBack ? callBack(params) : GS::Ref<Base>();
 }
 
-Object::Object(const GS::UniString& name) : name_(name) {}
+Object::Object(const GS::UniString& objectName) : name(objectName) {}
 Object::~Object() = default;
 
-void Object::AddItem(const GS::Ref<Base>& item)
+const GS::UniString& Object::GetName() const { return name; }
+
+void Object::AddItem(const GS::UniString& itemName, GS::Ref<Base> item)
 {
     if (item != nullptr)
-        items_.Push(item);
+        items.Put(itemName, item);
 }
 
-GS::Ref<Function> Object::FindFunction(const GS::UniString& name) const
+void Object::AddItem(GS::Ref<Function> function)
 {
-    for (const auto& item : items_) {
-        GS::Ref<Function> function = GS::DynamicCast<Function>(item);
-        if (function != nullptr && function->GetName() == name)
-            return function;
-    }
-    return GS::Ref<Function>();
+    if (function != nullptr)
+        items.Put(function->GetName(), function);
 }
+
+const GS::HashTable<GS::UniString, GS::Ref<Base>>& Object::GetItemTable() const { return items; }
+
+GS::Ref<Base> Object::CalledFromJSSide(const GS::UniString& functionName, GS::Ref<Base> params)
+{
+    const GS::Ref<Base>* item = items.GetPtr(functionName);
+    GS::Ref<Function> function = item != nullptr ? GS::DynamicCast<Function>(*item) : GS::Ref<Function>();
+    return function != nullptr ? function->CalledFromJSSide(params) : GS::Ref<Base>();
+}
+
+void Array::AddItem(GS::Ref<Base> item) { items.Push(item); }
+const GS::Array<GS::Ref<Base>>& Array::GetItemArray() const { return items; }
+Array::~Array() = default;
+
+Value::Value(bool value) : valueType(BOOL), boolValue(value) {}
+Value::Value(Int32 value) : valueType(INTEGER), intValue(value) {}
+Value::Value(UInt32 value) : valueType(UINTEGER), uintValue(value) {}
+Value::Value(double value) : valueType(DOUBLE), doubleValue(value) {}
+Value::Value(const GS::UniString& value) : valueType(STRING), stringValue(value) {}
+Value::Value(const char* value) : valueType(STRING), stringValue(value) {}
+Value::~Value() = default;
+
+bool Value::GetBool() const { return valueType == BOOL && boolValue; }
+Int32 Value::GetInteger() const { return valueType == INTEGER ? intValue : 0; }
+UInt32 Value::GetUInteger() const { return valueType == UINTEGER ? uintValue : 0; }
+// Whole numbers read as doubles too, as a page's numbers are one type.
+double Value::GetDouble() const
+{
+    switch (valueType) {
+        case DOUBLE: return doubleValue;
+        case INTEGER: return intValue;
+        case UINTEGER: return uintValue;
+        default: return 0.0;
+    }
+}
+
+const GS::UniString& Value::GetString() const { return stringValue; }
+bool Value::IsNull() const { return valueType == DEFAULT; }
+Value::ValueType Value::GetType() const { return valueType; }
 
 }  // namespace JS

@@ -7,7 +7,7 @@
 
 namespace OSUtils {
 
-bool OpenWithDefaultBrowser(const GS::UniString& url)
+bool GSU_CALL OpenWithDefaultBrowser(const GS::UniString& url)
 {
     Sim::UserInterface* ui = Sim::UserInterface::Current();
     return ui != nullptr && !url.IsEmpty() && ui->OpenExternalBrowser(Sim::Utf8(url));

@@ -9,24 +9,25 @@
 #include <chrono>
 #include <thread>
 
+// The host's milliseconds, kept to the 32 bits of the tick counter.
 GSTicks TIGetTicks()
 {
     if (Sim::HasHost())
-        return Sim::TheHost().GetClock().ReadTicks();
+        return static_cast<GSTicks>(Sim::TheHost().GetClock().ReadTicks());
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<GSTicks>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-GSTicks TIGetTicksPerSec() { return Sim::Clock::TicksPerSecond; }
+GSTicks TIGetTicksPerSec() { return static_cast<GSTicks>(Sim::Clock::TicksPerSecond); }
 
 namespace GS {
 
-void Thread::Sleep(UInt32 milliseconds)
+void Thread::Sleep(UInt32 timeout, bool /*interruptible*/)
 {
     if (Sim::HasHost())
-        Sim::TheHost().GetClock().Sleep(milliseconds);
+        Sim::TheHost().GetClock().Sleep(timeout);
     else
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        std::this_thread::sleep_for(std::chrono::milliseconds(timeout));
 }
 
 }  // namespace GS

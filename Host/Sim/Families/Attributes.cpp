@@ -3,10 +3,17 @@
 // GUIDs (from the seeded generator). What the host takes here it can also save and load again, so values
 // the project file cannot hold (texts that are not UTF-8, numbers that are not finite, negative
 // thicknesses or attribute references) are refused at the call.
+//
+// An attribute is named by its index, or by its name when the index is 0 (Get, Modify, and the families
+// that attach to attributes); Modify may rename it to a name no other attribute of its kind has. The plain
+// definition calls carry no separator lines: a composite created through them gets solid lines of pen 1,
+// and one modified through them keeps its lines where a line's position stays.
 #include "ACAPinc.h"
+#include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "Model/Text.hpp"
 #include "AttributeIndex.hpp"
+#include "Families/Targets.hpp"
 #include "SimUtf8.hpp"
 
 #include <cmath>
@@ -23,47 +30,30 @@ using Model::CompositeLine;
 using Model::CompositeSkin;
 
 constexpr Int32 HighestUIPriority = 16;
+constexpr CompositeLine DefaultLine{1, 1, 0};
 
 Model::Attributes& Attrs() { return TheHost().GetProject().attributes; }
 
-// Types the host knows but does not hold in this simulation answer "not supported"; unknown codes are bad ids.
-GSErrCode CheckType(API_AttrTypeID type)
-{
-    if (Model::Attributes::IsHeldType(type))
-        return NoError;
-    switch (type) {
-        case API_LayerID:
-        case API_FilltypeID:
-        case API_MaterialID: return APIERR_NOTSUPPORTED;
-        default: return APIERR_BADID;
-    }
-}
-
-// The header's name, which must end within its field.
-bool HeaderName(const API_Attr_Head& head, std::string* name)
-{
-    const void* end = std::memchr(head.name, '\0', API_AttrNameLen);
-    if (end == nullptr)
-        return false;
-    name->assign(head.name, static_cast<size_t>(static_cast<const char*>(end) - head.name));
-    return true;
-}
-
 GSErrCode ReadNameForWrite(const API_Attr_Head& head, std::string* name)
 {
-    if (!HeaderName(head, name) || name->empty() || !Text::IsValidUtf8(*name))
+    if (!HeaderName(head, name) || name->empty() || name->size() >= API_AttrNameLen || !Text::IsValidUtf8(*name))
         return APIERR_BADNAME;
     return NoError;
 }
 
+// The caller's pointer for the name stays and gets the name too.
 void PutHeader(const Model::AttributeCommon& attribute, API_AttrTypeID type, GSFlags flags, API_Attr_Head& head)
 {
+    GS::UniString* uniName = head.uniStringNamePtr;
     head.typeID = type;
     head.index = IndexOf(attribute.index);
-    head.flags = flags;
+    head.flags = static_cast<short>(flags);
     std::memset(head.name, 0, sizeof head.name);
     std::memcpy(head.name, attribute.name.data(), std::min(attribute.name.size(), sizeof head.name - 1));
     head.guid = attribute.guid;
+    head.uniStringNamePtr = uniName;
+    if (uniName != nullptr)
+        *uniName = Sim::Uni(attribute.name);
 }
 
 // By index, or by name when the index is 0, as the host looks attributes up.
@@ -94,6 +84,12 @@ bool Finite(std::initializer_list<double> values)
     return true;
 }
 
+bool IsFillOrientation(Int32 orientation)
+{
+    return orientation == APIFillOrientation_ProjectOrigin || orientation == APIFillOrientation_ElementOrigin ||
+           orientation == APIFillOrientation_FitToSkin;
+}
+
 // --- building materials ---------------------------------------------------------------------------------
 
 void ToRecord(const BuildingMaterial& material, API_Attribute& record)
@@ -102,24 +98,29 @@ void ToRecord(const BuildingMaterial& material, API_Attribute& record)
     GS::UniString* id = record.buildingMaterial.id;
     GS::UniString* manufacturer = record.buildingMaterial.manufacturer;
     GS::UniString* description = record.buildingMaterial.description;
+    GS::UniString* uniName = record.header.uniStringNamePtr;
     std::memset(static_cast<void*>(&record), 0, sizeof record);
     API_BuildingMaterialType& out = record.buildingMaterial;
+    out.head.uniStringNamePtr = uniName;
     PutHeader(material, API_BuildingMaterialID, 0, out.head);
     out.id = id;
     out.manufacturer = manufacturer;
     out.description = description;
     if (id != nullptr)
-        *id = GS::UniString(material.id);
+        *id = Sim::Uni(material.id);
     if (manufacturer != nullptr)
-        *manufacturer = GS::UniString(material.manufacturer);
+        *manufacturer = Sim::Uni(material.manufacturer);
     if (description != nullptr)
-        *description = GS::UniString(material.description);
+        *description = Sim::Uni(material.description);
     out.connPriority = material.connPriority;
     out.cutFill = IndexOf(material.cutFill);
     out.cutFillPen = material.cutFillPen;
     out.cutFillBackgroundPen = material.cutFillBackgroundPen;
     out.cutMaterial = IndexOf(material.cutMaterial);
-    out.cutFillOrientation = material.cutFillOrientation;
+    // A project file may hold any number; the record holds one of the host's three orientations.
+    out.cutFillOrientation = IsFillOrientation(material.cutFillOrientation)
+                                 ? static_cast<API_FillOrientationID>(material.cutFillOrientation)
+                                 : APIFillOrientation_ProjectOrigin;
     out.thermalConductivity = material.thermalConductivity;
     out.density = material.density;
     out.heatCapacity = material.heatCapacity;
@@ -137,8 +138,10 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
         return APIERR_BADPARS;
     if (in.cutFill.IsNegative() || in.cutMaterial.IsNegative())
         return APIERR_BADINDEX;
+    if (!IsFillOrientation(static_cast<Int32>(in.cutFillOrientation)))
+        return APIERR_BADPARS;
     for (const GS::UniString* text : {in.id, in.manufacturer, in.description})
-        if (text != nullptr && !Text::IsValidUtf8(Sim::Utf8(*text)))
+        if (text != nullptr && !IsHostText(*text))
             return APIERR_BADPARS;
     if (in.id != nullptr)
         material.id = Sim::Utf8(*in.id);
@@ -151,7 +154,7 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
     material.cutFillPen = in.cutFillPen;
     material.cutFillBackgroundPen = in.cutFillBackgroundPen;
     material.cutMaterial = IndexNumber(in.cutMaterial);
-    material.cutFillOrientation = in.cutFillOrientation;
+    material.cutFillOrientation = static_cast<Int32>(in.cutFillOrientation);
     material.thermalConductivity = in.thermalConductivity;
     material.density = in.density;
     material.heatCapacity = in.heatCapacity;
@@ -165,32 +168,39 @@ GSErrCode FromRecord(const API_BuildingMaterialType& in, BuildingMaterial& mater
 
 void ToRecord(const Composite& composite, API_Attribute& record)
 {
+    GS::UniString* uniName = record.header.uniStringNamePtr;
     std::memset(static_cast<void*>(&record), 0, sizeof record);
+    record.header.uniStringNamePtr = uniName;
     PutHeader(composite, API_CompWallID, composite.usage, record.header);
     record.compWall.totalThick = composite.totalThickness;
     record.compWall.nComps = static_cast<short>(composite.skins.size());
 }
 
-// The skins and lines of the definitions: nComps skins and nComps + 1 lines in handles at least that large.
-GSErrCode ReadComposition(const API_AttributeDef* defs, short nComps, std::vector<CompositeSkin>* skins,
+template <typename Entry>
+bool HoldsEntries(Entry** handle, size_t count)
+{
+    auto raw = reinterpret_cast<GSHandle>(handle);
+    return raw != nullptr && *raw != nullptr && static_cast<size_t>(BMGetHandleSize(raw)) >= count * sizeof(Entry);
+}
+
+// The skins and lines of a write: nComps skins and, when `lineItems` is given, nComps + 1 lines, in handles
+// at least that large. Without lines each position keeps the line `previous` has there, or gets the
+// default one. Line flags are no part of the record: they stay as `previous` has them.
+GSErrCode ReadComposition(API_CWallComponent** skinItems, API_CWallLineComponent** lineItems, short nComps,
+                          const std::vector<CompositeLine>& previous, std::vector<CompositeSkin>* skins,
                           std::vector<CompositeLine>* lines)
 {
-    if (defs == nullptr || defs->cwall_compItems == nullptr || defs->cwall_compLItems == nullptr || nComps < 1 ||
-        nComps == std::numeric_limits<short>::max())
+    if (nComps < 1 || nComps == std::numeric_limits<short>::max())
         return APIERR_BADPARS;
-    auto skinHandle = reinterpret_cast<GSHandle>(defs->cwall_compItems);
-    auto lineHandle = reinterpret_cast<GSHandle>(defs->cwall_compLItems);
     const auto count = static_cast<size_t>(nComps);
-    if (*skinHandle == nullptr || *lineHandle == nullptr ||
-        static_cast<size_t>(BMGetHandleSize(skinHandle)) < count * sizeof(API_CWallComponent) ||
-        static_cast<size_t>(BMGetHandleSize(lineHandle)) < (count + 1) * sizeof(API_CWallLineComponent))
+    if (!HoldsEntries(skinItems, count) || (lineItems != nullptr && !HoldsEntries(lineItems, count + 1)))
         return APIERR_BADPARS;
 
     const Model::Attributes& attributes = Attrs();
     skins->clear();
     lines->clear();
     for (size_t i = 0; i < count; ++i) {
-        const API_CWallComponent& in = (*defs->cwall_compItems)[i];
+        const API_CWallComponent& in = (*skinItems)[i];
         if (attributes.buildingMaterials.FindByIndex(IndexNumber(in.buildingMaterial)) == nullptr)
             return APIERR_BADINDEX;
         if (!std::isfinite(in.fillThick) || in.fillThick < 0.0)
@@ -198,10 +208,17 @@ GSErrCode ReadComposition(const API_AttributeDef* defs, short nComps, std::vecto
         skins->push_back(CompositeSkin{IndexNumber(in.buildingMaterial), in.framePen, in.flagBits, in.fillThick});
     }
     for (size_t i = 0; i <= count; ++i) {
-        const API_CWallLineComponent& in = (*defs->cwall_compLItems)[i];
-        if (in.ltypInd < 0)
-            return APIERR_BADINDEX;
-        lines->push_back(CompositeLine{in.ltypInd, in.linePen, in.flags});
+        CompositeLine line = i < previous.size() ? previous[i] : DefaultLine;
+        if (lineItems != nullptr) {
+            const API_CWallLineComponent& in = (*lineItems)[i];
+            if (in.ltypeInd.IsNegative())
+                return APIERR_BADINDEX;
+            line.lineType = IndexNumber(in.ltypeInd);
+            line.pen = in.linePen;
+            if (i >= previous.size())
+                line.flags = 0;
+        }
+        lines->push_back(line);
     }
     return NoError;
 }
@@ -213,7 +230,7 @@ GSErrCode Get(API_Attribute* attribute)
     if (attribute == nullptr)
         return APIERR_BADPARS;
     const API_AttrTypeID type = attribute->header.typeID;
-    if (GSErrCode err = CheckType(type); err != NoError)
+    if (GSErrCode err = CheckAttributeType(type); err != NoError)
         return err;
     GSErrCode err;
     if (type == API_BuildingMaterialID) {
@@ -228,11 +245,34 @@ GSErrCode Get(API_Attribute* attribute)
     return err;
 }
 
+template <typename Attribute>
+void PutAll(const AttributeTable<Attribute>& table, GS::Array<API_Attribute>& records)
+{
+    for (const Attribute& attribute : table.All()) {
+        API_Attribute record;
+        std::memset(static_cast<void*>(&record), 0, sizeof record);
+        ToRecord(attribute, record);
+        records.Push(record);
+    }
+}
+
+GSErrCode GetAttributesByType(API_AttrTypeID type, GS::Array<API_Attribute>& attributes)
+{
+    if (GSErrCode err = CheckAttributeType(type); err != NoError)
+        return err;
+    attributes.Clear();
+    if (type == API_BuildingMaterialID)
+        PutAll(Attrs().buildingMaterials, attributes);
+    else
+        PutAll(Attrs().composites, attributes);
+    return NoError;
+}
+
 GSErrCode Search(API_Attr_Head* head)
 {
     if (head == nullptr)
         return APIERR_BADPARS;
-    if (GSErrCode err = CheckType(head->typeID); err != NoError)
+    if (GSErrCode err = CheckAttributeType(head->typeID); err != NoError)
         return err;
     std::string name;
     if (!HeaderName(*head, &name) || name.empty())
@@ -250,7 +290,7 @@ GSErrCode CheckWrittenRecord(const API_Attribute* attribute, std::string* name)
 {
     if (attribute == nullptr)
         return APIERR_BADPARS;
-    if (GSErrCode err = CheckType(attribute->header.typeID); err != NoError)
+    if (GSErrCode err = CheckAttributeType(attribute->header.typeID); err != NoError)
         return err;
     return ReadNameForWrite(attribute->header, name);
 }
@@ -269,7 +309,8 @@ GSErrCode Add(AttributeTable<Attribute>& table, Attribute attribute, API_Attr_He
     return NoError;
 }
 
-GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
+GSErrCode CreateAttribute(API_Attribute* attribute, API_CWallComponent** skinItems,
+                          API_CWallLineComponent** lineItems)
 {
     std::string name;
     if (GSErrCode err = CheckWrittenRecord(attribute, &name); err != NoError)
@@ -292,7 +333,8 @@ GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
     }
 
     Composite composite;
-    if (GSErrCode err = ReadComposition(defs, attribute->compWall.nComps, &composite.skins, &composite.lines);
+    if (GSErrCode err = ReadComposition(skinItems, lineItems, attribute->compWall.nComps, {}, &composite.skins,
+                                        &composite.lines);
         err != NoError)
         return err;
     composite.name = name;
@@ -305,8 +347,35 @@ GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
     return err;
 }
 
-// The attribute is the one of the record's type with the record's name; its index and GUID stay.
-GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
+GSErrCode Create(API_Attribute* attribute, API_AttributeDef* defs)
+{
+    return CreateAttribute(attribute, defs != nullptr ? defs->cwall_compItems : nullptr, nullptr);
+}
+
+GSErrCode CreateExt(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    if (defs != nullptr && attribute != nullptr && attribute->header.typeID == API_CompWallID &&
+        defs->cwall_compLItems == nullptr)
+        return APIERR_BADPARS;  // the extended call brings the lines along
+    return CreateAttribute(attribute, defs != nullptr ? defs->cwall_compItems : nullptr,
+                           defs != nullptr ? defs->cwall_compLItems : nullptr);
+}
+
+// The attribute being modified: found as Lookup finds it; the record's name becomes its name, which no
+// other attribute of the kind may have.
+template <typename Attribute>
+GSErrCode FindModified(AttributeTable<Attribute>& table, const API_Attr_Head& head, const std::string& name,
+                       Attribute** existing)
+{
+    if (GSErrCode err = Lookup(table, head, existing); err != NoError)
+        return err;
+    const Attribute* holder = table.FindByName(name);
+    return holder != nullptr && holder != *existing ? APIERR_ATTREXIST : NoError;
+}
+
+// Without skins only the header's settings change; the skins and lines stay.
+GSErrCode ModifyAttribute(API_Attribute* attribute, bool withDefs, API_CWallComponent** skinItems,
+                          API_CWallLineComponent** lineItems)
 {
     std::string name;
     if (GSErrCode err = CheckWrittenRecord(attribute, &name); err != NoError)
@@ -314,26 +383,29 @@ GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
     Model::Attributes& attributes = Attrs();
 
     if (attribute->header.typeID == API_BuildingMaterialID) {
-        BuildingMaterial* existing = attributes.buildingMaterials.FindByName(name);
-        if (existing == nullptr)
-            return APIERR_BADNAME;
+        BuildingMaterial* existing = nullptr;
+        if (GSErrCode err = FindModified(attributes.buildingMaterials, attribute->header, name, &existing);
+            err != NoError)
+            return err;
         BuildingMaterial changed = *existing;
         if (GSErrCode err = FromRecord(attribute->buildingMaterial, changed); err != NoError)
             return err;
+        changed.name = name;
         *existing = std::move(changed);
         attribute->header.index = IndexOf(existing->index);
         attribute->header.guid = existing->guid;
         return NoError;
     }
 
-    Composite* existing = attributes.composites.FindByName(name);
-    if (existing == nullptr)
-        return APIERR_BADNAME;
+    Composite* existing = nullptr;
+    if (GSErrCode err = FindModified(attributes.composites, attribute->header, name, &existing); err != NoError)
+        return err;
     Composite changed = *existing;
+    changed.name = name;
     changed.usage = attribute->header.flags;
-    // Without definitions only the header's settings change; the skins and lines stay.
-    if (defs != nullptr) {
-        if (GSErrCode err = ReadComposition(defs, attribute->compWall.nComps, &changed.skins, &changed.lines);
+    if (withDefs) {
+        if (GSErrCode err = ReadComposition(skinItems, lineItems, attribute->compWall.nComps, existing->lines,
+                                            &changed.skins, &changed.lines);
             err != NoError)
             return err;
         changed.totalThickness = Composite::SumOfSkins(changed.skins);
@@ -346,16 +418,28 @@ GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
     return NoError;
 }
 
-// The highest index in use, so that reading every index from 1 to it reaches every attribute.
-GSErrCode GetNum(API_AttrTypeID type, UInt32* count)
+GSErrCode Modify(API_Attribute* attribute, API_AttributeDef* defs)
 {
-    if (count == nullptr)
-        return APIERR_BADPARS;
-    if (GSErrCode err = CheckType(type); err != NoError)
+    return ModifyAttribute(attribute, defs != nullptr, defs != nullptr ? defs->cwall_compItems : nullptr, nullptr);
+}
+
+GSErrCode ModifyExt(API_Attribute* attribute, API_AttributeDefExt* defs)
+{
+    if (defs != nullptr && attribute != nullptr && attribute->header.typeID == API_CompWallID &&
+        defs->cwall_compLItems == nullptr)
+        return APIERR_BADPARS;  // the extended call brings the lines along
+    return ModifyAttribute(attribute, defs != nullptr, defs != nullptr ? defs->cwall_compItems : nullptr,
+                           defs != nullptr ? defs->cwall_compLItems : nullptr);
+}
+
+// The highest index in use, so that reading every index from 1 to it reaches every attribute.
+GSErrCode GetNum(API_AttrTypeID type, UInt32& count)
+{
+    if (GSErrCode err = CheckAttributeType(type); err != NoError)
         return err;
     const Model::Attributes& attributes = Attrs();
-    *count = static_cast<UInt32>(type == API_BuildingMaterialID ? attributes.buildingMaterials.HighestIndex()
-                                                                : attributes.composites.HighestIndex());
+    count = static_cast<UInt32>(type == API_BuildingMaterialID ? attributes.buildingMaterials.HighestIndex()
+                                                               : attributes.composites.HighestIndex());
     return NoError;
 }
 
@@ -365,13 +449,20 @@ Item** AllocateArray(size_t count)
     return reinterpret_cast<Item**>(BMAllocateHandle(static_cast<Int32>(count * sizeof(Item)), ALLOCATE_CLEAR, 0));
 }
 
-GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef* defs)
+template <typename Item>
+void Kill(Item**& handle)
 {
-    if (defs == nullptr)
-        return APIERR_BADPARS;
-    if (GSErrCode err = CheckType(type); err != NoError)
+    auto raw = reinterpret_cast<GSHandle>(handle);
+    BMKillHandle(&raw);
+    handle = nullptr;
+}
+
+// New handles of the composite's skins and, when `lineItems` is given, its lines.
+GSErrCode PutComposition(API_AttrTypeID type, API_AttributeIndex index, API_CWallComponent*** skinItems,
+                         API_CWallLineComponent*** lineItems)
+{
+    if (GSErrCode err = CheckAttributeType(type); err != NoError)
         return err;
-    *defs = API_AttributeDef{};
     Model::Attributes& attributes = Attrs();
     if (type == API_BuildingMaterialID)  // building materials have no definitions
         return attributes.buildingMaterials.FindByIndex(IndexNumber(index)) != nullptr ? NoError : APIERR_BADINDEX;
@@ -380,10 +471,10 @@ GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef
     if (composite == nullptr)
         return APIERR_BADINDEX;
     auto** skins = AllocateArray<API_CWallComponent>(composite->skins.size());
-    auto** lines = AllocateArray<API_CWallLineComponent>(composite->lines.size());
-    if (skins == nullptr || lines == nullptr) {
-        for (GSHandle handle : {reinterpret_cast<GSHandle>(skins), reinterpret_cast<GSHandle>(lines)})
-            BMKillHandle(&handle);
+    auto** lines = lineItems != nullptr ? AllocateArray<API_CWallLineComponent>(composite->lines.size()) : nullptr;
+    if (skins == nullptr || (lineItems != nullptr && lines == nullptr)) {
+        Kill(skins);
+        Kill(lines);
         return APIERR_MEMFULL;
     }
     for (size_t i = 0; i < composite->skins.size(); ++i) {
@@ -394,37 +485,58 @@ GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef
         out.flagBits = skin.flags;
         out.fillThick = skin.thickness;
     }
+    *skinItems = skins;
+    if (lineItems == nullptr)
+        return NoError;
     for (size_t i = 0; i < composite->lines.size(); ++i) {
         const CompositeLine& line = composite->lines[i];
         API_CWallLineComponent& out = (*lines)[i];
-        out.ltypInd = line.lineType;
+        out.ltypeInd = IndexOf(line.lineType);
         out.linePen = line.pen;
-        out.flags = line.flags;
     }
-    defs->cwall_compItems = skins;
-    defs->cwall_compLItems = lines;
+    *lineItems = lines;
     return NoError;
+}
+
+GSErrCode GetDef(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDef* defs)
+{
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    *defs = API_AttributeDef{};
+    return PutComposition(type, index, &defs->cwall_compItems, nullptr);
+}
+
+GSErrCode GetDefExt(API_AttrTypeID type, API_AttributeIndex index, API_AttributeDefExt* defs)
+{
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    *defs = API_AttributeDefExt{};
+    return PutComposition(type, index, &defs->cwall_compItems, &defs->cwall_compLItems);
 }
 
 GSErrCode DisposeAttrDefsHdls(API_AttributeDef* defs)
 {
     if (defs == nullptr)
         return APIERR_BADPARS;
-    auto skins = reinterpret_cast<GSHandle>(defs->cwall_compItems);
-    auto lines = reinterpret_cast<GSHandle>(defs->cwall_compLItems);
-    BMKillHandle(&skins);
-    BMKillHandle(&lines);
-    defs->cwall_compItems = nullptr;
-    defs->cwall_compLItems = nullptr;
+    Kill(defs->cwall_compItems);
+    return NoError;
+}
+
+GSErrCode DisposeAttrDefsHdlsExt(API_AttributeDefExt* defs)
+{
+    if (defs == nullptr)
+        return APIERR_BADPARS;
+    Kill(defs->cwall_compItems);
+    Kill(defs->cwall_compLItems);
     return NoError;
 }
 
 // The stored priority is twice the interface's: 0 to 16 become 0 to 32.
-GSErrCode UI2ElemPriority(Int32* priority)
+GSErrCode UI2ElemPriority(GS::Int32* uiPriority, GS::Int32* elemPriority)
 {
-    if (priority == nullptr || *priority < 0 || *priority > HighestUIPriority)
+    if (uiPriority == nullptr || elemPriority == nullptr || *uiPriority < 0 || *uiPriority > HighestUIPriority)
         return APIERR_BADPARS;
-    *priority *= 2;
+    *elemPriority = *uiPriority * 2;
     return NoError;
 }
 
@@ -435,11 +547,16 @@ SIM_FAMILY(Attributes)
 {
     using namespace Sim;
     SIM_BIND(table, Attribute_Get, &Get);
+    SIM_BIND(table, Attribute_GetAttributesByType, &GetAttributesByType);
     SIM_BIND(table, Attribute_Search, &Search);
     SIM_BIND(table, Attribute_Create, &Create);
+    SIM_BIND(table, Attribute_CreateExt, &CreateExt);
     SIM_BIND(table, Attribute_Modify, &Modify);
+    SIM_BIND(table, Attribute_ModifyExt, &ModifyExt);
     SIM_BIND(table, Attribute_GetNum, &GetNum);
     SIM_BIND(table, Attribute_GetDef, &GetDef);
+    SIM_BIND(table, Attribute_GetDefExt, &GetDefExt);
     SIM_BIND(table, DisposeAttrDefsHdls, &DisposeAttrDefsHdls);
+    SIM_BIND(table, DisposeAttrDefsHdlsExt, &DisposeAttrDefsHdlsExt);
     SIM_BIND(table, Element_UI2ElemPriority, &UI2ElemPriority);
 }

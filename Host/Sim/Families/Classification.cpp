@@ -20,11 +20,13 @@ API_ClassificationSystem ToRecord(const ClassificationSystem& system)
 {
     API_ClassificationSystem record;
     record.guid = system.guid;
-    record.name = GS::UniString(system.name);
-    record.description = GS::UniString(system.description);
-    record.source = GS::UniString(system.source);
-    record.editionVersion = GS::UniString(system.editionVersion);
-    record.editionDate = API_DateRecord{system.editionDate.year, system.editionDate.month, system.editionDate.day};
+    record.name = Sim::Uni(system.name);
+    record.description = Sim::Uni(system.description);
+    record.source = Sim::Uni(system.source);
+    record.editionVersion = Sim::Uni(system.editionVersion);
+    record.editionDate = GSDateRecord(static_cast<unsigned short>(system.editionDate.year),
+                                      static_cast<unsigned short>(system.editionDate.month),
+                                      static_cast<unsigned short>(system.editionDate.day));
     return record;
 }
 
@@ -32,168 +34,152 @@ API_ClassificationItem ToRecord(const ClassificationItem& item)
 {
     API_ClassificationItem record;
     record.guid = item.guid;
-    record.id = GS::UniString(item.id);
-    record.name = GS::UniString(item.name);
-    record.description = GS::UniString(item.description);
+    record.id = Sim::Uni(item.id);
+    record.name = Sim::Uni(item.name);
+    record.description = Sim::Uni(item.description);
     return record;
 }
 
-GSErrCode GetClassificationSystems(GS::Array<API_ClassificationSystem>* systems)
+GSErrCode GetClassificationSystems(GS::Array<API_ClassificationSystem>& systems)
 {
-    if (systems == nullptr)
-        return APIERR_BADPARS;
-    systems->Clear();
+    systems.Clear();
     for (const auto& system : Classes().Systems())
-        systems->Push(ToRecord(system));
+        systems.Push(ToRecord(system));
     return NoError;
 }
 
-GSErrCode CreateClassificationSystem(API_ClassificationSystem* system)
+GSErrCode CreateClassificationSystem(API_ClassificationSystem& system)
 {
-    if (system == nullptr)
-        return APIERR_BADPARS;
-    if (system->name.IsEmpty() || !IsHostText(system->name))
+    if (system.name.IsEmpty() || !IsHostText(system.name))
         return APIERR_BADNAME;
-    for (const auto* text : {&system->description, &system->source, &system->editionVersion})
+    for (const auto* text : {&system.description, &system.source, &system.editionVersion})
         if (!IsHostText(*text))
             return APIERR_BADPARS;
-    const Model::EditionDate date{system->editionDate.year, system->editionDate.month, system->editionDate.day};
+    const Model::EditionDate date{system.editionDate.year, system.editionDate.month, system.editionDate.day};
     if (!date.IsValid())
         return APIERR_BADPARS;
-    if (Classes().FindSystem(Sim::Utf8(system->name), Sim::Utf8(system->editionVersion)) != nullptr)
+    if (Classes().FindSystem(Sim::Utf8(system.name), Sim::Utf8(system.editionVersion)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     ClassificationSystem created;
-    if (GSErrCode err = ClaimNewGuid(system->guid, &created.guid); err != NoError)
+    if (GSErrCode err = ClaimNewGuid(system.guid, &created.guid); err != NoError)
         return err;
-    created.name = Sim::Utf8(system->name);
-    created.description = Sim::Utf8(system->description);
-    created.source = Sim::Utf8(system->source);
-    created.editionVersion = Sim::Utf8(system->editionVersion);
+    created.name = Sim::Utf8(system.name);
+    created.description = Sim::Utf8(system.description);
+    created.source = Sim::Utf8(system.source);
+    created.editionVersion = Sim::Utf8(system.editionVersion);
     created.editionDate = date;
-    *system = ToRecord(Classes().AddSystem(std::move(created)));
+    system = ToRecord(Classes().AddSystem(std::move(created)));
     return NoError;
 }
 
-GSErrCode GetClassificationSystemRootItems(const API_Guid* systemGuid, GS::Array<API_ClassificationItem>* items)
+GSErrCode GetClassificationSystemRootItems(const API_Guid& systemGuid, GS::Array<API_ClassificationItem>& items)
 {
-    if (systemGuid == nullptr || items == nullptr)
-        return APIERR_BADPARS;
-    if (Classes().FindSystem(*systemGuid) == nullptr)
+    if (Classes().FindSystem(systemGuid) == nullptr)
         return APIERR_BADID;
-    items->Clear();
-    for (const auto& item : Classes().Children(*systemGuid, APINULLGuid))
-        items->Push(ToRecord(item));
+    items.Clear();
+    for (const auto& item : Classes().Children(systemGuid, APINULLGuid))
+        items.Push(ToRecord(item));
     return NoError;
 }
 
-GSErrCode GetClassificationItemChildren(const API_Guid* itemGuid, GS::Array<API_ClassificationItem>* children)
+GSErrCode GetClassificationItemChildren(const API_Guid& itemGuid, GS::Array<API_ClassificationItem>& children)
 {
-    if (itemGuid == nullptr || children == nullptr)
-        return APIERR_BADPARS;
-    const ClassificationItem* parent = Classes().FindItem(*itemGuid);
+    const ClassificationItem* parent = Classes().FindItem(itemGuid);
     if (parent == nullptr)
         return APIERR_BADID;
-    children->Clear();
+    children.Clear();
     for (const auto& item : Classes().Children(parent->system, parent->guid))
-        children->Push(ToRecord(item));
+        children.Push(ToRecord(item));
     return NoError;
 }
 
-GSErrCode CreateClassificationItem(API_ClassificationItem* item, const API_Guid* systemGuid, const API_Guid* parentGuid,
-                                   const API_Guid* successorGuid)
+GSErrCode CreateClassificationItem(API_ClassificationItem& item, const API_Guid& systemGuid,
+                                   const API_Guid& parentItemGuid, const API_Guid& nextItemGuid)
 {
-    if (item == nullptr || systemGuid == nullptr)
-        return APIERR_BADPARS;
-    if (Classes().FindSystem(*systemGuid) == nullptr)
+    if (Classes().FindSystem(systemGuid) == nullptr)
         return APIERR_BADID;
-    const API_Guid parent = parentGuid != nullptr ? *parentGuid : APINULLGuid;
-    if (parent != APINULLGuid) {
-        const ClassificationItem* found = Classes().FindItem(parent);
-        if (found == nullptr || found->system != *systemGuid)
+    if (parentItemGuid != APINULLGuid) {
+        const ClassificationItem* found = Classes().FindItem(parentItemGuid);
+        if (found == nullptr || found->system != systemGuid)
             return APIERR_BADID;
     }
-    const API_Guid successor = successorGuid != nullptr ? *successorGuid : APINULLGuid;
-    if (successor != APINULLGuid) {
-        // The successor must be one of the new item's siblings.
-        const ClassificationItem* found = Classes().FindItem(successor);
-        if (found == nullptr || found->system != *systemGuid || found->parent != parent)
+    if (nextItemGuid != APINULLGuid) {
+        // The next item must be one of the new item's siblings.
+        const ClassificationItem* found = Classes().FindItem(nextItemGuid);
+        if (found == nullptr || found->system != systemGuid || found->parent != parentItemGuid)
             return APIERR_BADID;
     }
-    if (item->id.IsEmpty() || !IsHostText(item->id))
+    if (item.id.IsEmpty() || !IsHostText(item.id))
         return APIERR_BADPARS;
-    if (!IsHostText(item->name) || !IsHostText(item->description))
+    if (!IsHostText(item.name) || !IsHostText(item.description))
         return APIERR_BADPARS;
-    if (Classes().FindItemById(*systemGuid, Sim::Utf8(item->id)) != nullptr)
+    if (Classes().FindItemById(systemGuid, Sim::Utf8(item.id)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     ClassificationItem created;
-    if (GSErrCode err = ClaimNewGuid(item->guid, &created.guid); err != NoError)
+    if (GSErrCode err = ClaimNewGuid(item.guid, &created.guid); err != NoError)
         return err;
-    created.system = *systemGuid;
-    created.parent = parent;
-    created.id = Sim::Utf8(item->id);
-    created.name = Sim::Utf8(item->name);
-    created.description = Sim::Utf8(item->description);
-    *item = ToRecord(created);
-    Classes().AddItem(std::move(created), successor);
+    created.system = systemGuid;
+    created.parent = parentItemGuid;
+    created.id = Sim::Utf8(item.id);
+    created.name = Sim::Utf8(item.name);
+    created.description = Sim::Utf8(item.description);
+    item = ToRecord(created);
+    Classes().AddItem(std::move(created), nextItemGuid);
     return NoError;
 }
 
 // In the order of the systems.
-void PutPairs(const Model::AttachedData& attached, API_ClassificationItemPairs* pairs)
+void PutPairs(const Model::AttachedData& attached, GS::Array<GS::Pair<API_Guid, API_Guid>>& pairs)
 {
-    pairs->Clear();
+    pairs.Clear();
     for (const auto& system : Classes().Systems()) {
         auto it = attached.classification.find(system.guid);
         if (it != attached.classification.end())
-            pairs->Push(GS::Pair<API_Guid, API_Guid>(system.guid, it->second));
+            pairs.Push(GS::Pair<API_Guid, API_Guid>(system.guid, it->second));
     }
 }
 
-GSErrCode Classify(Model::AttachedData& attached, const API_Guid* itemGuid)
+GSErrCode Classify(Model::AttachedData& attached, const API_Guid& itemGuid)
 {
-    if (itemGuid == nullptr)
-        return APIERR_BADPARS;
-    const ClassificationItem* item = Classes().FindItem(*itemGuid);
+    const ClassificationItem* item = Classes().FindItem(itemGuid);
     if (item == nullptr)
         return APIERR_BADID;
     attached.classification[item->system] = item->guid;
     return NoError;
 }
 
-GSErrCode AttributeGetClassificationItems(const API_Attr_Head* attrHead, API_ClassificationItemPairs* pairs)
+GSErrCode AttributeGetClassificationItems(const API_Attr_Head& attrHead,
+                                          GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs)
 {
-    if (pairs == nullptr)
-        return APIERR_BADPARS;
     Model::AttributeCommon* attribute = nullptr;
-    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+    if (GSErrCode err = FindTargetAttribute(&attrHead, &attribute); err != NoError)
         return err;
-    PutPairs(attribute->attached, pairs);
+    PutPairs(attribute->attached, systemItemPairs);
     return NoError;
 }
 
-GSErrCode AttributeAddClassificationItem(const API_Attr_Head* attrHead, const API_Guid* itemGuid)
+GSErrCode AttributeAddClassificationItem(const API_Attr_Head& attrHead, const API_Guid& itemGuid)
 {
     Model::AttributeCommon* attribute = nullptr;
-    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+    if (GSErrCode err = FindTargetAttribute(&attrHead, &attribute); err != NoError)
         return err;
     return Classify(attribute->attached, itemGuid);
 }
 
-GSErrCode ElementGetClassificationItems(const API_Guid* elemGuid, API_ClassificationItemPairs* pairs)
+GSErrCode ElementGetClassificationItems(const API_Guid& elemGuid,
+                                        GS::Array<GS::Pair<API_Guid, API_Guid>>& systemItemPairs)
 {
-    if (pairs == nullptr)
-        return APIERR_BADPARS;
     Model::Element* element = nullptr;
-    if (GSErrCode err = FindTargetElement(elemGuid, &element); err != NoError)
+    if (GSErrCode err = FindTargetElement(&elemGuid, &element); err != NoError)
         return err;
-    PutPairs(element->attached, pairs);
+    PutPairs(element->attached, systemItemPairs);
     return NoError;
 }
 
-GSErrCode ElementAddClassificationItem(const API_Guid* elemGuid, const API_Guid* itemGuid)
+GSErrCode ElementAddClassificationItem(const API_Guid& elemGuid, const API_Guid& itemGuid)
 {
     Model::Element* element = nullptr;
-    if (GSErrCode err = FindTargetElement(elemGuid, &element); err != NoError)
+    if (GSErrCode err = FindTargetElement(&elemGuid, &element); err != NoError)
         return err;
     return Classify(element->attached, itemGuid);
 }

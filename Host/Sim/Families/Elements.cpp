@@ -5,6 +5,7 @@
 #include "Host.hpp"
 #include "Model/ElementQuantities.hpp"
 #include "ModelState.hpp"
+#include "NotificationScope.hpp"
 #include "AttributeIndex.hpp"
 #include "SimUtf8.hpp"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace Sim {
 namespace {
@@ -55,15 +57,14 @@ bool Passes(const Element& element, API_ElemFilterFlags flags)
 
 void FillHeader(const Element& element, API_Elem_Head& header)
 {
-    header = API_Elem_Head{};
-    header.type.typeID = element.type;
+    std::memset(&header, 0, sizeof header);
+    header.type = element.type;
     header.guid = element.guid;
-    header.layer = 1;
 }
 
 void FillRecord(const Element& element, API_Element& record)
 {
-    record = API_Element{};
+    std::memset(&record, 0, sizeof record);
     FillHeader(element, record.header);
     switch (element.type) {
         case API_WallID:
@@ -73,23 +74,27 @@ void FillRecord(const Element& element, API_Element& record)
             record.wall.profileAttr = IndexOf(element.profile);
             record.wall.thickness = element.thickness;
             record.wall.thickness1 = element.endThickness;
-            record.wall.type = element.wallGeometry;
+            record.wall.type = static_cast<API_WallTypeID>(element.wallGeometry);
             record.wall.height = element.height;
             break;
         case API_SlabID:
-            record.slab = {element.structure, IndexOf(element.buildingMaterial), IndexOf(element.composite), element.thickness};
+            record.slab.modelElemStructureType = element.structure;
+            record.slab.buildingMaterial = IndexOf(element.buildingMaterial);
+            record.slab.composite = IndexOf(element.composite);
+            record.slab.thickness = element.thickness;
             break;
         case API_RoofID:
             record.roof.shellBase = {element.structure, IndexOf(element.buildingMaterial), IndexOf(element.composite),
                                      element.thickness};
             break;
-        case API_ColumnID: record.column = {IndexOf(element.buildingMaterial), element.height}; break;
-        case API_BeamID: record.beam = {IndexOf(element.buildingMaterial), element.width, element.height}; break;
+        case API_ColumnID: record.column.height = element.height; break;
         case API_WindowID:
-            record.window.openingBase = {element.libraryPart.index, element.width, element.height};
+        case API_DoorID: record.window.openingBase = {element.width, element.height, element.libraryPart.index}; break;
+        case API_ObjectID:
+            record.object.ownerType = element.ownerType;
+            record.object.owner = element.owner;
+            record.object.libInd = element.libraryPart.index;
             break;
-        case API_DoorID: record.door.openingBase = {element.libraryPart.index, element.width, element.height}; break;
-        case API_ObjectID: record.object = {element.libraryPart.index, element.ownerType, element.owner}; break;
         case API_CurtainWallID: record.curtainWall.height = element.height; break;
         case API_StairID: record.stair.totalHeight = element.height; break;
         default: break;
@@ -175,9 +180,11 @@ GSErrCode CheckChanged(Element& element)
     return NoError;
 }
 
-GSErrCode GetElemList(const API_ElemType* type, GS::Array<API_Guid>* guids, API_ElemFilterFlags filterBits)
+GSErrCode GetElemList(const API_ElemType& elemType, GS::Array<API_Guid>* guids, API_ElemFilterFlags filterBits,
+                      const API_Guid& /*renovationFilterGuid*/)
 {
-    if (type == nullptr || guids == nullptr)
+    const API_ElemType* type = &elemType;
+    if (guids == nullptr)
         return APIERR_BADPARS;
     if (type->typeID != API_ZombieElemID && !IsKnownType(type->typeID))
         return APIERR_BADELEMENTTYPE;
@@ -190,7 +197,7 @@ GSErrCode GetElemList(const API_ElemType* type, GS::Array<API_Guid>* guids, API_
     return NoError;
 }
 
-GSErrCode Get(API_Element* record)
+GSErrCode Get(API_Element* record, UInt32 /*mask*/)
 {
     if (record == nullptr)
         return APIERR_BADPARS;
@@ -201,7 +208,7 @@ GSErrCode Get(API_Element* record)
     return NoError;
 }
 
-GSErrCode GetHeader(API_Elem_Head* header)
+GSErrCode GetHeader(API_Elem_Head* header, UInt32 /*mask*/)
 {
     if (header == nullptr)
         return APIERR_BADPARS;
@@ -212,11 +219,15 @@ GSErrCode GetHeader(API_Elem_Head* header)
     return NoError;
 }
 
-// The record is given back as the host then holds the element.
-GSErrCode Change(API_Element* record, const API_Element* mask)
+// The record is given back as the host then holds the element. Memos are not simulated, nor a change that
+// keeps the original (withdel false): both are refused rather than half done.
+GSErrCode Change(API_Element* record, const API_Element* mask, const API_ElementMemo* memo, UInt64 memoMask,
+                 bool withdel)
 {
     if (record == nullptr || mask == nullptr)
         return APIERR_BADPARS;
+    if ((memo != nullptr && memoMask != 0) || !withdel)
+        return APIERR_NOTSUPPORTED;
     Element* element = nullptr;
     if (GSErrCode err = Lookup(record->header.guid, &element); err != NoError)
         return err;
@@ -248,22 +259,11 @@ GSErrCode Change(API_Element* record, const API_Element* mask)
                           shell.thickness, changed);
             break;
         }
-        case API_ColumnID:
-            take.Take(record->column.buildingMaterial, changed.buildingMaterial);
-            take.Take(record->column.height, changed.height);
-            break;
-        case API_BeamID:
-            take.Take(record->beam.buildingMaterial, changed.buildingMaterial);
-            take.Take(record->beam.width, changed.width);
-            take.Take(record->beam.height, changed.height);
-            break;
+        case API_ColumnID: take.Take(record->column.height, changed.height); break;
         case API_WindowID:
+        case API_DoorID:
             take.Take(record->window.openingBase.width, changed.width);
             take.Take(record->window.openingBase.height, changed.height);
-            break;
-        case API_DoorID:
-            take.Take(record->door.openingBase.width, changed.width);
-            take.Take(record->door.openingBase.height, changed.height);
             break;
         case API_CurtainWallID: take.Take(record->curtainWall.height, changed.height); break;
         case API_StairID: take.Take(record->stair.totalHeight, changed.height); break;
@@ -280,15 +280,11 @@ GSErrCode Change(API_Element* record, const API_Element* mask)
     return NoError;
 }
 
-GSErrCode Filter(const API_Guid* guid, API_ElemFilterFlags filterBits, bool* passes)
+bool Filter(const API_Guid& guid, API_ElemFilterFlags filterBits, API_ElemVariationID /*variationID*/,
+            const API_Guid& /*renovationFilterGuid*/)
 {
-    if (guid == nullptr || passes == nullptr)
-        return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
-        return err;
-    *passes = Passes(*element, filterBits);
-    return NoError;
+    return Lookup(guid, &element) == NoError && Passes(*element, filterBits);
 }
 
 struct TypeName {
@@ -314,25 +310,23 @@ const TypeName typeNames[] = {
     {API_StairStructureID, "Stair Structure"},
 };
 
-GSErrCode GetElemTypeName(const API_ElemType* type, GS::UniString* name)
+GSErrCode GetElemTypeName(const API_ElemType& type, GS::UniString& name)
 {
-    if (type == nullptr || name == nullptr)
-        return APIERR_BADPARS;
     for (const auto& entry : typeNames) {
-        if (entry.type == type->typeID) {
-            *name = GS::UniString(entry.name);
+        if (entry.type == type.typeID) {
+            name = GS::UniString(entry.name);
             return NoError;
         }
     }
     return APIERR_BADELEMENTTYPE;
 }
 
-GSErrCode GetElemLibPartUnId(const API_Guid* guid, char* unId)
+GSErrCode GetElemLibPartUnId(API_Elem_Head* elemHead, char* unId)
 {
-    if (guid == nullptr || unId == nullptr)
+    if (elemHead == nullptr || unId == nullptr)
         return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+    if (GSErrCode err = Lookup(elemHead->guid, &element); err != NoError)
         return err;
     if (!element->HasLibraryPart())
         return APIERR_BADELEMENTTYPE;
@@ -342,76 +336,164 @@ GSErrCode GetElemLibPartUnId(const API_Guid* guid, char* unId)
     return NoError;
 }
 
-GSErrCode GetIFCAttributes(const API_Guid* guid, GS::Array<API_IFCAttribute>* attributes)
+// Every IFC attribute the simulator knows is stored with the element, so `storedOnly` changes nothing.
+GSErrCode GetIFCAttributes(const API_Guid& guid, bool /*storedOnly*/, GS::Array<API_IFCAttribute>* attributes)
 {
-    if (guid == nullptr || attributes == nullptr)
+    if (attributes == nullptr)
         return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+    if (GSErrCode err = Lookup(guid, &element); err != NoError)
         return err;
     attributes->Clear();
     for (const auto& attribute : element->ifcAttributes)
-        attributes->Push({GS::UniString(attribute.name), GS::UniString(attribute.value)});
+        attributes->Push({Sim::Uni(attribute.name), Sim::Uni(attribute.value)});
     return NoError;
 }
 
-GSErrCode GetQuantities(const API_Guid* guid, const API_QuantityPar* /*params*/, API_ElementQuantity* quantities)
+// Whether any byte of the mask's field is set.
+bool MarkedField(const void* maskField, size_t size)
 {
-    if (guid == nullptr || quantities == nullptr)
+    const auto* bytes = static_cast<const unsigned char*>(maskField);
+    for (size_t i = 0; i < size; ++i)
+        if (bytes[i] != 0)
+            return true;
+    return false;
+}
+
+// Copies the fields of one kind's quantity record that the mask marks; every field is a double.
+template <typename Record>
+void CopyMarked(const Record& from, const Record& mask, Record& to)
+{
+    static_assert(sizeof(Record) % sizeof(double) == 0, "quantity records hold doubles");
+    const auto* source = reinterpret_cast<const double*>(&from);
+    const auto* marks = reinterpret_cast<const double*>(&mask);
+    auto* target = reinterpret_cast<double*>(&to);
+    for (size_t i = 0; i < sizeof(Record) / sizeof(double); ++i)
+        if (MarkedField(&marks[i], sizeof(double)))
+            target[i] = source[i];
+}
+
+void CopyMarkedQuantities(API_ElemTypeID type, const API_ElementQuantity& from, const API_ElementQuantityMask& mask,
+                          API_ElementQuantity& to)
+{
+    switch (type) {
+        case API_WallID: CopyMarked(from.wall, mask.wall, to.wall); break;
+        case API_WindowID: CopyMarked(from.window, mask.window, to.window); break;
+        case API_DoorID: CopyMarked(from.door, mask.door, to.door); break;
+        case API_SlabID: CopyMarked(from.slab, mask.slab, to.slab); break;
+        case API_RoofID: CopyMarked(from.roof, mask.roof, to.roof); break;
+        case API_CurtainWallID: CopyMarked(from.cw, mask.cw, to.cw); break;
+        case API_StairID: CopyMarked(from.stair, mask.stair, to.stair); break;
+        default: break;
+    }
+}
+
+API_CompositeQuantity MaskedPart(const API_CompositeQuantity& part, const API_CompositeQuantityMask& mask)
+{
+    API_CompositeQuantity masked;
+    std::memset(&masked, 0, sizeof masked);
+    if (MarkedField(&mask.volumes, sizeof mask.volumes))
+        masked.volumes = part.volumes;
+    if (MarkedField(&mask.projectedArea, sizeof mask.projectedArea))
+        masked.projectedArea = part.projectedArea;
+    if (MarkedField(&mask.buildMatIndices, sizeof mask.buildMatIndices))
+        masked.buildMatIndices = part.buildMatIndices;
+    if (MarkedField(&mask.flags, sizeof mask.flags))
+        masked.flags = part.flags;
+    return masked;
+}
+
+// Fills what `quantities` points at: without a mask everything (and both members must be given), with one
+// the marked fields only.
+GSErrCode FillQuantities(const Element& element, const API_QuantitiesMask* mask, API_Quantities& quantities)
+{
+    if (mask == nullptr && (quantities.elements == nullptr || quantities.composites == nullptr))
+        return APIERR_BADPARS;
+    if (quantities.elements != nullptr) {
+        const API_ElementQuantity all = Model::QuantitiesOf(element);
+        if (mask == nullptr)
+            *quantities.elements = all;
+        else
+            CopyMarkedQuantities(element.type, all, mask->elements, *quantities.elements);
+    }
+    if (quantities.composites != nullptr) {
+        quantities.composites->Clear();
+        for (const auto& part : Model::MaterialPartsOf(element, TheProject().attributes))
+            quantities.composites->Push(mask == nullptr ? part : MaskedPart(part, mask->composites));
+    }
+    return NoError;
+}
+
+GSErrCode GetQuantities(API_Guid elemGuid, const API_QuantityPar* /*params*/, API_Quantities* quantities,
+                        const API_QuantitiesMask* mask)
+{
+    if (quantities == nullptr)
         return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+    if (GSErrCode err = Lookup(elemGuid, &element); err != NoError)
         return err;
-    *quantities = Model::QuantitiesOf(*element);
-    return NoError;
+    return FillQuantities(*element, mask, *quantities);
 }
 
-GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* guids, const API_QuantityPar* /*params*/,
-                            GS::Array<API_ElementQuantity>* quantities,
-                            GS::Array<GS::Array<API_CompositeQuantity>>* composites)
+// All elements are looked up before anything is filled, so a bad GUID leaves every record as it was.
+GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* elemGuids, const API_QuantityPar* /*params*/,
+                            GS::Array<API_Quantities>* quantities, const API_QuantitiesMask* mask)
 {
-    if (guids == nullptr || (quantities == nullptr && composites == nullptr))
+    if (elemGuids == nullptr || quantities == nullptr || quantities->GetSize() != elemGuids->GetSize())
         return APIERR_BADPARS;
-    GS::Array<API_ElementQuantity> foundQuantities;
-    GS::Array<GS::Array<API_CompositeQuantity>> foundParts;
-    for (const API_Guid& guid : *guids) {
+    std::vector<const Element*> elements;
+    for (const API_Guid& guid : *elemGuids) {
         Element* element = nullptr;
         if (GSErrCode err = Lookup(guid, &element); err != NoError)
             return err;
-        foundQuantities.Push(Model::QuantitiesOf(*element));
-        GS::Array<API_CompositeQuantity> parts;
-        for (const auto& part : Model::MaterialPartsOf(*element, TheProject().attributes))
-            parts.Push(part);
-        foundParts.Push(parts);
+        elements.push_back(element);
     }
-    if (quantities != nullptr)
-        *quantities = foundQuantities;
-    if (composites != nullptr)
-        *composites = foundParts;
+    for (UIndex i = 0; i < quantities->GetSize(); ++i)
+        if (mask == nullptr && ((*quantities)[i].elements == nullptr || (*quantities)[i].composites == nullptr))
+            return APIERR_BADPARS;
+    for (UIndex i = 0; i < quantities->GetSize(); ++i)
+        FillQuantities(*elements[i], mask, (*quantities)[i]);
     return NoError;
 }
 
-GSErrCode Get3DInfo(const API_Elem_Head* header, API_ElemInfo3D* info)
+GSErrCode Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D)
 {
-    if (header == nullptr || info == nullptr)
+    if (info3D == nullptr)
         return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(header->guid, &element); err != NoError)
+    if (GSErrCode err = Lookup(elemHead.guid, &element); err != NoError)
         return err;
     if (!element->in3D)
         return APIERR_NO3D;
-    info->bounds = Model::BoundsOf(*element);
+    info3D->bounds = Model::BoundsOf(*element);
     return NoError;
 }
 
-GSErrCode AttachObserver(const API_Guid* guid)
+GSErrCode AttachObserver(const API_Guid& elemGuid, GSFlags /*notifyFlags*/)
 {
-    if (guid == nullptr)
-        return APIERR_BADPARS;
     Element* element = nullptr;
-    if (GSErrCode err = Lookup(*guid, &element); err != NoError)
+    if (GSErrCode err = Lookup(elemGuid, &element); err != NoError)
         return err;
-    return State().observed.insert(*guid).second ? NoError : APIERR_LINKEXIST;
+    return State().observed.insert(elemGuid).second ? NoError : APIERR_LINKEXIST;
+}
+
+// The original of the element being notified about, read as ACAPI_Element_Get reads it. Memos and user
+// data of the parent are not simulated.
+GSErrCode GetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 /*mask*/,
+                           API_ElementUserData* userData)
+{
+    if (element == nullptr)
+        return APIERR_BADPARS;
+    if (memo != nullptr || userData != nullptr)
+        return APIERR_NOTSUPPORTED;
+    const API_Guid parent = NotificationScope::Parent();
+    if (parent == APINULLGuid)
+        return APIERR_REFUSEDCMD;
+    const Element* found = TheProject().elements.Find(parent);
+    if (found == nullptr)
+        return APIERR_REFUSEDCMD;
+    FillRecord(*found, *element);
+    return NoError;
 }
 
 // A database named by its identity, or by its kind when the identity is null.
@@ -445,7 +527,7 @@ GSErrCode ChangeCurrentDatabase(API_DatabaseInfo* info)
     return NoError;
 }
 
-GSErrCode GetDatabaseInfo(API_DatabaseInfo* info)
+GSErrCode GetDatabaseInfo(API_DatabaseInfo* info, API_DatabaseUnId* /*databaseId*/)
 {
     if (info == nullptr)
         return APIERR_BADPARS;
@@ -468,13 +550,14 @@ SIM_FAMILY(Elements)
     SIM_BIND(table, Element_Change, &Change);
     SIM_BIND(table, Element_Filter, &Filter);
     SIM_BIND(table, Element_GetElemTypeName, &GetElemTypeName);
-    SIM_BIND(table, Element_GetElemLibPartUnId, &GetElemLibPartUnId);
+    SIM_BIND(table, LibraryPart_GetElemLibPartUnId, &GetElemLibPartUnId);
     SIM_BIND(table, Element_GetIFCAttributes, &GetIFCAttributes);
     SIM_BIND(table, Element_GetQuantities, &GetQuantities);
     SIM_BIND(table, Element_GetMoreQuantities, &GetMoreQuantities);
-    SIM_BIND(table, Element_Get3DInfo, &Get3DInfo);
+    SIM_BIND(table, ModelAccess_Get3DInfo, &Get3DInfo);
     SIM_BIND(table, Element_AttachObserver, &AttachObserver);
+    SIM_BIND(table, Notification_GetParentElement, &GetParentElement);
     SIM_BIND(table, Database_GetCurrentDatabase, &GetCurrentDatabase);
     SIM_BIND(table, Database_ChangeCurrentDatabase, &ChangeCurrentDatabase);
-    SIM_BIND(table, Database_GetDatabaseInfo, &GetDatabaseInfo);
+    SIM_BIND(table, Window_GetDatabaseInfo, &GetDatabaseInfo);
 }

@@ -5,13 +5,7 @@
 namespace Sim {
 namespace {
 
-GSErrCode GetOwnResModule(GSResModule* resModule)
-{
-    if (resModule == nullptr)
-        return APIERR_BADPARS;
-    *resModule = TheHost().AddOnResModule();
-    return NoError;
-}
+GSResModule GetOwnResModule() { return TheHost().AddOnResModule(); }
 
 }  // namespace
 }  // namespace Sim

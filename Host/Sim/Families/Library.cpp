@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <cwchar>
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -52,17 +52,19 @@ bool IsInside(const fs::path& path, const fs::path& folder)
     return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
 
+GSErrCode CopyLibraryFile(const fs::path& sourcePath, const fs::path& targetPath);
+
 fs::path PartFile(const LibraryPartRecord& part)
 {
     return part.inEmbeddedLibrary ? EmbeddedFolder() / part.location : fs::path(part.location);
 }
 
+// A UTF-8 text into a wide field, cut to the field with its terminator.
 template <size_t N>
-void CopyWide(wchar_t (&target)[N], const std::string& utf8)
+void CopyWide(GS::uchar_t (&target)[N], const std::string& utf8)
 {
-    std::wstring wide = GS::UniString(utf8).ToUStr().Get();
     std::memset(target, 0, sizeof(target));
-    std::wcsncpy(target, wide.c_str(), N - 1);
+    GS::ucsncpy(target, Sim::Uni(utf8).ToUStr().Get(), N - 1);
 }
 
 template <size_t N>
@@ -84,25 +86,26 @@ bool ReadNarrow(const char (&field)[N], std::string* text)
 }
 
 template <size_t N>
-bool ReadWide(const wchar_t (&field)[N], std::string* text)
+bool ReadWide(const GS::uchar_t (&field)[N], std::string* text)
 {
     size_t length = 0;
-    while (length < N && field[length] != L'\0')
+    while (length < N && field[length] != 0)
         ++length;
     if (length == N)
         return false;
-    *text = Sim::Utf8(GS::UniString(std::wstring(field, length).c_str()));
+    *text = Sim::Utf8(GS::UniString(field, static_cast<USize>(length)));
     return true;
 }
 
+// The record as Get and Search answer it: the location is a new one, the caller's to delete.
 void FillRecord(Int32 index, const LibraryPartRecord& part, API_LibPart* libPart)
 {
-    *libPart = API_LibPart{};
+    std::memset(static_cast<void*>(libPart), 0, sizeof(API_LibPart));
     libPart->index = index;
     CopyWide(libPart->docu_UName, part.documentName);
     CopyWide(libPart->file_UName, part.fileName);
     CopyNarrow(libPart->ownUnID, part.uniqueId);
-    CopyNarrow(libPart->location, PartFile(part).string());
+    libPart->location = new IO::Location(GS::UniString(PartFile(part).string().c_str(), CC_UTF8));
 }
 
 // The parameters every new part starts with, as a new object of the host has them.
@@ -144,9 +147,11 @@ GSErrCode GetLibraries(GS::Array<API_LibraryInfo>* activeLibs, Int32* embeddedLi
     if (Libraries().hasEmbeddedLibrary && embedded.empty())
         return APIERR_GENERAL;
     if (!embedded.empty())
-        activeLibs->Push(API_LibraryInfo{IO::Location(GS::UniString(embedded.string())), "Embedded Library"});
+        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(embedded.string())), "Embedded Library",
+                                         API_EmbeddedLibrary});
     for (const auto& entry : Libraries().list)
-        activeLibs->Push(API_LibraryInfo{IO::Location(GS::UniString(entry.location)), GS::UniString(entry.name)});
+        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(entry.location)), Sim::Uni(entry.name),
+                                         API_LocalLibrary});
     if (embeddedLibraryIndex != nullptr)
         *embeddedLibraryIndex = embedded.empty() ? -1 : 0;
     return NoError;
@@ -178,9 +183,12 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
 {
     if (libPart == nullptr)
         return APIERR_BADPARS;
-    std::string location, documentName, fileName;
-    if (!ReadNarrow(libPart->location, &location) || location.empty() ||
-        !ReadWide(libPart->docu_UName, &documentName) || !ReadWide(libPart->file_UName, &fileName))
+    std::string documentName, fileName;
+    GS::UniString locationPath;
+    if (libPart->location == nullptr || libPart->location->ToPath(&locationPath) != NoError)
+        return APIERR_BADPARS;
+    const std::string location = Sim::Utf8(locationPath);
+    if (location.empty() || !ReadWide(libPart->docu_UName, &documentName) || !ReadWide(libPart->file_UName, &fileName))
         return APIERR_BADPARS;
     fs::path file = Normal(location);
     std::error_code ec;
@@ -211,7 +219,11 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
     LibraryPartRecord& part = *libraries.PartAt(index);
     part.documentName = documentName;
     part.fileName = fileName;
+    // The caller's location stays the caller's: registering fills the rest of the record around it.
+    IO::Location* callersLocation = libPart->location;
     FillRecord(index, part, libPart);
+    delete libPart->location;
+    libPart->location = callersLocation;
     TheHost().GetTranscript().Record(
         "library", {{"event", "register"}, {"index", index}, {"name", documentName}, {"file", file.string()}});
     return NoError;
@@ -247,8 +259,9 @@ GSErrCode GetLibPart(API_LibPart* libPart)
     return NoError;
 }
 
-// The records of a parameter section handle; false when the handle is not a whole number of records or
-// a record's texts do not end within their fields.
+// The records of a handle of API_AddParType records; false when the handle is not a whole number of
+// records or a record's texts do not end within their fields. The simulator keeps a part's parameter
+// section in this form too, with A and B among the records.
 bool ReadParameterHandle(GSHandle handle, std::vector<LibraryParameter>* parameters)
 {
     if (handle == nullptr)
@@ -277,7 +290,36 @@ bool ReadParameterHandle(GSHandle handle, std::vector<LibraryParameter>* paramet
     return true;
 }
 
-GSErrCode GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl, GS::UniString* sectionStr)
+void FillParameterRecord(const LibraryParameter& parameter, Int32 index, API_AddParType& record)
+{
+    std::memset(static_cast<void*>(&record), 0, sizeof record);
+    record.typeID = static_cast<API_AddParID>(parameter.type);
+    record.index = static_cast<short>(index);
+    record.flags = static_cast<unsigned short>(parameter.flags);
+    CopyNarrow(record.name, parameter.name);
+    CopyWide(record.uDescname, parameter.description);
+    if (parameter.type == APIParT_CString)
+        CopyWide(record.value.uStr, parameter.text);
+    else
+        record.value.real = parameter.number;
+}
+
+GSHandle NewParameterHandle(const std::vector<LibraryParameter>& parameters)
+{
+    GSHandle handle =
+        BMAllocateHandle(static_cast<Int32>(parameters.size() * sizeof(API_AddParType)), ALLOCATE_CLEAR, 0);
+    if (handle == nullptr)
+        return nullptr;
+    auto* records = reinterpret_cast<API_AddParType*>(*handle);
+    for (size_t i = 0; i < parameters.size(); ++i)
+        FillParameterRecord(parameters[i], static_cast<Int32>(i), records[i]);
+    return handle;
+}
+
+bool IsSizeParameter(const LibraryParameter& parameter) { return parameter.name == "A" || parameter.name == "B"; }
+
+GSErrCode GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectionHdl, GS::UniString* sectionStr,
+                     GS::UniString* /*password*/)
 {
     if (section == nullptr || sectionHdl == nullptr)
         return APIERR_BADPARS;
@@ -286,24 +328,9 @@ GSErrCode GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectio
         return APIERR_BADINDEX;
     if (section->sectType != API_SectParamDef)
         return APIERR_NOLIBSECT;
-    const size_t count = part->parameters.size();
-    GSHandle handle = BMAllocateHandle(static_cast<Int32>(count * sizeof(API_AddParType)), ALLOCATE_CLEAR, 0);
+    GSHandle handle = NewParameterHandle(part->parameters);
     if (handle == nullptr)
         return APIERR_MEMFULL;
-    auto* records = reinterpret_cast<API_AddParType*>(*handle);
-    for (size_t i = 0; i < count; ++i) {
-        const LibraryParameter& parameter = part->parameters[i];
-        API_AddParType& record = records[i];
-        record = API_AddParType{};
-        record.typeID = static_cast<API_AddParID>(parameter.type);
-        record.flags = parameter.flags;
-        CopyNarrow(record.name, parameter.name);
-        CopyWide(record.uDescname, parameter.description);
-        if (parameter.type == APIParT_CString)
-            CopyWide(record.value.uStr, parameter.text);
-        else
-            record.value.real = parameter.number;
-    }
     *sectionHdl = handle;
     if (sectionStr != nullptr)
         sectionStr->Clear();
@@ -311,7 +338,7 @@ GSErrCode GetSection(Int32 libInd, API_LibPartSection* section, GSHandle* sectio
 }
 
 GSErrCode UpdateSection(Int32 libInd, const API_LibPartSection* section, GSHandle sectionHdl,
-                        GS::UniString* /*sectionStr*/)
+                        GS::UniString* /*sectionStr*/, GS::UniString* /*password*/)
 {
     if (section == nullptr)
         return APIERR_BADPARS;
@@ -334,40 +361,142 @@ GSErrCode UpdateSection(Int32 libInd, const API_LibPartSection* section, GSHandl
     return NoError;
 }
 
-GSErrCode SetDetailsParamDef(const API_LibPart* libPart, GSHandle addPars, const API_LibPartDetails* details)
+// A and B apart, the other parameters as records of a new handle.
+GSErrCode GetParams(Int32 libInd, double* a, double* b, Int32* addParNum, API_AddParType*** addPars)
 {
-    if (libPart == nullptr || details == nullptr)
+    if (a == nullptr || b == nullptr || addParNum == nullptr || addPars == nullptr)
+        return APIERR_BADPARS;
+    const LibraryPartRecord* part = Libraries().PartAt(libInd);
+    if (part == nullptr)
+        return APIERR_BADINDEX;
+    *a = *b = 0.0;
+    std::vector<LibraryParameter> others;
+    for (const auto& parameter : part->parameters) {
+        if (parameter.name == "A")
+            *a = parameter.number;
+        else if (parameter.name == "B")
+            *b = parameter.number;
+        else
+            others.push_back(parameter);
+    }
+    GSHandle handle = NewParameterHandle(others);
+    if (handle == nullptr)
+        return APIERR_MEMFULL;
+    *addParNum = static_cast<Int32>(others.size());
+    *addPars = reinterpret_cast<API_AddParType**>(handle);
+    return NoError;
+}
+
+// The records of `addPars` with the part's A and B (where it has them) among them, carrying the new
+// values: each keeps its place among the other parameters, so a part that is only rewritten keeps its order.
+GSErrCode GetSectParamDef(const API_LibPart* libPart, API_AddParType** addPars, double* a, double* b,
+                          GSHandle sect2DDrawHdl, GSHandle* sectionHdl, GS::UniString* /*password*/)
+{
+    if (libPart == nullptr || sectionHdl == nullptr)
+        return APIERR_BADPARS;
+    if (sect2DDrawHdl == nullptr && (a == nullptr || b == nullptr))
+        return APIERR_BADPARS;
+    const LibraryPartRecord* part = Libraries().PartAt(libPart->index);
+    if (part == nullptr)
+        return APIERR_BADINDEX;
+    std::vector<LibraryParameter> parameters;
+    if (addPars != nullptr && !ReadParameterHandle(reinterpret_cast<GSHandle>(addPars), &parameters))
+        return APIERR_BADPARS;
+    size_t othersBefore = 0;
+    size_t inserted = 0;
+    for (const auto& parameter : part->parameters) {
+        if (!IsSizeParameter(parameter)) {
+            ++othersBefore;
+            continue;
+        }
+        LibraryParameter size = parameter;
+        if (a != nullptr && b != nullptr)
+            size.number = parameter.name == "A" ? *a : *b;
+        const size_t at = std::min(othersBefore + inserted, parameters.size());
+        parameters.insert(parameters.begin() + static_cast<std::ptrdiff_t>(at), size);
+        ++inserted;
+    }
+    GSHandle handle = NewParameterHandle(parameters);
+    if (handle == nullptr)
+        return APIERR_MEMFULL;
+    *sectionHdl = handle;
+    return NoError;
+}
+
+GSErrCode DisposeAddParHdl(API_AddParType*** addPars)
+{
+    if (addPars == nullptr)
+        return APIERR_BADPARS;
+    GSHandle handle = reinterpret_cast<GSHandle>(*addPars);
+    BMKillHandle(&handle);
+    *addPars = nullptr;
+    return NoError;
+}
+
+GSErrCode SetDetailsParamDef(const API_LibPart* libPart, GSHandle paramHdl, const API_LibPartDetails* details)
+{
+    if (libPart == nullptr || paramHdl == nullptr || details == nullptr)
         return APIERR_BADPARS;
     LibraryPartRecord* part = Libraries().PartAt(libPart->index);
     if (part == nullptr)
         return APIERR_BADINDEX;
     std::vector<LibraryParameter> parameters;
-    if (!ReadParameterHandle(addPars, &parameters))
+    if (!ReadParameterHandle(paramHdl, &parameters))
         return APIERR_BADPARS;
+    const API_LibPartDoorWindowDetails& opening = details->wind;
     Model::LibraryPartDetails stored;
-    if (!ReadNarrow(details->frameThickParName, &stored.frameThickness) ||
-        !ReadNarrow(details->leftOversizeParName, &stored.leftOversize) ||
-        !ReadNarrow(details->rightOversizeParName, &stored.rightOversize) ||
-        !ReadNarrow(details->upperOversizeParName, &stored.upperOversize) ||
-        !ReadNarrow(details->lowerOversizeParName, &stored.lowerOversize))
+    if (!ReadNarrow(opening.mirThickExpr, &stored.frameThickness) ||
+        !ReadNarrow(opening.leftFramExpr, &stored.leftOversize) ||
+        !ReadNarrow(opening.righFramExpr, &stored.rightOversize) ||
+        !ReadNarrow(opening.topFramExpr, &stored.upperOversize) ||
+        !ReadNarrow(opening.botFramExpr, &stored.lowerOversize))
         return APIERR_BADPARS;
     part->details = stored;
     return NoError;
 }
 
-GSErrCode CopyLibraryFile(const IO::Location* from, const IO::Location* to)
+// The folder must lie in an active library (or be one); each file keeps its name there.
+GSErrCode CopyFilesIntoLibrary(const IO::Location* targetFolderLocationInLibrary,
+                               const GS::Array<IO::Location>* filesToCopy, const bool* overwriteIfExists)
 {
-    if (from == nullptr || to == nullptr)
+    if (targetFolderLocationInLibrary == nullptr || filesToCopy == nullptr)
         return APIERR_BADPARS;
-    GS::UniString source, target;
-    if (from->ToPath(&source) != NoError || to->ToPath(&target) != NoError)
+    GS::UniString folderPath;
+    if (targetFolderLocationInLibrary->ToPath(&folderPath) != NoError)
         return APIERR_BADPARS;
-    const fs::path sourcePath = Normal(Sim::Utf8(source));
-    const fs::path targetPath = Normal(Sim::Utf8(target));
+    const fs::path folder = Normal(Sim::Utf8(folderPath));
     std::error_code ec;
-    if (!fs::is_regular_file(sourcePath, ec) || !fs::is_directory(targetPath.parent_path(), ec) ||
-        fs::is_directory(targetPath, ec))
+    fs::path embedded;
+    const bool isLibrary = folder == EmbeddedFolder() ||
+                           std::any_of(Libraries().list.begin(), Libraries().list.end(),
+                                       [&folder](const Model::LibraryEntry& entry) { return Normal(entry.location) == folder; });
+    // A folder that is not there fails as the copy would; one outside the libraries is not the host's to fill.
+    if (!fs::is_directory(folder, ec))
         return APIERR_GENERAL;
+    if (!(isLibrary || InActiveLibrary(folder, &embedded)))
+        return APIERR_BADPARS;
+    const bool overwrite = overwriteIfExists != nullptr && *overwriteIfExists;
+    for (const IO::Location& file : *filesToCopy) {
+        GS::UniString source;
+        if (file.ToPath(&source) != NoError)
+            return APIERR_BADPARS;
+        const fs::path sourcePath = Normal(Sim::Utf8(source));
+        if (!fs::is_regular_file(sourcePath, ec))
+            return APIERR_GENERAL;
+        const fs::path targetPath = folder / sourcePath.filename();
+        if (fs::is_directory(targetPath, ec))
+            return APIERR_GENERAL;
+        if (fs::exists(targetPath, ec) && !overwrite)
+            continue;
+        if (GSErrCode err = CopyLibraryFile(sourcePath, targetPath); err != NoError)
+            return err;
+    }
+    return NoError;
+}
+
+GSErrCode CopyLibraryFile(const fs::path& sourcePath, const fs::path& targetPath)
+{
+    std::error_code ec;
     if (sourcePath == targetPath)
         return NoError;
     // Copied beside the target and renamed over it, so a failed copy never leaves half a file.
@@ -399,5 +528,8 @@ SIM_FAMILY(Library)
     SIM_BIND(table, LibraryPart_GetSection, &Sim::GetSection);
     SIM_BIND(table, LibraryPart_UpdateSection, &Sim::UpdateSection);
     SIM_BIND(table, LibraryPart_SetDetails_ParamDef, &Sim::SetDetailsParamDef);
-    SIM_BIND(table, LibraryPart_CopyFile, &Sim::CopyLibraryFile);
+    SIM_BIND(table, LibraryPart_GetParams, &Sim::GetParams);
+    SIM_BIND(table, LibraryPart_GetSect_ParamDef, &Sim::GetSectParamDef);
+    SIM_BIND(table, DisposeAddParHdl, &Sim::DisposeAddParHdl);
+    SIM_BIND(table, LibraryManagement_CopyFilesIntoLibrary, &Sim::CopyFilesIntoLibrary);
 }

@@ -20,7 +20,7 @@ Int32 CancelAt(const ProcessWindowState& state)
 
 void Record(nlohmann::ordered_json fields) { TheHost().GetTranscript().Record("process", std::move(fields)); }
 
-GSErrCode InitProcessWindow(const GS::UniString* title, Int32* nPhase)
+GSErrCode InitProcessWindow(const GS::UniString* title, Int32* nPhase, API_ProcessControlTypeID* /*processCntrolType*/)
 {
     if (title == nullptr)
         return APIERR_BADPARS;
@@ -43,7 +43,7 @@ GSErrCode CloseProcessWindow()
     return NoError;
 }
 
-GSErrCode SetNextProcessPhase(const GS::UniString* subtitle, Int32* maxValue)
+GSErrCode SetNextProcessPhase(const GS::UniString* subtitle, Int32* maxValue, bool* /*showPercent*/)
 {
     ProcessWindowState& state = State();
     if (!state.open)
@@ -66,16 +66,15 @@ GSErrCode SetProcessValue(Int32* newValue)
     return NoError;
 }
 
-GSErrCode IsProcessCanceled(bool* canceled)
+GSErrCode IsProcessCanceled()
 {
-    if (canceled == nullptr)
-        return APIERR_BADPARS;
     ProcessWindowState& state = State();
     ++state.cancelChecks;
-    *canceled = state.open && CancelAt(state) > 0 && state.cancelChecks == CancelAt(state);
-    if (*canceled)
-        Record({{"event", "canceled"}, {"check", state.cancelChecks}});
-    return NoError;
+    const bool canceled = state.open && CancelAt(state) > 0 && state.cancelChecks == CancelAt(state);
+    if (!canceled)
+        return NoError;
+    Record({{"event", "canceled"}, {"check", state.cancelChecks}});
+    return APIERR_CANCEL;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Project settings: the host's special folders.
 #include "ACAPinc.h"
 #include "Host.hpp"
+#include "SimUtf8.hpp"
 
 namespace Sim {
 namespace {
@@ -14,10 +15,10 @@ GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
     std::string problem;
     std::string path = TheHost().GetSpecialFolders().Path(*specFolderID, &problem);
     if (path.empty()) {
-        TheHost().DebugOutput("ACAPI_ProjectSetting_GetSpecFolder: " + problem + "\n");
+        TheHost().DebugOutput("ACAPI_ProjectSettings_GetSpecFolder: " + problem + "\n");
         return APIERR_GENERAL;
     }
-    *location = IO::Location(GS::UniString(path));
+    *location = IO::Location(Sim::Uni(path));
     return NoError;
 }
 
@@ -26,5 +27,5 @@ GSErrCode GetSpecFolder(API_SpecFolderID* specFolderID, IO::Location* location)
 
 SIM_FAMILY(ProjectSettings)
 {
-    SIM_BIND(table, ProjectSetting_GetSpecFolder, &Sim::GetSpecFolder);
+    SIM_BIND(table, ProjectSettings_GetSpecFolder, &Sim::GetSpecFolder);
 }

@@ -35,8 +35,8 @@ API_PropertyGroup ToRecord(const PropertyGroup& group)
     API_PropertyGroup record;
     record.guid = group.guid;
     record.groupType = group.type;
-    record.name = GS::UniString(group.name);
-    record.description = GS::UniString(group.description);
+    record.name = Sim::Uni(group.name);
+    record.description = Sim::Uni(group.description);
     return record;
 }
 
@@ -45,8 +45,8 @@ API_PropertyDefinition ToRecord(const PropertyDefinition& definition)
     API_PropertyDefinition record;
     record.guid = definition.guid;
     record.groupGuid = definition.group;
-    record.name = GS::UniString(definition.name);
-    record.description = GS::UniString(definition.description);
+    record.name = Sim::Uni(definition.name);
+    record.description = Sim::Uni(definition.description);
     record.definitionType = definition.type;
     record.collectionType = definition.collectionType;
     record.valueType = definition.valueType;
@@ -54,7 +54,8 @@ API_PropertyDefinition ToRecord(const PropertyDefinition& definition)
     record.defaultValue.hasExpression = false;
     record.defaultValue.basicValue.variantStatus = API_VariantStatusNormal;
     record.defaultValue.basicValue.singleVariant.variant.type = API_PropertyStringValueType;
-    record.defaultValue.basicValue.singleVariant.variant.uniStringValue = GS::UniString(definition.defaultValue);
+    record.defaultValue.basicValue.singleVariant.variant.uniStringValue =
+        Sim::Uni(definition.defaultValue);
     for (const auto& item : definition.availability)
         record.availability.Push(item);
     record.canValueBeEditable = definition.canValueBeEditable;
@@ -72,8 +73,7 @@ GSErrCode FromRecord(const API_PropertyDefinition& record, const API_Guid& self,
         return APIERR_BADPARS;  // built-in groups take no custom definitions
     if (!IsHostName(record.name) || !IsHostText(record.description))
         return APIERR_BADNAME;
-    if (record.definitionType != API_PropertyCustomDefinitionType &&
-        record.definitionType != API_PropertyUndefinedDefinitionType)
+    if (record.definitionType != API_PropertyCustomDefinitionType)
         return APIERR_BADPARS;
     if (record.collectionType != API_PropertySingleCollectionType || record.valueType != API_PropertyStringValueType)
         return APIERR_NOTSUPPORTED;
@@ -116,105 +116,95 @@ GSErrCode FromRecord(const API_PropertyDefinition& record, const API_Guid& self,
 
 // --- groups and definitions -----------------------------------------------------------------------------
 
-GSErrCode GetPropertyGroup(API_PropertyGroup* group)
+GSErrCode GetPropertyGroup(API_PropertyGroup& group)
 {
-    if (group == nullptr)
-        return APIERR_BADPARS;
-    const PropertyGroup* found = group->guid == APINULLGuid ? nullptr : Props().FindGroup(group->guid);
+    const PropertyGroup* found = group.guid == APINULLGuid ? nullptr : Props().FindGroup(group.guid);
     if (found == nullptr)
         return APIERR_BADID;
-    *group = ToRecord(*found);
+    group = ToRecord(*found);
     return NoError;
 }
 
-GSErrCode GetPropertyGroups(GS::Array<API_PropertyGroup>* groups)
+GSErrCode GetPropertyGroups(GS::Array<API_PropertyGroup>& groups)
 {
-    if (groups == nullptr)
-        return APIERR_BADPARS;
-    groups->Clear();
-    groups->Push(ToRecord(Model::BuiltIn::Group()));
+    groups.Clear();
+    groups.Push(ToRecord(Model::BuiltIn::Group()));
     for (const auto& group : Props().Groups())
-        groups->Push(ToRecord(group));
+        groups.Push(ToRecord(group));
     return NoError;
 }
 
-GSErrCode CreatePropertyGroup(API_PropertyGroup* group)
+GSErrCode CreatePropertyGroup(API_PropertyGroup& group)
 {
-    if (group == nullptr)
+    if (group.groupType != API_PropertyCustomGroupType)
         return APIERR_BADPARS;
-    if (group->groupType != API_PropertyCustomGroupType && group->groupType != API_PropertyUndefinedGroupType)
-        return APIERR_BADPARS;
-    if (!IsHostName(group->name) || !IsHostText(group->description))
+    if (!IsHostName(group.name) || !IsHostText(group.description))
         return APIERR_BADNAME;
-    if (Props().FindGroupByName(Sim::Utf8(group->name)) != nullptr)
+    if (Props().FindGroupByName(Sim::Utf8(group.name)) != nullptr)
         return APIERR_NAMEALREADYUSED;
     PropertyGroup created;
-    if (GSErrCode err = ClaimNewGuid(group->guid, &created.guid); err != NoError)
+    if (GSErrCode err = ClaimNewGuid(group.guid, &created.guid); err != NoError)
         return err;
-    created.name = Sim::Utf8(group->name);
-    created.description = Sim::Utf8(group->description);
+    created.name = Sim::Utf8(group.name);
+    created.description = Sim::Utf8(group.description);
     created.type = API_PropertyCustomGroupType;
-    *group = ToRecord(Props().AddGroup(std::move(created)));
+    group = ToRecord(Props().AddGroup(std::move(created)));
     return NoError;
 }
 
-GSErrCode CreatePropertyDefinition(API_PropertyDefinition* definition)
+GSErrCode CreatePropertyDefinition(API_PropertyDefinition& definition)
 {
-    if (definition == nullptr)
-        return APIERR_BADPARS;
     PropertyDefinition created;
-    if (GSErrCode err = FromRecord(*definition, APINULLGuid, &created); err != NoError)
+    if (GSErrCode err = FromRecord(definition, APINULLGuid, &created); err != NoError)
         return err;
-    if (GSErrCode err = ClaimNewGuid(definition->guid, &created.guid); err != NoError)
+    if (GSErrCode err = ClaimNewGuid(definition.guid, &created.guid); err != NoError)
         return err;
-    *definition = ToRecord(Props().AddDefinition(std::move(created)));
+    definition = ToRecord(Props().AddDefinition(std::move(created)));
     return NoError;
 }
 
-GSErrCode GetPropertyDefinitions(const API_Guid* groupGuid, GS::Array<API_PropertyDefinition>* definitions)
+GSErrCode GetPropertyDefinitions(const API_Guid& groupGuid, GS::Array<API_PropertyDefinition>& definitions)
 {
-    if (definitions == nullptr)
-        return APIERR_BADPARS;
-    const bool all = groupGuid == nullptr || *groupGuid == APINULLGuid;
-    if (!all && Props().FindGroup(*groupGuid) == nullptr)
+    const bool all = groupGuid == APINULLGuid;
+    if (!all && Props().FindGroup(groupGuid) == nullptr)
         return APIERR_BADID;
-    definitions->Clear();
+    definitions.Clear();
     for (const auto* list : {&Model::BuiltIn::Definitions(), &Props().Definitions()})
         for (const auto& definition : *list)
-            if (all || definition.group == *groupGuid)
-                definitions->Push(ToRecord(definition));
+            if (all || definition.group == groupGuid)
+                definitions.Push(ToRecord(definition));
     return NoError;
 }
 
-GSErrCode ChangePropertyDefinition(const API_PropertyDefinition* definition)
+GSErrCode ChangePropertyDefinition(const API_PropertyDefinition& definition)
 {
-    if (definition == nullptr)
-        return APIERR_BADPARS;
-    if (Model::BuiltIn::FindDefinition(definition->guid) != nullptr)
+    if (Model::BuiltIn::FindDefinition(definition.guid) != nullptr)
         return APIERR_BADPARS;  // the host's own definitions cannot be changed
-    PropertyDefinition* existing = definition->guid == APINULLGuid ? nullptr
-                                                                   : Props().FindCustomDefinition(definition->guid);
+    PropertyDefinition* existing = definition.guid == APINULLGuid ? nullptr
+                                                                  : Props().FindCustomDefinition(definition.guid);
     if (existing == nullptr)
         return APIERR_BADID;
     PropertyDefinition changed = *existing;
-    if (GSErrCode err = FromRecord(*definition, existing->guid, &changed); err != NoError)
+    if (GSErrCode err = FromRecord(definition, existing->guid, &changed); err != NoError)
         return err;
     *existing = std::move(changed);
     return NoError;
 }
 
-GSErrCode GetPropertyValueString(const API_Property* property, GS::UniString* valueString)
+GSErrCode GetPropertyValueString(const API_Property& property, GS::UniString* valueString)
 {
-    if (property == nullptr || valueString == nullptr || property->status != API_Property_HasValue)
+    if (valueString == nullptr || property.status != API_Property_HasValue)
         return APIERR_BADPARS;
-    if (property->value.variantStatus != API_VariantStatusNormal) {
+    if (property.value.variantStatus != API_VariantStatusNormal) {
         *valueString = GS::UniString();
         return NoError;
     }
-    const API_Variant& variant = property->value.singleVariant.variant;
+    const API_Variant& variant = property.value.singleVariant.variant;
     switch (variant.type) {
         case API_PropertyStringValueType: *valueString = variant.uniStringValue; return NoError;
-        case API_PropertyIntegerValueType: *valueString = GS::UniString(std::to_string(variant.intValue)); return NoError;
+        case API_PropertyIntegerValueType:
+            *valueString = Sim::Uni(std::to_string(variant.intValue));
+            return NoError;
         case API_PropertyGuidValueType: *valueString = APIGuidToString(variant.guidValue); return NoError;
         default: return APIERR_NOTSUPPORTED;  // the host holds no values of other types
     }
@@ -227,21 +217,21 @@ struct Target {
     const Model::BuildingMaterial* material = nullptr;  // the built-in definitions apply to building materials
 };
 
-GSErrCode AttributeTarget(const API_Attr_Head* head, Target* target)
+GSErrCode AttributeTarget(const API_Attr_Head& head, Target* target)
 {
     Model::AttributeCommon* attribute = nullptr;
-    if (GSErrCode err = FindTargetAttribute(head, &attribute); err != NoError)
+    if (GSErrCode err = FindTargetAttribute(&head, &attribute); err != NoError)
         return err;
     target->attached = &attribute->attached;
-    if (head->typeID == API_BuildingMaterialID)
+    if (head.typeID == API_BuildingMaterialID)
         target->material = static_cast<const Model::BuildingMaterial*>(attribute);
     return NoError;
 }
 
-GSErrCode ElementTarget(const API_Guid* guid, Target* target)
+GSErrCode ElementTarget(const API_Guid& guid, Target* target)
 {
     Model::Element* element = nullptr;
-    if (GSErrCode err = FindTargetElement(guid, &element); err != NoError)
+    if (GSErrCode err = FindTargetElement(&guid, &element); err != NoError)
         return err;
     target->attached = &element->attached;
     return NoError;
@@ -259,32 +249,31 @@ void PutText(API_PropertyValue& value, const std::string& text)
     value.variantStatus = API_VariantStatusNormal;
     value.singleVariant.variant = API_Variant{};
     value.singleVariant.variant.type = API_PropertyStringValueType;
-    value.singleVariant.variant.uniStringValue = GS::UniString(text);
+    value.singleVariant.variant.uniStringValue = Sim::Uni(text);
 }
 
-GSErrCode ReadValue(const Target& target, const API_Guid* definitionGuid, API_Property* property)
+GSErrCode ReadValue(const Target& target, const API_Guid& definitionGuid, API_Property& property)
 {
-    if (definitionGuid == nullptr || property == nullptr)
-        return APIERR_BADPARS;
-    const PropertyDefinition* definition = Props().FindDefinition(*definitionGuid);
+    const PropertyDefinition* definition = Props().FindDefinition(definitionGuid);
     if (definition == nullptr)
         return APIERR_BADID;
-    *property = API_Property{};
-    property->definition = ToRecord(*definition);
+    property = API_Property{};
+    property.definition = ToRecord(*definition);
+    property.isDefault = false;
     if (!Applies(*definition, target)) {
-        property->status = API_Property_NotAvailable;
-        property->value.variantStatus = API_VariantStatusNull;
+        property.status = API_Property_NotAvailable;
+        property.value.variantStatus = API_VariantStatusNull;
         return NoError;
     }
-    property->status = API_Property_HasValue;
+    property.status = API_Property_HasValue;
     if (definition->type != API_PropertyCustomDefinitionType) {
         const bool description = definition->guid == Model::BuiltIn::BuildingMaterialDescription;
-        PutText(property->value, description ? target.material->description : target.material->manufacturer);
+        PutText(property.value, description ? target.material->description : target.material->manufacturer);
         return NoError;
     }
     auto stored = target.attached->propertyValues.find(definition->guid);
-    property->isDefault = stored == target.attached->propertyValues.end();
-    PutText(property->value, property->isDefault ? definition->defaultValue : stored->second.value);
+    property.isDefault = stored == target.attached->propertyValues.end();
+    PutText(property.value, property.isDefault ? definition->defaultValue : stored->second.value);
     return NoError;
 }
 
@@ -324,36 +313,41 @@ GSErrCode WriteValues(const Target& target, const std::vector<const API_Property
     return NoError;
 }
 
-GSErrCode AttributeGetPropertyDefinitions(const API_Attr_Head* attrHead, API_PropertyDefinitionFilter filter,
-                                          GS::Array<API_PropertyDefinition>* definitions)
+// Our built-in definitions are the user-level ones of building materials; the host has no fundamental ones
+// for the kinds it holds.
+GSErrCode AttributeGetPropertyDefinitions(const API_Attr_Head& attrHead, API_PropertyDefinitionFilter filter,
+                                          GS::Array<API_PropertyDefinition>& definitions)
 {
-    if (definitions == nullptr)
-        return APIERR_BADPARS;
-    if (filter != API_PropertyDefinitionFilter_UserDefined && filter != API_PropertyDefinitionFilter_BuiltIn &&
-        filter != API_PropertyDefinitionFilter_All)
-        return APIERR_BADPARS;
+    bool builtIn = false, userDefined = false;
+    switch (filter) {
+        case API_PropertyDefinitionFilter_UserDefined: userDefined = true; break;
+        case API_PropertyDefinitionFilter_FundamentalBuiltIn: break;
+        case API_PropertyDefinitionFilter_UserLevelBuiltIn: builtIn = true; break;
+        case API_PropertyDefinitionFilter_All: builtIn = userDefined = true; break;
+        default: return APIERR_BADPARS;
+    }
     Target target;
     if (GSErrCode err = AttributeTarget(attrHead, &target); err != NoError)
         return err;
-    definitions->Clear();
-    if (filter & API_PropertyDefinitionFilter_BuiltIn)
+    definitions.Clear();
+    if (builtIn)
         for (const auto& definition : Model::BuiltIn::Definitions())
             if (Applies(definition, target))
-                definitions->Push(ToRecord(definition));
-    if (filter & API_PropertyDefinitionFilter_UserDefined)
+                definitions.Push(ToRecord(definition));
+    if (userDefined)
         for (const auto& definition : Props().Definitions())
             if (Applies(definition, target))
-                definitions->Push(ToRecord(definition));
+                definitions.Push(ToRecord(definition));
     return NoError;
 }
 
 // The attribute and element functions differ only in how they find their target.
 template <typename Key>
-using TargetOf = GSErrCode (*)(const Key*, Target*);
+using TargetOf = GSErrCode (*)(const Key&, Target*);
 
 template <typename Key>
-GSErrCode ReadTargetValue(TargetOf<Key> resolve, const Key* key, const API_Guid* definitionGuid,
-                          API_Property* property)
+GSErrCode ReadTargetValue(TargetOf<Key> resolve, const Key& key, const API_Guid& definitionGuid,
+                          API_Property& property)
 {
     Target target;
     if (GSErrCode err = resolve(key, &target); err != NoError)
@@ -362,7 +356,7 @@ GSErrCode ReadTargetValue(TargetOf<Key> resolve, const Key* key, const API_Guid*
 }
 
 template <typename Key>
-GSErrCode WriteTargetValues(TargetOf<Key> resolve, const Key* key, const std::vector<const API_Property*>& properties)
+GSErrCode WriteTargetValues(TargetOf<Key> resolve, const Key& key, const std::vector<const API_Property*>& properties)
 {
     if (GSErrCode err = RequireUndoScope(); err != NoError)
         return err;
@@ -372,37 +366,32 @@ GSErrCode WriteTargetValues(TargetOf<Key> resolve, const Key* key, const std::ve
     return WriteValues(target, properties);
 }
 
-GSErrCode AttributeGetPropertyValue(const API_Attr_Head* attrHead, const API_Guid* definitionGuid,
-                                    API_Property* property)
+GSErrCode AttributeGetPropertyValue(const API_Attr_Head& attrHead, const API_Guid& propertyDefinitionGuid,
+                                    API_Property& property)
 {
-    return ReadTargetValue(&AttributeTarget, attrHead, definitionGuid, property);
+    return ReadTargetValue(&AttributeTarget, attrHead, propertyDefinitionGuid, property);
 }
 
-GSErrCode AttributeSetProperty(const API_Attr_Head* attrHead, const API_Property* property)
+GSErrCode AttributeSetProperty(const API_Attr_Head& attrHead, const API_Property& property)
 {
-    if (property == nullptr)
-        return APIERR_BADPARS;
-    return WriteTargetValues(&AttributeTarget, attrHead, {property});
+    return WriteTargetValues(&AttributeTarget, attrHead, {&property});
 }
 
-GSErrCode ElementGetPropertyValue(const API_Guid* elemGuid, const API_Guid* definitionGuid, API_Property* property)
+GSErrCode ElementGetPropertyValue(const API_Guid& elemGuid, const API_Guid& propertyDefinitionGuid,
+                                  API_Property& property)
 {
-    return ReadTargetValue(&ElementTarget, elemGuid, definitionGuid, property);
+    return ReadTargetValue(&ElementTarget, elemGuid, propertyDefinitionGuid, property);
 }
 
-GSErrCode ElementSetProperty(const API_Guid* elemGuid, const API_Property* property)
+GSErrCode ElementSetProperty(const API_Guid& elemGuid, const API_Property& property)
 {
-    if (property == nullptr)
-        return APIERR_BADPARS;
-    return WriteTargetValues(&ElementTarget, elemGuid, {property});
+    return WriteTargetValues(&ElementTarget, elemGuid, {&property});
 }
 
-GSErrCode ElementSetProperties(const API_Guid* elemGuid, const GS::Array<API_Property>* properties)
+GSErrCode ElementSetProperties(const API_Guid& elemGuid, const GS::Array<API_Property>& properties)
 {
-    if (properties == nullptr)
-        return APIERR_BADPARS;
     std::vector<const API_Property*> list;
-    for (const auto& property : *properties)
+    for (const auto& property : properties)
         list.push_back(&property);
     return WriteTargetValues(&ElementTarget, elemGuid, list);
 }

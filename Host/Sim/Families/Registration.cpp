@@ -35,17 +35,18 @@ GSErrCode InstallMenuHandler(short menuStrResID, APIMenuCommandProc* handlerProc
 }
 
 GSErrCode RegisterFileType(Int32 refCon, GSType ftype, GSType fcreator, const char* extname, short iconResID,
-                           short descStrResID, short descStrResItemID, GSFlags actionFlags)
+                           short descStrResID, short descStrResItemID, API_IOMethod methodFlags)
 {
     if (extname == nullptr)
         return APIERR_BADPARS;
     Reg().fileTypes.push_back(RegisteredFileType{refCon, ftype, fcreator, extname, iconResID, descStrResID,
-                                                 descStrResItemID, actionFlags});
+                                                 descStrResItemID, methodFlags});
     return NoError;
 }
 
-GSErrCode InstallFileTypeHandler(Int32 refCon, APIIOCommandProc* handlerProc)
+GSErrCode InstallFileTypeHandler(GSType cmdID, APIIOCommandProc* handlerProc)
 {
+    const Int32 refCon = static_cast<Int32>(cmdID);
     bool registered = false;
     for (const auto& fileType : Reg().fileTypes)
         registered = registered || fileType.refCon == refCon;
@@ -56,13 +57,13 @@ GSErrCode InstallFileTypeHandler(Int32 refCon, APIIOCommandProc* handlerProc)
 }
 
 GSErrCode RegisterModelessWindow(Int32 referenceID, APIPaletteControlCallBackProc* callBackProc,
-                                 GSFlags controlFlags, const API_Guid* guid)
+                                 GSFlags controlFlags, const API_Guid& paletteGuid)
 {
-    if (callBackProc == nullptr || guid == nullptr)
+    if (callBackProc == nullptr)
         return APIERR_BADPARS;
     if (Reg().FindWindow(referenceID) != nullptr)
         return APIERR_WINDEXIST;
-    Reg().windows.push_back(RegisteredWindow{referenceID, callBackProc, controlFlags, *guid});
+    Reg().windows.push_back(RegisteredWindow{referenceID, callBackProc, controlFlags, paletteGuid});
     return NoError;
 }
 
@@ -97,19 +98,15 @@ GSErrCode InstallElementObserver(APIElementEventHandlerProc* handlerProc)
     return NoError;
 }
 
-GSErrCode KeepInMemory(bool keepIt)
-{
-    Reg().keepInMemory = keepIt;
-    return NoError;
-}
+void KeepInMemory(bool keepIn) { Reg().keepInMemory = keepIn; }
 
-GSErrCode GetApplicationInfo(API_ServerInfo* serverInfo)
+void GetReleaseNumber(API_ServerApplicationInfo* serverApplicationInfo)
 {
-    if (serverInfo == nullptr)
-        return APIERR_BADPARS;
-    *serverInfo = API_ServerInfo{};
-    serverInfo->language = GS::UniString(TheHost().Options().language.c_str());
-    return NoError;
+    if (serverApplicationInfo == nullptr)
+        return;
+    *serverApplicationInfo = API_ServerApplicationInfo{};
+    serverApplicationInfo->mainVersion = 27;
+    serverApplicationInfo->language = GS::UniString(TheHost().Options().language.c_str());
 }
 
 }  // namespace
@@ -118,7 +115,7 @@ GSErrCode GetApplicationInfo(API_ServerInfo* serverInfo)
 SIM_FAMILY(Registration)
 {
     using namespace Sim;
-    SIM_BIND(table, AddOnIntegration_RegisterSupportedService, &RegisterSupportedService);
+    SIM_BIND(table, AddOnAddOnCommunication_RegisterSupportedService, &RegisterSupportedService);
     SIM_BIND(table, MenuItem_RegisterMenu, &RegisterMenu);
     SIM_BIND(table, MenuItem_InstallMenuHandler, &InstallMenuHandler);
     SIM_BIND(table, AddOnIntegration_RegisterFileType, &RegisterFileType);
@@ -129,5 +126,5 @@ SIM_FAMILY(Registration)
     SIM_BIND(table, Element_CatchNewElement, &CatchNewElement);
     SIM_BIND(table, Element_InstallElementObserver, &InstallElementObserver);
     SIM_BIND(table, KeepInMemory, &KeepInMemory);
-    SIM_BIND(table, GetApplicationInfo, &GetApplicationInfo);
+    SIM_BIND(table, GetReleaseNumber, &GetReleaseNumber);
 }

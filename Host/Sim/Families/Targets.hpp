@@ -6,11 +6,20 @@
 #include "AttributeIndex.hpp"
 #include "Model/Project.hpp"
 
+#include <string>
+
 namespace Sim {
 
-// By index, or by name when the index is 0. APIERR_BADPARS for no header; APIERR_NOTSUPPORTED for types
-// the simulation does not hold, APIERR_BADID for unknown types; APIERR_BADINDEX or APIERR_BADNAME when no
-// attribute answers.
+// NoError for the kinds the simulation holds; APIERR_NOTSUPPORTED for the host's other kinds, APIERR_BADID
+// for codes that name no kind.
+GSErrCode CheckAttributeType(API_AttrTypeID type);
+
+// The header's name in UTF-8: from uniStringNamePtr when it is set, else from the name field, which must
+// end within the field. False when the field has no terminator.
+bool HeaderName(const API_Attr_Head& head, std::string* name);
+
+// By index, or by name when the index is 0. APIERR_BADPARS for no header; the type's answer as
+// CheckAttributeType gives it; APIERR_BADINDEX or APIERR_BADNAME when no attribute answers.
 GSErrCode FindTargetAttribute(const API_Attr_Head* head, Model::AttributeCommon** attribute);
 // APIERR_BADPARS for no GUID, APIERR_BADID when no element has it.
 GSErrCode FindTargetElement(const API_Guid* guid, Model::Element** element);

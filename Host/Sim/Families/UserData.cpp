@@ -1,6 +1,8 @@
 // User data of attributes and elements, and the add-on's module data. The host keeps a copy of the bytes
 // of the caller's handle; a read hands back a new handle of exactly the stored bytes, which the caller
-// releases. A write with no handle removes an attribute's or element's user data.
+// releases. A write with no handle removes an attribute's or element's user data, a module data write with
+// no record removes the entry. Attributes are named by their type and index only; a platform sign must
+// be one of the host's.
 #include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
@@ -32,15 +34,31 @@ Model::AttributeUserData Stored(Int32 dataVersion, UInt16 platformSign, GSHandle
     return Model::AttributeUserData{dataVersion, platformSign, HandleBytes(handle)};
 }
 
+// One of the host's signs, the unknown one included.
+bool IsPlatformSign(UInt16 sign)
+{
+    return sign == GS::Unknown_Platform_Sign || sign == GS::Win_Platform_Sign || sign == GS::Mac_Platform_Sign ||
+           sign == GS::Mactel_Platform_Sign || sign == GS::Unx_Platform_Sign;
+}
+
+GSErrCode AttributeOfHead(const API_Attr_Head* attrHead, Model::AttributeCommon** attribute)
+{
+    if (attrHead != nullptr && IndexNumber(attrHead->index) == 0 && CheckAttributeType(attrHead->typeID) == NoError)
+        return APIERR_BADINDEX;
+    return FindTargetAttribute(attrHead, attribute);
+}
+
 GSErrCode AttributeGetUserData(API_Attr_Head* attrHead, API_AttributeUserData* userData)
 {
     if (userData == nullptr)
         return APIERR_BADPARS;
     Model::AttributeCommon* attribute = nullptr;
-    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+    if (GSErrCode err = AttributeOfHead(attrHead, &attribute); err != NoError)
         return err;
     if (!attribute->userData)
         return APIERR_NOUSERDATA;
+    if (!IsPlatformSign(attribute->userData->platformSign))
+        return APIERR_BADPLATFORMSIGN;
     GSHandle handle = nullptr;
     if (GSErrCode err = BytesHandle(attribute->userData->bytes, &handle); err != NoError)
         return err;
@@ -56,8 +74,10 @@ GSErrCode AttributeSetUserData(API_Attr_Head* attrHead, const API_AttributeUserD
     if (userData == nullptr)
         return APIERR_BADPARS;
     Model::AttributeCommon* attribute = nullptr;
-    if (GSErrCode err = FindTargetAttribute(attrHead, &attribute); err != NoError)
+    if (GSErrCode err = AttributeOfHead(attrHead, &attribute); err != NoError)
         return err;
+    if (userData->dataHdl != nullptr && !IsPlatformSign(userData->platformSign))
+        return APIERR_BADPLATFORMSIGN;
     if (userData->dataHdl == nullptr)
         attribute->userData.reset();
     else
@@ -72,7 +92,9 @@ GSErrCode ElementOfHead(const API_Elem_Head* elemHead, Model::Element** element)
     return FindTargetElement(&elemHead->guid, element);
 }
 
-GSErrCode ElementGetUserData(API_Elem_Head* elemHead, API_ElementUserData* userData)
+// The element's own data only: the host holds no element defaults to read from (`mask` names what of a
+// default to read).
+GSErrCode ElementGetUserData(API_Elem_Head* elemHead, API_ElementUserData* userData, UInt32 /*mask*/)
 {
     if (userData == nullptr)
         return APIERR_BADPARS;
@@ -81,10 +103,12 @@ GSErrCode ElementGetUserData(API_Elem_Head* elemHead, API_ElementUserData* userD
         return err;
     if (!element->userData)
         return APIERR_NOUSERDATA;
+    if (!IsPlatformSign(element->userData->platformSign))
+        return APIERR_BADPLATFORMSIGN;
     GSHandle handle = nullptr;
     if (GSErrCode err = BytesHandle(element->userData->bytes, &handle); err != NoError)
         return err;
-    userData->dataVersion = element->userData->dataVersion;
+    userData->dataVersion = static_cast<short>(element->userData->dataVersion);
     userData->platformSign = element->userData->platformSign;
     userData->flags = 0;  // the element keeps no flags
     userData->dataHdl = handle;
@@ -98,6 +122,8 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
     Model::Element* element = nullptr;
     if (GSErrCode err = ElementOfHead(elemHead, &element); err != NoError)
         return err;
+    if (userData->dataHdl != nullptr && !IsPlatformSign(userData->platformSign))
+        return APIERR_BADPLATFORMSIGN;
     if (userData->dataHdl == nullptr)
         element->userData.reset();
     else
@@ -105,30 +131,35 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
     return NoError;
 }
 
-// No name: the add-on's unnamed entry.
-GSErrCode EntryName(const GS::UniString* name, std::string* entry)
+// An empty name is the add-on's unnamed entry.
+GSErrCode EntryName(const GS::UniString& name, std::string* entry)
 {
-    *entry = name != nullptr ? Sim::Utf8(*name) : std::string();
-    return IsHostText(GS::UniString(*entry)) ? NoError : APIERR_BADPARS;
+    *entry = Sim::Utf8(name);
+    return IsHostText(name) ? NoError : APIERR_BADPARS;
 }
 
-GSErrCode ModulDataStore(const API_ModulData* data, const GS::UniString* name)
+GSErrCode ModulDataStore(const API_ModulData* info, const GS::UniString& modulName)
 {
-    if (data == nullptr || data->dataHdl == nullptr)
-        return APIERR_BADPARS;
     std::string entry;
-    if (GSErrCode err = EntryName(name, &entry); err != NoError)
+    if (GSErrCode err = EntryName(modulName, &entry); err != NoError)
         return err;
-    TheHost().GetProject().moduleData[entry] = Stored(data->dataVersion, data->platformSign, data->dataHdl);
+    Model::ModuleData& moduleData = TheHost().GetProject().moduleData;
+    if (info == nullptr)
+        return moduleData.erase(entry) != 0 ? NoError : APIERR_NOMODULEDATA;
+    if (info->dataHdl == nullptr)
+        return APIERR_BADPARS;
+    if (!IsPlatformSign(info->platformSign))
+        return APIERR_BADPLATFORMSIGN;
+    moduleData[entry] = Stored(info->dataVersion, info->platformSign, info->dataHdl);
     return NoError;
 }
 
-GSErrCode ModulDataGet(API_ModulData* data, const GS::UniString* name)
+GSErrCode ModulDataGet(API_ModulData* info, const GS::UniString& modulName)
 {
-    if (data == nullptr)
+    if (info == nullptr)
         return APIERR_BADPARS;
     std::string entry;
-    if (GSErrCode err = EntryName(name, &entry); err != NoError)
+    if (GSErrCode err = EntryName(modulName, &entry); err != NoError)
         return err;
     const Model::ModuleData& moduleData = TheHost().GetProject().moduleData;
     auto it = moduleData.find(entry);
@@ -137,19 +168,19 @@ GSErrCode ModulDataGet(API_ModulData* data, const GS::UniString* name)
     GSHandle handle = nullptr;
     if (GSErrCode err = BytesHandle(it->second.bytes, &handle); err != NoError)
         return err;
-    data->dataVersion = it->second.dataVersion;
-    data->platformSign = it->second.platformSign;
-    data->dataHdl = handle;
+    info->dataVersion = it->second.dataVersion;
+    info->platformSign = it->second.platformSign;
+    info->dataHdl = handle;
     return NoError;
 }
 
-GSErrCode ModulDataGetList(GS::Array<GS::UniString>* names)
+GSErrCode ModulDataGetList(GS::Array<GS::UniString>* modulNameList)
 {
-    if (names == nullptr)
+    if (modulNameList == nullptr)
         return APIERR_BADPARS;
-    names->Clear();
+    modulNameList->Clear();
     for (const auto& entry : TheHost().GetProject().moduleData)
-        names->Push(GS::UniString(entry.first));
+        modulNameList->Push(Sim::Uni(entry.first));
     return NoError;
 }
 
@@ -159,8 +190,8 @@ GSErrCode ModulDataGetList(GS::Array<GS::UniString>* names)
 SIM_FAMILY(UserData)
 {
     using namespace Sim;
-    SIM_BIND(table, Attribute_GetUserData, &AttributeGetUserData);
-    SIM_BIND(table, Attribute_SetUserData, &AttributeSetUserData);
+    SIM_BIND(table, UserData_GetUserData, &AttributeGetUserData);
+    SIM_BIND(table, UserData_SetUserData, &AttributeSetUserData);
     SIM_BIND(table, Element_GetUserData, &ElementGetUserData);
     SIM_BIND(table, Element_SetUserData, &ElementSetUserData);
     SIM_BIND(table, ModulData_Store, &ModulDataStore);

@@ -43,7 +43,7 @@ struct BuildingMaterial : AttributeCommon {
     Int16 cutFillPen = 0;
     Int16 cutFillBackgroundPen = 0;
     Int32 cutMaterial = 0;  // cut surface
-    Int32 cutFillOrientation = 0;
+    Int32 cutFillOrientation = 0;  // an API_FillOrientationID
     double thermalConductivity = 0.0;
     double density = 0.0;
     double heatCapacity = 0.0;
@@ -58,7 +58,7 @@ struct BuildingMaterial : AttributeCommon {
 struct CompositeSkin {
     Int32 buildingMaterial = 0;
     Int16 framePen = 0;
-    Int16 flags = 0;  // APICWCFlag_Core, APICWCFlag_Finish
+    Int16 flags = 0;  // APICWallComp_Core, APICWallComp_Finish
     double thickness = 0.0;
 
     bool operator==(const CompositeSkin& other) const;

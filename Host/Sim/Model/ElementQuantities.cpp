@@ -2,6 +2,7 @@
 #include "AttributeIndex.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Sim::Model {
 namespace {
@@ -40,7 +41,8 @@ double Volume(const Element& element)
 
 API_ElementQuantity QuantitiesOf(const Element& element)
 {
-    API_ElementQuantity quantities{};
+    API_ElementQuantity quantities;
+    std::memset(&quantities, 0, sizeof quantities);
     const double volume = Volume(element);
     switch (element.type) {
         case API_WallID:
@@ -57,12 +59,12 @@ API_ElementQuantity QuantitiesOf(const Element& element)
             quantities.roof.topSurface = quantities.roof.bottomSurface = element.length * element.width;
             break;
         case API_WindowID:
+        case API_DoorID:
             quantities.window = {element.width, element.height, element.width * element.height, volume};
             break;
-        case API_DoorID: quantities.door = {element.width, element.height, element.width * element.height, volume}; break;
         case API_CurtainWallID:
-            quantities.curtainWall.length = element.length;
-            quantities.curtainWall.surface = quantities.curtainWall.contourSurface = element.length * element.height;
+            quantities.cw.length = element.length;
+            quantities.cw.contourSurface = element.length * element.height;
             break;
         case API_StairID:
             quantities.stair.volume = volume;
@@ -78,7 +80,7 @@ std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const
     std::vector<API_CompositeQuantity> parts;
     auto add = [&parts](Int32 material, double volume, double projectedArea) {
         if (material != 0)
-            parts.push_back({IndexOf(material), volume, projectedArea});
+            parts.push_back({volume, projectedArea, IndexOf(material), 0});
     };
     if (element.HasStructure()) {
         const double area = LayeredArea(element);

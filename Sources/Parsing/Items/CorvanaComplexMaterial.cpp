@@ -1,4 +1,5 @@
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include "GSDebug.hpp"
 
@@ -27,7 +28,7 @@ void CorvanaComplexMaterial::StoreProperties(const API_Attribute* attributeRecor
     const auto& store = InstalledHooks().store;
     if (!store) {
         DBPrintf("CorvanaComplexMaterial: no property store installed, properties of %s not stored\n",
-                 GetName().ToCStr().Get());
+                 ToUtf8(GetName()).c_str());
         return;
     }
     store(*this, attributeRecord);
@@ -43,11 +44,11 @@ void CorvanaComplexMaterial::LoadStoredProperties()
 void CorvanaComplexMaterial::Dump() const
 {
     DBPrintf("==CorvanaComplexMaterial==\n");
-    DBPrintf("id: %s\n", id_.ToCStr().Get());
-    DBPrintf("description: %s\n", description_.ToCStr().Get());
-    DBPrintf("status: %s\n", GetStatus().ToCStr().Get());
-    DBPrintf("type: %s\n", GetSystemType().ToCStr().Get());
-    DBPrintf("name: %s\n", GetName().ToCStr().Get());
+    DBPrintf("id: %s\n", ToUtf8(id_).c_str());
+    DBPrintf("description: %s\n", ToUtf8(description_).c_str());
+    DBPrintf("status: %s\n", ToUtf8(GetStatus()).c_str());
+    DBPrintf("type: %s\n", ToUtf8(GetSystemType()).c_str());
+    DBPrintf("name: %s\n", ToUtf8(GetName()).c_str());
     properties_.Dump();
     DBPrintf("================\n");
 }

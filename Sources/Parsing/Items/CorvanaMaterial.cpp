@@ -1,4 +1,5 @@
 #include "Parsing/Items/CorvanaMaterial.hpp"
+#include "AddOn/Utf8.hpp"
 
 #include "GSDebug.hpp"
 
@@ -27,7 +28,7 @@ void CorvanaMaterial::StoreProperties(const API_Attribute* attributeRecord)
     const auto& store = InstalledHooks().store;
     if (!store) {
         DBPrintf("CorvanaMaterial: no property store installed, properties of %s not stored\n",
-                 GetName().ToCStr().Get());
+                 ToUtf8(GetName()).c_str());
         return;
     }
     store(*this, attributeRecord);

@@ -47,8 +47,8 @@ nlohmann::ordered_json CorvanaProperty::ToJson() const
 
 void CorvanaProperty::Dump() const
 {
-    DBPrintf("==KMP==group: %s name: %s value: %s\n", group_.ToCStr().Get(), name_.ToCStr().Get(),
-             value_.ToCStr().Get());
+    DBPrintf("==KMP==group: %s name: %s value: %s\n", ToUtf8(group_).c_str(), ToUtf8(name_).c_str(),
+             ToUtf8(value_).c_str());
 }
 
 bool CorvanaProperty::operator==(const CorvanaProperty& other) const

@@ -20,9 +20,9 @@ constexpr AppearanceRow GermanTable{{63, 3, 19, 54}, {14, 1, 19, 18}, {64, 93, 1
 Int16 SkinFlagsForLayerType(const GS::UniString& layerType)
 {
     if (layerType == "Core")
-        return APICWCFlag_Core;
+        return APICWallComp_Core;
     if (layerType == "Finish")
-        return APICWCFlag_Finish;
+        return APICWallComp_Finish;
     return 0;
 }
 

@@ -1,10 +1,20 @@
-// The host's alert: a message with up to three buttons; answers the 1-based number of the button pressed.
+// The dialog library's C interface, as far as an add-on uses it: the host's alert.
 #pragma once
 
+#include "GSGuid.hpp"
+#include "GSRoot.hpp"
+#include "Ref.hpp"
 #include "UniString.hpp"
+#include "RSTypes.hpp"
 
-enum DGAlertType : short { DG_ERROR = 0, DG_WARNING = 1, DG_INFORMATION = 2 };
+#include "DGDLLExport.h"
+#include "DGEventArgs.hpp"
+#include "DGDefs.h"
 
-HOSTLIB_API short DGAlert(short alertType, const GS::UniString& largeText, const GS::UniString& smallText,
-                          const GS::UniString& button1, const GS::UniString& button2 = GS::UniString(),
-                          const GS::UniString& button3 = GS::UniString());
+// A message with up to three buttons; answers the number of the button pressed (DG_OK for the first).
+DG_DLL_EXPORT short CCALL DGAlert(short alertType, const GS::UniString& titleText = GS::UniString(),
+                                  const GS::UniString& largeText = GS::UniString(),
+                                  const GS::UniString& smallText = GS::UniString(),
+                                  const GS::UniString& button1Text = GS::UniString(),
+                                  const GS::UniString& button2Text = GS::UniString(),
+                                  const GS::UniString& button3Text = GS::UniString());

@@ -2,22 +2,26 @@
 // under their names.
 #pragma once
 
-#include "DGItem.hpp"
-#include "Ref.hpp"
+#include "DGDefs.h"
+#include "DGItemProperty.hpp"
+#include "DGPanel.hpp"
 #include "JSValues.hpp"
+#include "JavascriptEngine.hpp"
 
 namespace DG {
 
-class HOSTLIB_API Browser : public Item {
+class DG_DLL_EXPORT BrowserBase : public JavascriptEngine {
 public:
-    Browser(const Panel& panel, short itemId);
-    ~Browser() override;
+    BrowserBase();
+    virtual ~BrowserBase();
+    BrowserBase(const BrowserBase&) = delete;
+    BrowserBase& operator=(const BrowserBase&) = delete;
+};
 
-    void LoadURL(const GS::UniString& url);
-    GS::UniString GetURL() const;
-    // The page's calls to the object's functions arrive asynchronously on the host's thread. An object of
-    // the same name replaces the earlier one. False for an empty object or an invalid item.
-    bool RegisterAsynchJSObject(GS::Ref<JS::Object> object);
+class DG_DLL_EXPORT Browser : public Item, public BrowserBase {
+public:
+    Browser(const Panel& panel, short item);
+    virtual ~Browser();
 };
 
 }  // namespace DG

@@ -1,54 +1,54 @@
 // DG buttons: push buttons with a text, icon buttons, and the observer that hears their clicks.
 #pragma once
 
-#include "DGItem.hpp"
+#include "DGItemProperty.hpp"
 
 namespace DG {
 
 class ButtonItem;
 
-class HOSTLIB_API ButtonClickEvent {
-public:
-    explicit ButtonClickEvent(ButtonItem* source) : source_(source) {}
-    virtual ~ButtonClickEvent();
-    ButtonItem* GetSource() const { return source_; }
-
-private:
-    ButtonItem* source_;
-};
-
-class HOSTLIB_API ButtonItemObserver {
-public:
-    ButtonItemObserver() = default;
-    ButtonItemObserver(const ButtonItemObserver&) = delete;
-    ButtonItemObserver& operator=(const ButtonItemObserver&) = delete;
-    virtual ~ButtonItemObserver();  // detaches from every button
-    virtual void ButtonClicked(const ButtonClickEvent& ev);
-};
-
-class HOSTLIB_API ButtonItem : public Item {
-public:
-    ~ButtonItem() override;
-    void Attach(ButtonItemObserver& observer);
-    void Detach(ButtonItemObserver& observer);
+class DG_DLL_EXPORT ButtonClickEvent : public ItemClickEvent {
+    friend class ButtonItemObserver;
 
 protected:
-    ButtonItem(const Panel& panel, short itemId, const char* className, const char* kinds);
+    explicit ButtonClickEvent(const ItemClickEvent& ev);
+
+public:
+    ~ButtonClickEvent();
+    ButtonItem* GetSource() const;
 };
 
-class HOSTLIB_API Button : public ButtonItem {
+class DG_DLL_EXPORT ButtonItemObserver : public ItemObserver {
+protected:
+    virtual short SpecClicked(const ItemClickEvent& ev) override;
+    virtual void ButtonClicked(const ButtonClickEvent& ev);
+
 public:
-    Button(const Panel& panel, short itemId);
-    ~Button() override;
-    void SetText(const GS::UniString& text);
-    GS::UniString GetText() const;
+    ButtonItemObserver();
+    ~ButtonItemObserver();
 };
 
-class HOSTLIB_API IconButton : public ButtonItem {
+class DG_DLL_EXPORT ButtonItem : public Item {
+protected:
+    ButtonItem();
+    ButtonItem(const Panel& panel, short item);
+
 public:
-    IconButton(const Panel& panel, short itemId);
-    ~IconButton() override;
-    Int32 GetIcon() const;
+    ~ButtonItem();
+    void Attach(ButtonItemObserver& observer);
+    void Detach(ButtonItemObserver& observer);
+};
+
+class DG_DLL_EXPORT Button : public ButtonItem, public ItemTextProperty, public ItemIconProperty {
+public:
+    Button(const Panel& panel, short item);
+    ~Button();
+};
+
+class DG_DLL_EXPORT IconButton : public ButtonItem, public ItemIconProperty {
+public:
+    IconButton(const Panel& panel, short item);
+    ~IconButton();
 };
 
 }  // namespace DG

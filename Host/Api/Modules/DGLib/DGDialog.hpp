@@ -6,52 +6,78 @@
 
 namespace DG {
 
-// Show mode of a palette: the host places it where it was last, or at its default place.
-constexpr Int32 DefaultPlacement = 0x8000;
-
-enum ModalResponse { Accept = 1, Cancel = 2 };
-
-class HOSTLIB_API Dialog : public Panel {
+class DG_DLL_EXPORT Dialog : public Panel {
 public:
-    ~Dialog() override;
-
-protected:
-    Dialog(GSResModule resModule, short resId, GSResModule iconResModule, Kind kind, const GS::Guid& guid);
-};
-
-class HOSTLIB_API Palette : public Dialog {
-public:
-    // The layout comes from dialog resource `resId` of `resModule`, icons from `iconResModule`.
-    Palette(GSResModule resModule, short resId, GSResModule iconResModule, const GS::Guid& guid);
-    ~Palette() override;
-
-    void Show(Int32 showMode = DefaultPlacement);
-    void Hide();
-    bool IsVisible() const;
-
-    // The palette receives user events (close box, resize, item clicks) only between these two.
-    void BeginEventProcessing();
-    void EndEventProcessing();
-
-    // Asks the observers, as the close box does; when accepted the palette closes (it is hidden and
-    // PanelClosed is sent). The palette may be gone when this returns: touch nothing of it afterwards.
-    void SendCloseRequest();
-
-    GS::Guid GetGuid() const { return guid_; }
+    enum DialogType { Modal = DG_DT_MODAL, Modeless = DG_DT_MODELESS, Palette = DG_DT_PALETTE };
 
 private:
-    GS::Guid guid_;
+    Dialog(const Dialog& dialog);
+    Dialog& operator=(const Dialog& dialog);
+
+protected:
+    // The layout comes from dialog resource `resId` of `resModule`, icons from `dialIconResModule`.
+    Dialog(DialogType dialType, GSResModule resModule, short resId, GSResModule dialIconResModule);
+    Dialog(DialogType dialType, GSResModule resModule, short resId, GSResModule dialIconResModule,
+           const GS::Guid& guid);
+
+public:
+    ~Dialog();
+
+    DialogType GetDialogType() const;
+
+    // Item moves and resizes between these two are shown at once, at the end.
+    void BeginMoveResizeItems();
+    void EndMoveResizeItems();
+
+    void SetTitle(const GS::UniString& title);
+    GS::UniString GetTitle() const;
 };
 
-class HOSTLIB_API ModalDialog : public Dialog {
+class DG_DLL_EXPORT ModalDialog : public Dialog {
 public:
-    ModalDialog(GSResModule resModule, short resId, GSResModule iconResModule);
-    ~ModalDialog() override;
+    enum ModalResponse { Accept = DG_OK, Cancel = DG_CANCEL };
+
+    explicit ModalDialog(GSResModule resModule, short resId, GSResModule dialIconResModule);
+    ~ModalDialog();
 
     // Opens the dialog and returns when the user closed it: true when it was accepted.
     bool Invoke();
+    void Abort();
     // From an observer during Invoke: close the dialog with this response.
     void PostCloseRequest(ModalResponse response);
+};
+
+class DG_DLL_EXPORT ModelessBase : public Dialog {
+protected:
+    ModelessBase(DialogType dialType, GSResModule resModule, short resId, GSResModule dialIconResModule);
+    ModelessBase(DialogType dialType, GSResModule resModule, short resId, GSResModule dialIconResModule,
+                 const GS::Guid& guid);
+
+public:
+    enum { First = DG_DF_FIRST, Last = DG_DF_LAST };
+
+    ~ModelessBase();
+
+    // The window receives user events (close box, resize, item clicks) only between these two.
+    void BeginEventProcessing();
+    void EndEventProcessing();
+
+    // Asks the observers, as the close box does; when accepted the window closes (it is hidden and
+    // PanelClosed is sent). It may be gone when this returns: touch nothing of it afterwards.
+    void SendCloseRequest();
+
+    // Shows it in front of the others (First) or behind them (Last).
+    void Show(short refDialId = First);
+    void Hide();
+    void SetVisibility(bool show);
+    bool IsVisible() const;
+};
+
+class DG_DLL_EXPORT Palette : public ModelessBase {
+public:
+    explicit Palette(GSResModule resModule, short resId, GSResModule dialIconResModule);
+    explicit Palette(GSResModule resModule, short resId, GSResModule dialIconResModule, const GS::Guid& guid);
+    ~Palette();
 };
 
 }  // namespace DG

@@ -1,80 +1,127 @@
-// DG items: one item of a panel's layout, by its number. An item object whose number is not an item of
-// the kind its class expects is a programming error: the host reports it and the object does nothing.
+// DG items: one item of a panel's layout, by its number (from 1, in layout order), their events and
+// observers. An item object whose number is not an item of the kind its class expects is a programming
+// error: the host reports it and the object is not valid.
 #pragma once
 
-#include "DGPanel.hpp"
+#include "DGUtility.hpp"
+#include "UniString.hpp"
 
 namespace DG {
 
-class HOSTLIB_API Item {
-public:
-    // Any kind of item.
-    Item(const Panel& panel, short itemId);
-    Item(const Item&) = delete;
-    Item& operator=(const Item&) = delete;
-    virtual ~Item();
+class Item;
+class EventDispatcher;
 
-    Panel* GetPanel() const { return panel_; }
-    short GetId() const { return itemId_; }
-    // The item exists in the layout and is of this class's kind.
-    bool IsValid() const { return valid_; }
+class DG_DLL_EXPORT ItemEvent {
+private:
+    Item* source;
+    const DG::EventArg& msgData;
+
+protected:
+    ItemEvent(Item* source, const DG::EventArg& msgData);
+    const DG::EventArg& GetMessageData() const;
+
+public:
+    virtual ~ItemEvent();
+    Item* GetSource() const;
+};
+
+class DG_DLL_EXPORT ItemChangeEvent : public ItemEvent {
+    friend class Item;
+
+protected:
+    ItemChangeEvent(Item* source, const DG::EventArg& msgData);
+
+public:
+    ~ItemChangeEvent();
+};
+
+class DG_DLL_EXPORT ItemClickEvent : public ItemEvent {
+    friend class Item;
+
+protected:
+    ItemClickEvent(Item* source, const DG::EventArg& msgData);
+
+public:
+    ~ItemClickEvent();
+};
+
+class DG_DLL_EXPORT ItemObserver {
+    friend class Item;
+
+protected:
+    virtual void ItemChanged(const ItemChangeEvent& ev);
+    virtual void ItemClicked(const ItemClickEvent& ev);
+
+    virtual short SpecChanged(const ItemChangeEvent& ev);
+    virtual short SpecClicked(const ItemClickEvent& ev);
+
+public:
+    ItemObserver();
+    // Detaches from every item.
+    virtual ~ItemObserver();
+};
+
+class DG_DLL_EXPORT ItemBase {
+private:
+    short panelId;
+    short itemId;
+    bool created;
+
+protected:
+    ItemBase();
+    void Set(short panelId, short itemId, bool created);
+
+public:
+    virtual ~ItemBase();
+
+    // The item exists in its panel's layout and is of the kind of its class.
+    bool IsValid() const;
+    Panel* GetPanel() const;
+    short GetPanelId() const;
+    short GetId() const;
+};
+
+class DG_DLL_EXPORT Item : virtual public ItemBase {
+    friend class EventDispatcher;
+
+private:
+    Item(const Item&);
+    Item& operator=(const Item& item);
+
+protected:
+    virtual short ProcessChangeEvent(const DG::EventArg& msgData);
+    virtual short ProcessClickEvent(const DG::EventArg& msgData);
+
+    Item();
+    Item(const Panel& panel, short item);
+    void Init(const Panel& panel, short item);
+
+public:
+    ~Item();
+
+    bool operator==(const Item& rightOp) const;
+    bool operator!=(const Item& rightOp) const;
+
+    void Attach(ItemObserver& observer);
+    void Detach(ItemObserver& observer);
+
+    void Show();
+    void Hide();
+    void SetVisibility(bool show);
+    bool IsVisible() const;
 
     void Enable();
     void Disable();
     void SetStatus(bool enable);
     bool IsEnabled() const;
-    void Show();
-    void Hide();
-    bool IsVisible() const;
 
-    Int32 GetX() const;
-    Int32 GetY() const;
-    Int32 GetWidth() const;
-    Int32 GetHeight() const;
-    void Move(Int32 dx, Int32 dy);
-    void Resize(Int32 dx, Int32 dy);
-    void MoveAndResize(Int32 dx, Int32 dy, Int32 dw, Int32 dh);
+    void Move(short hDisp, short vDisp);
+    void Resize(short hGrow, short vGrow);
+    void MoveAndResize(short hDisp, short vDisp, short hGrow, short vGrow);
+    void SetSize(short width, short height);
 
-protected:
-    // `kinds`: the layout kinds this class accepts, separated by '|'; `className` names it in reports.
-    Item(const Panel& panel, short itemId, const char* className, const char* kinds);
-    Int32 GetPanelId() const { return panelId_; }
-
-private:
-    Panel* panel_;
-    Int32 panelId_;
-    short itemId_;
-    bool valid_ = false;
-};
-
-class HOSTLIB_API StaticText : public Item {
-public:
-    StaticText(const Panel& panel, short itemId);
-    ~StaticText() override;
-    void SetText(const GS::UniString& text);
-    GS::UniString GetText() const;
-
-protected:
-    StaticText(const Panel& panel, short itemId, const char* className, const char* kinds);
-};
-
-class HOSTLIB_API LeftText : public StaticText {
-public:
-    LeftText(const Panel& panel, short itemId);
-    ~LeftText() override;
-};
-
-class HOSTLIB_API ProgressBar : public Item {
-public:
-    ProgressBar(const Panel& panel, short itemId);
-    ~ProgressBar() override;
-    void SetMin(Int32 minimum);
-    void SetMax(Int32 maximum);
-    // Kept within the bar's bounds.
-    void SetValue(Int32 value);
-    Int32 GetMin() const;
-    Int32 GetMax() const;
-    Int32 GetValue() const;
+    short GetWidth() const;
+    short GetHeight() const;
 };
 
 }  // namespace DG

@@ -1,11 +1,19 @@
-// The host's dialog library: panels, palettes, modal dialogs, items, observers and alerts.
+// The dialog library's main header.
 #pragma once
 
 #include "DG.h"
-#include "DGBrowser.hpp"
+#include "DGBarControl.hpp"
 #include "DGButton.hpp"
-#include "DGUtility.hpp"
 #include "DGDialog.hpp"
 #include "DGItem.hpp"
 #include "DGPanel.hpp"
 #include "DGRadioItem.hpp"
+#include "DGStaticItem.hpp"
+#include "DGUtility.hpp"
+#include "DGBrowser.hpp"
+
+namespace DG {
+
+enum AlertResponse { Accept = DG_OK, Cancel = DG_CANCEL, Third = DG_THIRD };
+
+}  // namespace DG

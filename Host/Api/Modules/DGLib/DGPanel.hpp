@@ -1,113 +1,152 @@
-// DG panels: the common base of palettes and modal dialogs, their observers and events. A panel's layout
-// (size, caption, items) comes from a dialog resource of the add-on's resource module; items are numbered
-// from 1 in layout order.
+// DG panels: the common base of palettes and modal dialogs, their events and observers. A panel's layout
+// (size, caption, items) comes from a dialog resource of the add-on's resource module.
 #pragma once
 
-#include "API_Guid.hpp"
 #include "UniString.hpp"
+#include "DGUtility.hpp"
 
 namespace DG {
 
 class Panel;
+class Item;
+class EventDispatcher;
 
-class HOSTLIB_API PanelEvent {
+class DG_DLL_EXPORT PanelEvent {
+    friend class Panel;
+
+private:
+    Panel* source;
+
+protected:
+    PanelEvent(Panel* source, const DG::EventArg& msgData);
+
 public:
-    explicit PanelEvent(Panel* source) : source_(source) {}
     virtual ~PanelEvent();
-    Panel* GetSource() const { return source_; }
+    Panel* GetSource() const;
+};
+
+class DG_DLL_EXPORT PanelCloseEvent : public PanelEvent {
+    friend class Panel;
 
 private:
-    Panel* source_;
+    short retCode;
+
+protected:
+    PanelCloseEvent(Panel* source, const DG::EventArg& msgData);
+
+public:
+    ~PanelCloseEvent();
+    bool IsAccepted() const;
+    bool IsCancelled() const;
 };
 
-class HOSTLIB_API PanelOpenEvent : public PanelEvent {
-public:
-    using PanelEvent::PanelEvent;
-    ~PanelOpenEvent() override;
-};
-
-class HOSTLIB_API PanelCloseRequestEvent : public PanelEvent {
-public:
-    using PanelEvent::PanelEvent;
-    ~PanelCloseRequestEvent() override;
-};
-
-class HOSTLIB_API PanelCloseEvent : public PanelEvent {
-public:
-    PanelCloseEvent(Panel* source, bool accepted) : PanelEvent(source), accepted_(accepted) {}
-    ~PanelCloseEvent() override;
-    bool IsAccepted() const { return accepted_; }
-    bool IsCancelled() const { return !accepted_; }
+class DG_DLL_EXPORT PanelCloseRequestEvent : public PanelEvent {
+    friend class Panel;
 
 private:
-    bool accepted_;
+    short retCode;
+
+protected:
+    PanelCloseRequestEvent(Panel* source, const DG::EventArg& msgData);
+
+public:
+    ~PanelCloseRequestEvent();
+    bool IsAccepted() const;
+    bool IsCancelled() const;
 };
 
-class HOSTLIB_API PanelResizeEvent : public PanelEvent {
-public:
-    PanelResizeEvent(Panel* source, Int32 horizontalChange, Int32 verticalChange)
-        : PanelEvent(source), horizontalChange_(horizontalChange), verticalChange_(verticalChange)
-    {
-    }
-    ~PanelResizeEvent() override;
-    Int32 GetHorizontalChange() const { return horizontalChange_; }
-    Int32 GetVerticalChange() const { return verticalChange_; }
+class DG_DLL_EXPORT PanelOpenEvent : public PanelEvent {
+    friend class Panel;
 
 private:
-    Int32 horizontalChange_;
-    Int32 verticalChange_;
+    short initPosition;
+
+protected:
+    PanelOpenEvent(Panel* source, const DG::EventArg& msgData);
+
+public:
+    ~PanelOpenEvent();
+    bool IsSavedPosition() const;
+    bool IsDefaultPosition() const;
+};
+
+class DG_DLL_EXPORT PanelResizeEvent : public PanelEvent {
+    friend class Panel;
+
+private:
+    short hGrow;
+    short vGrow;
+    bool byUser;
+
+protected:
+    PanelResizeEvent(Panel* source, const DG::EventArg& msgData);
+
+public:
+    ~PanelResizeEvent();
+    bool IsUserResize() const;
+    short GetHorizontalChange() const;
+    short GetVerticalChange() const;
 };
 
 // Receives a panel's events once attached. A close request is accepted unless an observer sets
 // *accepted to false. An observer that goes away is detached from every panel.
-class HOSTLIB_API PanelObserver {
-public:
-    PanelObserver() = default;
-    PanelObserver(const PanelObserver&) = delete;
-    PanelObserver& operator=(const PanelObserver&) = delete;
-    virtual ~PanelObserver();
+class DG_DLL_EXPORT PanelObserver {
+    friend class Panel;
+    friend class EventDispatcher;
 
-    virtual void PanelOpened(const PanelOpenEvent& ev);
-    virtual void PanelCloseRequested(const PanelCloseRequestEvent& ev, bool* accepted);
+protected:
     virtual void PanelClosed(const PanelCloseEvent& ev);
+    virtual void PanelCloseRequested(const PanelCloseRequestEvent& ev, bool* accepted);
+    virtual void PanelOpened(const PanelOpenEvent& ev);
     virtual void PanelResized(const PanelResizeEvent& ev);
+
+public:
+    PanelObserver();
+    virtual ~PanelObserver();
 };
 
-class HOSTLIB_API Panel {
-public:
-    Panel(const Panel&) = delete;
-    Panel& operator=(const Panel&) = delete;
-    virtual ~Panel();
+class DG_DLL_EXPORT Panel {
+    friend class EventDispatcher;
+    friend class Dialog;
 
+private:
+    short panelId;
+
+    virtual short ProcessCloseEvent(const DG::EventArg& msgData);
+    virtual short ProcessCloseRequestEvent(const DG::EventArg& msgData);
+    virtual short ProcessOpenEvent(const DG::EventArg& msgData);
+    virtual short ProcessResizeEvent(DG::EventArg& msgData);
+
+    Panel(const Panel& panel);
+    Panel& operator=(const Panel& panel);
+
+protected:
     // What item constructors take: the panel the item belongs to.
-    const Panel& GetReference() const { return *this; }
-    // The host's number for this panel, unique while the process runs.
-    Int32 GetId() const { return id_; }
-    short GetResourceId() const { return resId_; }
-    short GetItemCount() const;
+    const Panel& GetReference() const;
+
+public:
+    Panel();
+    virtual ~Panel();
 
     void Attach(PanelObserver& observer);
     void Detach(PanelObserver& observer);
 
-    void SetTitle(const GS::UniString& title);
-    GS::UniString GetTitle() const;
-    Int32 GetWidth() const;
-    Int32 GetHeight() const;
+    bool IsValid() const;
+    bool IsExist() const;
 
-    // Item moves and resizes between these two are shown at once, at the end.
-    void BeginMoveResizeItems();
-    void EndMoveResizeItems();
+    // The host's number for this panel.
+    short GetId() const;
+    short GetResourceId() const;
+    GSResModule GetResourceModule() const;
+
+    short GetWidth() const;
+    short GetHeight() const;
 
     void EnableItems();
     void DisableItems();
+    void SetItemStatus(bool enable);
 
-protected:
-    enum class Kind { Palette, ModalDialog };
-    Panel(GSResModule resModule, short resId, GSResModule iconResModule, Kind kind, const GS::Guid& guid);
-
-private:
-    Int32 id_ = 0;
-    short resId_ = 0;
+    short GetItemCount() const;
 };
 
 }  // namespace DG

@@ -1,41 +1,56 @@
 // DG radio buttons: one of a group is selected; selecting one deselects the others of its group.
 #pragma once
 
-#include "DGItem.hpp"
+#include "DGItemProperty.hpp"
 
 namespace DG {
 
-class RadioButton;
+class RadioItem;
 
-class HOSTLIB_API RadioItemChangeEvent {
-public:
-    explicit RadioItemChangeEvent(RadioButton* source) : source_(source) {}
-    virtual ~RadioItemChangeEvent();
-    RadioButton* GetSource() const { return source_; }
+class DG_DLL_EXPORT RadioItemChangeEvent : public ItemChangeEvent {
+    friend class RadioItemObserver;
 
 private:
-    RadioButton* source_;
+    Item* previousSelection;
+
+protected:
+    explicit RadioItemChangeEvent(const ItemChangeEvent& ev);
+
+public:
+    ~RadioItemChangeEvent();
+    RadioItem* GetSource() const;
+    // The item of the group that was selected before, when there was one.
+    Item* GetPreviousGroupSelection() const;
 };
 
-class HOSTLIB_API RadioItemObserver {
+class DG_DLL_EXPORT RadioItemObserver : public ItemObserver {
+protected:
+    virtual short SpecChanged(const ItemChangeEvent& ev) override;
+    // Sent to the item that became selected.
+    virtual void RadioItemChanged(const RadioItemChangeEvent& ev);
+
 public:
-    RadioItemObserver() = default;
-    RadioItemObserver(const RadioItemObserver&) = delete;
-    RadioItemObserver& operator=(const RadioItemObserver&) = delete;
-    virtual ~RadioItemObserver();  // detaches from every radio button
-    // Sent to the button that became selected.
-    virtual void RadioButtonChanged(const RadioItemChangeEvent& ev);
+    RadioItemObserver();
+    ~RadioItemObserver();
 };
 
-class HOSTLIB_API RadioButton : public Item {
+class DG_DLL_EXPORT RadioItem : public Item {
+protected:
+    RadioItem();
+    RadioItem(const Panel& panel, short item);
+
 public:
-    RadioButton(const Panel& panel, short itemId);
-    ~RadioButton() override;
+    ~RadioItem();
     void Attach(RadioItemObserver& observer);
     void Detach(RadioItemObserver& observer);
     void Select();
     bool IsSelected() const;
-    GS::UniString GetText() const;
+};
+
+class DG_DLL_EXPORT RadioButton : public RadioItem, public ItemTextProperty {
+public:
+    RadioButton(const Panel& panel, short item);
+    ~RadioButton();
 };
 
 }  // namespace DG

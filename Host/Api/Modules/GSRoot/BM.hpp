@@ -1,13 +1,21 @@
-// Relocatable memory handles of the host's memory manager.
+// Relocatable memory blocks of the host's memory manager: a handle points at the block's address.
 #pragma once
 
 #include "Definitions.hpp"
 
-HOSTLIB_API GSHandle BMAllocateHandle(Int32 size, Int32 initFlags, Int32 reserved);
-HOSTLIB_API GSErrCode BMKillHandle(GSHandle* handle);
-HOSTLIB_API Int32 BMGetHandleSize(GSHandle handle);
-HOSTLIB_API GSErrCode BMReallocHandle(GSHandle handle, Int32 newSize, Int32 reallocFlags, Int32 reserved);
-// Handles allocated and not yet killed; the simulator's tests use it to find leaks across the boundary.
-HOSTLIB_API Int32 BMLiveHandleCount();
+#define ALLOCATE_CLEAR 0x0002    // the new block is zeroed
+#define REALLOC_CLEAR ALLOCATE_CLEAR    // the grown part is zeroed
+#define REALLOC_FULLCLEAR 0x0008
 
-constexpr Int32 ALLOCATE_CLEAR = 1;
+// Null when the block cannot be had.
+GSHandle GSROOT_DLL_EXPORT STDCALL BMAllocateHandle(GSSize nBytes, GSFlags allocFlags, short actionCode);
+// Sets *h to null; nothing happens for a null handle.
+void GSROOT_DLL_EXPORT STDCALL BMKillHandle(GSHandle* h);
+GSSize GSROOT_DLL_EXPORT STDCALL BMGetHandleSize(GSConstHandle h);
+// The handle itself, or null when the block cannot grow (it is then unchanged).
+GSHandle GSROOT_DLL_EXPORT STDCALL BMReallocHandle(GSHandle h, GSSize nBytes, GSFlags reallocFlags, short actionCode);
+
+inline GSHandle BMhAll(GSSize n) { return BMAllocateHandle(n, 0, 0); }
+inline GSHandle BMhAllClear(GSSize n) { return BMAllocateHandle(n, ALLOCATE_CLEAR, 0); }
+inline GSSize BMhGetSize(GSConstHandle h) { return BMGetHandleSize(h); }
+inline void BMhKill(GSHandle* ph) { BMKillHandle(ph); }

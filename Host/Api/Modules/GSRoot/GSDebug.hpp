@@ -3,4 +3,7 @@
 
 #include "Definitions.hpp"
 
-HOSTLIB_API void DBPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+#include <cstdarg>
+
+GSROOT_DLL_EXPORT void CCALL DBPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+GSROOT_DLL_EXPORT void CCALL DBVPrintf(const char* format, va_list argList);

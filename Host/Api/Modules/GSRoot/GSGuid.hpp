@@ -1,37 +1,50 @@
-// GS::Guid: a 128-bit identifier with its text form.
+// GS::Guid: a 128-bit identifier with its text form (8-4-4-4-12 hexadecimal digits).
 #pragma once
 
-#include "UniString.hpp"
-
-#include <cstring>
+#include "Definitions.hpp"
 
 namespace GS {
 
-class HOSTLIB_API Guid {
+class UniString;
+
+class GSROOT_DLL_EXPORT Guid {
+protected:
+    UInt32 time_low;
+    unsigned short time_mid;
+    unsigned short time_hi_and_version;
+    unsigned char clock_seq_hi_and_reserved;
+    unsigned char clock_seq_low;
+    unsigned char node[6];
+
 public:
-    Guid() = default;
-    // Accepts 36 hexadecimal-and-hyphen characters, optionally in braces; anything else gives the null GUID.
+    Guid();
+    // 36 hexadecimal digits and hyphens, optionally in braces; anything else gives the null GUID.
     explicit Guid(const char* string);
+    explicit Guid(const GS::UniString& string);
 
-    // 8-4-4-4-12 upper-case hexadecimal digits, no braces.
+    void Clear();
+
+    // Upper-case digits, no braces.
     UniString ToUniString() const;
+    GSErrCode ConvertFromString(const char* string);
+    GSErrCode ConvertFromString(const GS::UniString& string);
+
+    bool IsEqual(const Guid& rightOp) const;
     bool IsNull() const;
-    // The four 32-bit words of the GUID's 16 bytes, in memory order.
-    void GetWords(UInt32 words[4]) const { std::memcpy(words, &data_, 16); }
+    Int32 Compare(const Guid& rightOp) const;
 
-    bool operator==(const Guid& rightOp) const { return std::memcmp(&data_, &rightOp.data_, sizeof data_) == 0; }
-    bool operator!=(const Guid& rightOp) const { return !(*this == rightOp); }
+    bool operator==(const Guid& rightOp) const;
+    bool operator!=(const Guid& rightOp) const;
+    bool operator<(const Guid& rightOp) const;
+    bool operator>(const Guid& rightOp) const;
+    bool operator<=(const Guid& rightOp) const;
+    bool operator>=(const Guid& rightOp) const;
 
-private:
-    // The layout of the host's GUID record, which is converted to and from this class by reinterpretation.
-    struct Data {
-        UInt32 time_low;
-        UInt16 time_mid;
-        UInt16 time_hi_and_version;
-        UChar clock_seq_hi_and_reserved;
-        UChar clock_seq_low;
-        UChar node[6];
-    } data_{};
+    ULong GenerateHashValue() const;
 };
+
+static_assert(sizeof(Guid) == 16, "a GUID is 16 bytes");
+
+GSROOT_DLL_EXPORT extern const Guid NULLGuid;
 
 }  // namespace GS

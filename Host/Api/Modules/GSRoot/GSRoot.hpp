@@ -1,5 +1,6 @@
-// The root library's basic header: its types, definitions and debug output.
+// The root library's main header: its export mark, basic definitions and debug output.
 #pragma once
 
+#include "GSRootExport.hpp"
 #include "Definitions.hpp"
 #include "GSDebug.hpp"

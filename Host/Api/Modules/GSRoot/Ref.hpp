@@ -1,113 +1,76 @@
-// GS::Ref: the host's reference-counted pointer. Copies share one count; the object is deleted when the
-// last reference goes. A raw pointer converts implicitly, so `return new JS::Value(...)` yields a Ref.
-//
-// The object is deleted through the pointer type of the last holder, so a class held through its base
-// needs a virtual destructor (the host's class hierarchies have one). Deleting through the holder's type,
-// rather than through a deleter captured where the object was made, keeps a host object alive and
-// deletable even after the module that made it has been unloaded.
+// GS::Ref: the host's reference-counted pointer to an object (see CountedPtrImpl.hpp).
 #pragma once
 
-#include "Definitions.hpp"
-
-#include <atomic>
-#include <cstddef>
-#include <type_traits>
-#include <utility>
+#include "CountedPtrImpl.hpp"
 
 namespace GS {
 
-template <typename T>
-class Ref {
+template <typename T, typename CounterT = Counter>
+class Ref : public CountedPtrImpl<T, CounterT, RefBehaviour> {
+    using Base = CountedPtrImpl<T, CounterT, RefBehaviour>;
+
 public:
-    Ref() = default;
-    Ref(std::nullptr_t) {}
+    using Base::Base;
+    Ref() {}
 
-    template <typename U, typename = std::enable_if_t<std::is_convertible<U*, T*>::value>>
-    Ref(U* object) : object_(object), count_(object != nullptr ? new std::atomic<Int32>(1) : nullptr)
+    Ref& operator=(std::nullptr_t)
     {
+        Base::operator=(nullptr);
+        return *this;
     }
-
-    Ref(const Ref& other) : object_(other.object_), count_(other.count_) { Acquire(); }
-    Ref(Ref&& other) noexcept : object_(other.object_), count_(other.count_)
+    template <typename U>
+    Ref& operator=(U* instance)
     {
-        other.object_ = nullptr;
-        other.count_ = nullptr;
+        Base::operator=(instance);
+        return *this;
     }
-
-    template <typename U, typename = std::enable_if_t<std::is_convertible<U*, T*>::value>>
-    Ref(const Ref<U>& other) : object_(other.object_), count_(other.count_)
+    template <typename U, typename BehaviourU>
+    Ref& operator=(const CountedPtrImpl<U, CounterT, BehaviourU>& rhs)
     {
-        Acquire();
+        Base::operator=(rhs);
+        return *this;
     }
-
-    ~Ref() { Release(); }
-
-    Ref& operator=(Ref other) noexcept
+    template <typename U, typename BehaviourU>
+    Ref& operator=(CountedPtrImpl<U, CounterT, BehaviourU>&& rhs)
     {
-        std::swap(object_, other.object_);
-        std::swap(count_, other.count_);
+        Base::operator=(std::move(rhs));
         return *this;
     }
 
-    T* operator->() const { return object_; }
-    T& operator*() const { return *object_; }
-    T* Get() const { return object_; }
-    bool IsNull() const { return object_ == nullptr; }
-    explicit operator bool() const { return object_ != nullptr; }
-    Int32 GetRefCount() const { return count_ != nullptr ? count_->load() : 0; }
+    bool operator==(std::nullptr_t) const { return Base::operator==(nullptr); }
+    bool operator!=(std::nullptr_t) const { return Base::operator!=(nullptr); }
 
-    friend bool operator==(const Ref& ref, std::nullptr_t) { return ref.object_ == nullptr; }
-    friend bool operator!=(const Ref& ref, std::nullptr_t) { return ref.object_ != nullptr; }
-    friend bool operator==(std::nullptr_t, const Ref& ref) { return ref.object_ == nullptr; }
-    friend bool operator!=(std::nullptr_t, const Ref& ref) { return ref.object_ != nullptr; }
-    template <typename U>
-    bool operator==(const Ref<U>& other) const { return object_ == other.Get(); }
-    template <typename U>
-    bool operator!=(const Ref<U>& other) const { return object_ != other.Get(); }
-
-private:
-    template <typename U>
-    friend class Ref;
-    template <typename To, typename From>
-    friend Ref<To> DynamicCast(const Ref<From>& from);
-    template <typename To, typename From>
-    friend Ref<To> StaticCast(const Ref<From>& from);
-
-    Ref(T* object, std::atomic<Int32>* count) : object_(object), count_(count) { Acquire(); }
-
-    void Acquire()
-    {
-        if (count_ != nullptr)
-            count_->fetch_add(1);
-    }
-
-    void Release()
-    {
-        if (count_ != nullptr && count_->fetch_sub(1) == 1) {
-            delete object_;
-            delete count_;
-        }
-        object_ = nullptr;
-        count_ = nullptr;
-    }
-
-    T* object_ = nullptr;
-    std::atomic<Int32>* count_ = nullptr;
+    void Swap(Ref& rhs) { Base::Swap(rhs); }
 };
 
-// A reference of another type to the same object (sharing its count), or an empty one when the object is
-// not of that type.
-template <typename To, typename From>
-Ref<To> DynamicCast(const Ref<From>& from)
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> StaticCast(const Ref<FromType, CounterT>& from)
 {
-    To* object = dynamic_cast<To*>(from.object_);
-    return object != nullptr ? Ref<To>(object, from.count_) : Ref<To>();
+    return Ref<ToType, CounterT>(from, StaticCastSelector());
 }
 
-template <typename To, typename From>
-Ref<To> StaticCast(const Ref<From>& from)
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> ConstCast(const Ref<FromType, CounterT>& from)
 {
-    return Ref<To>(static_cast<To*>(from.object_), from.count_);
+    return Ref<ToType, CounterT>(from, ConstCastSelector());
+}
+
+template <class ToType, class FromType, class CounterT>
+inline Ref<ToType, CounterT> DynamicCast(const Ref<FromType, CounterT>& from)
+{
+    return Ref<ToType, CounterT>(from, DynamicCastSelector());
+}
+
+template <class T1, class T2, class CounterT>
+inline bool IsType(const Ref<T2, CounterT>& ref)
+{
+    return ref != nullptr && dynamic_cast<T1*>(ref.operator->()) != nullptr;
+}
+
+template <class T, class CounterT = Counter, typename... Args>
+inline Ref<T, CounterT> NewRef(Args&&... args)
+{
+    return Ref<T, CounterT>(new T(std::forward<Args>(args)...));
 }
 
 }  // namespace GS

@@ -5,10 +5,10 @@
 
 namespace GS {
 
-class HOSTLIB_API Thread {
+class GSROOT_DLL_EXPORT Thread {
 public:
-    // Pauses the calling thread; the host's clock moves on by the same time.
-    static void Sleep(UInt32 milliseconds);
+    // Pauses the calling thread for `timeout` milliseconds.
+    static void Sleep(UInt32 timeout, bool interruptible = true);
 };
 
 }  // namespace GS

@@ -1,11 +1,15 @@
 // Services of the operating system that the add-on asks for directly.
 #pragma once
 
-#include "UniString.hpp"
+#include "GSUtilsExport.h"
+
+namespace GS {
+class UniString;
+}
 
 namespace OSUtils {
 
 // Opens the address in the user's default web browser; false when the browser could not be started.
-HOSTLIB_API bool OpenWithDefaultBrowser(const GS::UniString& url);
+GSUTILS_DLL_EXPORT_CPP bool GSU_CALL OpenWithDefaultBrowser(const GS::UniString& url);
 
 }  // namespace OSUtils

@@ -1,7 +1,17 @@
 // Reading the add-on's own resources (compiled from its .grc files).
 #pragma once
 
-#include "UniString.hpp"
+#include "Definitions.hpp"
+#include "RSExport.hpp"
+#include "RSTypes.hpp"
 
-// Item `index` (1-based) of the string list resource `resID` of the given resource module.
-HOSTLIB_API bool RSGetIndString(GS::UniString* text, Int32 resID, Int32 index, GSResModule resModule);
+namespace GS {
+class UniString;
+}
+
+// Item `index` (1-based) of the string list resource `resID`: false, with an empty text, when there is none.
+RS_DLL_EXPORT bool RSGetIndString_ParamAdapter(const char* fileName, UInt32 lineCount, GS::UniString* result,
+                                               GSResID resID, Int32 index, GSResModule resModule,
+                                               ResStringType rsType = RST_Localised);
+
+#define RSGetIndString(...) RSGetIndString_ParamAdapter(__FILE__, __LINE__, __VA_ARGS__)

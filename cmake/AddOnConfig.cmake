@@ -1,0 +1,90 @@
+# config.json is the one place for the add-on's name, description, version, languages and copyright. Both
+# builds read it here. Resources/ResourceIds.hpp repeats name, description and version for the code and
+# the .grc resources (the kit's resource compiler takes no definitions from the build), so configuring
+# stops when the two disagree.
+#
+# Sets CORVANA_CONFIG_NAME, _DESCRIPTION, _VERSION (as written), _VERSION3 (three components),
+# _LANGUAGE (the default language), _LANGUAGES, _COPYRIGHT_NAME and _COPYRIGHT_YEAR.
+
+# One member of the config text `json` (a path of keys) into CORVANA_CONFIG_<output>.
+macro(corvana_config_member output)
+  string(JSON CORVANA_CONFIG_${output} ERROR_VARIABLE error GET "${json}" ${ARGN})
+  if(error)
+    string(REPLACE ";" "." member "${ARGN}")
+    message(FATAL_ERROR "config.json: '${member}' is missing or not readable: ${error}")
+  endif()
+endmacro()
+
+function(corvana_read_config)
+  set(config ${CMAKE_SOURCE_DIR}/config.json)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${config} ${CMAKE_SOURCE_DIR}/Resources/ResourceIds.hpp)
+  file(READ ${config} json)
+
+  corvana_config_member(NAME addOnName)
+  corvana_config_member(DESCRIPTION description)
+  corvana_config_member(VERSION version)
+  corvana_config_member(LANGUAGE defaultLanguage)
+  corvana_config_member(COPYRIGHT_NAME copyright name)
+  corvana_config_member(COPYRIGHT_YEAR copyright year)
+
+  string(JSON type ERROR_VARIABLE error TYPE "${json}" languages)
+  if(error OR NOT type STREQUAL "ARRAY")
+    message(FATAL_ERROR "config.json: 'languages' must be an array of language codes")
+  endif()
+  string(JSON count LENGTH "${json}" languages)
+  set(languages)
+  if(count GREATER 0)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+      string(JSON language GET "${json}" languages ${i})
+      list(APPEND languages "${language}")
+    endforeach()
+  endif()
+  if(NOT CORVANA_CONFIG_LANGUAGE IN_LIST languages)
+    message(FATAL_ERROR "config.json: the default language '${CORVANA_CONFIG_LANGUAGE}' is not among 'languages'")
+  endif()
+  foreach(language ${languages})
+    if(NOT IS_DIRECTORY ${CMAKE_SOURCE_DIR}/Resources/R${language})
+      message(FATAL_ERROR "config.json names the language ${language}, but Resources/R${language} does not exist")
+    endif()
+  endforeach()
+
+  # One to three numbers of 0..65535, as a Windows version resource holds them.
+  if(NOT CORVANA_CONFIG_VERSION MATCHES [[^([0-9]+)(\.([0-9]+))?(\.([0-9]+))?$]])
+    message(FATAL_ERROR "config.json: version '${CORVANA_CONFIG_VERSION}' is not of the form 1, 1.2 or 1.2.3")
+  endif()
+  set(parts)
+  foreach(group 1 3 5)
+    set(part "${CMAKE_MATCH_${group}}")
+    if(part STREQUAL "")
+      set(part 0)
+    endif()
+    if(part GREATER 65535)
+      message(FATAL_ERROR "config.json: version '${CORVANA_CONFIG_VERSION}' has a part above 65535")
+    endif()
+    list(APPEND parts ${part})
+  endforeach()
+  list(JOIN parts "." CORVANA_CONFIG_VERSION3)
+
+  file(STRINGS ${CMAKE_SOURCE_DIR}/Resources/ResourceIds.hpp defines REGEX "^#define CORVANA_ADDON_")
+  foreach(macro NAME DESCRIPTION VERSION)
+    set(found OFF)
+    foreach(line ${defines})
+      if(line MATCHES "^#define CORVANA_ADDON_${macro}[ \t]+\"(.*)\"[ \t]*$")
+        set(found ON)
+        if(NOT CMAKE_MATCH_1 STREQUAL CORVANA_CONFIG_${macro})
+          message(FATAL_ERROR "Resources/ResourceIds.hpp has CORVANA_ADDON_${macro} \"${CMAKE_MATCH_1}\", config.json "
+                              "\"${CORVANA_CONFIG_${macro}}\": change both")
+        endif()
+      endif()
+    endforeach()
+    if(NOT found)
+      message(FATAL_ERROR "Resources/ResourceIds.hpp does not define CORVANA_ADDON_${macro} as a text")
+    endif()
+  endforeach()
+
+  foreach(output NAME DESCRIPTION VERSION VERSION3 LANGUAGE COPYRIGHT_NAME COPYRIGHT_YEAR)
+    set(CORVANA_CONFIG_${output} "${CORVANA_CONFIG_${output}}" PARENT_SCOPE)
+  endforeach()
+  set(CORVANA_CONFIG_LANGUAGES "${languages}" PARENT_SCOPE)
+endfunction()
