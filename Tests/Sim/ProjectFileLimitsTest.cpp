@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -61,7 +62,8 @@ long ResidentKB()
 struct ChildRun {
     int exitCode = -1;     // -1: ended by a signal
     long extraPeakKB = 0;  // its peak resident memory above what it had from the parent
-    double seconds = 0;
+    double seconds = 0;     // wall time, for a hang
+    double cpuSeconds = 0;  // what the work cost, whatever else the machine runs
 };
 
 // Runs `work` in a child process; its answer is the child's exit code.
@@ -87,6 +89,8 @@ ChildRun RunInChild(const std::function<int()>& work)
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.extraPeakKB = usage.ru_maxrss - before;
+    run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     return run;
 }
 
@@ -126,7 +130,7 @@ TEST(ProjectFileLimits, AFileNestedFarDeeperThanTheLimitIsRefusedAtOnceInLittleM
         return RefusedWith(path, "/classificationSystems/0/0/0", "nests deeper than the limit of 512 levels");
     });
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_LT(run.seconds, 5 * TimeScale);
+    EXPECT_LT(run.cpuSeconds, 5 * TimeScale);
     EXPECT_LT(run.extraPeakKB, 64 * 1024 * MemoryScale);
 
     // Up to the limit is taken: an item tree as deep as the limit allows loads.
@@ -189,9 +193,10 @@ TEST(ProjectFileLimits, LoadingNeedsMemoryLinearInTheFileSizeWithinTheCeiling)
         EXPECT_EQ(run.exitCode, 0);
         const double ceilingKB = (BytesPerByte * static_cast<double>(text.size()) / 1024 + 32 * 1024) * MemoryScale;
         EXPECT_LT(run.extraPeakKB, ceilingKB) << text.size() << " bytes";
-        EXPECT_LT(run.seconds, 10 * TimeScale);
-        std::fprintf(stderr, "%s: %zu bytes, peak %+ld KB (%.1f bytes per byte), %.2f s\n", what.c_str(), text.size(),
-                     run.extraPeakKB, run.extraPeakKB * 1024.0 / static_cast<double>(text.size()), run.seconds);
+        EXPECT_LT(run.cpuSeconds, 10 * TimeScale);
+        std::fprintf(stderr, "%s: %zu bytes, peak %+ld KB (%.1f bytes per byte), %.2f s of CPU\n", what.c_str(),
+                     text.size(), run.extraPeakKB, run.extraPeakKB * 1024.0 / static_cast<double>(text.size()),
+                     run.cpuSeconds);
     }
 }
 
@@ -239,16 +244,17 @@ TEST(ProjectFileLimits, LoadingTimeGrowsLinearlyWithAttributesElementsAndEntries
     TempFolder folder;
     const std::string path = folder / "large.json";
     WriteFile(path, LargeProject(60000, 20000, 60000, 20000, 20000, 20000));
-    const auto started = std::chrono::steady_clock::now();
+    // CPU time: the shared machine's load must not decide the result, the loader's growth must.
+    const std::clock_t started = std::clock();
     Sim::Project project = Sim::ProjectFile::Load(path);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC;
     EXPECT_LT(seconds, 4 * TimeScale);
-    std::fprintf(stderr, "loaded in %.2f s\n", seconds);
+    std::fprintf(stderr, "loaded in %.2f s of CPU\n", seconds);
 
     ASSERT_EQ(project.attributes.buildingMaterials.Size(), 60000u);
     EXPECT_EQ(project.attributes.buildingMaterials.All().front().name, "M1");
     EXPECT_EQ(project.attributes.buildingMaterials.All().back().name, "M60000");
-    EXPECT_EQ(project.attributes.composites.FindByIndex(20000)->skins[0].buildingMaterial, 1);
+    EXPECT_EQ(project.attributes.composites.FindByIndex(20000)->skins[0].buildingMaterial, 20001);
     EXPECT_EQ(project.elements.All().size(), 60000u);
     EXPECT_EQ(project.moduleData.size(), 20000u);
     EXPECT_EQ(project.properties.Definitions().size(), 20000u);
