@@ -1,10 +1,12 @@
 // The HTTP side of `corvana-host serve` without a browser: what /call takes and refuses, that calls from
 // many connections at once all run (one after the other, on the host thread) and land in the project,
-// the payload folder, and the ways to stop it (/quit, SIGTERM), each followed by --save.
+// the payload folder, and the ways to stop it (/quit, SIGTERM), each followed by --save. Then what a web
+// page of another origin, a rebound host name, a huge body and slow connections get: nothing done, a
+// refusal, and a server that goes on answering.
 //   node serve-protocol.test.mjs CORVANA_HOST
 import fs from 'node:fs';
 import path from 'node:path';
-import { check, equal, freshFolder, materialNames, post, quit, runTest, startServe, stopLeftOver, withTimeout } from './serve-support.mjs';
+import { check, equal, freshFolder, materialNames, peakMemoryKB, post, quit, rawRequest, runTest, startServe, stopLeftOver, withTimeout } from './serve-support.mjs';
 
 const [hostPath] = process.argv.slice(2);
 
@@ -42,12 +44,12 @@ await runTest('serve: requests /call refuses', () => withServer({}, async (serve
     [Buffer.concat([Buffer.from('{"function":"import","argument":"'), Buffer.from([0xff]), Buffer.from('"}')]), 400, /no JSON/],
   ];
   for (const [body, status, problem] of refused) {
-    const answer = await post(server.base, '/call', body);
+    const answer = await post(server, '/call', body);
     equal(answer.status, status, 'the status for ' + JSON.stringify(body));
     check(problem.test(answer.body.error), `the error for ${JSON.stringify(body)}: ${answer.body.error}`);
   }
   // Still serving after all that.
-  equal((await post(server.base, '/call', { function: 'import' })).body, { reply: 0 }, 'a call without an argument');
+  equal((await post(server, '/call', { function: 'import' })).body, { reply: 0 }, 'a call without an argument');
   const { exit, project } = await quit(server);
   equal(exit.code, 0, 'the exit status');
   equal(materialNames(project), [], 'nothing was imported by refused calls');
@@ -55,8 +57,8 @@ await runTest('serve: requests /call refuses', () => withServer({}, async (serve
 
 await runTest('serve: concurrent calls all run and land in the project', () => withServer({}, async (server) => {
   const names = Array.from({ length: 16 }, (_, i) => `Dämmstoff ${i} – Ökologisch`);
-  const calls = names.map((name, i) => post(server.base, '/call', { function: 'import', argument: materialPayload(name, `C-${i}`) }));
-  calls.push(...names.map(() => post(server.base, '/call', { function: 'platform' })));
+  const calls = names.map((name, i) => post(server, '/call', { function: 'import', argument: materialPayload(name, `C-${i}`) }));
+  calls.push(...names.map(() => post(server, '/call', { function: 'platform' })));
   const answers = await withTimeout(Promise.all(calls), 20000, 'the concurrent calls did not all answer');
   answers.slice(0, names.length).forEach((answer, i) =>
     equal(answer, { status: 200, body: { reply: '{"IsError":false,"ShowError":true}' } }, 'import ' + i));
@@ -90,7 +92,7 @@ await runTest('serve: the page, its script objects and the payload folder', asyn
 });
 
 await runTest('serve: SIGTERM stops it and the project is saved', () => withServer({}, async (server) => {
-  const imported = await post(server.base, '/call', { function: 'import', argument: materialPayload('Zellulose', 'Z-1') });
+  const imported = await post(server, '/call', { function: 'import', argument: materialPayload('Zellulose', 'Z-1') });
   equal(imported.body, { reply: '{"IsError":false,"ShowError":true}' }, 'the import');
   server.child.kill('SIGTERM');
   const exit = await withTimeout(server.exited, 10000, 'serve did not end after SIGTERM');
@@ -104,6 +106,114 @@ await runTest('serve: a port in use is refused', () => withServer({}, async (ser
     spawnSync(hostPath, ['--home', freshFolder('corvana-serve-'), 'serve', '--port', port], { encoding: 'utf8', timeout: 10000 }));
   equal(second.status, 1, 'the exit status of a second server on port ' + port);
   check(second.stderr.includes(`cannot listen on 127.0.0.1:${port}`), 'the message: ' + second.stderr);
+  await quit(server);
+}));
+
+// A request as a page of another origin, or a page on a rebound name, sends it (the browser adds Host and
+// Origin; a "simple" text/plain post needs no permission from the server to be sent).
+function request(server, { method = 'POST', route = '/call', host, origin, token, body = '', type = 'text/plain' } = {}) {
+  const lines = [`${method} ${route} HTTP/1.1`, `Host: ${host === undefined ? `127.0.0.1:${server.port}` : host}`];
+  if (origin !== undefined) lines.push(`Origin: ${origin}`);
+  if (token !== undefined) lines.push(`X-Corvana-Token: ${token}`);
+  if (method === 'POST') lines.push(`Content-Type: ${type}`, `Content-Length: ${Buffer.byteLength(body)}`);
+  return rawRequest(server.port, lines.join('\r\n') + '\r\n\r\n' + body);
+}
+
+await runTest('serve: no other page can call, and no other name is answered', () => withServer({}, async (server) => {
+  const importCall = JSON.stringify({ function: 'import', argument: materialPayload('Fremdstoff', 'F-1') });
+  const own = `http://127.0.0.1:${server.port}`;
+  const refused = [
+    ['a text/plain post from another origin', { origin: 'http://evil.example', body: importCall }, /another origin/],
+    ['the same with the token', { origin: 'http://evil.example', token: server.token, body: importCall }, /another origin/],
+    ['a sandboxed page (origin null)', { origin: 'null', token: server.token, body: importCall }, /another origin/],
+    ['a call without the token', { origin: own, body: importCall }, /token/],
+    ['a call with a wrong token', { origin: own, token: '0'.repeat(32), body: importCall }, /token/],
+    ['a call with the token on a rebound name', { host: `evil.example:${server.port}`, token: server.token, body: importCall }, /not addressed to this server/],
+    ['a call to localhost', { host: `localhost:${server.port}`, token: server.token, body: importCall }, /not addressed to this server/],
+    ['a call without a Host', { host: '', token: server.token, body: importCall }, /not addressed to this server/],
+    ['/quit without the token', { route: '/quit', body: '' }, /token/],
+  ];
+  for (const [what, options, problem] of refused) {
+    const answer = await request(server, options);
+    equal(answer.status, 403, 'the status of ' + what);
+    check(problem.test(JSON.parse(answer.body).error), `the error of ${what}: ${answer.body}`);
+  }
+  // A page on a rebound name cannot read the page (and with it the token) or the script objects.
+  for (const route of ['/', '/corvana-interface.js', '/payloads/']) {
+    const answer = await request(server, { method: 'GET', route, host: `evil.example:${server.port}` });
+    equal(answer.status, 403, 'the status of ' + route + ' on a rebound name');
+    check(!answer.text.includes(server.token), route + ' on a rebound name tells the token');
+  }
+  // No permission is ever given to another origin to send the token header.
+  const preflight = await rawRequest(server.port, `OPTIONS /call HTTP/1.1\r\nHost: 127.0.0.1:${server.port}\r\nOrigin: http://evil.example\r\n` +
+    'Access-Control-Request-Method: POST\r\nAccess-Control-Request-Headers: x-corvana-token\r\n\r\n');
+  check(preflight.status >= 400 && !/access-control-allow/i.test(preflight.head), 'the preflight is refused: ' + preflight.head);
+  // The page itself, as served, calls.
+  const ownCall = await request(server, { origin: own, token: server.token, body: JSON.stringify({ function: 'platform' }) });
+  equal(ownCall.status, 200, 'the status of a call of the page');
+  const { exit, project } = await quit(server);
+  equal(exit.code, 0, 'the exit status');
+  equal(materialNames(project), [], 'no refused call imported anything');
+}));
+
+await runTest('serve: a body larger than the add-on takes is refused unread, in little memory', () => withServer({}, async (server) => {
+  const before = peakMemoryKB(server.child.pid);
+  const started = Date.now();
+  const size = 64 * 1024 * 1024;
+  const chunk = Buffer.alloc(1024 * 1024, 0x61);
+  const answer = await rawRequest(server.port, (socket) => {
+    socket.write(`POST /call HTTP/1.1\r\nHost: 127.0.0.1:${server.port}\r\nX-Corvana-Token: ${server.token}\r\n` +
+      `Content-Type: application/json\r\nContent-Length: ${size}\r\n\r\n{"function":"import","argument":"`);
+    let sent = 0;
+    const more = () => {
+      while (sent < size && !socket.answered && !socket.destroyed) {
+        sent += chunk.length;
+        if (!socket.write(chunk)) return socket.once('drain', more);
+      }
+    };
+    more();
+  });
+  equal(answer.status, 413, 'the status of a 64 MiB body');
+  check(/more than the limit of \d+ bytes/.test(JSON.parse(answer.body).error), 'the error: ' + answer.body);
+  check(Date.now() - started < 5000, 'the refusal took ' + (Date.now() - started) + ' ms');
+  const grown = peakMemoryKB(server.child.pid) - before;
+  check(grown < 32 * 1024, `serve grew by ${grown} KB for a refused body`);
+  equal((await post(server, '/call', { function: 'import' })).body, { reply: 0 }, 'a call afterwards');
+  await quit(server);
+}));
+
+await runTest('serve: slow connections time out and never hold the calls', () => withServer({}, async (server) => {
+  const started = Date.now();
+  // Eight clients that send a request's head a few bytes at a time, never finishing it, and forty that
+  // connect and send nothing: 48 connections, of which the server serves 32 at once.
+  // (They start sending once a turned-away connection has had its answer, which unread bytes would lose.)
+  const slow = Array.from({ length: 8 }, () => rawRequest(server.port, (socket) => {
+    const timer = setInterval(() => { if (!socket.destroyed) socket.write('a'); }, 200);
+    socket.on('close', () => clearInterval(timer));
+    setTimeout(() => { if (!socket.destroyed) socket.write(`POST /call HTTP/1.1\r\nHost: 127.0.0.1:${server.port}\r\nX-Padding: `); }, 100);
+  }, { timeout: 15000 }));
+  const idle = Array.from({ length: 40 }, () => rawRequest(server.port, () => {}, { timeout: 15000 }));
+  const statuses = (await Promise.all(slow.concat(idle))).map((answer) => answer.status);
+  const count = (status) => statuses.filter((s) => s === status).length;
+  equal([count(408), count(503)], [32, 16], 'the connections timed out (408) and turned away (503): ' + statuses);
+  const took = Date.now() - started;
+  check(took < 9000, 'the slow requests were ended after ' + took + ' ms');
+  equal((await post(server, '/call', { function: 'import' })).body, { reply: 0 }, 'a call afterwards');
+  await quit(server);
+}));
+
+await runTest('serve: a call is answered while slow connections are open', () => withServer({}, async (server) => {
+  const slow = Array.from({ length: 8 }, () => rawRequest(server.port, (socket) => {
+    socket.write(`POST /call HTTP/1.1\r\nHost: 127.0.0.1:${server.port}\r\n`);
+    const timer = setInterval(() => { if (socket.destroyed) clearInterval(timer); else socket.write('X'); }, 200);
+    socket.on('close', () => clearInterval(timer));
+  }, { timeout: 15000 }));
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const started = Date.now();
+  const answer = await withTimeout(post(server, '/call', { function: 'platform' }), 3000, 'a call waited for the slow connections');
+  equal(JSON.parse(answer.body.reply).version, 27, 'the platform reply');
+  check(Date.now() - started < 1000, 'the call took ' + (Date.now() - started) + ' ms');
+  await Promise.all(slow);
   await quit(server);
 }));
 

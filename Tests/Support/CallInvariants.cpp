@@ -112,7 +112,7 @@ CallInvariants::CallInvariants(Sim::Host& host, std::vector<fs::path> roots, std
 
 void CallInvariants::Begin()
 {
-    projectBefore_ = Sim::ProjectFile::ToText(host_.GetProject());
+    projectBefore_ = host_.GetProject();
     debugBefore_ = host_.DebugText().size();
     files_.Take();
 }
@@ -122,7 +122,10 @@ std::vector<std::string> CallInvariants::Violations(const CallOutcome& outcome) 
     std::vector<std::string> violations;
     if (!outcome.escaped.empty())
         violations.push_back("an exception left the module: " + outcome.escaped);
-    if (outcome.failed && outcome.isImport && Sim::ProjectFile::ToText(host_.GetProject()) != projectBefore_)
+    // The saved texts decide; they are written only when the records differ (a NaN, say, is unequal to
+    // itself and still saves as the same text).
+    if (outcome.failed && outcome.isImport && host_.GetProject() != projectBefore_ &&
+        Sim::ProjectFile::ToText(host_.GetProject()) != ProjectTextBefore())
         violations.push_back("a failed import changed the project");
     if ((outcome.failed || !outcome.escaped.empty()) && !HasLogFailureLine(host_.DebugText(), debugBefore_))
         violations.push_back("a failure left no line in the log");
@@ -130,6 +133,8 @@ std::vector<std::string> CallInvariants::Violations(const CallOutcome& outcome) 
         violations.push_back(std::move(change));
     return violations;
 }
+
+std::string CallInvariants::ProjectTextBefore() const { return Sim::ProjectFile::ToText(projectBefore_); }
 
 std::string CallInvariants::Describe(const std::vector<std::string>& violations)
 {

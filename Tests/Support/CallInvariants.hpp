@@ -64,12 +64,14 @@ public:
     std::vector<std::string> Violations(const CallOutcome& outcome) const;
     static std::string Describe(const std::vector<std::string>& violations);
 
-    const std::string& ProjectTextBefore() const { return projectBefore_; }
+    std::string ProjectTextBefore() const;
 
 private:
     Sim::Host& host_;
     FileTreeSnapshot files_;
-    std::string projectBefore_;
+    // Kept as the project itself: comparing records costs a fraction of writing both as text, which the
+    // fuzz programs would otherwise do twice for every input.
+    Sim::Project projectBefore_;
     std::size_t debugBefore_ = 0;
 };
 

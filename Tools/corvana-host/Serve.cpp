@@ -3,13 +3,10 @@
 #include "HostThreadQueue.hpp"
 #include "Options.hpp"
 #include "ServeCall.hpp"
+#include "ServeListener.hpp"
+#include "ServeSite.hpp"
 #include "SimUtf8.hpp"
 
-#include <httplib.h>
-
-#include <sys/socket.h>
-
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -26,7 +23,6 @@ using Json = nlohmann::json;
 
 constexpr int DefaultPort = 8420;
 constexpr const char* ListenAddress = "127.0.0.1";
-constexpr const char* JsonType = "application/json; charset=utf-8";
 
 struct ServeSettings {
     int port = DefaultPort;
@@ -67,16 +63,23 @@ PageSetting ReadPageSetting(Sim::UserInterface& ui)
 }
 
 // The script that gives the page its objects, as the host's browser does: every function answers a
-// promise and forwards its one argument (or none) to /call.
+// promise and forwards its one argument (or none) to /call, with the token the page was served with. The
+// token is read from the page at each call, never written into this script: a page of another origin may
+// run the script, but cannot read the page.
 std::string ScriptObjectsScript(const PageSetting& setting)
 {
     std::ostringstream script;
     script << "// Made by corvana-host serve from the script objects the add-on registered.\n"
               "(function () {\n"
+              "  function token() {\n"
+              "    const meta = document.querySelector('meta[name=\"corvana-token\"]');\n"
+              "    return meta ? meta.content : '';\n"
+              "  }\n"
               "  function forward(object, name, args) {\n"
               "    const request = { object: object, function: name };\n"
               "    if (args.length > 0 && args[0] !== undefined) request.argument = args[0];\n"
-              "    return fetch('/call', { method: 'POST', headers: { 'Content-Type': 'application/json' },\n"
+              "    return fetch('/call', { method: 'POST',\n"
+              "                            headers: { 'Content-Type': 'application/json', 'X-Corvana-Token': token() },\n"
               "                            body: JSON.stringify(request) })\n"
               "      .then(function (response) {\n"
               "        return response.json().then(function (body) {\n"
@@ -97,86 +100,6 @@ std::string ScriptObjectsScript(const PageSetting& setting)
     }
     script << "})();\n";
     return script.str();
-}
-
-bool IsServedPayloadName(const std::string& name)
-{
-    return !name.empty() && name.front() != '.' && name.find_first_of("/\\") == std::string::npos &&
-           fs::path(name).extension() == ".json";
-}
-
-std::vector<std::string> PayloadNames(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (IsServedPayloadName(name) && it->is_regular_file(error))
-            names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::optional<std::string> ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void Answer(httplib::Response& response, int status, const std::string& body)
-{
-    response.status = status;
-    response.set_content(body, JsonType);
-}
-
-// The server's routes. Every handler runs on a server thread and touches only plain data; the one that
-// needs the add-on goes through the queue.
-void AddRoutes(httplib::Server& server, const ServeSettings& settings, const PageSetting& setting,
-               HostThreadQueue& queue, Sim::UserInterface& ui)
-{
-    const std::string defaultObject = setting.objects.empty() ? std::string() : setting.objects.front().name;
-
-    server.Post("/call", [&queue, &ui, defaultObject](const httplib::Request& request, httplib::Response& response) {
-        std::string problem;
-        std::optional<PageCall> call = ReadPageCall(request.body, &problem);
-        if (!call)
-            return Answer(response, 400, WriteError(problem));
-        if (call->object.empty())
-            call->object = defaultObject;
-        PageCallOutcome outcome;
-        if (!queue.RunOnHostThread([&] { outcome = CallOnHost(ui, *call); }))
-            return Answer(response, 503, WriteError("the host is shutting down"));
-        if (!outcome.called)
-            return Answer(response, 404, WriteError(outcome.problem));
-        Answer(response, 200, WriteReply(outcome.reply));
-    });
-    server.Post("/quit", [&queue](const httplib::Request&, httplib::Response& response) {
-        queue.Stop();
-        Answer(response, 200, "{\"quitting\":true}");
-    });
-    const std::string script = ScriptObjectsScript(setting);
-    server.Get("/corvana-interface.js", [script](const httplib::Request&, httplib::Response& response) {
-        response.set_content(script, "text/javascript; charset=utf-8");
-    });
-    const std::string payloads = settings.payloadFolder;
-    server.Get("/payloads/", [payloads](const httplib::Request&, httplib::Response& response) {
-        Answer(response, 200, Json(PayloadNames(payloads)).dump());
-    });
-    server.Get(R"(/payloads/(.+))", [payloads](const httplib::Request& request, httplib::Response& response) {
-        const std::string name = request.matches[1].str();
-        std::optional<std::string> text;
-        if (IsServedPayloadName(name))
-            text = ReadFile(fs::path(payloads) / name);
-        if (!text)
-            return Answer(response, 404, WriteError("no payload named " + Json(name).dump(-1, ' ', false, Json::error_handler_t::replace)));
-        response.set_content(*text, JsonType);
-    });
-    server.set_mount_point("/", settings.pageFolder);
 }
 
 volatile std::sig_atomic_t stopSignal = 0;
@@ -212,8 +135,13 @@ private:
 
 int Serve(const ServeSettings& settings, CommandContext& context)
 {
-    if (!fs::is_regular_file(fs::path(settings.pageFolder) / "index.html")) {
-        context.err << "corvana-host: the test page is missing: no index.html in " << settings.pageFolder << "\n";
+    const fs::path index = fs::path(settings.pageFolder) / "index.html";
+    std::ifstream indexFile(index, std::ios::binary);
+    std::ostringstream indexText;
+    indexText << indexFile.rdbuf();
+    if (!fs::is_regular_file(index) || indexText.str().find(TokenPlaceholder) == std::string::npos) {
+        context.err << "corvana-host: the test page is missing: no index.html with a place for the token ("
+                    << TokenPlaceholder << ") in " << settings.pageFolder << "\n";
         return 1;
     }
     Sim::UserInterface& ui = context.session.GetHost().FamilyState<Sim::UserInterface>();
@@ -224,43 +152,46 @@ int Serve(const ServeSettings& settings, CommandContext& context)
     }
 
     HostThreadQueue queue;
-    httplib::Server server;
-    server.set_payload_max_length(64 * 1024 * 1024);
-    // Each worker thread would otherwise stay with an idle kept-alive connection for seconds, while new
-    // connections (a browser opens several) wait for a free worker, and stopping waits for them too.
-    server.set_keep_alive_max_count(1);
-    // The library's default also sets SO_REUSEPORT, with which a second server would silently share the
-    // port with this one; only a port left in TIME_WAIT is taken over.
-    server.set_socket_options([](socket_t socket) {
-        int yes = 1;
-        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-    });
-    AddRoutes(server, settings, setting, queue, ui);
-
-    int port = settings.port;
-    if (port == 0)
-        port = server.bind_to_any_port(ListenAddress);
-    else if (!server.bind_to_port(ListenAddress, port))
-        port = -1;
+    ServeListener listener;
+    std::string problem;
+    const int port = listener.Bind(settings.port, &problem);
     if (port <= 0) {
-        context.err << "corvana-host: cannot listen on " << ListenAddress << ":" << settings.port << "\n";
+        context.err << "corvana-host: cannot listen on " << ListenAddress << ":" << settings.port << ": " << problem
+                    << "\n";
         return 1;
     }
 
-    const std::string base = "http://" + std::string(ListenAddress) + ":" + std::to_string(port) + "/";
+    SiteSettings site;
+    site.authority = std::string(ListenAddress) + ":" + std::to_string(port);
+    site.token = ServeSite::NewToken();
+    site.pageFolder = settings.pageFolder;
+    site.payloadFolder = settings.payloadFolder;
+    site.interfaceScript = ScriptObjectsScript(setting);
+    site.defaultObject = setting.objects.front().name;
+    const ServeSite served(
+        site,
+        [&queue, &ui](const PageCall& call) -> std::optional<PageCallOutcome> {
+            PageCallOutcome outcome;
+            if (!queue.RunOnHostThread([&] { outcome = CallOnHost(ui, call); }))
+                return std::nullopt;
+            return outcome;
+        },
+        [&queue] { queue.Stop(); });
+
+    const std::string base = "http://" + site.authority + "/";
     context.out << "Serving the Corvana palette on " << base << "\n";
     for (const std::string& url : setting.browserUrls)
         context.out << "  the palette's page " << url << " is the test page at " << base << "\n";
     context.out.flush();
 
     StopSignals signals;
-    std::thread listener([&server, &queue] {
-        server.listen_after_bind();
+    std::thread serving([&listener, &served, &queue] {
+        listener.Run(served);
         queue.Stop();
     });
     queue.Run(&StopSignals::Received, std::chrono::milliseconds(100));
-    server.stop();
-    listener.join();
+    listener.Stop();
+    serving.join();
     context.out << "Stopped serving\n";
     return 0;
 }
@@ -304,6 +235,8 @@ const Command& ServeCommand()
         "objects the add-on registered (jsCorvanaInterface), whose functions answer promises and run each\n"
         "call on the host thread. POST /call {\"function\": NAME, \"argument\": VALUE} is that call over HTTP;\n"
         "/payloads/ lists the JSON files of DIR (default Examples/payloads) for the page.\n"
+        "Only requests addressed to 127.0.0.1:N and not from a page of another origin are answered; /call\n"
+        "and /quit need the header X-Corvana-Token with the token written into the page at /.\n"
         "Runs until SIGINT, SIGTERM or POST /quit; then --save writes the project.\n",
         &PrepareServe};
     return command;

@@ -8,31 +8,142 @@ namespace {
 
 using Json = nlohmann::json;
 
-std::optional<PageArgument> ReadArgument(const Json& value, std::string* problem)
-{
+// Reads a call's body from the parser's events, keeping only the call's own members: whatever else a body
+// holds (members of no meaning, a deep or long argument of the wrong kind) is looked at once and dropped,
+// so reading costs time and memory in proportion to the body, and no more than the call itself needs.
+// A member given twice counts with its last value, as a parsed document would have it.
+class CallReader {
+public:
+    struct Member {
+        bool given = false;
+        bool isString = false;
+        std::string text;
+    };
+
+    bool topIsObject = false;
+    Member function;
+    Member object;
+    bool argumentGiven = false;
     PageArgument argument;
-    if (value.is_string()) {
-        argument.kind = PageArgument::Text;
-        argument.text = value.get<std::string>();
-    } else if (value.is_number()) {
-        argument.kind = PageArgument::Number;
-        argument.number = value;
-    } else if (value.is_array()) {
-        argument.kind = PageArgument::TextList;
-        for (const Json& element : value) {
-            if (!element.is_string()) {
-                *problem = "\"argument\" is an array with an element that is no string";
-                return std::nullopt;
-            }
-            argument.list.push_back(element.get<std::string>());
+    std::string argumentProblem;
+    std::string syntaxProblem;
+
+    bool null() { return Scalar(Json(nullptr)); }
+    bool boolean(bool value) { return Scalar(Json(value)); }
+    bool number_integer(Json::number_integer_t value) { return Scalar(Json(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) { return Scalar(Json(value)); }
+    bool number_float(Json::number_float_t value, const Json::string_t& /*text*/) { return Scalar(Json(value)); }
+    bool string(Json::string_t& value)
+    {
+        if (depth_ == 1)
+            return TopMember(&value, "string");
+        if (depth_ == 2 && inArgumentList_) {
+            if (argument.list.size() >= MaxArgumentElements)
+                ListProblem("\"argument\" has more than " + std::to_string(MaxArgumentElements) + " elements");
+            else if (argumentProblem.empty())
+                argument.list.push_back(std::move(value));
         }
-    } else {
-        *problem = "\"argument\" must be a string, a number or an array of strings, not " +
-                   std::string(value.type_name());
-        return std::nullopt;
+        return true;
     }
-    return argument;
-}
+    bool binary(Json::binary_t& /*value*/) { return Scalar(Json()); }
+    bool start_object(std::size_t /*size*/) { return Open(false); }
+    bool end_object() { return Close(); }
+    bool start_array(std::size_t /*size*/) { return Open(true); }
+    bool end_array() { return Close(); }
+    bool key(Json::string_t& name)
+    {
+        if (depth_ == 1)
+            key_ = name;
+        return true;
+    }
+    template <class Exception>
+    bool parse_error(std::size_t /*position*/, const std::string& /*lastToken*/, const Exception& ex)
+    {
+        syntaxProblem = ex.what();
+        return false;
+    }
+
+private:
+    bool Scalar(const Json& value)
+    {
+        if (depth_ == 1) {
+            if (key_ == "argument" && value.is_number()) {
+                NewArgument(PageArgument::Number);
+                argument.number = value;
+                return true;
+            }
+            return TopMember(nullptr, value.type_name());
+        }
+        if (depth_ == 2 && inArgumentList_)
+            ListProblem("\"argument\" is an array with an element that is no string");
+        return true;
+    }
+
+    // A value of the request object's own: a string (`text`) or a value of another type.
+    bool TopMember(Json::string_t* text, const char* typeName)
+    {
+        Member* member = key_ == "function" ? &function : key_ == "object" ? &object : nullptr;
+        if (member != nullptr) {
+            *member = Member{true, text != nullptr, text != nullptr ? std::move(*text) : std::string()};
+        } else if (key_ == "argument") {
+            if (text != nullptr) {
+                NewArgument(PageArgument::Text);
+                argument.text = std::move(*text);
+            } else {
+                NewArgument(PageArgument::None);
+                argumentProblem = std::string("\"argument\" must be a string, a number or an array of strings, not ") +
+                                  typeName;
+            }
+        }
+        return true;
+    }
+
+    void NewArgument(PageArgument::Kind kind)
+    {
+        argumentGiven = true;
+        argument = PageArgument{};
+        argument.kind = kind;
+        argumentProblem.clear();
+    }
+
+    void ListProblem(const std::string& problem)
+    {
+        if (argumentProblem.empty())
+            argumentProblem = problem;
+        argument.list.clear();
+        argument.list.shrink_to_fit();
+    }
+
+    bool Open(bool isArray)
+    {
+        if (depth_ == 0) {
+            topIsObject = !isArray;
+        } else if (depth_ == 1) {
+            if (key_ == "argument" && isArray) {
+                NewArgument(PageArgument::TextList);
+                inArgumentList_ = true;
+            } else {
+                TopMember(nullptr, isArray ? "array" : "object");
+            }
+        } else if (depth_ == 2 && inArgumentList_) {
+            ListProblem("\"argument\" is an array with an element that is no string");
+        }
+        ++depth_;
+        return true;
+    }
+
+    bool Close()
+    {
+        --depth_;
+        if (depth_ == 1)
+            inArgumentList_ = false;
+        return true;
+    }
+
+    std::size_t depth_ = 0;
+    std::string key_;  // the request object's current member
+    bool inArgumentList_ = false;
+};
 
 GS::Ref<JS::Base> ToScriptValue(const PageArgument& argument)
 {
@@ -94,36 +205,39 @@ std::string Dump(const Json& document) { return document.dump(-1, ' ', false, Js
 
 std::optional<PageCall> ReadPageCall(const std::string& body, std::string* problem)
 {
-    Json request;
+    CallReader reader;
     try {
-        request = Json::parse(body);
-    } catch (const Json::exception& e) {
-        *problem = std::string("the request is no JSON: ") + e.what();
+        Json::sax_parse(body, &reader, nlohmann::detail::input_format_t::json, true, false);
+    } catch (const std::exception& e) {
+        reader.syntaxProblem = e.what();
+    }
+    if (!reader.syntaxProblem.empty()) {
+        *problem = "the request is no JSON: " + reader.syntaxProblem;
         return std::nullopt;
     }
-    if (!request.is_object()) {
+    if (!reader.topIsObject) {
         *problem = "the request must be a JSON object";
         return std::nullopt;
     }
-    auto function = request.find("function");
-    if (function == request.end() || !function->is_string() || function->get<std::string>().empty()) {
+    if (!reader.function.given || !reader.function.isString || reader.function.text.empty()) {
         *problem = "\"function\" must name the function as a non-empty string";
         return std::nullopt;
     }
     PageCall call;
-    call.function = function->get<std::string>();
-    if (auto object = request.find("object"); object != request.end()) {
-        if (!object->is_string()) {
+    call.function = std::move(reader.function.text);
+    if (reader.object.given) {
+        if (!reader.object.isString) {
             *problem = "\"object\" must name the script object as a string";
             return std::nullopt;
         }
-        call.object = object->get<std::string>();
+        call.object = std::move(reader.object.text);
     }
-    if (auto argument = request.find("argument"); argument != request.end()) {
-        std::optional<PageArgument> read = ReadArgument(*argument, problem);
-        if (!read)
+    if (reader.argumentGiven) {
+        if (!reader.argumentProblem.empty()) {
+            *problem = reader.argumentProblem;
             return std::nullopt;
-        call.argument = std::move(*read);
+        }
+        call.argument = std::move(reader.argument);
     }
     return call;
 }

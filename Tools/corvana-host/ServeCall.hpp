@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,9 +29,13 @@ struct PageCall {
     PageArgument argument;
 };
 
+// The most strings an array argument may hold: the page's functions that take one read two.
+constexpr std::size_t MaxArgumentElements = 256;
+
 // Reads {"object": OBJECT, "function": NAME, "argument": VALUE}; without "object" the call goes to the
 // first script object, without "argument" it is a call without one. VALUE is a string, a number or an
-// array of strings; anything else is refused with the reason in `problem`.
+// array of at most MaxArgumentElements strings; anything else is refused with the reason in `problem`.
+// Other members are ignored. Time and memory are linear in the body, whatever it holds.
 std::optional<PageCall> ReadPageCall(const std::string& body, std::string* problem);
 
 struct PageCallOutcome {

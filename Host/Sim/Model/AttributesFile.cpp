@@ -3,8 +3,11 @@
 #include "Model/Text.hpp"
 #include "SimUtf8.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
+#include <vector>
 
 namespace Sim::Model {
 namespace {
@@ -28,23 +31,41 @@ std::string ReadName(const Json::Reader& member)
     return name;
 }
 
+// The attributes of one type as the file lists them, with the indexes and names taken so far: a file may
+// list thousands, and the table's own look-ups by name walk it. They join the table in index order once
+// all are read, so that none is inserted before the others.
 template <typename Attribute>
-void ReadCommon(const Json::ObjectReader& object, AttributeTable<Attribute>& table, FileReadContext& context,
+struct TableRead {
+    std::vector<Attribute> read;
+    std::unordered_set<Int32> indexes;
+    std::unordered_set<std::string> names;
+
+    void MoveInto(AttributeTable<Attribute>& table)
+    {
+        std::sort(read.begin(), read.end(), [](const Attribute& a, const Attribute& b) { return a.index < b.index; });
+        for (Attribute& attribute : read)
+            table.Insert(std::move(attribute));
+        read.clear();
+    }
+};
+
+template <typename Attribute>
+void ReadCommon(const Json::ObjectReader& object, TableRead<Attribute>& table, FileReadContext& context,
                 Attribute& attribute)
 {
     auto index = object.Required("index");
     attribute.index = static_cast<Int32>(index.Integer(1, Int32Max));
-    if (table.FindByIndex(attribute.index) != nullptr)
+    if (!table.indexes.insert(attribute.index).second)
         index.Fail("index " + std::to_string(attribute.index) + " is used twice");
     attribute.guid = context.ClaimGuid(object.Required("guid"));
     auto name = object.Required("name");
     attribute.name = ReadName(name);
-    if (table.FindByName(attribute.name) != nullptr)
+    if (!table.names.insert(attribute.name).second)
         name.Fail("the name \"" + attribute.name + "\" is used twice");
     if (auto userData = object.Optional("userData"))
         attribute.userData = ReadUserData(*userData);
     if (auto attached = object.Optional("attached"))
-        attribute.attached = ReadAttachedData(*attached, context.ProjectSoFar());
+        attribute.attached = ReadAttachedData(*attached, context);
 }
 
 void WriteCommon(const AttributeCommon& attribute, Json::Value& object)
@@ -62,7 +83,7 @@ void WriteUserDataMember(const AttributeCommon& attribute, Json::Value& object)
         object["attached"] = WriteAttachedData(attribute.attached);
 }
 
-void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMaterial>& table, FileReadContext& context)
+void ReadBuildingMaterial(const Json::Reader& item, TableRead<BuildingMaterial>& table, FileReadContext& context)
 {
     auto object = item.Object({"index", "guid", "name", "id", "manufacturer", "description", "connPriority", "cutFill",
                                "cutFillPen", "cutFillBackgroundPen", "cutMaterial", "cutFillOrientation",
@@ -85,7 +106,7 @@ void ReadBuildingMaterial(const Json::Reader& item, AttributeTable<BuildingMater
     material.embodiedEnergy = object.Number("embodiedEnergy", 0.0);
     material.embodiedCarbon = object.Number("embodiedCarbon", 0.0);
     material.showUncutLines = object.Bool("showUncutLines", false);
-    table.Insert(std::move(material));
+    table.read.push_back(std::move(material));
 }
 
 Json::Value WriteBuildingMaterial(const BuildingMaterial& material)
@@ -111,7 +132,7 @@ Json::Value WriteBuildingMaterial(const BuildingMaterial& material)
     return object;
 }
 
-void ReadComposite(const Json::Reader& item, AttributeTable<Composite>& table,
+void ReadComposite(const Json::Reader& item, TableRead<Composite>& table,
                    const AttributeTable<BuildingMaterial>& materials, FileReadContext& context)
 {
     auto object = item.Object({"index", "guid", "name", "usage", "totalThickness", "skins", "lines", "userData", "attached"});
@@ -161,7 +182,7 @@ void ReadComposite(const Json::Reader& item, AttributeTable<Composite>& table,
             total->Fail("the skins add up to " + Json::Value(composite.totalThickness).dump() + ", not " +
                         Json::Value(given).dump());
     }
-    table.Insert(std::move(composite));
+    table.read.push_back(std::move(composite));
 }
 
 Json::Value WriteComposite(const Composite& composite)
@@ -226,12 +247,18 @@ void ReadAttributes(const Json::Reader& section, Project& project, FileReadConte
     auto object = section.Object({"buildingMaterials", "composites"});
     Attributes& attributes = project.attributes;
     // Building materials first: composites refer to them by index.
-    if (auto materials = object.Optional("buildingMaterials"))
+    if (auto materials = object.Optional("buildingMaterials")) {
+        TableRead<BuildingMaterial> read;
         for (const auto& item : materials->Array())
-            ReadBuildingMaterial(item, attributes.buildingMaterials, context);
-    if (auto composites = object.Optional("composites"))
+            ReadBuildingMaterial(item, read, context);
+        read.MoveInto(attributes.buildingMaterials);
+    }
+    if (auto composites = object.Optional("composites")) {
+        TableRead<Composite> read;
         for (const auto& item : composites->Array())
-            ReadComposite(item, attributes.composites, attributes.buildingMaterials, context);
+            ReadComposite(item, read, attributes.buildingMaterials, context);
+        read.MoveInto(attributes.composites);
+    }
 }
 
 Json::Value WriteAttributes(const Project& project)

@@ -46,11 +46,12 @@ void ReadItems(const Json::Reader& list, const API_Guid& system, const API_Guid&
         item.id = id.String();
         if (item.id.empty())
             id.Fail("an item's ID must not be empty");
-        if (target.FindItemById(system, item.id) != nullptr)
+        if (context.HasItemId(system, item.id))
             id.Fail("the ID \"" + item.id + "\" is used twice in this system");
         item.name = object.String("name", "");
         item.description = object.String("description", "");
         const API_Guid guid = item.guid;
+        context.AddedItem(guid, system, item.id);
         target.AddItem(std::move(item), APINULLGuid);
         if (auto children = object.Optional("children"))
             ReadItems(*children, system, guid, target, context);
@@ -89,12 +90,13 @@ void ReadClassification(const Json::Reader& section, Project& project, FileReadC
             name.Fail("a classification system's name must not be empty");
         system.source = object.String("source", "");
         system.editionVersion = object.String("editionVersion", "");
-        if (classifications.FindSystem(system.name, system.editionVersion) != nullptr)
+        if (context.HasSystemNamed(system.name, system.editionVersion))
             name.Fail("the system \"" + system.name + "\" of edition \"" + system.editionVersion + "\" is listed twice");
         if (auto date = object.Optional("editionDate"))
             system.editionDate = ReadDate(*date);
         system.description = object.String("description", "");
         const API_Guid guid = system.guid;
+        context.AddedSystem(guid, system.name, system.editionVersion);
         classifications.AddSystem(std::move(system));
         if (auto items = object.Optional("items"))
             ReadItems(*items, guid, APINULLGuid, classifications, context);

@@ -257,7 +257,7 @@ Element ReadElement(const Json::Reader& reader, const Project& project, bool req
         reader.Fail("an element is a JSON object");
     if (!reader.Raw().contains("type"))
         reader.Fail("member \"type\" is missing (one of " + WordList(kindWords) + ")");
-    Json::Reader typeMember(reader.Raw()["type"], Json::AppendPointer(reader.Pointer(), "type"));
+    Json::Reader typeMember = reader.Child(reader.Raw()["type"], "type");
     auto type = ElementKindFromWord(typeMember.String());
     if (!type)
         typeMember.Fail("\"" + typeMember.String() + "\" is none of " + WordList(kindWords));
@@ -368,12 +368,11 @@ void ReadElements(const Json::Reader& section, Project& project, FileReadContext
             attached = described["attached"];
             described.erase("attached");
         }
-        const Json::Reader reader(described, item.Pointer());
+        const Json::Reader reader(described, item.Where());
         Element element = ReadElement(reader, project, true, false);
         context.ClaimGuid(reader.Object(MembersOf(element.type)).Required("guid"));
         if (hasAttached)
-            element.attached =
-                ReadAttachedData(Json::Reader(attached, Json::AppendPointer(item.Pointer(), "attached")), project);
+            element.attached = ReadAttachedData(item.Child(attached, "attached"), context);
         project.elements.Add(std::move(element));
     }
     // Owners may be listed after their parts.

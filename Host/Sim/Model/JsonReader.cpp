@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <unordered_set>
+#include <vector>
 
 namespace Sim::Json {
 
@@ -27,54 +28,76 @@ std::string AppendPointer(const std::string& pointer, const std::string& token)
 
 std::string DisplayPlace(const std::string& pointer) { return pointer.empty() ? "(document)" : pointer; }
 
+struct Place::Node {
+    std::shared_ptr<const Node> parent;
+    std::string token;
+    bool whole;  // `token` is a whole pointer text, not one token
+};
+
+Place::Place(std::string pointer)
+{
+    if (!pointer.empty())
+        node_ = std::make_shared<const Node>(Node{nullptr, std::move(pointer), true});
+}
+
+Place Place::Child(std::string token) const
+{
+    return Place(std::make_shared<const Node>(Node{node_, std::move(token), false}));
+}
+
+std::string Place::Pointer() const
+{
+    std::vector<const Node*> chain;
+    for (const Node* node = node_.get(); node != nullptr; node = node->parent.get())
+        chain.push_back(node);
+    std::string pointer;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        pointer = (*it)->whole ? pointer + (*it)->token : AppendPointer(pointer, (*it)->token);
+    return pointer;
+}
+
 namespace {
 
-// Builds the document through the library's own DOM builder while keeping track of where it is, so that a
-// repeated member can be refused with its place (the library would silently keep the last one).
-class StrictSax {
+// Builds the document from the parser's events, refusing a repeated member (the library would silently
+// keep the last one) and nesting past the limit, each with its place. Members go straight to the end of
+// their object: the repetition check has already looked for the name, so the library's own look-up, which
+// walks the whole object for every member, is left out. Each open array or object keeps its member names
+// and the key or count of its open child, nothing more, so the place of a value is spelled out only when
+// a message needs it.
+class StrictBuilder {
 public:
-    StrictSax(Value& root, const std::string& text) : dom_(root, true), text_(text) {}
+    StrictBuilder(Value& root, const std::string& text) : root_(root), text_(text) {}
 
-    bool null() { return Scalar() && dom_.null(); }
-    bool boolean(bool value) { return Scalar() && dom_.boolean(value); }
-    bool number_integer(Value::number_integer_t value) { return Scalar() && dom_.number_integer(value); }
-    bool number_unsigned(Value::number_unsigned_t value) { return Scalar() && dom_.number_unsigned(value); }
-    bool number_float(Value::number_float_t value, const Value::string_t& text)
+    bool null() { return Put(Value(nullptr)) != nullptr; }
+    bool boolean(bool value) { return Put(Value(value)) != nullptr; }
+    bool number_integer(Value::number_integer_t value) { return Put(Value(value)) != nullptr; }
+    bool number_unsigned(Value::number_unsigned_t value) { return Put(Value(value)) != nullptr; }
+    bool number_float(Value::number_float_t value, const Value::string_t& /*text*/)
     {
-        return Scalar() && dom_.number_float(value, text);
+        return Put(Value(value)) != nullptr;
     }
-    bool string(Value::string_t& value) { return Scalar() && dom_.string(value); }
-    bool binary(Value::binary_t& value) { return Scalar() && dom_.binary(value); }
+    bool string(Value::string_t& value) { return Put(Value(std::move(value))) != nullptr; }
+    bool binary(Value::binary_t& value) { return Put(Value::binary(std::move(value))) != nullptr; }
 
-    bool start_object(std::size_t size)
-    {
-        frames_.push_back(Frame{false, 0, CurrentPointer(), {}, {}});
-        return dom_.start_object(size);
-    }
+    bool start_object(std::size_t /*size*/) { return Open(Value::object(), false); }
     bool key(Value::string_t& name)
     {
         Frame& frame = frames_.back();
         if (!frame.keys.insert(name).second)
-            throw Error(AppendPointer(frame.pointer, name), "member \"" + name + "\" appears twice");
+            throw Error(AppendPointer(PointerOf(false), name), "member \"" + name + "\" appears twice");
         frame.key = name;
-        return dom_.key(name);
+        return true;
     }
     bool end_object()
     {
         frames_.pop_back();
-        EndValue();
-        return dom_.end_object();
+        return true;
     }
-    bool start_array(std::size_t size)
-    {
-        frames_.push_back(Frame{true, 0, CurrentPointer(), {}, {}});
-        return dom_.start_array(size);
-    }
+    bool start_array(std::size_t /*size*/) { return Open(Value::array(), true); }
     bool end_array()
     {
         frames_.pop_back();
-        EndValue();
-        return dom_.end_array();
+        return true;
     }
 
     template <class Exception>
@@ -96,32 +119,58 @@ public:
 
 private:
     struct Frame {
+        Value* container;
         bool isArray;
-        size_t index;
-        std::string pointer;
-        std::string key;
-        std::set<std::string> keys;
+        std::size_t count = 0;  // values put into it so far
+        std::string key;        // an object's current member
+        std::unordered_set<std::string> keys;
     };
 
-    std::string CurrentPointer() const
+    // The pointer of the innermost open container, or (`next`) of the value that comes next in it.
+    std::string PointerOf(bool next) const
     {
-        if (frames_.empty())
-            return "";
-        const Frame& frame = frames_.back();
-        return AppendPointer(frame.pointer, frame.isArray ? std::to_string(frame.index) : frame.key);
-    }
-    bool Scalar()
-    {
-        EndValue();
-        return true;
-    }
-    void EndValue()
-    {
-        if (!frames_.empty() && frames_.back().isArray)
-            ++frames_.back().index;
+        std::string pointer;
+        for (size_t i = 0; i < frames_.size(); ++i) {
+            const Frame& frame = frames_[i];
+            const bool innermost = i + 1 == frames_.size();
+            if (innermost && !next)
+                break;
+            // An outer array's open child is the last value put into it.
+            const size_t index = innermost ? frame.count : frame.count - 1;
+            pointer = AppendPointer(pointer, frame.isArray ? std::to_string(index) : frame.key);
+        }
+        return pointer;
     }
 
-    nlohmann::detail::json_sax_dom_parser<Value> dom_;
+    Value* Put(Value&& value)
+    {
+        if (frames_.empty()) {
+            root_ = std::move(value);
+            return &root_;
+        }
+        Frame& frame = frames_.back();
+        ++frame.count;
+        if (frame.isArray) {
+            auto& array = frame.container->get_ref<Value::array_t&>();
+            array.push_back(std::move(value));
+            return &array.back();
+        }
+        auto& object = frame.container->get_ref<Value::object_t&>();
+        object.Container::emplace_back(frame.key, std::move(value));
+        return &object.back().second;
+    }
+
+    bool Open(Value&& container, bool isArray)
+    {
+        if (frames_.size() >= NestingLimit)
+            throw Error(DisplayPlace(PointerOf(true)),
+                        "the document nests deeper than the limit of " + std::to_string(NestingLimit) + " levels");
+        Value* made = Put(std::move(container));
+        frames_.push_back(Frame{made, isArray, 0, {}, {}});
+        return true;
+    }
+
+    Value& root_;
     const std::string& text_;
     std::vector<Frame> frames_;
 };
@@ -146,9 +195,9 @@ const char* TypeWord(const Value& value)
 Value ParseStrict(const std::string& text)
 {
     Value root;
-    StrictSax sax(root, text);
+    StrictBuilder builder(root, text);
     try {
-        Value::sax_parse(text, &sax, nlohmann::detail::input_format_t::json, true, false);
+        Value::sax_parse(text, &builder, nlohmann::detail::input_format_t::json, true, false);
     } catch (const Error&) {
         throw;
     } catch (const std::exception& e) {
@@ -157,7 +206,7 @@ Value ParseStrict(const std::string& text)
     return root;
 }
 
-void Reader::Fail(const std::string& problem) const { throw Error(DisplayPlace(pointer_), problem); }
+void Reader::Fail(const std::string& problem) const { throw Error(DisplayPlace(Pointer()), problem); }
 
 std::string Reader::String() const
 {
@@ -199,14 +248,16 @@ bool Reader::Bool() const
     return value_->get<bool>();
 }
 
-std::vector<Reader> Reader::Array() const
+ArrayReader Reader::Array() const
 {
     if (!value_->is_array())
         Fail(std::string("expected an array, found ") + TypeWord(*value_));
-    std::vector<Reader> items;
-    for (size_t i = 0; i < value_->size(); ++i)
-        items.emplace_back((*value_)[i], AppendPointer(pointer_, std::to_string(i)));
-    return items;
+    return ArrayReader(*this);
+}
+
+Reader ArrayReader::operator[](std::size_t index) const
+{
+    return array_.Child(array_.Raw()[index], std::to_string(index));
 }
 
 ObjectReader Reader::Object(std::initializer_list<const char*> known) const
@@ -226,7 +277,7 @@ ObjectReader::ObjectReader(const Reader& object, const std::vector<std::string>&
             std::string list;
             for (const auto& name : known)
                 list += std::string(list.empty() ? "" : ", ") + "\"" + name + "\"";
-            throw Error(AppendPointer(object.Pointer(), it.key()),
+            throw Error(DisplayPlace(AppendPointer(object.Pointer(), it.key())),
                         "unknown member \"" + it.key() + "\" (known here: " + (list.empty() ? "none" : list) + ")");
         }
     }
@@ -236,16 +287,18 @@ bool ObjectReader::Has(const char* key) const { return self_.Raw().contains(key)
 
 Reader ObjectReader::Required(const char* key) const
 {
-    if (!Has(key))
+    std::optional<Reader> member = Optional(key);
+    if (!member)
         self_.Fail(std::string("member \"") + key + "\" is missing");
-    return Reader(self_.Raw()[key], AppendPointer(self_.Pointer(), key));
+    return *member;
 }
 
 std::optional<Reader> ObjectReader::Optional(const char* key) const
 {
-    if (!Has(key))
+    auto found = self_.Raw().find(key);
+    if (found == self_.Raw().end())
         return std::nullopt;
-    return Reader(self_.Raw()[key], AppendPointer(self_.Pointer(), key));
+    return self_.Child(*found, key);
 }
 
 std::string ObjectReader::String(const char* key, const std::string& fallback) const

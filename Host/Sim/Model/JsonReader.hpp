@@ -1,13 +1,19 @@
 // Strict reading of JSON documents the host is handed (project files, scripts): the parse refuses syntax
-// errors with their line and column and objects that repeat a member; the readers refuse members they do
-// not know and values of the wrong type or range, each failure naming its place as a JSON pointer.
+// errors with their line and column, objects that repeat a member and documents nested deeper than
+// NestingLimit; the readers refuse members they do not know and values of the wrong type or range, each
+// failure naming its place as a JSON pointer.
+//
+// A file may be large and deep, so nothing here keeps a path text per value: a place is a chain of
+// tokens shared with its parent, spelled out only when a message needs it.
 #pragma once
 
 #include "Definitions.hpp"
 
 #include <nlohmann/json.hpp>
 
+#include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +22,10 @@
 namespace Sim::Json {
 
 using Value = nlohmann::ordered_json;
+
+// Levels of arrays and objects a document may nest. The deepest the project file itself goes is its
+// classification tree (two levels per tree level); scripts go a few levels deep.
+constexpr std::size_t NestingLimit = 512;
 
 // A document that cannot be taken: where (a JSON pointer, or "line L, column C") and what is wrong.
 class Error : public std::runtime_error {
@@ -29,7 +39,8 @@ private:
     std::string problem_;
 };
 
-// Parses `text`; throws Error on a syntax error or a repeated member name.
+// Parses `text`; throws Error on a syntax error, a repeated member name or nesting past NestingLimit.
+// Time and memory grow linearly with the text.
 Value ParseStrict(const std::string& text);
 
 // "/a/b~1c/0": a JSON pointer, with "~" and "/" escaped.
@@ -37,29 +48,84 @@ std::string AppendPointer(const std::string& pointer, const std::string& token);
 // The pointer as shown in messages ("(document)" for the whole document).
 std::string DisplayPlace(const std::string& pointer);
 
+// Where a value sits in its document. Cheap to copy; the pointer text is made on demand.
+class Place {
+public:
+    Place() = default;
+    // A place given as a whole pointer text ("" is the document).
+    explicit Place(std::string pointer);
+
+    Place Child(std::string token) const;
+    std::string Pointer() const;
+
+private:
+    struct Node;
+    explicit Place(std::shared_ptr<const Node> node) : node_(std::move(node)) {}
+    std::shared_ptr<const Node> node_;
+};
+
 class ObjectReader;
+class ArrayReader;
 
 // One value of the document with its place.
 class Reader {
 public:
-    Reader(const Value& value, std::string pointer) : value_(&value), pointer_(std::move(pointer)) {}
+    Reader(const Value& value, std::string pointer) : value_(&value), place_(std::move(pointer)) {}
+    Reader(const Value& value, Place place) : value_(&value), place_(std::move(place)) {}
 
     const Value& Raw() const { return *value_; }
-    const std::string& Pointer() const { return pointer_; }
+    std::string Pointer() const { return place_.Pointer(); }
+    const Place& Where() const { return place_; }
     [[noreturn]] void Fail(const std::string& problem) const;
 
     std::string String() const;
     Int64 Integer(Int64 min, Int64 max) const;
     double Number() const;  // finite; integers are taken too
     bool Bool() const;
-    std::vector<Reader> Array() const;
+    ArrayReader Array() const;
     // An object whose members must all be among `known`.
     ObjectReader Object(std::initializer_list<const char*> known) const;
     ObjectReader Object(const std::vector<std::string>& known) const;
 
+    // The member or element `token` of this value, with its place.
+    Reader Child(const Value& value, std::string token) const { return Reader(value, place_.Child(std::move(token))); }
+
 private:
     const Value* value_;
-    std::string pointer_;
+    Place place_;
+};
+
+// The elements of an array, each read with its place when it is asked for (so a long array costs no
+// reader per element up front).
+class ArrayReader {
+public:
+    class Iterator {
+    public:
+        Iterator(const ArrayReader* array, std::size_t index) : array_(array), index_(index) {}
+        Reader operator*() const { return (*array_)[index_]; }
+        Iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return index_ != other.index_; }
+        bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const ArrayReader* array_;
+        std::size_t index_;
+    };
+
+    explicit ArrayReader(Reader array) : array_(std::move(array)) {}
+
+    std::size_t size() const { return array_.Raw().size(); }
+    bool empty() const { return array_.Raw().empty(); }
+    Reader operator[](std::size_t index) const;
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, size()); }
+
+private:
+    Reader array_;
 };
 
 class ObjectReader {

@@ -3,9 +3,13 @@
 #include "Host.hpp"
 #include "Model/ProjectFileSections.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +40,49 @@ const Section sections[] = {
 };
 
 std::string ErrnoText() { return std::strerror(errno); }
+
+// A save writes ".NAME.tmp-XXXXXX" beside its target NAME (six letters or digits from mkstemp).
+std::string TemporaryPrefix(const std::string& fileName) { return "." + fileName + ".tmp-"; }
+
+bool IsTemporaryOf(const std::string& entry, const std::string& prefix)
+{
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(entry.begin() + static_cast<long>(prefix.size()), entry.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Whether `name` still names the file open as `fd`.
+bool IsStillNamed(int fd, const char* name)
+{
+    struct stat open {};
+    struct stat named {};
+    return fstat(fd, &open) == 0 && lstat(name, &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+// Removes what interrupted saves of the same target left: their temporary files that no save holds
+// locked any more (a save keeps its own locked until it is renamed into place, and a lock ends with the
+// process that held it). Files of other targets, of other users and what is not a regular file stay.
+void RemoveAbandonedTemporaries(const std::filesystem::path& folder, const std::string& fileName)
+{
+    const std::string prefix = TemporaryPrefix(fileName);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        if (!IsTemporaryOf(entry, prefix))
+            continue;
+        const std::string path = it->path().string();
+        int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+            flock(fd, LOCK_EX | LOCK_NB) == 0 && IsStillNamed(fd, path.c_str()))
+            unlink(path.c_str());
+        close(fd);
+    }
+}
 
 }  // namespace
 
@@ -95,15 +142,36 @@ Project ProjectFile::FromText(const std::string& text) { return FromJson(Json::P
 
 Project ProjectFile::Load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Only a regular file is read, and only as many bytes as it has: a device or a pipe named as the
+    // project would otherwise be read without end (or block the open itself, for a pipe).
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw ProjectFileError(path, "", std::string("cannot be read: ") + ErrnoText());
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        throw ProjectFileError(path, "", std::string("cannot be read: ") + ErrnoText());
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::string reason = S_ISREG(info.st_mode) || info.st_mode == 0 ? ErrnoText() : "not a regular file";
+        close(fd);
+        throw ProjectFileError(path, "", "cannot be read: " + reason);
+    }
+    std::string text(static_cast<size_t>(info.st_size), '\0');
+    size_t got = 0;
+    while (got < text.size()) {
+        ssize_t n = read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            std::string reason = ErrnoText();
+            close(fd);
+            throw ProjectFileError(path, "", "cannot be read: " + reason);
+        }
+        if (n == 0)
+            break;  // shortened meanwhile: what is there is read
+        got += static_cast<size_t>(n);
+    }
+    close(fd);
+    text.resize(got);
     try {
-        return FromText(buffer.str());
+        return FromText(text);
     } catch (const Json::Error& e) {
         throw ProjectFileError(path, e.Place(), e.Problem());
     } catch (const std::exception& e) {
@@ -124,10 +192,25 @@ void ProjectFile::Save(const Project& project, const std::string& path)
 
     fs::path target(path);
     fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-    std::vector<char> temporary(pattern.begin(), pattern.end());
-    temporary.push_back('\0');
-    int fd = mkstemp(temporary.data());
+    const std::string fileName = target.filename().string();
+    RemoveAbandonedTemporaries(folder, fileName);
+
+    std::string pattern = (folder / TemporaryPrefix(fileName)).string() + "XXXXXX";
+    std::vector<char> temporary;
+    int fd = -1;
+    // The temporary file is locked while it is written; a save that finds it gone once it holds the lock
+    // (another save took it for abandoned in between) starts again with a new one.
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temporary.assign(pattern.begin(), pattern.end());
+        temporary.push_back('\0');
+        fd = mkstemp(temporary.data());
+        if (fd < 0)
+            throw ProjectFileError(path, "", "cannot create a temporary file in " + folder.string() + ": " + ErrnoText());
+        if (flock(fd, LOCK_EX) != 0 || !IsStillNamed(fd, temporary.data())) {
+            close(fd);
+            fd = -1;
+        }
+    }
     if (fd < 0)
         throw ProjectFileError(path, "", "cannot create a temporary file in " + folder.string() + ": " + ErrnoText());
 
@@ -163,12 +246,11 @@ void ProjectFile::Save(const Project& project, const std::string& path)
     }
     if (fsync(fd) != 0)
         fail("cannot be written");
-    int closed = close(fd);
-    fd = -1;
-    if (closed != 0)
-        fail("cannot be written");
+    // Renamed while still locked, so that no other save takes it for abandoned before it is in place.
     if (rename(temporary.data(), path.c_str()) != 0)
         fail("cannot replace the file");
+    // The text is on disk (fsync) and in place; closing only gives the lock back.
+    close(fd);
 }
 
 bool OpenProjectFile(Host& host, const std::string& path, std::string* error)
@@ -198,16 +280,72 @@ bool SaveProjectFile(Host& host, const std::string& path, std::string* error)
 
 namespace Model {
 
+FileReadContext::FileReadContext(const Project& project) : project_(&project)
+{
+    groupNames_.insert(BuiltIn::Group().name);
+}
+
 API_Guid FileReadContext::ClaimGuid(const Json::Reader& member)
 {
     std::string text = member.String();
     GS::Guid guid(text.c_str());
     if (text.size() != 36 || guid.IsNull())
         member.Fail("\"" + text + "\" is not a GUID (36 characters: 8-4-4-4-12 hexadecimal digits, not all zero)");
-    auto [it, inserted] = guids_.emplace(GSGuid2APIGuid(guid), member.Pointer());
+    auto [it, inserted] = guids_.emplace(GSGuid2APIGuid(guid), member.Where());
     if (!inserted)
-        member.Fail("GUID " + text + " is already used at " + it->second);
+        member.Fail("GUID " + text + " is already used at " + it->second.Pointer());
     return GSGuid2APIGuid(guid);
+}
+
+bool FileReadContext::HasSystemNamed(const std::string& name, const std::string& editionVersion) const
+{
+    return systemNames_.count({name, editionVersion}) != 0;
+}
+
+void FileReadContext::AddedSystem(const API_Guid& system, const std::string& name, const std::string& editionVersion)
+{
+    systems_.insert(system);
+    systemNames_.insert({name, editionVersion});
+}
+
+const API_Guid* FileReadContext::SystemOfItem(const API_Guid& item) const
+{
+    auto found = itemSystems_.find(item);
+    return found == itemSystems_.end() ? nullptr : &found->second;
+}
+
+bool FileReadContext::HasItemId(const API_Guid& system, const std::string& id) const
+{
+    return itemIds_.count({system, id}) != 0;
+}
+
+void FileReadContext::AddedItem(const API_Guid& item, const API_Guid& system, const std::string& id)
+{
+    itemSystems_.emplace(item, system);
+    itemIds_.insert({system, id});
+}
+
+const std::string* FileReadContext::CustomGroupName(const API_Guid& group) const
+{
+    auto found = groups_.find(group);
+    return found == groups_.end() ? nullptr : &found->second;
+}
+
+void FileReadContext::AddedGroup(const API_Guid& group, const std::string& name)
+{
+    groups_.emplace(group, name);
+    groupNames_.insert(name);
+}
+
+bool FileReadContext::HasDefinitionNamed(const API_Guid& group, const std::string& name) const
+{
+    return definitionNames_.count({group, name}) != 0;
+}
+
+void FileReadContext::AddedDefinition(const API_Guid& definition, const API_Guid& group, const std::string& name)
+{
+    definitions_.insert(definition);
+    definitionNames_.insert({group, name});
 }
 
 void ReadProjectInfo(const Json::Reader& section, Project& project, FileReadContext& /*context*/)

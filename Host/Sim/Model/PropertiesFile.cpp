@@ -4,6 +4,7 @@
 #include "SimUtf8.hpp"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 namespace Sim::Model {
@@ -52,14 +53,14 @@ void ReadGroup(const Json::Reader& entry, Properties& properties, FileReadContex
     group.name = name.String();
     if (group.name.empty())
         name.Fail("a property group's name must not be empty");
-    if (properties.FindGroupByName(group.name) != nullptr)
+    if (context.HasGroupNamed(group.name))
         name.Fail("a property group named \"" + group.name + "\" exists already");
     group.description = object.String("description", "");
+    context.AddedGroup(group.guid, group.name);
     properties.AddGroup(std::move(group));
 }
 
-void ReadDefinition(const Json::Reader& entry, Properties& properties, const Classifications& classifications,
-                    FileReadContext& context)
+void ReadDefinition(const Json::Reader& entry, Properties& properties, FileReadContext& context)
 {
     auto object = entry.Object({"guid", "group", "name", "description", "collectionType", "valueType", "measureType",
                                 "defaultValue", "availability", "canValueBeEditable"});
@@ -70,15 +71,15 @@ void ReadDefinition(const Json::Reader& entry, Properties& properties, const Cla
         guid.Fail("the GUID belongs to one of the host's built-in properties");
     auto group = object.Required("group");
     definition.group = ReadGuidReference(group);
-    const PropertyGroup* owner = properties.FindGroup(definition.group);
-    if (owner == nullptr || owner->type != API_PropertyCustomGroupType)
+    const std::string* owner = context.CustomGroupName(definition.group);
+    if (owner == nullptr)
         group.Fail("no custom property group has this GUID");
     auto name = object.Required("name");
     definition.name = name.String();
     if (definition.name.empty())
         name.Fail("a property definition's name must not be empty");
-    if (properties.FindDefinitionByName(definition.group, definition.name) != nullptr)
-        name.Fail("the group \"" + owner->name + "\" has a definition named \"" + definition.name + "\" already");
+    if (context.HasDefinitionNamed(definition.group, definition.name))
+        name.Fail("the group \"" + *owner + "\" has a definition named \"" + definition.name + "\" already");
     definition.description = object.String("description", "");
     ReadFixedWord(object, "collectionType", "single");
     ReadFixedWord(object, "valueType", "string");
@@ -86,17 +87,18 @@ void ReadDefinition(const Json::Reader& entry, Properties& properties, const Cla
         definition.measureType = ReadMeasure(*measure);
     definition.defaultValue = object.String("defaultValue", "");
     if (auto availability = object.Optional("availability")) {
+        std::set<API_Guid> listed;
         for (const auto& itemEntry : availability->Array()) {
             API_Guid item = ReadGuidReference(itemEntry);
-            if (classifications.FindItem(item) == nullptr)
+            if (context.SystemOfItem(item) == nullptr)
                 itemEntry.Fail("no classification item has this GUID");
-            if (std::find(definition.availability.begin(), definition.availability.end(), item) !=
-                definition.availability.end())
+            if (!listed.insert(item).second)
                 itemEntry.Fail("the item is listed twice");
             definition.availability.push_back(item);
         }
     }
     definition.canValueBeEditable = object.Bool("canValueBeEditable", true);
+    context.AddedDefinition(definition.guid, definition.group, definition.name);
     properties.AddDefinition(std::move(definition));
 }
 
@@ -119,7 +121,7 @@ void ReadProperties(const Json::Reader& section, Project& project, FileReadConte
             ReadGroup(entry, project.properties, context);
     if (auto definitions = object.Optional("definitions"))
         for (const auto& entry : definitions->Array())
-            ReadDefinition(entry, project.properties, project.classifications, context);
+            ReadDefinition(entry, project.properties, context);
 }
 
 Json::Value WriteProperties(const Project& project)
@@ -153,7 +155,7 @@ Json::Value WriteProperties(const Project& project)
     return section;
 }
 
-AttachedData ReadAttachedData(const Json::Reader& member, const Project& project)
+AttachedData ReadAttachedData(const Json::Reader& member, const FileReadContext& context)
 {
     auto object = member.Object({"classification", "propertyValues"});
     AttachedData attached;
@@ -162,14 +164,14 @@ AttachedData ReadAttachedData(const Json::Reader& member, const Project& project
             auto pair = entry.Object({"system", "item"});
             auto systemMember = pair.Required("system");
             const API_Guid system = ReadGuidReference(systemMember);
-            if (project.classifications.FindSystem(system) == nullptr)
+            if (!context.HasSystem(system))
                 systemMember.Fail("no classification system has this GUID");
             if (attached.classification.count(system) != 0)
                 systemMember.Fail("one item per classification system: the system is listed twice");
             auto itemMember = pair.Required("item");
             const API_Guid item = ReadGuidReference(itemMember);
-            const ClassificationItem* found = project.classifications.FindItem(item);
-            if (found == nullptr || found->system != system)
+            const API_Guid* itemSystem = context.SystemOfItem(item);
+            if (itemSystem == nullptr || *itemSystem != system)
                 itemMember.Fail("no item of that classification system has this GUID");
             attached.classification[system] = item;
         }
@@ -179,8 +181,7 @@ AttachedData ReadAttachedData(const Json::Reader& member, const Project& project
             auto pair = entry.Object({"definition", "value"});
             auto definitionMember = pair.Required("definition");
             const API_Guid definition = ReadGuidReference(definitionMember);
-            const PropertyDefinition* found = project.properties.FindDefinition(definition);
-            if (found == nullptr || found->type != API_PropertyCustomDefinitionType)
+            if (!context.HasCustomDefinition(definition))
                 definitionMember.Fail("no custom property definition has this GUID");
             if (attached.propertyValues.count(definition) != 0)
                 definitionMember.Fail("the definition has a value already");
@@ -212,14 +213,17 @@ void ReadModuleData(const Json::Reader& section, Project& project, FileReadConte
         section.Fail("module data is an object of entries by name");
     // The parse refuses a name given twice, so every entry is new here.
     for (const auto& [name, value] : section.Raw().items())
-        project.moduleData[name] = ReadUserData(Json::Reader(value, Json::AppendPointer(section.Pointer(), name)));
+        project.moduleData.emplace_hint(project.moduleData.end(), name, ReadUserData(section.Child(value, name)));
 }
 
 Json::Value WriteModuleData(const Project& project)
 {
+    // The names are unique (a map), so each entry goes straight to the end: assigning by name would look
+    // through every entry written before it.
     Json::Value section = Json::Value::object();
+    auto& entries = section.get_ref<Json::Value::object_t&>();
     for (const auto& [name, entry] : project.moduleData)
-        section[name] = WriteUserData(entry);
+        entries.Container::emplace_back(name, WriteUserData(entry));
     return section;
 }
 
