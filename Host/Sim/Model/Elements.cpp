@@ -131,6 +131,14 @@ Element& Elements::Insert(size_t position, Element element)
     return *items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(element));
 }
 
+void Elements::FollowComposite(const Composite& composite)
+{
+    for (Element& element : items_)
+        if (element.HasStructure() && element.structure == API_CompositeStructure &&
+            element.composite == composite.index)
+            element.thickness = element.endThickness = composite.totalThickness;
+}
+
 size_t Elements::PositionOf(const API_Guid& guid) const { return IndexedPosition(guid); }
 
 bool Elements::Remove(const API_Guid& guid)

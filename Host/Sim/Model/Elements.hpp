@@ -91,6 +91,9 @@ public:
     size_t PositionOf(const API_Guid& guid) const;  // All().size() when absent
     bool Remove(const API_Guid& guid);
     bool ContainsGuid(const API_Guid& guid) const { return Find(guid) != nullptr; }
+    // Every wall, slab and roof built of the composite takes its (new) thickness, at both ends of a wall:
+    // an element is never left thinner or thicker than what it is built of.
+    void FollowComposite(const Composite& composite);
 
     bool operator==(const Elements& other) const { return items_ == other.items_; }
     bool operator!=(const Elements& other) const { return !(*this == other); }
