@@ -45,7 +45,9 @@ bool Element::operator==(const Element& other) const
            structure == other.structure && buildingMaterial == other.buildingMaterial &&
            composite == other.composite && profile == other.profile && wallGeometry == other.wallGeometry &&
            origin == other.origin && length == other.length && width == other.width && height == other.height &&
-           thickness == other.thickness && endThickness == other.endThickness && libraryPart == other.libraryPart &&
+           thickness == other.thickness && endThickness == other.endThickness && planArea == other.planArea &&
+           holes == other.holes && veneer == other.veneer && sectionParts == other.sectionParts &&
+           wall == other.wall && libraryPart == other.libraryPart &&
            ownerType == other.ownerType && owner == other.owner;
 }
 
