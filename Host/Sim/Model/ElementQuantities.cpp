@@ -87,10 +87,18 @@ double NetLayeredArea(const Element& element, const Project& project)
     return NotBelowZero(element.length * element.width - holes);
 }
 
+// Face times thickness, in that order, unless the plan is a polygon of its own: the same bits as before.
+double WallGrossVolume(const Element& wall)
+{
+    if (wall.wallGeometry == APIWtyp_Poly && wall.planArea > 0.0)
+        return wall.planArea * wall.height;
+    return wall.length * wall.height * MeanWallThickness(wall);
+}
+
 double NetLayeredVolume(const Element& element, const Project& project)
 {
     if (element.type == API_WallID) {
-        const double gross = WallPlanArea(element) * element.height;
+        const double gross = WallGrossVolume(element);
         return NotBelowZero(gross - OpeningsOf(element, project).Surface() * CutDepth(element));
     }
     return NetLayeredArea(element, project) * element.thickness;
@@ -101,7 +109,7 @@ void FillWall(const Element& wall, const Project& project, API_WallQuantity& q)
     const WallOpenings openings = OpeningsOf(wall, project);
     const double face = wall.length * wall.height;
     const double planArea = WallPlanArea(wall);
-    q.grossVolume = planArea * wall.height;
+    q.grossVolume = WallGrossVolume(wall);
     q.volume = NotBelowZero(q.grossVolume - openings.Surface() * CutDepth(wall));
     q.grossSurf1 = q.grossSurf2 = face;
     q.surface1 = q.surface2 = NotBelowZero(face - openings.Surface());
@@ -203,7 +211,7 @@ void FillBeam(const Element& beam, API_BeamQuantity& q)
     q.edgeSurfaceLeft = q.edgeSurfaceRight = beam.length * beam.height;
     q.edgeSurface = 2.0 * beam.width * beam.height;
     q.crossSectionAreaCutBegin = q.crossSectionAreaCutEnd = BeamSection(beam);
-    q.volume = BeamSection(beam) * beam.length;
+    q.volume = beam.sectionParts.empty() ? beam.length * beam.width * beam.height : BeamSection(beam) * beam.length;
 }
 
 void FillOpening(const Element& opening, const Project& project, API_WindowQuantity& q)
@@ -321,7 +329,8 @@ std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const
     } else if (element.type == API_BeamID) {
         const double section = BeamSection(element);
         if (element.sectionParts.empty()) {
-            add(element.buildingMaterial, section * element.length, element.length * element.width, 0);
+            add(element.buildingMaterial, element.length * element.width * element.height,
+                element.length * element.width, 0);
         } else {
             for (const SectionPart& part : element.sectionParts)
                 add(part.buildingMaterial, part.area * element.length,
