@@ -61,6 +61,18 @@ void CalculationModel::AddLibraryPart(const std::string& unId, const std::string
         {{"documentName", name}, {"uniqueId", unId}, {"location", "/calculation-model-library/" + name + ".gsm"}});
 }
 
+void CalculationModel::AddLibraryPart(const std::string& unId, const std::string& name,
+                                      const std::vector<std::pair<std::string, double>>& numbers,
+                                      const nlohmann::json& details)
+{
+    AddLibraryPart(unId, name);
+    nlohmann::json parameters = nlohmann::json::array();
+    for (const auto& [parameter, value] : numbers)
+        parameters.push_back({{"name", parameter}, {"type", 2}, {"value", value}});
+    libraryParts_.back()["parameters"] = parameters;
+    libraryParts_.back()["details"] = details;
+}
+
 void CalculationModel::AddModuleData(const std::string& name, const std::string& text, int dataVersion)
 {
     moduleData_[name] = {{"dataVersion", dataVersion}, {"platformSign", PlatformSign}, {"text", text}};

@@ -20,6 +20,10 @@ public:
     int AddComposite(const std::string& name, const std::vector<std::tuple<int, double, int>>& skins,
                      const std::string& storedProperties = "");
     void AddLibraryPart(const std::string& unId, const std::string& name);
+    // A part with number parameters and the names of those that give a window's or door's oversizes
+    // ({"leftOversize": "ovl", ...}).
+    void AddLibraryPart(const std::string& unId, const std::string& name,
+                        const std::vector<std::pair<std::string, double>>& numbers, const nlohmann::json& details);
     void AddModuleData(const std::string& name, const std::string& text, int dataVersion = 1);
 
     // Walls are straight: volume = length × height × thickness, face area = length × height.
@@ -38,6 +42,10 @@ public:
     std::string AddCurtainWall(const std::string& ifcName, double length, double height);
     // Volume = run × width × rise ÷ 2.
     std::string AddStair(const std::string& ifcName, double run, double width, double rise);
+
+    // Any element, described as in the project file; answers its GUID.
+    std::string Add(nlohmann::json element, const std::string& ifcName = "") { return AddElement(element, ifcName); }
+    nlohmann::json LibraryPartOf(const std::string& unId) const { return LibraryPartReference(unId); }
 
     std::string ProjectText() const;
     // Replaces the host's project; fails the test when the file is refused.

@@ -189,49 +189,234 @@ struct API_IFCAttribute {
     GS::UniString attributeValue;
 };
 
-// Quantities of one element (square metres, cubic metres, metres).
+// Quantities of one element, in square metres, cubic metres and metres, field for field as the host
+// declares them (fillers included, so that the records keep their size).
 struct API_WallQuantity {
     double volume;
-    double surface1;  // on the reference line side
-    double surface2;  // on the other side
+    double volume_cond;
+    double volumeASkin;
+    double volumeBSkin;
+    double volumeASkin_cond;
+    double volumeBSkin_cond;
+    double surface1;
+    double surface2;
+    double surface3;
+    double surface1_cond;
+    double surface2_cond;
     double length;
+    double windowsSurf;
+    double doorsSurf;
+    double emptyholesSurf;
+    double filler_0;
+    Int32 columnsNumber;
+    Int32 filler_1;
+    double windowsWidth;
+    double doorsWidth;
+    double minHeight;
+    double maxHeight;
+    double minHeightASkin;
+    double maxHeightASkin;
+    double minHeightBSkin;
+    double maxHeightBSkin;
+    double centerLength;
+    double area;
+    double perimeter;
+    double grossVolume;
+    double grossSurf1;
+    double grossSurf2;
+    double emptyHolesVolume;
+    double emptyHolesSurf1;
+    double emptyHolesSurf2;
+    double length12;
+    double length34;
+    double length12_cond;
+    double length34_cond;
+    double insuThickness;
+    double airThickness;
+    double skinAThickness;
+    double skinBThickness;
+    double refLineLength;
+};
+
+struct API_ColumnQuantity {
+    double coreSurface;
+    double veneSurface;
+    double coreVolume;
+    double veneVolume;
+    double minHeight;
+    double maxHeight;
+    double perimeter;
+    double area;
+    double coreGrossSurf;
+    double veneGrossSurf;
+    double crossSectionAreaCutBegin;
+    double crossSectionAreaCutEnd;
+    double coreGrossVolume;
+    double veneGrossVolume;
+    double coreTopSurf;
+    double coreBotSurf;
+    double veneTopSurf;
+    double veneBotSurf;
+    double coreGrossTopBotSurf;
+    double veneGrossTopBotSurf;
+    double filler_1[2];
+};
+
+struct API_BeamQuantity {
+    double area;
+    double rightLength;
+    double leftLength;
+    double bottomSurface;
+    double topSurface;
+    double edgeSurfaceLeft;
+    double edgeSurfaceRight;
+    double edgeSurface;
+    double holesSurface;
+    double holesEdgeSurface;
+    Int32 holesNumber;
+    Int32 filler_1;
+    double crossSectionAreaCutBegin;
+    double crossSectionAreaCutEnd;
+    double volume;
+    double volume_cond;
+    double holesVolume;
+    double filler_2[6];
 };
 
 struct API_WindowQuantity {
     double width1;
+    double width2;
     double height1;
+    double height2;
     double surface1;
+    double surface2;
+    double nWidth1;
+    double nWidth2;
+    double nHeight1;
+    double nHeight2;
+    double nSurface1;
+    double nSurface2;
     double volume;
+    double grossSurf;
+    double grossVolume;
+    double surface;
+    double sillHeight;
+    double sillHeight1;
+    double sillHeight2;
+    double headHeight;
+    double headHeight1;
+    double headHeight2;
+    double sillHeight3;
+    double headHeight3;
+    double filler_1[7];
 };
 
 using API_DoorQuantity = API_WindowQuantity;
 
+struct API_ObjectQuantity {
+    double surface;
+    double volume;
+    double filler_1[8];
+};
+
 struct API_SlabQuantity {
     double bottomSurface;
     double topSurface;
+    double edgeSurface;
+    double bottomSurface_cond;
+    double topSurface_cond;
     double volume;
+    double volume_cond;
+    double perimeter;
+    double holesSurf;
+    double holesPrm;
+    double grossBotSurf;
+    double grossTopSurf;
+    double grossEdgeSurf;
+    double grossVolume;
+    double grossBotSurfWithHoles;
+    double grossTopSurfWithHoles;
+    double grossEdgeSurfWithHoles;
+    double grossVolumeWithHoles;
+    double filler_1[1];
 };
 
 struct API_RoofQuantity {
     double bottomSurface;
     double topSurface;
+    double edgeSurface;
+    double bottomSurface_cond;
+    double topSurface_cond;
     double volume;
+    double volume_cond;
+    double perimeter;
+    double holesSurf;
+    double holesPrm;
+    double grossBotSurf;
+    double grossTopSurf;
+    double grossEdgeSurf;
+    double contourArea;
+    double grossVolume;
+    double insuThickness;
+    double ridgesLength;
+    double valleysLength;
+    double gablesLength;
+    double hipsLength;
+    double eavesLength;
+    double peaksLength;
+    double sideWallConLength;
+    double endWallConLength;
+    double domeConLength;
+    double hollowConLength;
+    double openingSurf;
+    Int32 numOfHoles;
+    Int32 numOfSkylight;
+    Int32 filler_1;
+    Int32 filler_2;
 };
 
 struct API_CurtainWallQuantity {
+    double framesLength;
+    double contourFramesLength;
+    double mainaxisFramesLength;
+    double secaxisFramesLength;
+    double customFramesLength;
+    double panelsSurface;
+    double panelsSurfaceN;
+    double panelsSurfaceS;
+    double panelsSurfaceE;
+    double panelsSurfaceW;
+    double panelsSurfaceNE;
+    double panelsSurfaceNW;
+    double panelsSurfaceSE;
+    double panelsSurfaceSW;
     double contourSurface;
+    double boundarySurface;
     double length;
+    double height;
+    double slantAngle;
+    UInt32 numOfPanels;
+    UInt32 filler_1;
+    double filler_2[6];
 };
 
-struct API_StairQuantity {
+typedef struct {
     double area;
     double volume;
-};
+    double height;
+    double walklineLength;
+    double gradient;
+    Int32 numOfRisers;
+    Int32 numOfTreads;
+} API_StairQuantity;
 
 union API_ElementQuantity {
     API_WallQuantity wall;
+    API_ColumnQuantity column;
+    API_BeamQuantity beam;
     API_DoorQuantity door;
     API_WindowQuantity window;
+    API_ObjectQuantity symb;
     API_SlabQuantity slab;
     API_RoofQuantity roof;
     API_CurtainWallQuantity cw;
@@ -262,8 +447,11 @@ public:
 // The quantities the caller asks for: any byte of a field set marks it.
 struct API_ElementQuantityMask {
     API_WallQuantity wall;
+    API_ColumnQuantity column;
+    API_BeamQuantity beam;
     API_DoorQuantity door;
     API_WindowQuantity window;
+    API_ObjectQuantity symb;
     API_SlabQuantity slab;
     API_RoofQuantity roof;
     API_CurtainWallQuantity cw;

@@ -411,6 +411,7 @@ GSErrCode ModifyAttribute(API_Attribute* attribute, bool withDefs, API_CWallComp
         changed.totalThickness = Composite::SumOfSkins(changed.skins);
     }
     *existing = std::move(changed);
+    TheHost().GetProject().elements.FollowComposite(*existing);
     attribute->header.index = IndexOf(existing->index);
     attribute->header.guid = existing->guid;
     attribute->compWall.totalThick = existing->totalThickness;

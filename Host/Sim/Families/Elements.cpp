@@ -363,17 +363,18 @@ bool MarkedField(const void* maskField, size_t size)
     return false;
 }
 
-// Copies the fields of one kind's quantity record that the mask marks; every field is a double.
+// Copies the fields of one kind's quantity record that the mask marks. The records are doubles and pairs
+// of 32-bit counts, so they are walked in 8-byte units: a marked count brings its neighbour along.
 template <typename Record>
 void CopyMarked(const Record& from, const Record& mask, Record& to)
 {
-    static_assert(sizeof(Record) % sizeof(double) == 0, "quantity records hold doubles");
-    const auto* source = reinterpret_cast<const double*>(&from);
-    const auto* marks = reinterpret_cast<const double*>(&mask);
-    auto* target = reinterpret_cast<double*>(&to);
-    for (size_t i = 0; i < sizeof(Record) / sizeof(double); ++i)
-        if (MarkedField(&marks[i], sizeof(double)))
-            target[i] = source[i];
+    static_assert(sizeof(Record) % sizeof(double) == 0, "quantity records are made of 8-byte units");
+    const auto* source = reinterpret_cast<const unsigned char*>(&from);
+    const auto* marks = reinterpret_cast<const unsigned char*>(&mask);
+    auto* target = reinterpret_cast<unsigned char*>(&to);
+    for (size_t offset = 0; offset < sizeof(Record); offset += sizeof(double))
+        if (MarkedField(marks + offset, sizeof(double)))
+            std::memcpy(target + offset, source + offset, sizeof(double));
 }
 
 void CopyMarkedQuantities(API_ElemTypeID type, const API_ElementQuantity& from, const API_ElementQuantityMask& mask,
@@ -381,6 +382,9 @@ void CopyMarkedQuantities(API_ElemTypeID type, const API_ElementQuantity& from, 
 {
     switch (type) {
         case API_WallID: CopyMarked(from.wall, mask.wall, to.wall); break;
+        case API_ColumnID: CopyMarked(from.column, mask.column, to.column); break;
+        case API_BeamID: CopyMarked(from.beam, mask.beam, to.beam); break;
+        case API_ObjectID: CopyMarked(from.symb, mask.symb, to.symb); break;
         case API_WindowID: CopyMarked(from.window, mask.window, to.window); break;
         case API_DoorID: CopyMarked(from.door, mask.door, to.door); break;
         case API_SlabID: CopyMarked(from.slab, mask.slab, to.slab); break;
@@ -413,7 +417,7 @@ GSErrCode FillQuantities(const Element& element, const API_QuantitiesMask* mask,
     if (mask == nullptr && (quantities.elements == nullptr || quantities.composites == nullptr))
         return APIERR_BADPARS;
     if (quantities.elements != nullptr) {
-        const API_ElementQuantity all = Model::QuantitiesOf(element);
+        const API_ElementQuantity all = Model::QuantitiesOf(element, TheProject());
         if (mask == nullptr)
             *quantities.elements = all;
         else
@@ -421,7 +425,7 @@ GSErrCode FillQuantities(const Element& element, const API_QuantitiesMask* mask,
     }
     if (quantities.composites != nullptr) {
         quantities.composites->Clear();
-        for (const auto& part : Model::MaterialPartsOf(element, TheProject().attributes))
+        for (const auto& part : Model::MaterialPartsOf(element, TheProject()))
             quantities.composites->Push(mask == nullptr ? part : MaskedPart(part, mask->composites));
     }
     return NoError;

@@ -1,21 +1,22 @@
-// What the host calculates from an element's size: its quantities, its building-material parts and its 3D
-// bounding box. The rules are the simulator's (a straight wall, a rectangular slab, a box-shaped object),
+// What the host calculates from an element's geometry: its quantities, its building-material parts and its
+// 3D bounding box. The rules are the simulator's (straight, trapezoid and polygonal walls that their
+// windows and doors cut, rectangular slabs and roofs with rectangular holes, columns with a veneer or a
+// profile of several building materials, curtain walls of frames and panels, stairs of treads and risers),
 // written down in docs/project-file.md so that a test can work the expected numbers out by hand.
 #pragma once
 
-#include "Model/Attributes.hpp"
-#include "Model/Elements.hpp"
+#include "Model/Project.hpp"
 
 #include <vector>
 
 namespace Sim::Model {
 
 double MeanWallThickness(const Element& wall);
-double Volume(const Element& element);
-API_ElementQuantity QuantitiesOf(const Element& element);
-// One part per skin of a composite wall, slab or roof; one part for a basic or profiled one and for a column
-// or beam; none for other kinds. Parts whose building material is 0 are left out.
-std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const Attributes& attributes);
+API_ElementQuantity QuantitiesOf(const Element& element, const Project& project);
+// One part per skin of a composite wall, slab or roof; one part for a basic or profiled wall, slab or roof;
+// for a column its core and its veneer, or its section parts; for a beam its section parts or its one
+// building material; none for other kinds. Parts whose building material is 0 are left out.
+std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const Project& project);
 API_Box3D BoundsOf(const Element& element);
 
 }  // namespace Sim::Model

@@ -45,7 +45,9 @@ bool Element::operator==(const Element& other) const
            structure == other.structure && buildingMaterial == other.buildingMaterial &&
            composite == other.composite && profile == other.profile && wallGeometry == other.wallGeometry &&
            origin == other.origin && length == other.length && width == other.width && height == other.height &&
-           thickness == other.thickness && endThickness == other.endThickness && libraryPart == other.libraryPart &&
+           thickness == other.thickness && endThickness == other.endThickness && planArea == other.planArea &&
+           holes == other.holes && veneer == other.veneer && sectionParts == other.sectionParts &&
+           wall == other.wall && libraryPart == other.libraryPart &&
            ownerType == other.ownerType && owner == other.owner;
 }
 
@@ -129,6 +131,14 @@ Element& Elements::Insert(size_t position, Element element)
         position = items_.size();
     indexed_ = false;
     return *items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(element));
+}
+
+void Elements::FollowComposite(const Composite& composite)
+{
+    for (Element& element : items_)
+        if (element.HasStructure() && element.structure == API_CompositeStructure &&
+            element.composite == composite.index)
+            element.thickness = element.endThickness = composite.totalThickness;
 }
 
 size_t Elements::PositionOf(const API_Guid& guid) const { return IndexedPosition(guid); }

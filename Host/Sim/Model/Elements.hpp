@@ -39,6 +39,36 @@ struct LibraryPartRef {
     bool operator==(const LibraryPartRef& other) const { return index == other.index && unId == other.unId; }
 };
 
+// A rectangular hole through a slab or roof, its sides in metres.
+struct Hole {
+    double length = 0.0;
+    double width = 0.0;
+
+    bool operator==(const Hole& other) const { return length == other.length && width == other.width; }
+};
+
+// The skin a column's veneer wraps around its core, as thick on every side.
+struct Veneer {
+    Int32 buildingMaterial = 0;  // 0: no veneer
+    double thickness = 0.0;
+
+    bool operator==(const Veneer& other) const
+    {
+        return buildingMaterial == other.buildingMaterial && thickness == other.thickness;
+    }
+};
+
+// One building material's share of a profiled column's or beam's cross-section.
+struct SectionPart {
+    Int32 buildingMaterial = 0;
+    double area = 0.0;  // square metres of the section
+
+    bool operator==(const SectionPart& other) const
+    {
+        return buildingMaterial == other.buildingMaterial && area == other.area;
+    }
+};
+
 struct Element {
     API_Guid guid{};
     API_ElemTypeID type = API_WallID;
@@ -62,6 +92,11 @@ struct Element {
     double height = 0.0;
     double thickness = 0.0;     // walls: at the start; slabs, roofs; windows and doors: the opening's depth
     double endThickness = 0.0;  // walls: at the end
+    double planArea = 0.0;      // polygonal walls: the area of the plan polygon (0: length × mean thickness)
+    std::vector<Hole> holes;    // slabs, roofs
+    Veneer veneer;              // columns
+    std::vector<SectionPart> sectionParts;  // profiled columns and beams; empty: one part of buildingMaterial
+    API_Guid wall{};            // windows, doors: the wall the opening cuts, or null
 
     LibraryPartRef libraryPart;                  // objects, windows, doors
     API_ElemTypeID ownerType = API_ZombieElemID; // objects that are part of a curtain wall or stair
@@ -91,6 +126,9 @@ public:
     size_t PositionOf(const API_Guid& guid) const;  // All().size() when absent
     bool Remove(const API_Guid& guid);
     bool ContainsGuid(const API_Guid& guid) const { return Find(guid) != nullptr; }
+    // Every wall, slab and roof built of the composite takes its (new) thickness, at both ends of a wall:
+    // an element is never left thinner or thicker than what it is built of.
+    void FollowComposite(const Composite& composite);
 
     bool operator==(const Elements& other) const { return items_ == other.items_; }
     bool operator!=(const Elements& other) const { return !(*this == other); }

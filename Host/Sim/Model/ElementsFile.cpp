@@ -60,14 +60,16 @@ std::vector<std::string> MembersOf(API_ElemTypeID type)
     switch (type) {
         case API_WallID:
             add({"structure", "buildingMaterial", "composite", "profile", "geometry", "length", "height", "thickness",
-                 "endThickness"});
+                 "endThickness", "planArea"});
             break;
         case API_SlabID:
-        case API_RoofID: add({"structure", "buildingMaterial", "composite", "length", "width", "thickness"}); break;
-        case API_ColumnID:
-        case API_BeamID: add({"buildingMaterial", "length", "width", "height"}); break;
+        case API_RoofID:
+            add({"structure", "buildingMaterial", "composite", "length", "width", "thickness", "holes"});
+            break;
+        case API_ColumnID: add({"buildingMaterial", "length", "width", "height", "veneer", "sectionParts"}); break;
+        case API_BeamID: add({"buildingMaterial", "length", "width", "height", "sectionParts"}); break;
         case API_WindowID:
-        case API_DoorID: add({"libraryPart", "width", "height", "thickness"}); break;
+        case API_DoorID: add({"libraryPart", "width", "height", "thickness", "wall"}); break;
         case API_ObjectID: add({"libraryPart", "ownerType", "owner", "length", "width", "height"}); break;
         case API_CurtainWallID: add({"length", "height"}); break;
         case API_StairID: add({"length", "width", "height"}); break;
@@ -164,6 +166,38 @@ API_Guid ReadGuidText(const Json::Reader& member)
     return GSGuid2APIGuid(guid);
 }
 
+std::vector<Hole> ReadHoles(const Json::Reader& member)
+{
+    std::vector<Hole> holes;
+    for (const auto& item : member.Array()) {
+        auto object = item.Object({"length", "width"});
+        holes.push_back({ReadSize(object, "length", 0.0), ReadSize(object, "width", 0.0)});
+    }
+    return holes;
+}
+
+Veneer ReadVeneer(const Json::Reader& member)
+{
+    auto object = member.Object({"buildingMaterial", "thickness"});
+    Veneer veneer;
+    veneer.buildingMaterial = static_cast<Int32>(object.Required("buildingMaterial").Integer(1, Int32Max));
+    veneer.thickness = ReadSize(object, "thickness", 0.0);
+    return veneer;
+}
+
+std::vector<SectionPart> ReadSectionParts(const Json::Reader& member)
+{
+    std::vector<SectionPart> parts;
+    for (const auto& item : member.Array()) {
+        auto object = item.Object({"buildingMaterial", "area"});
+        SectionPart part;
+        part.buildingMaterial = static_cast<Int32>(object.Required("buildingMaterial").Integer(1, Int32Max));
+        part.area = ReadSize(object, "area", 0.0);
+        parts.push_back(part);
+    }
+    return parts;
+}
+
 // Reads every member `object` has into `element`; what it leaves out keeps the element's value.
 void ReadMembers(const Json::ObjectReader& object, Element& element)
 {
@@ -193,6 +227,15 @@ void ReadMembers(const Json::ObjectReader& object, Element& element)
     element.thickness = ReadSize(object, "thickness", element.thickness);
     // A wall given one thickness is as thick at both ends.
     element.endThickness = ReadSize(object, "endThickness", thicknessGiven ? element.thickness : element.endThickness);
+    element.planArea = ReadSize(object, "planArea", element.planArea);
+    if (auto holes = object.Optional("holes"))
+        element.holes = ReadHoles(*holes);
+    if (auto veneer = object.Optional("veneer"))
+        element.veneer = ReadVeneer(*veneer);
+    if (auto parts = object.Optional("sectionParts"))
+        element.sectionParts = ReadSectionParts(*parts);
+    if (auto wall = object.Optional("wall"))
+        element.wall = ReadGuidText(*wall);
     if (auto part = object.Optional("libraryPart"))
         element.libraryPart = ReadLibraryPart(*part);
     if (auto ownerType = object.Optional("ownerType"))
@@ -211,6 +254,16 @@ void CheckElement(const Json::ObjectReader& object, const Project& project, Elem
         place("buildingMaterial").Fail("no building material has the index " + std::to_string(element.buildingMaterial));
     if (element.composite != 0 && attributes.composites.FindByIndex(element.composite) == nullptr)
         place("composite").Fail("no composite has the index " + std::to_string(element.composite));
+    if (element.veneer.buildingMaterial != 0 &&
+        attributes.buildingMaterials.FindByIndex(element.veneer.buildingMaterial) == nullptr)
+        object.Required("veneer").Fail("no building material has the index " +
+                                       std::to_string(element.veneer.buildingMaterial));
+    for (const SectionPart& part : element.sectionParts)
+        if (attributes.buildingMaterials.FindByIndex(part.buildingMaterial) == nullptr)
+            object.Required("sectionParts").Fail("no building material has the index " +
+                                                 std::to_string(part.buildingMaterial));
+    if (element.planArea != 0.0 && element.wallGeometry != APIWtyp_Poly)
+        object.Required("planArea").Fail("only a polygonal wall has a plan area of its own");
     if (element.HasStructure()) {
         if (element.structure == API_BasicStructure && element.buildingMaterial == 0)
             place("buildingMaterial").Fail("a basic structure needs a building material");
@@ -288,6 +341,13 @@ void ApplyElementChanges(const Json::Reader& reader, const Project& project, Ele
 
 void CheckOwner(const Element& element, const Project& project, const Json::Reader& place)
 {
+    // A window or door cuts the wall it names. Once that wall is gone the opening stands free and cuts
+    // nothing, so a project saved after deleting a wall still opens.
+    if (element.wall != APINULLGuid) {
+        const Element* wall = project.elements.Find(element.wall);
+        if (wall != nullptr && wall->type != API_WallID)
+            place.Fail("the element " + Sim::Utf8(APIGuidToString(element.wall)) + " that the opening sits in is not a wall");
+    }
     if (element.ownerType == API_ZombieElemID)
         return;
     const Element* owner = project.elements.Find(element.owner);
@@ -340,6 +400,27 @@ Json::Value WriteElement(const Element& element)
                       : k == "thickness" ? element.thickness
                                          : element.endThickness;
     }
+    // Members that older files never had are written only when they hold something, so those files
+    // save as they were.
+    if (has("planArea") && element.planArea != 0.0)
+        object["planArea"] = element.planArea;
+    if (has("holes") && !element.holes.empty()) {
+        Json::Value holes = Json::Value::array();
+        for (const Hole& hole : element.holes)
+            holes.push_back({{"length", hole.length}, {"width", hole.width}});
+        object["holes"] = holes;
+    }
+    if (has("veneer") && element.veneer.buildingMaterial != 0)
+        object["veneer"] = {{"buildingMaterial", element.veneer.buildingMaterial},
+                            {"thickness", element.veneer.thickness}};
+    if (has("sectionParts") && !element.sectionParts.empty()) {
+        Json::Value parts = Json::Value::array();
+        for (const SectionPart& part : element.sectionParts)
+            parts.push_back({{"buildingMaterial", part.buildingMaterial}, {"area", part.area}});
+        object["sectionParts"] = parts;
+    }
+    if (has("wall") && element.wall != APINULLGuid)
+        object["wall"] = Sim::Utf8(APIGuidToString(element.wall));
     if (has("libraryPart") && element.HasLibraryPart())
         object["libraryPart"] = {{"index", element.libraryPart.index}, {"unId", element.libraryPart.unId}};
     if (has("ownerType") && element.ownerType != API_ZombieElemID) {
