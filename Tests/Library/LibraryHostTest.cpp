@@ -154,6 +154,7 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
     EXPECT_TRUE(std::regex_match(chair.ownUnID, std::regex(R"(\{[0-9A-F-]{36}\}-\{[0-9A-F-]{36}\})")))
         << chair.ownUnID;
     EXPECT_EQ(Wide(chair.file_UName), "Chair.gsm");
+    EXPECT_EQ(Wide(chair.docu_UName), "Chair") << "the document name is the file's name without its extension";
     EXPECT_TRUE(Libraries().parts[0].inEmbeddedLibrary);
     EXPECT_EQ(Libraries().parts[0].location, "Corvana/Chair.gsm");
 
@@ -172,20 +173,36 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
     API_LibPart byName;
     std::memset(&byName, 0, sizeof byName);
     SetWide(byName.docu_UName, "Chair.gsm");
+    EXPECT_EQ(ACAPI_LibraryPart_Search(&byName, false, false), APIERR_BADNAME) << "a document name has no extension";
+    SetWide(byName.docu_UName, "Chair");
     ASSERT_EQ(ACAPI_LibraryPart_Search(&byName, false, false), NoError);
     EXPECT_EQ(byName.index, 1);
+    EXPECT_EQ(Wide(byName.file_UName), "Chair.gsm");
     TakeLocation(byName);
+    API_LibPart byFile;
+    std::memset(&byFile, 0, sizeof byFile);
+    SetWide(byFile.file_UName, "Chair.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Search(&byFile, false, false), NoError) << "without id and document name, by file";
+    EXPECT_EQ(byFile.index, 1);
+    TakeLocation(byFile);
+
     API_LibPart byId;
     std::memset(&byId, 0, sizeof byId);
-    std::strcpy(byId.ownUnID, chair.ownUnID);
+    std::string otherRevision(chair.ownUnID);
+    ASSERT_EQ(otherRevision.size(), 77u);
+    otherRevision.replace(39, 38, "{00000000-0000-0000-0000-000000000001}");
+    std::strcpy(byId.ownUnID, otherRevision.c_str());
     SetWide(byId.docu_UName, "Another name");  // the identifier wins
-    ASSERT_EQ(ACAPI_LibraryPart_Search(&byId, false, false), NoError);
-    EXPECT_EQ(Wide(byId.docu_UName), "Chair.gsm");
+    ASSERT_EQ(ACAPI_LibraryPart_Search(&byId, false, false), NoError) << "only the main GUID has to match";
+    EXPECT_EQ(Wide(byId.docu_UName), "Chair");
+    EXPECT_STREQ(byId.ownUnID, chair.ownUnID);
     TakeLocation(byId);
     API_LibPart unknown;
     std::memset(&unknown, 0, sizeof unknown);
-    SetWide(unknown.docu_UName, "Table.gsm");
+    SetWide(unknown.docu_UName, "Table");
     EXPECT_EQ(ACAPI_LibraryPart_Search(&unknown, false, false), APIERR_BADNAME);
+    std::strcpy(unknown.ownUnID, "{00000000-0000-0000-0000-000000000002}-{00000000-0000-0000-0000-000000000003}");
+    EXPECT_EQ(ACAPI_LibraryPart_Search(&unknown, false, false), APIERR_BADID) << "an unknown id is a bad id";
 
     API_LibPart byIndex;
     std::memset(&byIndex, 0, sizeof byIndex);
@@ -193,7 +210,7 @@ TEST_F(LibraryPartTest, RegistersOnlyExistingFilesOfActiveLibraries)
     ASSERT_EQ(ACAPI_LibraryPart_Get(&byIndex), NoError);
     EXPECT_EQ(TakeLocation(byIndex), Embedded() / "Corvana" / "Chair.gsm");
     byIndex.index = 2;
-    EXPECT_EQ(ACAPI_LibraryPart_Get(&byIndex), APIERR_BADINDEX);
+    EXPECT_EQ(ACAPI_LibraryPart_Get(&byIndex), APIERR_BADPARS);
 }
 
 TEST_F(LibraryPartTest, ParameterSectionIsReadAndReplacedWithTheHostsNameRule)

@@ -48,7 +48,8 @@ TEST(DemoScenario, ImportsTheSamplesAndWritesTheResults)
         EXPECT_TRUE(fs::is_regular_file(out / file)) << file;
     const auto project = nlohmann::json::parse(ReadFile(out / "project.json"));
     ASSERT_EQ(project["libraries"]["parts"].size(), 1u);
-    EXPECT_EQ(project["libraries"]["parts"][0]["documentName"], "Lounge Chair.gsm");
+    EXPECT_EQ(project["libraries"]["parts"][0]["documentName"], "Lounge Chair");
+    EXPECT_EQ(project["libraries"]["parts"][0]["fileName"], "Lounge Chair.gsm");
     EXPECT_TRUE(fs::is_regular_file(scratch / "home" / "Embedded Library" / "Corvana" / "Lounge Chair.gsm"));
     const auto replies = nlohmann::json::parse(ReadFile(out / "replies.json"));
     EXPECT_EQ(replies.size(), 7u);

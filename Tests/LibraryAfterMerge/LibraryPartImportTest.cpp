@@ -36,7 +36,8 @@ TEST_F(PartImportTest, WithoutEmbeddedLibraryThePartGoesToDocumentsCorvanaWhichJ
     ASSERT_EQ(Libraries().list.size(), 1u);
     EXPECT_EQ(fs::path(Libraries().list[0].location), Documents() / "Corvana");
     ASSERT_EQ(Libraries().parts.size(), 2u);
-    EXPECT_EQ(Libraries().parts[0].documentName, "Chair.gsm");
+    EXPECT_EQ(Libraries().parts[0].documentName, "Chair") << "the library names a part after its file";
+    EXPECT_EQ(Libraries().parts[0].fileName, "Chair.gsm");
     EXPECT_FALSE(Libraries().parts[0].inEmbeddedLibrary);
 
     std::string stored;
@@ -82,6 +83,17 @@ TEST_F(PartImportTest, RejectedReplacementImportsNothing)
 {
     Libraries().hasEmbeddedLibrary = true;
     ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60")))));
+    host->QueueAlertAnswer("Reject");
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65")))));
+    EXPECT_EQ(Libraries().parts[0].parameters[7].text, "Red");  // CV_4, the colour
+}
+
+TEST_F(PartImportTest, APartFoundInTheLibraryUnderTheProductsNameIsReplacedOnlyWhenTheUserSaysSo)
+{
+    Libraries().hasEmbeddedLibrary = true;
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Red", "60")))));
+    // Without the stored properties, only the library's own record of the part tells that it exists.
+    ASSERT_EQ(host->GetProject().moduleData.erase("CV_Chair"), 1u);
     host->QueueAlertAnswer("Reject");
     EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("chair.gsm"), Attributes("Blue", "65")))));
     EXPECT_EQ(Libraries().parts[0].parameters[7].text, "Red");  // CV_4, the colour

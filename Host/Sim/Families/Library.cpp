@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstring>
 #include <algorithm>
 #include <filesystem>
@@ -200,10 +201,10 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
 
     const bool inEmbedded = IsInside(file, embedded);
     const std::string stored = inEmbedded ? file.lexically_relative(embedded).string() : file.string();
-    if (fileName.empty())
-        fileName = file.filename().string();
-    if (documentName.empty())
-        documentName = file.stem().string();
+    // The library names a part after its file, whatever names the caller's record held: the document
+    // name without the extension, the file name with it.
+    fileName = file.filename().string();
+    documentName = file.stem().string();
 
     Model::Libraries& libraries = Libraries();
     Int32 index = libraries.IndexOfLocation(stored, inEmbedded);
@@ -229,23 +230,46 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
     return NoError;
 }
 
+// The main GUID of a unique id "{main}-{revision}": a search by id ignores the revision, which minor
+// changes of a part move on.
+std::string MainGuidOf(const std::string& uniqueId)
+{
+    std::string main = uniqueId;
+    if (!main.empty() && main.front() == '{') {
+        const size_t close = main.find('}');
+        if (close != std::string::npos)
+            main.erase(close + 1);
+    }
+    std::transform(main.begin(), main.end(), main.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return main;
+}
+
+// By unique id when one is given, else by document name, else by file name.
 GSErrCode SearchLibPart(API_LibPart* libPart, bool /*createIfMissing*/, bool /*onlyPlaceable*/)
 {
     if (libPart == nullptr)
         return APIERR_BADPARS;
-    std::string uniqueId, documentName;
-    if (!ReadNarrow(libPart->ownUnID, &uniqueId) || !ReadWide(libPart->docu_UName, &documentName))
+    std::string uniqueId, documentName, fileName;
+    if (!ReadNarrow(libPart->ownUnID, &uniqueId) || !ReadWide(libPart->docu_UName, &documentName) ||
+        !ReadWide(libPart->file_UName, &fileName))
         return APIERR_BADPARS;
+    const std::string mainGuid = MainGuidOf(uniqueId);
     const auto& parts = Libraries().parts;
     for (size_t i = 0; i < parts.size(); ++i) {
-        const bool found = uniqueId.empty() ? (!documentName.empty() && parts[i].documentName == documentName)
-                                            : parts[i].uniqueId == uniqueId;
+        bool found = false;
+        if (!uniqueId.empty())
+            found = MainGuidOf(parts[i].uniqueId) == mainGuid;
+        else if (!documentName.empty())
+            found = parts[i].documentName == documentName;
+        else
+            found = !fileName.empty() && parts[i].fileName == fileName;
         if (found) {
             FillRecord(static_cast<Int32>(i + 1), parts[i], libPart);
             return NoError;
         }
     }
-    return APIERR_BADNAME;
+    return uniqueId.empty() ? APIERR_BADNAME : APIERR_BADID;
 }
 
 GSErrCode GetLibPart(API_LibPart* libPart)
@@ -254,7 +278,7 @@ GSErrCode GetLibPart(API_LibPart* libPart)
         return APIERR_BADPARS;
     const LibraryPartRecord* part = Libraries().PartAt(libPart->index);
     if (part == nullptr)
-        return APIERR_BADINDEX;
+        return APIERR_BADPARS;  // the host's answer to an index outside the library, whatever the type
     FillRecord(libPart->index, *part, libPart);
     return NoError;
 }
