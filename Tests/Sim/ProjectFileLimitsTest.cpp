@@ -157,7 +157,7 @@ TEST(ProjectFileLimits, LoadingNeedsMemoryLinearInTheFileSizeWithinTheCeiling)
 {
     TempFolder folder;
     const size_t target = 8 * 1024 * 1024;
-    auto repeated = [target](const std::string& unit) {
+    auto repeated = [&](const std::string& unit) {
         std::string text;
         text.reserve(target + unit.size());
         while (text.size() < target)
