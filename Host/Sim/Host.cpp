@@ -63,12 +63,20 @@ void Host::DebugOutput(const std::string& text)
     debugText_ += text;
     if (options_.echoDebug)
         std::cerr << text;
+    if (!transcript_.IsRecording())
+        return;
     pendingDebugLine_ += text;
     std::string::size_type newline;
     while ((newline = pendingDebugLine_.find('\n')) != std::string::npos) {
         transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, newline)}});
         pendingDebugLine_.erase(0, newline + 1);
     }
+}
+
+void Host::ClearDebugText()
+{
+    debugText_.clear();
+    pendingDebugLine_.clear();
 }
 
 Int32 Host::ShowAlert(const std::string& type, const std::string& largeText, const std::string& smallText,

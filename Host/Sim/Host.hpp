@@ -61,6 +61,8 @@ public:
     // Debug output (DBPrintf): kept whole, recorded in the transcript line by line.
     void DebugOutput(const std::string& text);
     const std::string& DebugText() const { return debugText_; }
+    // Forgets the debug output so far, for a host that outlives many runs of the module.
+    void ClearDebugText();
 
     // Alerts: answered by the scripted button texts in order; with none left, the first button.
     void QueueAlertAnswer(const std::string& buttonText) { alertAnswers_.push_back(buttonText); }

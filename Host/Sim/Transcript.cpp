@@ -4,6 +4,8 @@ namespace Sim {
 
 void Transcript::Record(const std::string& kind, nlohmann::ordered_json fields)
 {
+    if (!recording_)
+        return;
     // Debug output makes most of a long run's events: fields are moved, not copied.
     nlohmann::ordered_json event = nlohmann::ordered_json::object();
     event["kind"] = kind;

@@ -17,9 +17,14 @@ public:
     std::vector<nlohmann::ordered_json> EventsOfKind(const std::string& kind) const;
     void Clear() { events_.clear(); }
     std::string ToJsonLines() const;
+    // A long run whose records nobody reads (a fuzz program) switches recording off: building the
+    // records would be most of its time, and they would pile up.
+    void SetRecording(bool recording) { recording_ = recording; }
+    bool IsRecording() const { return recording_; }
 
 private:
     std::vector<nlohmann::ordered_json> events_;
+    bool recording_ = true;
 };
 
 }  // namespace Sim

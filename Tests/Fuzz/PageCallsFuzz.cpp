@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     QRVFuzz::FuzzHost& world = QRVFuzz::FuzzHost::Fresh();
-    world.Begin();
+    world.BeginFromFresh();
     const Sim::JsCallResult result = world.CallPage(function.name, text);
     if (!result.called && result.problem.rfind("exception escaped", 0) != 0) {
         std::fprintf(stderr, "%s was not called: %s\n", function.name, result.problem.c_str());

@@ -330,7 +330,7 @@ TEST_F(HostFilesTest, SpecialFoldersComeFromTheHome)
         EXPECT_EQ(fs::path(Sim::Utf8(path)), home / name);
         EXPECT_TRUE(fs::is_directory(home / name));
     }
-    API_SpecFolderID unknown = static_cast<API_SpecFolderID>(99);
+    API_SpecFolderID unknown = static_cast<API_SpecFolderID>(0);  // inside the type's range, no folder's number
     IO::Location location;
     EXPECT_EQ(ACAPI_ProjectSettings_GetSpecFolder(&unknown, &location), APIERR_BADPARS);
 }

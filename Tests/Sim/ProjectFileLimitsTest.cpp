@@ -3,6 +3,7 @@
 // to each other, files that are no regular files, and what an interrupted save leaves behind. Each load
 // that could exhaust the machine runs in a child process, whose peak memory and time are measured.
 #include "SimFixture.hpp"
+#include "Support/Sanitized.hpp"
 
 #include "Model/ProjectFile.hpp"
 
@@ -27,17 +28,7 @@ namespace {
 
 using SimTest::TempFolder;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool Sanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool Sanitized = true;
-#else
-constexpr bool Sanitized = false;
-#endif
-#else
-constexpr bool Sanitized = false;
-#endif
+using QRVTest::Sanitized;
 
 // The sanitizer build runs unoptimised and keeps shadow memory beside every allocation.
 constexpr double TimeScale = Sanitized ? 8.0 : 1.0;
@@ -241,14 +232,17 @@ std::string LargeProject(unsigned materials, unsigned composites, unsigned eleme
 
 TEST(ProjectFileLimits, LoadingTimeGrowsLinearlyWithAttributesElementsAndEntries)
 {
+    if (Sanitized)
+        GTEST_SKIP() << "loading 200,000 records against a time ceiling is measured in the normal build";
     TempFolder folder;
     const std::string path = folder / "large.json";
     WriteFile(path, LargeProject(60000, 20000, 60000, 20000, 20000, 20000));
-    // CPU time: the shared machine's load must not decide the result, the loader's growth must.
+    // CPU time: the shared machine's load must not decide the result, the loader's growth must. About 3 s
+    // alone, 4 beside another test; the quadratic loader took 10 s for the 60,000 materials alone.
     const std::clock_t started = std::clock();
     Sim::Project project = Sim::ProjectFile::Load(path);
     const double seconds = static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC;
-    EXPECT_LT(seconds, 4 * TimeScale);
+    EXPECT_LT(seconds, 8 * TimeScale);
     std::fprintf(stderr, "loaded in %.2f s of CPU\n", seconds);
 
     ASSERT_EQ(project.attributes.buildingMaterials.Size(), 60000u);

@@ -123,6 +123,25 @@ TEST(Session, AlertsTakeTheScriptedAnswersInOrderAndThenTellWhenNoneIsLeft)
     EXPECT_NE(notes[0].find("no answer left"), std::string::npos);
 }
 
+TEST(Session, AHostThatRecordsNothingStillKeepsItsDebugOutputUntilItIsCleared)
+{
+    Sim::Host host(Sim::HostOptions{});
+    host.DebugOutput("first line\nhalf ");
+    host.GetTranscript().SetRecording(false);
+    host.DebugOutput("a line\n");
+    host.ShowAlert("note", "", "Saved", "OK", "", "");
+    EXPECT_EQ(host.GetTranscript().EventsOfKind("debug").size(), 1u) << "only what came while recording";
+    EXPECT_TRUE(host.GetTranscript().EventsOfKind("alert").empty());
+    EXPECT_EQ(host.DebugText(), "first line\nhalf a line\n");
+    host.ClearDebugText();
+    EXPECT_EQ(host.DebugText(), "");
+    host.GetTranscript().SetRecording(true);
+    host.DebugOutput("next\n");
+    const auto debug = host.GetTranscript().EventsOfKind("debug");
+    ASSERT_EQ(debug.size(), 2u);
+    EXPECT_EQ(debug[1]["text"], "next") << "no half line left over from before the clearing";
+}
+
 TEST(SpecialFolders, WithoutAHomeAFreshFolderIsMadeAndRemovedWithTheHost)
 {
     std::string documents;

@@ -56,7 +56,7 @@ TEST_F(ElementFunctions, ListsByKindInCreationOrderAndFiltersByLayerAnd3D)
     EXPECT_EQ(List(API_CurtainWallFrameID), std::vector<std::string>{}) << "frames are objects with an owner";
     EXPECT_EQ(List(API_ZombieElemID).size(), 9u) << "no type: every element";
 
-    API_ElemType unknown(static_cast<API_ElemTypeID>(999));
+    API_ElemType unknown(static_cast<API_ElemTypeID>(200));  // inside the type's range, no kind's number
     GS::Array<API_Guid> guids;
     EXPECT_EQ(ACAPI_Element_GetElemList(unknown, &guids, APIFilt_None), APIERR_BADELEMENTTYPE);
 

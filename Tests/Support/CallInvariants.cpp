@@ -113,6 +113,12 @@ CallInvariants::CallInvariants(Sim::Host& host, std::vector<fs::path> roots, std
 void CallInvariants::Begin()
 {
     projectBefore_ = host_.GetProject();
+    BeginFrom(projectBefore_);
+}
+
+void CallInvariants::BeginFrom(const Sim::Project& projectNow)
+{
+    before_ = &projectNow;
     debugBefore_ = host_.DebugText().size();
     files_.Take();
 }
@@ -124,7 +130,7 @@ std::vector<std::string> CallInvariants::Violations(const CallOutcome& outcome) 
         violations.push_back("an exception left the module: " + outcome.escaped);
     // The saved texts decide; they are written only when the records differ (a NaN, say, is unequal to
     // itself and still saves as the same text).
-    if (outcome.failed && outcome.isImport && host_.GetProject() != projectBefore_ &&
+    if (outcome.failed && outcome.isImport && host_.GetProject() != *before_ &&
         Sim::ProjectFile::ToText(host_.GetProject()) != ProjectTextBefore())
         violations.push_back("a failed import changed the project");
     if ((outcome.failed || !outcome.escaped.empty()) && !HasLogFailureLine(host_.DebugText(), debugBefore_))
@@ -134,7 +140,7 @@ std::vector<std::string> CallInvariants::Violations(const CallOutcome& outcome) 
     return violations;
 }
 
-std::string CallInvariants::ProjectTextBefore() const { return Sim::ProjectFile::ToText(projectBefore_); }
+std::string CallInvariants::ProjectTextBefore() const { return Sim::ProjectFile::ToText(*before_); }
 
 std::string CallInvariants::Describe(const std::vector<std::string>& violations)
 {

@@ -57,9 +57,14 @@ public:
     // `roots`: the folders watched for stray files; the host's home folder and `allowedFiles` are allowed.
     CallInvariants(Sim::Host& host, std::vector<std::filesystem::path> roots,
                    std::vector<std::filesystem::path> allowedFiles = {});
+    CallInvariants(const CallInvariants&) = delete;
+    CallInvariants& operator=(const CallInvariants&) = delete;
 
     // Remembers the project, the end of the debug output and the watched files.
     void Begin();
+    // The same for a host whose project is known to equal `projectNow`, which outlives the check: it is
+    // compared with, not copied.
+    void BeginFrom(const Sim::Project& projectNow);
     // Every invariant the outcome breaks, one text each; empty when all hold.
     std::vector<std::string> Violations(const CallOutcome& outcome) const;
     static std::string Describe(const std::vector<std::string>& violations);
@@ -72,6 +77,7 @@ private:
     // Kept as the project itself: comparing records costs a fraction of writing both as text, which the
     // fuzz programs would otherwise do twice for every input.
     Sim::Project projectBefore_;
+    const Sim::Project* before_ = &projectBefore_;
     std::size_t debugBefore_ = 0;
 };
 

@@ -76,6 +76,7 @@ FuzzHost::FuzzHost()
     options.home = (Sandbox() / "home").string();
     host_ = std::make_unique<Sim::Host>(options);
     host_->GetClock().SetSkipSleep(true);  // the pause at the end of a bulk import would slow every run
+    host_->GetTranscript().SetRecording(false);  // nothing reads it, and recording was a good part of each run
     module_ = Sim::AddOnModule::FromBinding(Sim::AddOnBinding{&GetExportedFuncAddrs, &SetImportedFuncAddrs},
                                             CORVANA_RESOURCE_DIR);
     Sim::StartResult started = module_->Start(*host_);
@@ -102,8 +103,12 @@ void FuzzHost::Reset()
 {
     ClearModuleWideState();
     host_->GetProject() = SampleProject();
-    host_->GetTranscript().Clear();  // the host lives for the whole run: keep its records from piling up
+    // The host lives for the whole run: keep its records and its debug output from piling up.
+    host_->GetTranscript().Clear();
+    host_->ClearDebugText();
 }
+
+void FuzzHost::BeginFromFresh() { invariants_->BeginFrom(SampleProject()); }
 
 Sim::JsCallResult FuzzHost::CallPage(const std::string& function, const std::string& text)
 {

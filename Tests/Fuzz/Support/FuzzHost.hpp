@@ -35,6 +35,9 @@ public:
     Sim::JsCallResult CallPage(const std::string& function, const std::string& text);
     // Begins the invariant checks; Verify ends them and aborts on a violation.
     void Begin() { invariants_->Begin(); }
+    // Begin for an input that has not touched the project since Fresh(): the sample house is compared
+    // with as it is, not copied first.
+    void BeginFromFresh();
     void Verify(const QRVTest::CallOutcome& outcome, const char* what);
 
 private:
