@@ -11,10 +11,10 @@ namespace {
 
 constexpr double Tolerance = 1e-9;
 
-// A 5 x 3 m brick wall, 0.3 m thick, with a window (1.2 x 1.5, its library part widening it by 0.05 m on
-// each side) and a free-standing door; a 6 x 5 m slab, 0.2 m thick, with a 1 x 2 m hole; a 0.4 x 0.3 x 3 m column in a
-// 0.05 m veneer; a 6 x 3 m curtain wall with one 3 m mullion 0.1 m wide; a stair of 3 m run, 1 m width and
-// 2 m rise with a tread and a riser.
+// A 5 x 3 m brick wall, 0.3 m thick, with a window (1.2 x 1.5, its library part widening it by 0.05 m on each side)
+// and a free-standing door; a 6 x 5 m slab, 0.2 m thick, with a 1 x 2 m hole; a 0.4 x 0.3 x 3 m column in a 0.05 m
+// veneer; a 6 x 3 m curtain wall with one 3 m mullion 0.1 m wide; a stair of 3 m run, 1 m width and 2 m rise with a
+// tread and a riser.
 const char* const ModelText = R"({
   "format": "corvana-sim-project", "version": 1,
   "attributes": {"buildingMaterials": [
