@@ -24,17 +24,20 @@ namespace QRV {
 
 nlohmann::json BulkImportEntry(const GS::UniString& text)
 {
-    if (!Payload::WithinLimits(ToUtf8(text), "Bulk import"))
+    const std::string utf8 = ToUtf8(text);
+    if (!Payload::WithinLimits(utf8, "Bulk import"))
         return nlohmann::json::array();
+    nlohmann::json list;
     GS::UniString importType;
     try {
-        importType = Payload::ImportType(Payload::Parse(text));
+        list = Payload::Parse(utf8);
+        importType = Payload::ImportType(list);
     } catch (const std::exception& e) {
         LogStream::Instance().Error(std::string("Bulk import: the list cannot be read: ") + e.what());
         return nlohmann::json::array();
     }
     if (importType != "system")
-        return ImportManager::BulkImportNonSystem(text);
+        return ImportManager::BulkImportNonSystem(list);
 
     // The model's walls, slabs and roofs are listed once for the estimate and for the whole run, and let
     // go however the call ends.

@@ -21,10 +21,9 @@ bool IsNamedProductType(const GS::UniString& importType)
 
 }  // namespace
 
-Importers GetImporter(const GS::UniString& text)
+Importers GetImporter(const Json& document)
 {
     Importers importers;
-    const Json document = Payload::Parse(text);
     if (!Payload::Contains(document, "data"))
         return importers;
     const Json& data = Payload::ReadRequired(document, "data");
@@ -86,7 +85,7 @@ bool Import(const GS::UniString& text)
         if (IsNamedProductType(importType))
             return ACLink().ImportNamedProduct(Payload::ReadRequired(document, "data"), importType) == NoError;
 
-        Importers importers = GetImporter(text);
+        Importers importers = GetImporter(document);
         if (importers.empty()) {
             LogStream::Instance().Error("ImportManager.GetImporter could not return importer.");
             return false;
@@ -122,7 +121,7 @@ GS::UniString ImportBulkElement(const Json& element)
     try {
         Json envelope = Json::object();
         envelope["data"] = element;
-        Importers importers = GetImporter(FromUtf8(envelope.dump()));
+        Importers importers = GetImporter(envelope);
         if (importers.empty())
             return "failed";
         importers.front()->SetReplaceWithoutAsking(true);
@@ -134,7 +133,7 @@ GS::UniString ImportBulkElement(const Json& element)
     }
 }
 
-Json BulkImportNonSystem(const GS::UniString& text)
+Json BulkImportNonSystem(const Json& list)
 {
     Json statuses = Json::array();
     MaterialsCreatedInBulkRun().clear();
@@ -142,7 +141,6 @@ Json BulkImportNonSystem(const GS::UniString& text)
     // A flag left by an earlier aborted run must not stop this one after its first element.
     SetBulkImportAborted(false);
 
-    const Json list = Payload::Parse(text);
     if (!list.is_array()) {
         LogStream::Instance().Error("Bulk import: the list of catalogue items is not a JSON array");
         return statuses;

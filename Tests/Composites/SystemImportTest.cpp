@@ -1,6 +1,7 @@
 #include "CompositeFixture.hpp"
 
 #include "Import/ImportManager.hpp"
+#include "Parsing/PayloadReading.hpp"
 
 #include <fstream>
 #include <sstream>
@@ -49,14 +50,14 @@ TEST_F(SystemImportTest, TheImporterReportsTheWritersStatusAndHonoursReplaceWith
 {
     const GS::UniString payload(SystemPayload());
     {
-        QRV::Importers importers = QRV::ImportManager::GetImporter(payload);
+        QRV::Importers importers = QRV::ImportManager::GetImporter(QRV::Payload::Parse(payload));
         ASSERT_EQ(importers.size(), 1u);
         EXPECT_EQ(importers[0]->GetStatus(), "undefined");
         EXPECT_TRUE(importers[0]->Import());
         EXPECT_EQ(importers[0]->GetStatus(), "imported");
     }
     {
-        QRV::Importers importers = QRV::ImportManager::GetImporter(payload);
+        QRV::Importers importers = QRV::ImportManager::GetImporter(QRV::Payload::Parse(payload));
         importers[0]->SetReplaceWithoutAsking(true);
         EXPECT_TRUE(importers[0]->Import());
         EXPECT_EQ(importers[0]->GetStatus(), "overwritten");

@@ -1,6 +1,7 @@
 // The add-on's library import: target folder, containers, untrusted names, failures that register nothing,
 // and the choice between container and single part.
 #include "Import/ImportManager.hpp"
+#include "Parsing/PayloadReading.hpp"
 #include "Import/LibraryImporter.hpp"
 #include "Import/LibraryPartImporter.hpp"
 #include "LibraryFixture.hpp"
@@ -169,7 +170,7 @@ TEST_F(ImporterChoiceTest, LastThreeCharactersOfTheAddressPickTheImporter)
 {
     auto kinds = [](const std::string& url) {
         std::vector<std::string> result;
-        for (const auto& importer : QRV::ImportManager::GetImporter(Sim::Uni(ProductPayload("Door", url)))) {
+        for (const auto& importer : QRV::ImportManager::GetImporter(QRV::Payload::Parse(ProductPayload("Door", url)))) {
             if (dynamic_cast<QRV::LibraryImporter*>(importer.get()) != nullptr)
                 result.push_back("library");
             else if (dynamic_cast<QRV::LibraryPartImporter*>(importer.get()) != nullptr)

@@ -3,6 +3,7 @@
 #include "Support/InProcessModule.hpp"
 
 #include "Import/ImportManager.hpp"
+#include "Parsing/PayloadReading.hpp"
 
 #include "Host.hpp"
 
@@ -94,7 +95,7 @@ TEST_F(MaterialImport, BulkRunReplacesWithoutAskingAndReportsEachStatus)
     const std::string list = R"([{"import_type":"Material","id":1,"name":"Oak","articles":[)" + Article + "," + Article +
                              R"(]},{"import_type":"Material","id":2,"name":"Ash","image":"a.png","articles":[)" + Article +
                              R"(]},{"import_type":"Unknown","id":3,"name":"?"}])";
-    const QRV::Json statuses = QRV::ImportManager::BulkImportNonSystem(GS::UniString(list));
+    const QRV::Json statuses = QRV::ImportManager::BulkImportNonSystem(QRV::Payload::Parse(list));
     EXPECT_EQ(statuses.dump(), R"([{"id":1,"image":"","name":"Oak","status":"overwritten","thumbnail":""},)"
                                R"({"id":2,"image":"a.png","name":"Ash","status":"imported","thumbnail":""},)"
                                R"({"id":3,"image":"","name":"?","status":"failed","thumbnail":""}])");
