@@ -32,6 +32,9 @@ TEST(TextConversion, Utf8KeepsEveryCharacter)
     // Lengths count UTF-16 code units: the emoji takes two.
     EXPECT_EQ(QRV::FromUtf8("\xF0\x9F\x98\x80").GetLength(), 2u);
     EXPECT_EQ(QRV::FromUtf8("S\xC3\xBC" "d").GetLength(), 3u);
+    const std::string utf16 = Bytes(text, CC_UTF16);
+    EXPECT_EQ(utf16.size(), 2 * text.GetLength());
+    EXPECT_EQ(GS::UniString(utf16.data(), static_cast<USize>(utf16.size()), CC_UTF16), text);
 }
 
 TEST(TextConversion, TheSystemCodePageLosesWhatItCannotHold)
@@ -52,6 +55,10 @@ TEST(TextConversion, BrokenUtf8BecomesReplacementCharacters)
     const GS::UniString text = QRV::FromUtf8(std::string("a\x80" "b\xE2\x82" "c\xC0\xAF" "d\xED\xA0\x80", 12));
     EXPECT_EQ(QRV::ToUtf8(text), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD" "c\xEF\xBF\xBD\xEF\xBF\xBD"
                                  "d\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    // A sequence cut by the end of the text; a lone surrogate unit written out.
+    EXPECT_EQ(QRV::ToUtf8(QRV::FromUtf8("x\xF0\x9F\x98")), "x\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    const GS::UniChar::Layout lone[] = {0xD83D, 'z', 0};
+    EXPECT_EQ(QRV::ToUtf8(GS::UniString(lone)), "\xEF\xBF\xBDz");
     // Zero bytes are characters of a counted text.
     EXPECT_EQ(QRV::FromUtf8(std::string("a\0b", 3)).GetLength(), 3u);
 }

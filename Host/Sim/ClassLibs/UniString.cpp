@@ -42,32 +42,46 @@ char UnicodeToCp1252(Layout u)
 bool IsHighSurrogate(Layout u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(Layout u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-void AppendCodePoint(std::u16string& out, UInt32 cp)
+// Writes one code point as one or two units at `out`; returns how many.
+size_t PutCodePoint(Layout* out, UInt32 cp)
 {
     if (cp >= 0x10000) {
         cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-        out += static_cast<char16_t>(cp);
+        out[0] = static_cast<Layout>(0xD800 + (cp >> 10));
+        out[1] = static_cast<Layout>(0xDC00 + (cp & 0x3FF));
+        return 2;
     }
+    out[0] = static_cast<Layout>(cp);
+    return 1;
 }
 
-// Invalid sequences become U+FFFD, one per offending byte.
-std::u16string DecodeUtf8(const char* bytes, size_t count)
+void AppendCodePoint(std::u16string& out, UInt32 cp)
 {
-    std::u16string out;
-    out.reserve(count);
+    Layout units[2];
+    const size_t count = PutCodePoint(units, cp);
+    out.append(reinterpret_cast<const char16_t*>(units), count);
+}
+
+// Invalid sequences become U+FFFD, one per offending byte. No byte gives more than one unit (a four-byte
+// sequence gives two), so `out` needs room for `count` units; returns how many were written.
+size_t DecodeUtf8(const char* bytes, size_t count, Layout* out)
+{
+    size_t written = 0;
     size_t i = 0;
     while (i < count) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-        if (extra < 0 || i + static_cast<size_t>(extra) >= count + (extra == 0 ? 1 : 0)) {
-            out += u'\xFFFD';
+        if (c < 0x80) {  // most texts are mostly ASCII
+            out[written++] = c;
             ++i;
             continue;
         }
-        UInt32 cp = extra == 0 ? c : extra == 1 ? (c & 0x1Fu) : extra == 2 ? (c & 0x0Fu) : (c & 0x07u);
+        const int extra = (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + static_cast<size_t>(extra) >= count) {
+            out[written++] = 0xFFFD;
+            ++i;
+            continue;
+        }
+        UInt32 cp = extra == 1 ? (c & 0x1Fu) : extra == 2 ? (c & 0x0Fu) : (c & 0x07u);
         bool ok = true;
         for (int k = 1; k <= extra; ++k) {
             const unsigned char cc = static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]);
@@ -79,85 +93,85 @@ std::u16string DecodeUtf8(const char* bytes, size_t count)
         }
         const UInt32 smallest[] = {0, 0x80, 0x800, 0x10000};
         if (!ok || cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += u'\xFFFD';
+            out[written++] = 0xFFFD;
             ++i;
             continue;
         }
-        AppendCodePoint(out, cp);
+        written += PutCodePoint(out + written, cp);
         i += static_cast<size_t>(extra) + 1;
     }
-    return out;
+    return written;
 }
 
-std::string EncodeUtf8(const Layout* units, USize count)
+// Hands each byte of the UTF-8 form to `put`: run once to count and once to write, so the text is
+// allocated once at its exact size.
+template <typename Put>
+void EncodeUtf8(const Layout* units, USize count, Put&& put)
 {
-    std::string out;
-    out.reserve(count);
     for (USize i = 0; i < count; ++i) {
         UInt32 cp = units[i];
+        if (cp < 0x80) {
+            put(static_cast<char>(cp));
+            continue;
+        }
         if (IsHighSurrogate(units[i]) && i + 1 < count && IsLowSurrogate(units[i + 1])) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
             ++i;
         } else if (IsHighSurrogate(units[i]) || IsLowSurrogate(units[i])) {
             cp = 0xFFFD;
         }
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+        if (cp < 0x800) {
+            put(static_cast<char>(0xC0 | (cp >> 6)));
+            put(static_cast<char>(0x80 | (cp & 0x3F)));
         } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            put(static_cast<char>(0xE0 | (cp >> 12)));
+            put(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            put(static_cast<char>(0x80 | (cp & 0x3F)));
         } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            put(static_cast<char>(0xF0 | (cp >> 18)));
+            put(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            put(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            put(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
-    return out;
 }
 
-std::u16string Decode(const char* bytes, size_t count, GSCharCode charCode)
+template <typename Put>
+void EncodeIn(const Layout* units, USize count, GSCharCode charCode, Put&& put)
+{
+    if (charCode == CC_UTF8) {
+        EncodeUtf8(units, count, put);
+    } else if (charCode == CC_UTF16) {
+        for (USize i = 0; i < count; ++i) {
+            put(static_cast<char>(units[i] & 0xFF));
+            put(static_cast<char>(units[i] >> 8));
+        }
+    } else {
+        for (USize i = 0; i < count; ++i) {
+            put(UnicodeToCp1252(units[i]));
+            if (IsHighSurrogate(units[i]) && i + 1 < count && IsLowSurrogate(units[i + 1]))
+                ++i;
+        }
+    }
+}
+
+// `out` needs room for `count` units; returns how many were written.
+size_t Decode(const char* bytes, size_t count, GSCharCode charCode, Layout* out)
 {
     if (bytes == nullptr)
-        return std::u16string();
+        return 0;
     if (charCode == CC_UTF8)
-        return DecodeUtf8(bytes, count);
+        return DecodeUtf8(bytes, count, out);
     if (charCode == CC_UTF16) {
-        std::u16string out;
+        size_t written = 0;
         for (size_t i = 0; i + 1 < count; i += 2)
-            out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8));
-        return out;
+            out[written++] = static_cast<Layout>(static_cast<unsigned char>(bytes[i]) |
+                                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        return written;
     }
-    std::u16string out(count, u'\0');
     for (size_t i = 0; i < count; ++i)
-        out[i] = static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(bytes[i])));
-    return out;
-}
-
-std::string Encode(const Layout* units, USize count, GSCharCode charCode)
-{
-    if (charCode == CC_UTF8)
-        return EncodeUtf8(units, count);
-    std::string out;
-    if (charCode == CC_UTF16) {
-        for (USize i = 0; i < count; ++i) {
-            out += static_cast<char>(units[i] & 0xFF);
-            out += static_cast<char>(units[i] >> 8);
-        }
-        return out;
-    }
-    out.reserve(count);
-    for (USize i = 0; i < count; ++i) {
-        out += UnicodeToCp1252(units[i]);
-        if (IsHighSurrogate(units[i]) && i + 1 < count && IsLowSurrogate(units[i + 1]))
-            ++i;
-    }
-    return out;
+        out[i] = Cp1252ToUnicode(static_cast<unsigned char>(bytes[i]));
+    return count;
 }
 
 size_t NarrowLength(const char* text) { return text != nullptr ? std::strlen(text) : 0; }
@@ -368,8 +382,15 @@ void UniString::Set(const UniChar::Layout* units, USize count)
 
 void UniString::SetNarrow(const char* chars, USize count, GSCharCode charCode)
 {
-    const std::u16string units = Decode(chars, count, charCode);
-    Set(reinterpret_cast<const Layout*>(units.data()), static_cast<USize>(units.size()));
+    if (chars == nullptr || count == 0) {
+        length = 0;
+        if (content != nullptr)
+            content[0] = 0;
+        return;
+    }
+    Reserve(count);  // never fewer bytes than units
+    length = static_cast<USize>(Decode(chars, count, charCode, content));
+    content[length] = 0;
 }
 
 USize UniString::Clamp(UIndex from, USize range) const
@@ -948,10 +969,12 @@ UniString::UStr UniString::ToUStr(UIndex from, USize range) const
 UniString::CStr UniString::ToCStr(UIndex from, USize range, GSCharCode charCode, OnConversionError) const
 {
     const USize n = Clamp(from, range);
-    const std::string bytes = Encode(content != nullptr ? content + from : nullptr, n, charCode);
-    CStr result(static_cast<USize>(bytes.size()));
-    if (!bytes.empty())
-        std::memcpy(result.content, bytes.data(), bytes.size());
+    const Layout* units = content != nullptr ? content + from : nullptr;
+    USize size = 0;
+    EncodeIn(units, n, charCode, [&size](char) { ++size; });
+    CStr result(size);
+    char* out = result.content;
+    EncodeIn(units, n, charCode, [&out](char byte) { *out++ = byte; });
     return result;
 }
 
