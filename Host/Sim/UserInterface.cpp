@@ -404,6 +404,8 @@ void UserInterface::ReportProgrammingError(const std::string& text)
 void UserInterface::Record(const std::string& kind, const PanelState& panel, const std::string& event,
                            nlohmann::ordered_json extra)
 {
+    if (!TheHost().GetTranscript().IsRecording())
+        return;  // a long run without a transcript would spend its time building events nobody keeps
     nlohmann::ordered_json fields = {{"event", event}};
     if (panel.kind == PanelKind::Palette)
         fields["guid"] = Sim::Utf8(panel.guid.ToUniString());
