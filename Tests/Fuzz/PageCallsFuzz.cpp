@@ -34,5 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const bool failed = function.isImport && QRVFuzz::IsErrorReply(result);
     world.Verify(QRVTest::CallOutcome::FromPageCall(result, failed, function.isImport), function.name);
+    world.Restore();
     return 0;
 }

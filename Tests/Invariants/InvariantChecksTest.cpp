@@ -117,6 +117,25 @@ TEST_F(InvariantChecks, CatchAFileWrittenOrChangedOutsideTheAddOnsFolders)
     EXPECT_TRUE(Mentions(invariants->Violations({}), "file removed outside the add-on's folders"));
 }
 
+// The fuzz programs begin each check from the files the last one saw; that view must follow what the
+// checks found, or a stray file would be missed, or reported again for every later input.
+TEST_F(InvariantChecks, ACheckBegunAgainStillCatchesAFileWrittenByItsOwnCall)
+{
+    const Sim::Project& project = host->GetProject();
+    invariants->BeginAgainFrom(project);  // no check yet: the folders are read
+    WriteFile(sandbox / "first.txt", "stray");
+    EXPECT_TRUE(Mentions(invariants->Violations({}), "first.txt"));
+
+    invariants->BeginAgainFrom(project);  // the last check found a change: read again, first.txt is known
+    EXPECT_TRUE(invariants->Violations({}).empty()) << QRVTest::CallInvariants::Describe(invariants->Violations({}));
+
+    invariants->BeginAgainFrom(project);  // the last check found nothing: its view stands
+    WriteFile(sandbox / "second.txt", "stray");
+    const auto written = invariants->Violations({});
+    EXPECT_TRUE(Mentions(written, "second.txt")) << QRVTest::CallInvariants::Describe(written);
+    EXPECT_FALSE(Mentions(written, "first.txt"));
+}
+
 TEST_F(InvariantChecks, CatchAFailureThatLeftNoLogLine)
 {
     invariants->Begin();

@@ -65,7 +65,17 @@ std::map<fs::path, FileTreeSnapshot::FileState> FileTreeSnapshot::Scan() const
     return files;
 }
 
-void FileTreeSnapshot::Take() { files_ = Scan(); }
+void FileTreeSnapshot::Take()
+{
+    files_ = Scan();
+    lastCheckFoundNoChange_ = false;
+}
+
+void FileTreeSnapshot::TakeAgain()
+{
+    if (!lastCheckFoundNoChange_)
+        Take();
+}
 
 std::vector<std::string> FileTreeSnapshot::ChangesSince() const
 {
@@ -81,6 +91,7 @@ std::vector<std::string> FileTreeSnapshot::ChangesSince() const
     for (const auto& [path, state] : files_)
         if (now.find(path) == now.end())
             changes.push_back("file removed outside the add-on's folders: " + path.string());
+    lastCheckFoundNoChange_ = changes.empty();
     return changes;
 }
 
@@ -121,6 +132,13 @@ void CallInvariants::BeginFrom(const Sim::Project& projectNow)
     before_ = &projectNow;
     debugBefore_ = host_.DebugText().size();
     files_.Take();
+}
+
+void CallInvariants::BeginAgainFrom(const Sim::Project& projectNow)
+{
+    before_ = &projectNow;
+    debugBefore_ = host_.DebugText().size();
+    files_.TakeAgain();
 }
 
 std::vector<std::string> CallInvariants::Violations(const CallOutcome& outcome) const

@@ -95,8 +95,16 @@ FuzzHost::FuzzHost()
 FuzzHost& FuzzHost::Fresh()
 {
     static FuzzHost* world = new FuzzHost();  // never destroyed: the module's palettes refer to its host
-    world->Reset();
+    if (!world->restored_)
+        world->Reset();
+    world->restored_ = false;
     return *world;
+}
+
+void FuzzHost::Restore()
+{
+    Reset();
+    restored_ = true;
 }
 
 void FuzzHost::Reset()
@@ -108,7 +116,9 @@ void FuzzHost::Reset()
     host_->ClearDebugText();
 }
 
-void FuzzHost::BeginFromFresh() { invariants_->BeginFrom(SampleProject()); }
+// The sandbox is the process's own: between two inputs nothing but the module writes into it, and a
+// violation ends the run, so each check's view of its files holds for the next input.
+void FuzzHost::BeginFromFresh() { invariants_->BeginAgainFrom(SampleProject()); }
 
 Sim::JsCallResult FuzzHost::CallPage(const std::string& function, const std::string& text)
 {
