@@ -2,22 +2,30 @@
 #include "LogText.hpp"
 
 #include "GSDebug.hpp"
+#include "AddOn/NativePath.hpp"
+#include "Platform/Runtime.hpp"
 
-#include <cstdio>
 #include <ctime>
+#include <fstream>
 
 namespace QRV {
 namespace {
 
 std::string FormatNow()
 {
-    std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
     char buffer[256];
-    if (std::strftime(buffer, sizeof buffer, "%d-%m-%Y %H:%M:%S", &local) == 0)
+    if (!Platform::LocalTime(std::time(nullptr), &local) ||
+        std::strftime(buffer, sizeof buffer, "%d-%m-%Y %H:%M:%S", &local) == 0)
         buffer[0] = '\0';
     return buffer;
+}
+
+// Through the wide path on Windows, where a narrow name is read in the ANSI code page; in binary, so the
+// lines end as they do on every system. Other processes may read and write the file meanwhile.
+std::ofstream OpenLogFile(std::ios::openmode mode)
+{
+    return std::ofstream(ToNativePath(GS::UniString(LogStream::FileName())), mode | std::ios::binary);
 }
 
 }  // namespace
@@ -69,8 +77,7 @@ LogStream& LogStream::Instance()
 LogStream::LogStream()
 {
     // Start every run of the host with an empty log.
-    if (std::FILE* file = std::fopen(FileName(), "w"))
-        std::fclose(file);
+    OpenLogFile(std::ios::trunc);
 }
 
 const char* LogStream::Tag(int level)
@@ -93,10 +100,8 @@ void LogStream::Log(const std::string& message, int level)
     const std::string text = EscapedForLogLine(message);
     if (toFile_) {
         // Opened and closed for every line, so the file is complete whenever the host stops.
-        if (std::FILE* file = std::fopen(FileName(), "a")) {
-            std::fprintf(file, "%s %s   %s\n", time.c_str(), tag, text.c_str());
-            std::fclose(file);
-        }
+        if (std::ofstream file = OpenLogFile(std::ios::app))
+            file << time << ' ' << tag << "   " << text << '\n';
     }
     if (toDebugOutput_)
         DBPrintf("%s %s   %s \n", time.c_str(), tag, text.c_str());

@@ -18,4 +18,10 @@ GS::UniString FromNativePath(const std::filesystem::path& path)
     return GS::UniString(std::u16string_view(path.u16string()));
 }
 
+GS::UniString JoinNativePath(const GS::UniString& folder, const GS::UniString& name)
+{
+    std::filesystem::path joined = ToNativePath(folder) / ToNativePath(name);
+    return FromNativePath(joined.make_preferred());
+}
+
 }  // namespace QRV

@@ -10,5 +10,8 @@ namespace QRV {
 
 std::filesystem::path ToNativePath(const GS::UniString& text);
 GS::UniString FromNativePath(const std::filesystem::path& path);
+// `folder` and `name` joined as the system writes a path, for programs that take it as one text (the
+// updater's argument): on Windows every "/" becomes a backslash.
+GS::UniString JoinNativePath(const GS::UniString& folder, const GS::UniString& name);
 
 }  // namespace QRV

@@ -69,8 +69,9 @@ bool UpdaterJob::IsPlainFileName(const std::string& name)
 
 GS::UniString UpdaterJob::UpdaterPath(const GS::UniString& programFilesFolder)
 {
-    return GS::UniString::Printf("%T/%s/AC%d%s/%s", programFilesFolder.ToPrintf(), MakerFolderName,
-                                 static_cast<int>(HostVersion), "", UpdaterFileName);
+    const GS::UniString hostFolder = GS::UniString::Printf("AC%d%s", static_cast<int>(HostVersion), "");
+    return JoinNativePath(JoinNativePath(JoinNativePath(programFilesFolder, MakerFolderName), hostFolder),
+                          UpdaterFileName);
 }
 
 bool UpdaterJob::Run() const
@@ -81,7 +82,8 @@ bool UpdaterJob::Run() const
             return DownloadFailed("refused the installer's file name \"" + fileName + "\"");
         if (downloadFolder_.IsEmpty())
             return DownloadFailed("no download folder");
-        const GS::UniString destination = downloadFolder_ + "/" + FromUtf8(fileName);
+        // The updater takes the path as one text, so it is written as its system writes paths.
+        const GS::UniString destination = JoinNativePath(downloadFolder_, FromUtf8(fileName));
         std::string why;
         // What is started on the user's machine comes over TLS only, redirects included.
         if (!Platform::DownloadUrlToFile(installerAddress_, destination, Platform::SecureWebOnly(), &why))

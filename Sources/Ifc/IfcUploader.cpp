@@ -7,6 +7,7 @@
 
 #include "GSDebug.hpp"
 #include "Platform/Network.hpp"
+#include "Platform/Runtime.hpp"
 #include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
@@ -23,9 +24,8 @@ constexpr UInt32 ServerTimeoutError = 12002;
 
 std::tm CurrentLocalTime()
 {
-    const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    Platform::LocalTime(std::time(nullptr), &local);
     return local;
 }
 

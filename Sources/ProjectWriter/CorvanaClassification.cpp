@@ -3,6 +3,7 @@
 #include "ACAPinc.h"
 #include "AddOn/HostErrorReport.hpp"
 #include "HostLookups.hpp"
+#include "Platform/Runtime.hpp"
 
 #include <ctime>
 
@@ -15,13 +16,8 @@ namespace {
 
 GSDateRecord Today()
 {
-    std::time_t now = std::time(nullptr);
     std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    Platform::LocalTime(std::time(nullptr), &local);
     return GSDateRecord(static_cast<unsigned short>(local.tm_year + 1900), static_cast<unsigned short>(local.tm_mon + 1),
                         static_cast<unsigned short>(local.tm_mday));
 }

@@ -3,9 +3,9 @@
 #include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
 #include "Platform/Network.hpp"
+#include "Platform/Runtime.hpp"
 #include "AddOn/Utf8.hpp"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace QRV {
@@ -44,9 +44,9 @@ GS::UniString TemporaryFolder()
     GS::UniString path;
     if (ACAPI_ProjectSettings_GetSpecFolder(&id, &location) == NoError && location.ToPath(&path) == NoError)
         return path;
-    const char* temp = std::getenv("TEMP");
-    if (temp != nullptr && *temp != '\0')
-        return GS::UniString(temp);
+    GS::UniString temp;
+    if (Platform::GetEnvironmentText("TEMP", &temp))
+        return temp;
     return "/tmp";
 }
 

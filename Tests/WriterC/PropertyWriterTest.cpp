@@ -112,9 +112,8 @@ TEST_F(PropertyWriter, FirstPropertyCreatesGroupSystemAndItemAndLaterOnesFindThe
     EXPECT_EQ(systems[0].name, GS::UniString("Corvana"));
     EXPECT_EQ(systems[0].source, GS::UniString("Corvana"));
     EXPECT_EQ(systems[0].editionVersion, GS::UniString("v 1.0"));
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::time_t now = std::time(nullptr);
+    const std::tm local = *std::localtime(&now);
     EXPECT_EQ(systems[0].editionDate.year, local.tm_year + 1900);
     EXPECT_EQ(systems[0].editionDate.month, local.tm_mon + 1);
     EXPECT_EQ(systems[0].editionDate.day, local.tm_mday);
