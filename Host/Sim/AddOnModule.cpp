@@ -1,8 +1,8 @@
 #include "AddOnModule.hpp"
 
 #include "Host.hpp"
-
-#include <dlfcn.h>
+#include "SimUtf8.hpp"
+#include "System/SharedLibrary.hpp"
 
 #include <filesystem>
 #include <stdexcept>
@@ -11,25 +11,21 @@ namespace Sim {
 
 std::unique_ptr<AddOnModule> AddOnModule::Load(const std::string& path, std::string* error)
 {
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        if (error != nullptr)
-            *error = dlerror();
+    std::unique_ptr<System::SharedLibrary> library = System::SharedLibrary::Open(path, error);
+    if (!library)
         return nullptr;
-    }
     AddOnBinding binding;
-    binding.getExportedFuncAddrs = reinterpret_cast<GetExportedFuncAddrsProc*>(dlsym(library, "GetExportedFuncAddrs"));
-    binding.setImportedFuncAddrs = reinterpret_cast<SetImportedFuncAddrsProc*>(dlsym(library, "SetImportedFuncAddrs"));
+    binding.getExportedFuncAddrs = reinterpret_cast<GetExportedFuncAddrsProc*>(library->Symbol("GetExportedFuncAddrs"));
+    binding.setImportedFuncAddrs = reinterpret_cast<SetImportedFuncAddrsProc*>(library->Symbol("SetImportedFuncAddrs"));
     if (binding.getExportedFuncAddrs == nullptr || binding.setImportedFuncAddrs == nullptr) {
         if (error != nullptr)
             *error = path + ": not an add-on (GetExportedFuncAddrs or SetImportedFuncAddrs missing)";
-        dlclose(library);
         return nullptr;
     }
-    std::filesystem::path resources(path);
+    std::filesystem::path resources = PathFromUtf8(path);
     resources.replace_extension(".res");
-    auto module = FromBinding(binding, resources.string());
-    module->library_ = library;
+    auto module = FromBinding(binding, PathUtf8(resources));
+    module->library_ = std::move(library);
     return module;
 }
 
@@ -41,13 +37,9 @@ std::unique_ptr<AddOnModule> AddOnModule::FromBinding(AddOnBinding binding, std:
     return module;
 }
 
-AddOnModule::~AddOnModule()
-{
-    // The module's static objects (its palettes among them) go with the library; they may still call the
-    // class library, so the host must outlive this.
-    if (library_ != nullptr)
-        dlclose(library_);
-}
+// The module's static objects (its palettes among them) go with the library; they may still call the
+// class library, so the host must outlive this.
+AddOnModule::~AddOnModule() = default;
 
 StartResult AddOnModule::Start(Host& host)
 {

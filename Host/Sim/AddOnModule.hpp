@@ -11,6 +11,9 @@
 namespace Sim {
 
 class Host;
+namespace System {
+class SharedLibrary;
+}
 
 struct AddOnBinding {
     GetExportedFuncAddrsProc* getExportedFuncAddrs = nullptr;
@@ -26,7 +29,7 @@ struct StartResult {
 
 class AddOnModule {
 public:
-    // dlopen()s a module file; its resources are read from the folder beside it named like the file with
+    // Loads a module file as the system loads a shared library; its resources are read from the folder beside it named like the file with
     // the extension ".res". Returns null and sets `error` when the file is no add-on.
     static std::unique_ptr<AddOnModule> Load(const std::string& path, std::string* error);
     // A module whose code is linked into this program (tests): the two exported functions and its
@@ -46,7 +49,7 @@ public:
 private:
     AddOnModule() = default;
 
-    void* library_ = nullptr;
+    std::unique_ptr<System::SharedLibrary> library_;
     AddOnBinding binding_;
     std::string resourceDir_;
     API_ExportedFuncTable exports_{};

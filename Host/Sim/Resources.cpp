@@ -1,4 +1,5 @@
 #include "Resources.hpp"
+#include "SimUtf8.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -276,20 +277,21 @@ ResourceSet ResourceSet::LoadDirectory(const std::string& directory)
     namespace fs = std::filesystem;
     ResourceSet set;
     std::error_code ec;
-    if (!fs::is_directory(directory, ec))
+    const fs::path folder = PathFromUtf8(directory);
+    if (!fs::is_directory(folder, ec))
         throw std::runtime_error(directory + ": resource folder not found");
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(directory))
+    for (const auto& entry : fs::directory_iterator(folder))
         if (entry.path().extension() == ".grc")
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     for (const auto& file : files) {
         std::ifstream in(file, std::ios::binary);
         if (!in)
-            throw std::runtime_error(file.string() + ": cannot be read");
+            throw std::runtime_error(PathUtf8(file) + ": cannot be read");
         std::stringstream buffer;
         buffer << in.rdbuf();
-        set.Parse(buffer.str(), file.string());
+        set.Parse(buffer.str(), PathUtf8(file));
     }
     return set;
 }

@@ -2,21 +2,15 @@
 
 #include "ErrorNames.hpp"
 #include "Model/ProjectFile.hpp"
-
-#include <dlfcn.h>
+#include "SimUtf8.hpp"
+#include "System/SharedLibrary.hpp"
 
 #include <filesystem>
 #include <fstream>
 
 namespace Sim {
 
-std::string HostLibraryFolder()
-{
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&HostLibraryFolder), &info) != 0 && info.dli_fname != nullptr)
-        return std::filesystem::path(info.dli_fname).parent_path().string();
-    return ".";
-}
+std::string HostLibraryFolder() { return System::ThisLibraryFolder(); }
 
 Session::Session(SessionOptions options) : options_(std::move(options))
 {
@@ -118,7 +112,7 @@ bool Session::WriteTranscript(std::string* error)
 {
     if (options_.transcriptFile.empty())
         return true;
-    std::ofstream out(options_.transcriptFile, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(options_.transcriptFile), std::ios::binary | std::ios::trunc);
     out << host_->GetTranscript().ToJsonLines();
     out.close();
     if (!out) {

@@ -4,6 +4,7 @@
 
 #include "UniString.hpp"
 
+#include <filesystem>
 #include <string>
 
 namespace Sim {
@@ -18,5 +19,12 @@ inline GS::UniString Uni(const std::string& text)
 {
     return GS::UniString(text.data(), static_cast<USize>(text.size()), CC_UTF8);
 }
+
+// A path from its UTF-8 text and back, on every system: a narrow path text is read in the ANSI code page
+// on Windows, where a name outside it loses its characters.
+inline std::filesystem::path PathFromUtf8(const std::string& text) { return std::filesystem::u8path(text); }
+inline std::string PathUtf8(const std::filesystem::path& path) { return path.u8string(); }
+// With "/" between the parts on every system, for what the project file keeps.
+inline std::string GenericPathUtf8(const std::filesystem::path& path) { return path.generic_u8string(); }
 
 }  // namespace Sim

@@ -1,8 +1,9 @@
 #include "SpecialFolders.hpp"
 
-#include <cstdlib>
+#include "SimUtf8.hpp"
+#include "System/Files.hpp"
+
 #include <filesystem>
-#include <vector>
 
 namespace Sim {
 
@@ -12,7 +13,7 @@ SpecialFolders::~SpecialFolders()
 {
     if (ownsHome_) {
         std::error_code ec;
-        fs::remove_all(home_, ec);
+        fs::remove_all(PathFromUtf8(home_), ec);
     }
 }
 
@@ -29,19 +30,14 @@ const char* SpecialFolders::SubfolderName(Int32 id)
 std::string SpecialFolders::Home(std::string* error)
 {
     if (home_.empty()) {
-        std::error_code ec;
-        fs::path base = fs::temp_directory_path(ec);
-        if (ec)
-            base = "/tmp";
-        std::string pattern = (base / "corvana-host-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) == nullptr) {
+        const std::string base = System::TemporaryFilesFolder();
+        std::string reason;
+        home_ = System::MakeUniqueFolder(base, "corvana-host-", &reason);
+        if (home_.empty()) {
             if (error != nullptr)
-                *error = "cannot create a temporary home folder in " + base.string();
+                *error = "cannot create a temporary home folder in " + base;
             return {};
         }
-        home_ = buffer.data();
         ownsHome_ = true;
     }
     return home_;
@@ -58,15 +54,15 @@ std::string SpecialFolders::Path(Int32 id, std::string* error)
     std::string home = Home(error);
     if (home.empty())
         return {};
-    fs::path folder = fs::path(home) / name;
+    fs::path folder = PathFromUtf8(home) / name;
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder)) {
         if (error != nullptr)
-            *error = "cannot create " + folder.string() + (ec ? ": " + ec.message() : std::string());
+            *error = "cannot create " + PathUtf8(folder) + (ec ? ": " + ec.message() : std::string());
         return {};
     }
-    return folder.string();
+    return PathUtf8(folder);
 }
 
 }  // namespace Sim

@@ -349,7 +349,7 @@ JsCallResult UserInterface::CallJsFunction(const std::string& objectName, const 
 
 GSErrCode UserInterface::OpenFile(const std::string& path, Int16 method, std::string* problem)
 {
-    const std::string extension = Lower(std::filesystem::path(path).extension().string());
+    const std::string extension = Lower(PathUtf8(PathFromUtf8(path).extension()));
     const Registry& registry = TheHost().GetRegistry();
     for (const auto& fileType : registry.fileTypes) {
         if ("." + Lower(fileType.extension) != extension)

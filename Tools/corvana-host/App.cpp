@@ -5,6 +5,7 @@
 #include "Output.hpp"
 #include "Host.hpp"
 #include "Session.hpp"
+#include "SimUtf8.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -34,7 +35,7 @@ Sim::SessionOptions ToSessionOptions(const GlobalOptions& options, std::ostream&
     session.host.dialogChoice = options.dialog;
     session.host.cancelProcessAt = options.cancelProcess;
     session.modulePath = options.addon.empty()
-                             ? (std::filesystem::path(Sim::HostLibraryFolder()) / CORVANA_DEFAULT_MODULE).string()
+                             ? Sim::PathUtf8(Sim::PathFromUtf8(Sim::HostLibraryFolder()) / CORVANA_DEFAULT_MODULE)
                              : options.addon;
     session.projectFile = options.project;
     session.alertAnswers = options.answers;
@@ -49,7 +50,7 @@ bool WriteCallCounts(Sim::Host& host, const std::string& path, std::string* erro
     nlohmann::ordered_json counts = nlohmann::ordered_json::object();
     for (const auto& [name, count] : host.GetFaults().CallCounts())
         counts[name] = count;
-    std::ofstream file(path, std::ios::binary);
+    std::ofstream file(Sim::PathFromUtf8(path), std::ios::binary);
     file << counts.dump(2) << "\n";
     if (!file) {
         *error = "the call counts cannot be written to " + path;

@@ -3,10 +3,11 @@
 #include "Host.hpp"
 #include "Options.hpp"
 #include "PageCall.hpp"
+#include "SimUtf8.hpp"
+#include "System/Process.hpp"
 
 #include <nlohmann/json.hpp>
 
-#include <sys/resource.h>
 
 #include <chrono>
 #include <fstream>
@@ -23,13 +24,6 @@ struct BenchSettings {
     PageArgument argument;
     std::string replyFile;
 };
-
-long PeakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;  // kilobytes on Linux
-}
 
 int Bench(const BenchSettings& settings, CommandContext& context)
 {
@@ -50,14 +44,14 @@ int Bench(const BenchSettings& settings, CommandContext& context)
     }
     const std::string reply = ReplyText(result.reply);
     if (!settings.replyFile.empty()) {
-        std::ofstream out(settings.replyFile, std::ios::binary);
+        std::ofstream out(Sim::PathFromUtf8(settings.replyFile), std::ios::binary);
         out << reply << "\n";
         if (!out)
             context.err << "corvana-host: " << settings.replyFile << " cannot be written\n";
     }
     nlohmann::ordered_json line = {{"function", settings.function},
                                    {"seconds", std::chrono::duration<double>(end - start).count()},
-                                   {"peakMemoryKB", PeakKilobytes()},
+                                   {"peakMemoryKB", Sim::System::PeakMemoryKilobytes()},
                                    {"hostCalls", calls},
                                    {"replyBytes", reply.size()}};
     console.Out() << line.dump() << "\n";
@@ -74,7 +68,7 @@ CommandAction PrepareBench(const std::vector<std::string>& arguments)
         if (i + 1 >= arguments.size())
             throw UsageError(arguments[i] + " needs a value (" + BenchSynopsis + ")");
         if (arguments[i] == "--text-file") {
-            std::ifstream in(arguments[i + 1], std::ios::binary);
+            std::ifstream in(Sim::PathFromUtf8(arguments[i + 1]), std::ios::binary);
             std::stringstream buffer;
             buffer << in.rdbuf();
             if (!in)

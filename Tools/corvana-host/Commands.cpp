@@ -10,6 +10,7 @@
 #include "Serve.hpp"
 #include "PageCall.hpp"
 #include "Script.hpp"
+#include "SimUtf8.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -123,7 +124,7 @@ CommandAction PrepareCall(const std::vector<std::string>& arguments)
                 argument.kind = PageArgument::Text;
                 argument.text = value;
             } else if (option == "--text-file") {
-                std::ifstream in(value, std::ios::binary);
+                std::ifstream in(Sim::PathFromUtf8(value), std::ios::binary);
                 std::stringstream buffer;
                 if (in)
                     buffer << in.rdbuf();

@@ -1,6 +1,7 @@
 #include "Demo.hpp"
 
 #include "DemoTables.hpp"
+#include "FileAddress.hpp"
 
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
@@ -23,7 +24,7 @@ constexpr const char* ScriptObject = "jsCorvanaInterface";
 // Payloads name their files by this placeholder, so the samples work wherever the sources are.
 constexpr const char* ExamplesPlaceholder = "${EXAMPLES}";
 
-fs::path ExamplesFolder() { return fs::path(CORVANA_SOURCE_DIR) / "Examples"; }
+fs::path ExamplesFolder() { return Sim::PathFromUtf8(CORVANA_SOURCE_DIR) / "Examples"; }
 
 bool ReadFile(const fs::path& path, std::string* text)
 {
@@ -44,8 +45,9 @@ bool WriteFile(const fs::path& path, const std::string& text)
 
 std::string WithExamplesFolder(std::string text)
 {
-    // The folder goes into a JSON string: escaped as JSON escapes it, without the quotes.
-    const std::string folder = Json(fs::absolute(ExamplesFolder()).lexically_normal().string()).dump();
+    // The folder goes into a JSON string: escaped as JSON escapes it, without the quotes. Payloads name it
+    // in file addresses ("file://${EXAMPLES}/..."), whose path is written with "/" on every system.
+    const std::string folder = Json(FileAddressPath(ExamplesFolder())).dump();
     const std::string escaped = folder.substr(1, folder.size() - 2);
     for (size_t at = text.find(ExamplesPlaceholder); at != std::string::npos;
          at = text.find(ExamplesPlaceholder, at + escaped.size()))
@@ -177,13 +179,13 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
     std::error_code ec;
     fs::create_directories(outFolder, ec);
     if (!fs::is_directory(outFolder)) {
-        context.err << "corvana-host: the folder " << outFolder.string() << " cannot be made\n";
+        context.err << "corvana-host: the folder " << Sim::PathUtf8(outFolder) << " cannot be made\n";
         return 1;
     }
 
     std::string projectFile = context.session.Options().projectFile;
     if (projectFile.empty()) {
-        projectFile = (ExamplesFolder() / "House.json").string();
+        projectFile = Sim::PathUtf8(ExamplesFolder() / "House.json");
         std::string problem;
         if (!Sim::OpenProjectFile(host, projectFile, &problem)) {
             context.err << "corvana-host: the sample project is refused: " << problem << "\n";
@@ -201,7 +203,7 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
     for (const fs::path& payload : SamplePayloads()) {
         std::string text;
         if (!ReadFile(payload, &text)) {
-            out << "  " << payload.filename().string() << ": cannot be read\n";
+            out << "  " << Sim::PathUtf8(payload.filename()) << ": cannot be read\n";
             continue;
         }
         text = WithExamplesFolder(text);
@@ -217,9 +219,9 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
         const ProjectCounts before = Count(host.GetProject());
         const CallOutcome outcome = CallPage("import", &text);
         const std::string status = ImportStatus(outcome);
-        out << "  " << payload.filename().string() << ": " << type << " \"" << name << "\": " << status << " ("
+        out << "  " << Sim::PathUtf8(payload.filename()) << ": " << type << " \"" << name << "\": " << status << " ("
             << Changes(before, Count(host.GetProject())) << ")\n";
-        replies.push_back({{"function", "import"}, {"payload", payload.filename().string()}, {"reply", outcome.reply}});
+        replies.push_back({{"function", "import"}, {"payload", Sim::PathUtf8(payload.filename())}, {"reply", outcome.reply}});
     }
 
     std::string request;
@@ -258,17 +260,17 @@ int RunDemo(CommandContext& context, const fs::path& outFolder)
     written = WriteFile(outFolder / "calculation.json", calculation.reply + "\n") && written;
     written = WriteFile(outFolder / "transcript.jsonl", host.GetTranscript().ToJsonLines()) && written;
     std::string problem;
-    if (!context.session.SaveProject((outFolder / "project.json").string(), &problem)) {
+    if (!context.session.SaveProject(Sim::PathUtf8(outFolder / "project.json"), &problem)) {
         context.err << "corvana-host: " << problem << "\n";
         written = false;
     }
     // The add-on writes its log in the working folder; the demo keeps a copy with its other results.
     if (fs::exists("log.txt", ec))
         fs::copy_file("log.txt", outFolder / "log.txt", fs::copy_options::overwrite_existing, ec);
-    out << "\nWritten to " << outFolder.string()
+    out << "\nWritten to " << Sim::PathUtf8(outFolder)
         << ": project.json, calculation.json, replies.json, transcript.jsonl, log.txt\n";
     if (!written) {
-        context.err << "corvana-host: not every result could be written to " << outFolder.string() << "\n";
+        context.err << "corvana-host: not every result could be written to " << Sim::PathUtf8(outFolder) << "\n";
         return 1;
     }
     return 0;
@@ -282,7 +284,7 @@ CommandAction PrepareDemo(const std::vector<std::string>& arguments)
     if (!arguments.empty()) {
         if (arguments.size() != 2 || arguments[0] != "--out" || arguments[1].empty())
             throw UsageError("usage: demo [--out DIR]");
-        outFolder = arguments[1];
+        outFolder = Sim::PathFromUtf8(arguments[1]);
     }
     return [outFolder](CommandContext& context) { return RunDemo(context, outFolder); };
 }

@@ -2,7 +2,9 @@
 
 #include "Model/ProjectFile.hpp"
 #include "Options.hpp"
+#include "FileAddress.hpp"
 #include "PageCall.hpp"
+#include "SimUtf8.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -136,7 +138,8 @@ std::string ProductName(Int64 i)
 
 Json ProductItem(Int64 i)
 {
-    const std::string file = "file://" + (fs::path(CORVANA_SOURCE_DIR) / "Examples/library/LoungeChair.gsm").string();
+    const std::string file =
+        "file://" + FileAddressPath(Sim::PathFromUtf8(CORVANA_SOURCE_DIR) / "Examples/library/LoungeChair.gsm");
     Json general = Json::array({Attribute("Manufacturer", "Maker " + std::to_string(i % 5)),
                                 Attribute("Reference Unit", "pcs"), Attribute("Density", 600 + i)});
     return Json{{"import_type", "Product"},
@@ -168,7 +171,7 @@ void WriteFile(const fs::path& path, const std::string& text)
     std::ofstream out(path, std::ios::binary);
     out << text;
     if (!out)
-        throw std::runtime_error(path.string() + " cannot be written");
+        throw std::runtime_error(Sim::PathUtf8(path) + " cannot be written");
 }
 
 // The catalogue items in the order they are imported.
@@ -192,7 +195,7 @@ std::vector<Json> CatalogueItems(const GenerateSettings& settings)
 // request in which every other item has a newer catalogue version.
 void WritePayloads(const GenerateSettings& settings, const std::vector<Json>& items)
 {
-    const fs::path folder(settings.payloads);
+    const fs::path folder = Sim::PathFromUtf8(settings.payloads);
     fs::create_directories(folder);
     Json bulk = Json::array();
     for (Int64 i = 1; i <= settings.systems; ++i) {

@@ -68,7 +68,7 @@ std::string ReadTextFile(const Reader& member, const std::filesystem::path& scri
     std::error_code ec;
     std::ifstream in(path, std::ios::binary);
     if (!in || !std::filesystem::is_regular_file(path, ec))
-        member.Fail(path.string() + " cannot be read");
+        member.Fail(Sim::PathUtf8(path) + " cannot be read");
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -280,7 +280,7 @@ private:
 
 std::vector<ScriptStep> ReadScript(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Sim::PathFromUtf8(path), std::ios::binary);
     if (!in)
         throw UsageError(path + ": cannot be read");
     std::stringstream buffer;

@@ -106,22 +106,33 @@ volatile std::sig_atomic_t stopSignal = 0;
 
 extern "C" void OnStopSignal(int) { stopSignal = 1; }
 
-// SIGINT and SIGTERM end the serving loop instead of the process, so that --save still runs.
+// SIGINT and SIGTERM end the serving loop instead of the process, so that --save still runs. Windows's
+// run-time knows signal() only; it raises SIGINT for Ctrl+C.
 class StopSignals {
 public:
     StopSignals()
     {
         stopSignal = 0;
+#if defined(_WIN32)
+        previousInt_ = std::signal(SIGINT, &OnStopSignal);
+        previousTerm_ = std::signal(SIGTERM, &OnStopSignal);
+#else
         struct sigaction action {};
         action.sa_handler = &OnStopSignal;
         sigemptyset(&action.sa_mask);
         sigaction(SIGINT, &action, &previousInt_);
         sigaction(SIGTERM, &action, &previousTerm_);
+#endif
     }
     ~StopSignals()
     {
+#if defined(_WIN32)
+        std::signal(SIGINT, previousInt_);
+        std::signal(SIGTERM, previousTerm_);
+#else
         sigaction(SIGINT, &previousInt_, nullptr);
         sigaction(SIGTERM, &previousTerm_, nullptr);
+#endif
     }
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
@@ -129,13 +140,18 @@ public:
     static bool Received() { return stopSignal != 0; }
 
 private:
+#if defined(_WIN32)
+    void (*previousInt_)(int) = SIG_DFL;
+    void (*previousTerm_)(int) = SIG_DFL;
+#else
     struct sigaction previousInt_ {};
     struct sigaction previousTerm_ {};
+#endif
 };
 
 int Serve(const ServeSettings& settings, CommandContext& context)
 {
-    const fs::path index = fs::path(settings.pageFolder) / "index.html";
+    const fs::path index = Sim::PathFromUtf8(settings.pageFolder) / "index.html";
     std::ifstream indexFile(index, std::ios::binary);
     std::ostringstream indexText;
     indexText << indexFile.rdbuf();

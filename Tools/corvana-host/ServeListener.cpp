@@ -1,14 +1,8 @@
 #include "ServeListener.hpp"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "ServeSocket.hpp"
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -25,17 +19,17 @@ int MillisecondsUntil(Clock::time_point deadline)
 
 // After a response, what the client still sends (a body refused unread, say) is read and dropped for a
 // moment: closing with unread bytes would reset the connection, and the client could lose the response.
-void DrainBriefly(int fd)
+void DrainBriefly(SocketHandle fd)
 {
-    shutdown(fd, SHUT_WR);
+    shutdown(fd, ShutSend);
     const Clock::time_point until = Clock::now() + std::chrono::milliseconds(500);
     char sink[16384];
     for (int wait = MillisecondsUntil(until); wait > 0; wait = MillisecondsUntil(until)) {
         pollfd one{fd, POLLIN, 0};
-        if (poll(&one, 1, wait) <= 0)
+        if (PollSockets(&one, 1, wait) <= 0)
             return;
-        ssize_t n = recv(fd, sink, sizeof sink, 0);
-        if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
+        const ByteCount n = recv(fd, sink, sizeof sink, 0);
+        if (n == 0 || (n < 0 && !LastErrorIsInterrupted() && !LastErrorIsWouldBlock()))
             return;
     }
 }
@@ -46,42 +40,34 @@ ServeListener::ServeListener(ListenerLimits limits) : limits_(limits) {}
 
 ServeListener::~ServeListener()
 {
-    if (listenFd_ >= 0)
-        close(listenFd_);
-    if (wakeRead_ >= 0)
-        close(wakeRead_);
-    if (wakeWrite_ >= 0)
-        close(wakeWrite_);
+    for (SocketHandle socket : {listenFd_, wakeRead_, wakeWrite_})
+        if (socket != NoSocket)
+            CloseSocket(socket);
 }
 
 int ServeListener::Bind(int port, std::string* problem)
 {
-    int wake[2];
-    if (pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
-        *problem = std::strerror(errno);
+    if (!StartSockets(problem) || !MakeWakePair(&wakeRead_, &wakeWrite_, problem))
         return -1;
-    }
-    wakeRead_ = wake[0];
-    wakeWrite_ = wake[1];
-    listenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd_ < 0) {
-        *problem = std::strerror(errno);
+    listenFd_ = NewStreamSocket();
+    if (listenFd_ == NoSocket) {
+        *problem = LastSocketErrorText();
         return -1;
     }
     // Only a port left in TIME_WAIT is taken over; a port another server listens on stays refused.
     int yes = 1;
-    setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof yes);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listenFd_, 64) != 0) {
-        *problem = std::strerror(errno);
+        *problem = LastSocketErrorText();
         return -1;
     }
-    socklen_t length = sizeof address;
+    SocketLength length = sizeof address;
     if (getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        *problem = std::strerror(errno);
+        *problem = LastSocketErrorText();
         return -1;
     }
     return ntohs(address.sin_port);
@@ -90,21 +76,20 @@ int ServeListener::Bind(int port, std::string* problem)
 void ServeListener::Stop()
 {
     stopping_ = true;
-    char byte = 1;
-    if (wakeWrite_ >= 0)
-        (void)!write(wakeWrite_, &byte, 1);
+    if (wakeWrite_ != NoSocket)
+        Wake(wakeWrite_);
     // Connections still waiting for their request are ended now; those being answered finish.
     std::lock_guard<std::mutex> lock(mutex_);
-    for (int fd : reading_)
-        shutdown(fd, SHUT_RD);
+    for (SocketHandle fd : reading_)
+        shutdown(fd, ShutReceive);
 }
 
 void ServeListener::Run(const ServeSite& site)
 {
     while (!stopping_) {
         pollfd watched[2] = {{listenFd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0) {
-            if (errno == EINTR)
+        if (PollSockets(watched, 2, -1) < 0) {
+            if (LastErrorIsInterrupted())
                 continue;
             break;
         }
@@ -112,9 +97,9 @@ void ServeListener::Run(const ServeSite& site)
             break;
         if ((watched[0].revents & POLLIN) == 0)
             continue;
-        int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (fd < 0) {
-            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+        const SocketHandle fd = AcceptConnection(listenFd_);
+        if (fd == NoSocket) {
+            if (LastErrorIsOutOfResources())
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the connection waits in the queue
             continue;
         }
@@ -127,7 +112,7 @@ void ServeListener::Run(const ServeSite& site)
                     ServeConnection(fd, site);
                     std::lock_guard<std::mutex> ended(mutex_);
                     reading_.erase(fd);
-                    close(fd);
+                    CloseSocket(fd);
                     --open_;
                     ended_.notify_all();
                 }).detach();
@@ -135,14 +120,15 @@ void ServeListener::Run(const ServeSite& site)
             }
         }
         const std::string busy = WriteResponse(ErrorResponse(503, "the server is serving as many connections as it takes"));
-        (void)!send(fd, busy.data(), busy.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        close(fd);
+        // The connection is non-blocking: what does not fit at once is dropped with it.
+        (void)!send(fd, busy.data(), static_cast<int>(busy.size()), NoSignalFlag);
+        CloseSocket(fd);
     }
-    close(listenFd_);
-    listenFd_ = -1;
+    CloseSocket(listenFd_);
+    listenFd_ = NoSocket;
     std::unique_lock<std::mutex> lock(mutex_);
-    for (int fd : reading_)
-        shutdown(fd, SHUT_RD);
+    for (SocketHandle fd : reading_)
+        shutdown(fd, ShutReceive);
     ended_.wait(lock, [this] { return open_ == 0; });
 }
 
@@ -161,28 +147,29 @@ void ServeListener::ReleaseBody(std::size_t bytes)
     bodyBytes_ -= bytes;
 }
 
-bool ServeListener::Send(int fd, const std::string& bytes, Clock::time_point deadline)
+bool ServeListener::Send(SocketHandle fd, const std::string& bytes, Clock::time_point deadline)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        const size_t chunk = std::min<size_t>(bytes.size() - sent, 1u << 20);
+        const ByteCount n = send(fd, bytes.data() + sent, static_cast<int>(chunk), NoSignalFlag);
         if (n > 0) {
             sent += static_cast<size_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && LastErrorIsInterrupted())
             continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+        if (n < 0 && !LastErrorIsWouldBlock())
             return false;
         const int wait = MillisecondsUntil(deadline);
         pollfd one{fd, POLLOUT, 0};
-        if (wait == 0 || poll(&one, 1, wait) <= 0)
+        if (wait == 0 || PollSockets(&one, 1, wait) <= 0)
             return false;  // the client takes nothing within the deadline
     }
     return true;
 }
 
-void ServeListener::ServeConnection(int fd, const ServeSite& site)
+void ServeListener::ServeConnection(SocketHandle fd, const ServeSite& site)
 {
     const Clock::time_point deadline = Clock::now() + limits_.requestDeadline;
     HttpRequestReader reader;
@@ -202,16 +189,16 @@ void ServeListener::ServeConnection(int fd, const ServeSite& site)
                                                  std::to_string(limits_.requestDeadline.count()) + " ms"));
         }
         pollfd one{fd, POLLIN, 0};
-        int ready = poll(&one, 1, wait);
-        if (ready < 0 && errno != EINTR)
+        const int ready = PollSockets(&one, 1, wait);
+        if (ready < 0 && !LastErrorIsInterrupted())
             break;
         if (ready <= 0)
             continue;
-        ssize_t n = recv(fd, buffer.data(), buffer.size(), 0);
+        const ByteCount n = recv(fd, buffer.data(), static_cast<int>(buffer.size()), 0);
         if (n == 0)
             break;  // the client went, or the server stops
         if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
+            if (LastErrorIsInterrupted() || LastErrorIsWouldBlock())
                 continue;
             break;
         }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "ServeSite.hpp"
+#include "ServeSocket.hpp"
 
 #include <atomic>
 #include <chrono>
@@ -40,21 +41,21 @@ public:
     void Stop();
 
 private:
-    void ServeConnection(int fd, const ServeSite& site);
+    void ServeConnection(SocketHandle fd, const ServeSite& site);
     bool ReserveBody(std::size_t bytes);
     void ReleaseBody(std::size_t bytes);
-    bool Send(int fd, const std::string& bytes, std::chrono::steady_clock::time_point deadline);
+    bool Send(SocketHandle fd, const std::string& bytes, std::chrono::steady_clock::time_point deadline);
 
     ListenerLimits limits_;
-    int listenFd_ = -1;
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
+    SocketHandle listenFd_ = NoSocket;
+    SocketHandle wakeRead_ = NoSocket;
+    SocketHandle wakeWrite_ = NoSocket;
     std::atomic<bool> stopping_{false};
 
     std::mutex mutex_;
     std::condition_variable ended_;
     std::size_t open_ = 0;  // connections being served
-    std::set<int> reading_;  // those still reading their request, ended by Stop
+    std::set<SocketHandle> reading_;  // those still reading their request, ended by Stop
     std::size_t bodyBytes_ = 0;  // reserved by the bodies being read
 };
 

@@ -1,5 +1,7 @@
 #include "ServeSite.hpp"
 
+#include "SimUtf8.hpp"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -37,14 +39,14 @@ bool IsPlainName(const std::string& name)
            std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-bool IsServedPayloadName(const std::string& name) { return IsPlainName(name) && fs::path(name).extension() == ".json"; }
+bool IsServedPayloadName(const std::string& name) { return IsPlainName(name) && Sim::PathFromUtf8(name).extension() == ".json"; }
 
 std::vector<std::string> PayloadNames(const std::string& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(Sim::PathFromUtf8(folder), error), end; !error && it != end; it.increment(error)) {
+        std::string name = Sim::PathUtf8(it->path().filename());
         if (IsServedPayloadName(name) && it->is_regular_file(error))
             names.push_back(name);
     }
@@ -67,7 +69,7 @@ std::optional<std::string> ReadRegularFile(const fs::path& path)
 
 const char* ContentTypeOf(const std::string& name)
 {
-    const std::string extension = fs::path(name).extension().string();
+    const std::string extension = Sim::PathUtf8(Sim::PathFromUtf8(name).extension());
     if (extension == ".html")
         return "text/html; charset=utf-8";
     if (extension == ".js")
@@ -191,7 +193,7 @@ HttpResponse ServeSite::PageFile(const std::string& name) const
 {
     std::optional<std::string> text;
     if (IsPlainName(name))
-        text = ReadRegularFile(fs::path(settings_.pageFolder) / name);
+        text = ReadRegularFile(Sim::PathFromUtf8(settings_.pageFolder) / Sim::PathFromUtf8(name));
     if (!text)
         return ErrorResponse(404, "the page has no file " + Quoted(name));
     HttpResponse response = Text(*text, ContentTypeOf(name));
@@ -212,7 +214,7 @@ HttpResponse ServeSite::Payload(const std::string& name) const
 {
     std::optional<std::string> text;
     if (IsServedPayloadName(name))
-        text = ReadRegularFile(fs::path(settings_.payloadFolder) / name);
+        text = ReadRegularFile(Sim::PathFromUtf8(settings_.payloadFolder) / Sim::PathFromUtf8(name));
     if (!text)
         return ErrorResponse(404, "no payload named " + Quoted(name));
     return Text(*text, "application/json; charset=utf-8");

@@ -6,6 +6,19 @@ namespace {
 
 const GS::UniChar Separator('/');
 
+// Where the last part of a path starts: after its last separator. Windows paths separate with "\" too, as
+// the system itself hands them out.
+UIndex LastSeparator(const GS::UniString& path)
+{
+    UIndex last = path.FindLast(Separator);
+#if defined(_WIN32)
+    const UIndex backslash = path.FindLast(GS::UniChar('\\'));
+    if (backslash != MaxUIndex && (last == MaxUIndex || backslash > last))
+        last = backslash;
+#endif
+    return last;
+}
+
 }  // namespace
 
 Location::Location() : status(NoError) {}
@@ -39,7 +52,7 @@ GSErrCode Location::GetLastLocalName(Name* result) const
 {
     if (result == nullptr || path.IsEmpty())
         return InvalidOperand;
-    const UIndex slash = path.FindLast(Separator);
+    const UIndex slash = LastSeparator(path);
     *result = Name(slash == MaxUIndex ? path : GS::UniString(path, slash + 1));
     return NoError;
 }
@@ -48,7 +61,8 @@ GSErrCode Location::AppendToLocal(const Name& name)
 {
     if (name.IsEmpty())
         return InvalidOperand;
-    if (!path.IsEmpty() && !path.EndsWith(Separator))
+    const UIndex last = LastSeparator(path);
+    if (!path.IsEmpty() && (last == MaxUIndex || last + 1 != path.GetLength()))
         path.Append(Separator);
     path.Append(name.ToString());
     return NoError;
@@ -56,7 +70,7 @@ GSErrCode Location::AppendToLocal(const Name& name)
 
 GSErrCode Location::DeleteLastLocalName()
 {
-    const UIndex slash = path.FindLast(Separator);
+    const UIndex slash = LastSeparator(path);
     if (path.IsEmpty() || slash == MaxUIndex)
         return InvalidOperand;
     path.Truncate(slash == 0 ? 1 : slash);

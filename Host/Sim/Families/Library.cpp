@@ -5,8 +5,7 @@
 #include "BM.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
-
-#include <unistd.h>
+#include "System/Process.hpp"
 
 #include <cctype>
 #include <cstring>
@@ -26,7 +25,7 @@ Model::Libraries& Libraries() { return TheHost().GetProject().libraries; }
 // One spelling per file or folder: absolute, without "." and "..", without a trailing separator.
 fs::path Normal(const std::string& path)
 {
-    fs::path normal = fs::absolute(fs::path(path)).lexically_normal();
+    fs::path normal = fs::absolute(PathFromUtf8(path)).lexically_normal();
     return normal.has_filename() || !normal.has_parent_path() || normal == normal.root_path() ? normal
                                                                                             : normal.parent_path();
 }
@@ -57,7 +56,7 @@ GSErrCode CopyLibraryFile(const fs::path& sourcePath, const fs::path& targetPath
 
 fs::path PartFile(const LibraryPartRecord& part)
 {
-    return part.inEmbeddedLibrary ? EmbeddedFolder() / part.location : fs::path(part.location);
+    return part.inEmbeddedLibrary ? EmbeddedFolder() / PathFromUtf8(part.location) : PathFromUtf8(part.location);
 }
 
 // A UTF-8 text into a wide field, cut to the field with its terminator.
@@ -106,7 +105,7 @@ void FillRecord(Int32 index, const LibraryPartRecord& part, API_LibPart* libPart
     CopyWide(libPart->docu_UName, part.documentName);
     CopyWide(libPart->file_UName, part.fileName);
     CopyNarrow(libPart->ownUnID, part.uniqueId);
-    libPart->location = new IO::Location(GS::UniString(PartFile(part).string().c_str(), CC_UTF8));
+    libPart->location = new IO::Location(Sim::Uni(PathUtf8(PartFile(part))));
 }
 
 // The parameters every new part starts with, as a new object of the host has them.
@@ -148,7 +147,7 @@ GSErrCode GetLibraries(GS::Array<API_LibraryInfo>* activeLibs, Int32* embeddedLi
     if (Libraries().hasEmbeddedLibrary && embedded.empty())
         return APIERR_GENERAL;
     if (!embedded.empty())
-        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(embedded.string())), "Embedded Library",
+        activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(PathUtf8(embedded))), "Embedded Library",
                                          API_EmbeddedLibrary});
     for (const auto& entry : Libraries().list)
         activeLibs->Push(API_LibraryInfo{IO::Location(Sim::Uni(entry.location)), Sim::Uni(entry.name),
@@ -172,8 +171,8 @@ GSErrCode SetLibraries(const GS::Array<API_LibraryInfo>* activeLibs)
         fs::path location = Normal(Sim::Utf8(path));
         if (location == embedded || !seen.insert(location).second)
             continue;
-        std::string name = info.name.IsEmpty() ? location.filename().string() : Sim::Utf8(info.name);
-        list.push_back(Model::LibraryEntry{location.string(), name});
+        std::string name = info.name.IsEmpty() ? PathUtf8(location.filename()) : Sim::Utf8(info.name);
+        list.push_back(Model::LibraryEntry{PathUtf8(location), name});
     }
     Libraries().list = std::move(list);
     TheHost().GetTranscript().Record("library", {{"event", "setLibraries"}, {"count", activeLibs->GetSize()}});
@@ -200,11 +199,12 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
         return APIERR_BADPARS;  // the host only loads parts from its active libraries
 
     const bool inEmbedded = IsInside(file, embedded);
-    const std::string stored = inEmbedded ? file.lexically_relative(embedded).string() : file.string();
+    // Inside the embedded library the project keeps the part's place with "/" on every system.
+    const std::string stored = inEmbedded ? GenericPathUtf8(file.lexically_relative(embedded)) : PathUtf8(file);
     // The library names a part after its file, whatever names the caller's record held: the document
     // name without the extension, the file name with it.
-    fileName = file.filename().string();
-    documentName = file.stem().string();
+    fileName = PathUtf8(file.filename());
+    documentName = PathUtf8(file.stem());
 
     Model::Libraries& libraries = Libraries();
     Int32 index = libraries.IndexOfLocation(stored, inEmbedded);
@@ -226,7 +226,7 @@ GSErrCode RegisterLibPart(API_LibPart* libPart)
     delete libPart->location;
     libPart->location = callersLocation;
     TheHost().GetTranscript().Record(
-        "library", {{"event", "register"}, {"index", index}, {"name", documentName}, {"file", file.string()}});
+        "library", {{"event", "register"}, {"index", index}, {"name", documentName}, {"file", PathUtf8(file)}});
     return NoError;
 }
 
@@ -525,7 +525,7 @@ GSErrCode CopyLibraryFile(const fs::path& sourcePath, const fs::path& targetPath
         return NoError;
     // Copied beside the target and renamed over it, so a failed copy never leaves half a file.
     fs::path partial = targetPath;
-    partial += ".copy-" + std::to_string(getpid());
+    partial += ".copy-" + std::to_string(System::ProcessNumber());
     if (!fs::copy_file(sourcePath, partial, fs::copy_options::overwrite_existing, ec)) {
         fs::remove(partial, ec);
         return APIERR_GENERAL;

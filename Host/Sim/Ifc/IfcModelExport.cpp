@@ -7,6 +7,7 @@
 #include "Ifc/StepText.hpp"
 #include "AttributeIndex.hpp"
 #include "SimUtf8.hpp"
+#include "System/Time.hpp"
 
 #include <map>
 #include <vector>
@@ -218,7 +219,7 @@ private:
 std::string TimeStamp(std::time_t time)
 {
     std::tm utc{};
-    gmtime_r(&time, &utc);
+    System::UtcTime(time, &utc);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
     return text;

@@ -1,5 +1,6 @@
 // The "libraries" section of the project file.
 #include "Model/ProjectFileSections.hpp"
+#include "SimUtf8.hpp"
 
 #include <filesystem>
 #include <limits>
@@ -13,7 +14,8 @@ constexpr size_t NameLimit = 31;  // parameter names: the host's record holds 31
 std::string ReadAbsolutePath(const Json::Reader& member)
 {
     std::string path = member.String();
-    if (path.empty() || path.front() != '/')
+    // "/" starts an absolute path on Windows too (the current drive's); "C:\..." only there.
+    if (path.empty() || (path.front() != '/' && !PathFromUtf8(path).is_absolute()))
         member.Fail("a library location is an absolute path");
     return path;
 }
@@ -22,9 +24,9 @@ std::string ReadAbsolutePath(const Json::Reader& member)
 std::string ReadEmbeddedPath(const Json::Reader& member)
 {
     std::string path = member.String();
-    if (path.empty() || path.front() == '/')
+    if (path.empty() || path.front() == '/' || PathFromUtf8(path).has_root_path())
         member.Fail("a location in the embedded library is a relative path");
-    for (const auto& part : std::filesystem::path(path))
+    for (const auto& part : PathFromUtf8(path))
         if (part == "..")
             member.Fail("a location in the embedded library cannot leave it (\"..\")");
     return path;
@@ -149,7 +151,7 @@ void ReadLibraries(const Json::Reader& section, Project& project, FileReadContex
             library.location = ReadAbsolutePath(location);
             if (!locations.insert(library.location).second)
                 location.Fail("the library list names this location twice");
-            library.name = entry.String("name", std::filesystem::path(library.location).filename().string());
+            library.name = entry.String("name", PathUtf8(PathFromUtf8(library.location).filename()));
             libraries.list.push_back(library);
         }
     }

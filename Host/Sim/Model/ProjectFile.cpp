@@ -3,20 +3,10 @@
 #include "Host.hpp"
 #include "Model/ProjectFileSections.hpp"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "SimUtf8.hpp"
+#include "System/Files.hpp"
 
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace Sim {
@@ -38,51 +28,6 @@ const Section sections[] = {
     {"libraries", &Model::ReadLibraries, &Model::WriteLibraries},
     {"moduleData", &Model::ReadModuleData, &Model::WriteModuleData},
 };
-
-std::string ErrnoText() { return std::strerror(errno); }
-
-// A save writes ".NAME.tmp-XXXXXX" beside its target NAME (six letters or digits from mkstemp).
-std::string TemporaryPrefix(const std::string& fileName) { return "." + fileName + ".tmp-"; }
-
-bool IsTemporaryOf(const std::string& entry, const std::string& prefix)
-{
-    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
-        return false;
-    return std::all_of(entry.begin() + static_cast<long>(prefix.size()), entry.end(),
-                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-}
-
-// Whether `name` still names the file open as `fd`.
-bool IsStillNamed(int fd, const char* name)
-{
-    struct stat open {};
-    struct stat named {};
-    return fstat(fd, &open) == 0 && lstat(name, &named) == 0 && open.st_dev == named.st_dev &&
-           open.st_ino == named.st_ino;
-}
-
-// Removes what interrupted saves of the same target left: their temporary files that no save holds
-// locked any more (a save keeps its own locked until it is renamed into place, and a lock ends with the
-// process that held it). Files of other targets, of other users and what is not a regular file stay.
-void RemoveAbandonedTemporaries(const std::filesystem::path& folder, const std::string& fileName)
-{
-    const std::string prefix = TemporaryPrefix(fileName);
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string entry = it->path().filename().string();
-        if (!IsTemporaryOf(entry, prefix))
-            continue;
-        const std::string path = it->path().string();
-        int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat info {};
-        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
-            flock(fd, LOCK_EX | LOCK_NB) == 0 && IsStillNamed(fd, path.c_str()))
-            unlink(path.c_str());
-        close(fd);
-    }
-}
 
 }  // namespace
 
@@ -142,34 +87,11 @@ Project ProjectFile::FromText(const std::string& text) { return FromJson(Json::P
 
 Project ProjectFile::Load(const std::string& path)
 {
-    // Only a regular file is read, and only as many bytes as it has: a device or a pipe named as the
-    // project would otherwise be read without end (or block the open itself, for a pipe).
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw ProjectFileError(path, "", std::string("cannot be read: ") + ErrnoText());
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::string reason = S_ISREG(info.st_mode) || info.st_mode == 0 ? ErrnoText() : "not a regular file";
-        close(fd);
+    // Only a regular file is read, and only as many bytes as it has.
+    std::string text;
+    std::string reason;
+    if (!System::ReadRegularFile(path, &text, &reason))
         throw ProjectFileError(path, "", "cannot be read: " + reason);
-    }
-    std::string text(static_cast<size_t>(info.st_size), '\0');
-    size_t got = 0;
-    while (got < text.size()) {
-        ssize_t n = read(fd, text.data() + got, text.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            std::string reason = ErrnoText();
-            close(fd);
-            throw ProjectFileError(path, "", "cannot be read: " + reason);
-        }
-        if (n == 0)
-            break;  // shortened meanwhile: what is there is read
-        got += static_cast<size_t>(n);
-    }
-    close(fd);
-    text.resize(got);
     try {
         return FromText(text);
     } catch (const Json::Error& e) {
@@ -182,75 +104,29 @@ Project ProjectFile::Load(const std::string& path)
 
 void ProjectFile::Save(const Project& project, const std::string& path)
 {
-    namespace fs = std::filesystem;
     std::string text;
     try {
         text = ToText(project);
     } catch (const std::exception& e) {
         throw ProjectFileError(path, "", std::string("cannot be written: ") + e.what());
     }
-
-    fs::path target(path);
-    fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    const std::string fileName = target.filename().string();
-    RemoveAbandonedTemporaries(folder, fileName);
-
-    std::string pattern = (folder / TemporaryPrefix(fileName)).string() + "XXXXXX";
-    std::vector<char> temporary;
-    int fd = -1;
-    // The temporary file is locked while it is written; a save that finds it gone once it holds the lock
-    // (another save took it for abandoned in between) starts again with a new one.
-    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
-        temporary.assign(pattern.begin(), pattern.end());
-        temporary.push_back('\0');
-        fd = mkstemp(temporary.data());
-        if (fd < 0)
-            throw ProjectFileError(path, "", "cannot create a temporary file in " + folder.string() + ": " + ErrnoText());
-        if (flock(fd, LOCK_EX) != 0 || !IsStillNamed(fd, temporary.data())) {
-            close(fd);
-            fd = -1;
+    System::SaveFailure failure;
+    if (System::SaveFileWhole(path, text, &failure))
+        return;
+    switch (failure.step) {
+        case System::SaveStep::CreateTemporary: {
+            const std::filesystem::path folder = PathFromUtf8(path).parent_path();
+            throw ProjectFileError(path, "", "cannot create a temporary file in " +
+                                                 (folder.empty() ? std::string(".") : PathUtf8(folder)) + ": " +
+                                                 failure.reason);
         }
+        case System::SaveStep::Permissions:
+            throw ProjectFileError(path, "", "cannot set the permissions of the temporary file: " + failure.reason);
+        case System::SaveStep::Write:
+            throw ProjectFileError(path, "", "cannot be written: " + failure.reason);
+        case System::SaveStep::Rename:
+            throw ProjectFileError(path, "", "cannot replace the file: " + failure.reason);
     }
-    if (fd < 0)
-        throw ProjectFileError(path, "", "cannot create a temporary file in " + folder.string() + ": " + ErrnoText());
-
-    auto fail = [&](const std::string& what) {
-        std::string reason = ErrnoText();
-        if (fd >= 0)
-            close(fd);
-        unlink(temporary.data());
-        throw ProjectFileError(path, "", what + ": " + reason);
-    };
-
-    // The saved file gets the permissions an existing file had, or those of a new file.
-    struct stat existing {};
-    mode_t mode;
-    if (stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (fchmod(fd, mode) != 0)
-        fail("cannot set the permissions of the temporary file");
-    size_t written = 0;
-    while (written < text.size()) {
-        ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("cannot be written");
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0)
-        fail("cannot be written");
-    // Renamed while still locked, so that no other save takes it for abandoned before it is in place.
-    if (rename(temporary.data(), path.c_str()) != 0)
-        fail("cannot replace the file");
-    // The text is on disk (fsync) and in place; closing only gives the lock back.
-    close(fd);
 }
 
 bool OpenProjectFile(Host& host, const std::string& path, std::string* error)
