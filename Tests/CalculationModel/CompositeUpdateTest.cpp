@@ -1,6 +1,7 @@
 // A catalogue update of a construction system reaches the elements built of it: their thickness, their
 // quantities and the calculation follow the composite, and the project the host saves opens again.
 #include "AddOn/PageCommands.hpp"
+#include "Support/ChildProcess.hpp"
 #include "Import/ImportManager.hpp"
 #include "Model/ProjectFile.hpp"
 #include "ProjectWriter/ElementLists.hpp"
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -36,9 +36,8 @@ protected:
     void SetUp() override
     {
         InProcessModuleFixture::SetUp();
-        std::string pattern = (fs::temp_directory_path() / "corvana-composite-update-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = QRVTest::MakeScratchFolder("corvana-composite-update-");
+        ASSERT_FALSE(folder.empty());
     }
     void TearDown() override
     {

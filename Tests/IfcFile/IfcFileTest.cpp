@@ -1,6 +1,7 @@
 // The simulated host's IFC export: the exchange-file text forms, IFC's compressed GUIDs, the model written
 // as IFC4, and the host functions that list translators, tell the project's name and save.
 #include "Sim/SimFixture.hpp"
+#include "Support/ChildProcess.hpp"
 
 #include "ACAPinc.h"
 #include "Ifc/IfcGuid.hpp"
@@ -10,8 +11,6 @@
 #include "SimUtf8.hpp"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -341,8 +340,8 @@ protected:
     }
     void SetUp() override
     {
-        home = fs::temp_directory_path() / ("corvana-ifc-" + std::to_string(getpid()));
-        fs::create_directories(home);
+        home = QRVTest::MakeScratchFolder("corvana-ifc-");
+        ASSERT_FALSE(home.empty());
         ApiFixture::SetUp();
         host->GetProject() = ExampleProject();
     }

@@ -1,6 +1,7 @@
 // The invariant checks the fuzz programs rely on: each passes on what the module really does and fails on
 // the fault it is there to catch, so that a clean fuzz run means something.
 #include "Support/CallInvariants.hpp"
+#include "Support/ChildProcess.hpp"
 #include "Support/UiSupport.hpp"
 
 #include "Model/ProjectFile.hpp"
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 
 fs::path MakeSandbox()
 {
-    std::string pattern = (fs::temp_directory_path() / "corvana-invariants-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    return fs::path(mkdtemp(buffer.data()));
+    return QRVTest::MakeScratchFolder("corvana-invariants-");
 }
 
 void WriteFile(const fs::path& path, const std::string& text)

@@ -2,33 +2,25 @@
 // the whole module is present (LibraryAfterMerge).
 #include "LibraryFixture.hpp"
 #include "Model/ProjectFile.hpp"
-
-#include <sys/wait.h>
-
-#include <cstdlib>
+#include "Support/ChildProcess.hpp"
+#include "Support/HostProcess.hpp"
 
 namespace LibraryTest {
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadFile(const fs::path& path) { return QRVTest::ReadWholeFile(path); }
 
-int RunHost(const fs::path& folder, const std::string& arguments)
+int RunHost(const fs::path& folder, std::vector<std::string> arguments)
 {
-    const std::string command = "cd '" + folder.string() + "' && '" + CORVANA_HOST_PATH + "' --home '" +
-                                (folder / "home").string() + "' " + arguments + " > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    arguments.insert(arguments.begin(), {"--home", Sim::PathUtf8(folder / "home")});
+    return QRVTest::RunProgram(CORVANA_HOST_PATH, arguments, folder, folder / "stdout.txt", folder / "stderr.txt");
 }
 
 TEST(DemoCommand, RunsEveryPayloadAndWritesProjectRepliesAndLog)
 {
     const fs::path scratch = MakeScratchFolder();
     ASSERT_FALSE(scratch.empty());
-    ASSERT_EQ(RunHost(scratch, "demo --out results"), 0) << ReadFile(scratch / "stderr.txt");
+    ASSERT_EQ(RunHost(scratch, {"demo", "--out", "results"}), 0) << ReadFile(scratch / "stderr.txt");
     const std::string summary = ReadFile(scratch / "stdout.txt");
 
     EXPECT_NE(summary.find("Project: Sample House"), std::string::npos) << summary;
@@ -59,8 +51,8 @@ TEST(DemoCommand, RunsEveryPayloadAndWritesProjectRepliesAndLog)
 TEST(DemoCommand, RefusesStrayArgumentsBeforeStarting)
 {
     const fs::path scratch = MakeScratchFolder();
-    EXPECT_EQ(RunHost(scratch, "demo --out"), 2);
-    EXPECT_EQ(RunHost(scratch, "demo results"), 2);
+    EXPECT_EQ(RunHost(scratch, {"demo", "--out"}), 2);
+    EXPECT_EQ(RunHost(scratch, {"demo", "results"}), 2);
     EXPECT_NE(ReadFile(scratch / "stderr.txt").find("usage: demo [--out DIR]"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch / "home"));
     std::error_code ec;

@@ -5,10 +5,10 @@
 #include "ACAPinc.h"
 #include "Host.hpp"
 #include "Sim/SimFixture.hpp"
+#include "SimUtf8.hpp"
+#include "Support/ChildProcess.hpp"
 
 #include <nlohmann/json.hpp>
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,15 +20,7 @@ namespace LibraryTest {
 
 namespace fs = std::filesystem;
 
-inline fs::path MakeScratchFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "corvana-library-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr)
-        return {};
-    return fs::path(buffer.data());
-}
+inline fs::path MakeScratchFolder() { return QRVTest::MakeScratchFolder("corvana-library-"); }
 
 inline void WriteText(const fs::path& path, const std::string& text)
 {

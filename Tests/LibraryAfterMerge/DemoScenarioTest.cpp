@@ -1,33 +1,25 @@
 // `corvana-host demo` as a newcomer runs it: the summary on stdout and the files in the output folder.
 #include "Library/LibraryFixture.hpp"
 #include "Support/ModuleFixture.hpp"
+#include "Support/ChildProcess.hpp"
 #include "Support/HostProcess.hpp"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 namespace LibraryTest {
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadFile(const fs::path& path) { return QRVTest::ReadWholeFile(path); }
 
 TEST(DemoScenario, ImportsTheSamplesAndWritesTheResults)
 {
     const fs::path scratch = MakeScratchFolder();
     ASSERT_FALSE(scratch.empty());
     const fs::path out = scratch / "out";
-    const std::string command = "cd '" + scratch.string() + "' && '" + CORVANA_HOST_PATH + "' --home '" +
-                                (scratch / "home").string() + "' demo --out '" + out.string() + "' > stdout.txt 2> stderr.txt";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << ReadFile(scratch / "stderr.txt");
+    const int status = QRVTest::RunProgram(CORVANA_HOST_PATH,
+                                           {"--home", Sim::PathUtf8(scratch / "home"), "demo", "--out", Sim::PathUtf8(out)},
+                                           scratch, scratch / "stdout.txt", scratch / "stderr.txt");
+    EXPECT_EQ(status, 0) << ReadFile(scratch / "stderr.txt");
     const std::string summary = ReadFile(scratch / "stdout.txt");
 
     EXPECT_NE(summary.find("Project: Sample House"), std::string::npos) << summary;

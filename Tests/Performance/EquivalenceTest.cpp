@@ -3,14 +3,13 @@
 // project, the page's reply and the transcript (undo steps, process window, alerts, debug lines).
 // And the host calls of element stamping grow by two per property written (its undo step and the write),
 // plus a few per element.
+#include "Support/ChildProcess.hpp"
+#include "Support/HostProcess.hpp"
 #include "Support/ModuleFixture.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -25,19 +24,7 @@ namespace fs = std::filesystem;
 const std::string HostPath = CORVANA_HOST_PATH;
 const fs::path Fixtures = fs::path(CORVANA_TEST_DIR) / "Performance" / "fixtures";
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+std::string ReadFile(const fs::path& path) { return QRVTest::ReadWholeFile(path); }
 
 // The bulk import's progress palette shows the time that passed and the time it expects to need; both
 // follow the clock, so their digits are not compared. Project files are named by their file names: the
@@ -61,22 +48,16 @@ class ModelScale : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "corvana-performance-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-        dir = buffer.data();
+        dir = QRVTest::MakeScratchFolder("corvana-performance-");
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override { fs::remove_all(dir); }
 
     int Run(const std::vector<std::string>& args, const fs::path& out)
     {
-        std::string command = Quote(HostPath) + " --home " + Quote((dir / "home").string());
-        for (const auto& arg : args)
-            command += " " + Quote(arg);
-        command += " >" + Quote(out.string()) + " 2>" + Quote((dir / "err.txt").string()) + " </dev/null";
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::vector<std::string> all = {"--home", (dir / "home").string()};
+        all.insert(all.end(), args.begin(), args.end());
+        return QRVTest::RunProgram(HostPath, all, dir, out, dir / "err.txt");
     }
 
     void ExpectSameAsReference(const Scenario& scenario)

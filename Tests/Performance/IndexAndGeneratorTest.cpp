@@ -2,17 +2,17 @@
 // the same for the same seed and hold the mix they promise; bench and --calls report what they measure.
 #include "Model/Attributes.hpp"
 #include "Model/Elements.hpp"
+#include "Support/ChildProcess.hpp"
+#include "Support/HostProcess.hpp"
 #include "Support/ModuleFixture.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,31 +87,25 @@ TEST(AttributeIndex, KeepsIndexOrderAndFindsByIndexWhateverTheInsertionOrder)
     EXPECT_EQ(table.HighestIndex(), 9);
 }
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadFile(const fs::path& path) { return QRVTest::ReadWholeFile(path); }
 
 class HostTools : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "corvana-generate-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-        dir = buffer.data();
+        dir = QRVTest::MakeScratchFolder("corvana-generate-");
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override { fs::remove_all(dir); }
 
+    // The arguments as a shell would split them at blanks (the test's paths hold none).
     int Run(const std::string& args)
     {
-        const std::string command = std::string(CORVANA_HOST_PATH) + " --home '" + (dir / "home").string() + "' " +
-                                    args + " >'" + (dir / "out.txt").string() + "' 2>'" +
-                                    (dir / "err.txt").string() + "' </dev/null";
-        const int raw = std::system(command.c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::vector<std::string> all = {"--home", (dir / "home").string()};
+        std::istringstream words(args);
+        for (std::string word; words >> word;)
+            all.push_back(word);
+        return QRVTest::RunProgram(CORVANA_HOST_PATH, all, dir, dir / "out.txt", dir / "err.txt");
     }
 
     fs::path dir;

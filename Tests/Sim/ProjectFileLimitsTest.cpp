@@ -1,7 +1,9 @@
 // The project file loader and saver against files made to hurt them: nesting far past the limit, shapes
 // that cost the most memory per byte, tens of thousands of attributes, elements and entries that refer
 // to each other, files that are no regular files, and what an interrupted save leaves behind. Each load
-// that could exhaust the machine runs in a child process, whose peak memory and time are measured.
+// that could exhaust the machine runs in a child process, whose peak memory and time are measured: a
+// POSIX program (fork, resource limits, FIFOs). ProjectFileWindowsTest has Windows' own cases.
+#if !defined(_WIN32)
 #include "SimFixture.hpp"
 #include "Support/Sanitized.hpp"
 
@@ -338,3 +340,4 @@ TEST(ProjectFileSave, ASaveRemovesWhatAnInterruptedSaveOfTheSameTargetLeftAndNot
 }
 
 }  // namespace
+#endif

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "Support/ChildProcess.hpp"
 #include "Support/ModuleFixture.hpp"
 
 #include <algorithm>
@@ -86,10 +87,7 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvana-sim-test-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        path_ = mkdtemp(buffer.data());
+        path_ = QRVTest::MakeScratchFolder("corvana-sim-test-").string();
     }
     ~TempFolder() { std::filesystem::remove_all(path_); }
     TempFolder(const TempFolder&) = delete;

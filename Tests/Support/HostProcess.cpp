@@ -1,9 +1,10 @@
 #include "Support/HostProcess.hpp"
 
-#include <sys/wait.h>
+#include "Support/ChildProcess.hpp"
+
+#include "SimUtf8.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,14 +13,6 @@ namespace QRVTest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ShellQuoted(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 }  // namespace
 
@@ -31,11 +24,8 @@ std::string ReadWholeFile(const fs::path& path)
 
 void HostProcessTest::SetUp()
 {
-    std::string pattern = (fs::temp_directory_path() / "corvana-host-run-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-    dir = buffer.data();
+    dir = MakeScratchFolder("corvana-host-run-");
+    ASSERT_FALSE(dir.empty());
 }
 
 void HostProcessTest::TearDown()
@@ -46,14 +36,8 @@ void HostProcessTest::TearDown()
 
 HostRun HostProcessTest::RunHost(const std::vector<std::string>& args) const
 {
-    std::string command = "cd " + ShellQuoted(dir.string()) + " && " + ShellQuoted(CORVANA_HOST_PATH);
-    for (const auto& arg : args)
-        command += " " + ShellQuoted(arg);
-    command += " >" + ShellQuoted((dir / "out.txt").string()) + " 2>" + ShellQuoted((dir / "err.txt").string()) +
-               " </dev/null";
-    const int raw = std::system(command.c_str());
     HostRun result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.status = RunProgram(CORVANA_HOST_PATH, args, dir, dir / "out.txt", dir / "err.txt");
     result.out = ReadWholeFile(dir / "out.txt");
     result.err = ReadWholeFile(dir / "err.txt");
     return result;
@@ -67,13 +51,13 @@ HostRun HostProcessTest::RunAtHome(std::vector<std::string> args) const
     bool own = false;
     const auto given = std::find(args.begin(), args.end(), "--transcript");
     if (given != args.end() && given + 1 != args.end()) {
-        transcript = *(given + 1);
+        transcript = Sim::PathFromUtf8(*(given + 1));
     } else {
-        transcript = dir.string() + ".transcript-" + std::to_string(++runs_) + ".jsonl";
+        transcript = Sim::PathFromUtf8(Sim::PathUtf8(dir) + ".transcript-" + std::to_string(++runs_) + ".jsonl");
         own = true;
-        args.insert(args.begin(), {"--transcript", transcript.string()});
+        args.insert(args.begin(), {"--transcript", Sim::PathUtf8(transcript)});
     }
-    args.insert(args.begin(), {"--home", (dir / "home").string()});
+    args.insert(args.begin(), {"--home", Sim::PathUtf8(dir / "home")});
     HostRun run = RunHost(args);
     ExpectNoRefusedHostCall(transcript);
     if (own) {
@@ -96,7 +80,7 @@ void ExpectNoRefusedHostCall(const std::filesystem::path& transcript)
 std::string HostProcessTest::WriteFile(const std::string& name, const std::string& text) const
 {
     std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
+    return Sim::PathUtf8(dir / name);
 }
 
 std::vector<nlohmann::json> HostProcessTest::JsonLines(const std::string& out)
