@@ -85,7 +85,8 @@ GSErrCode CheckCallScope(const char* function, HostCall kind)
             return NoError;
         case HostCall::CompleteOperation: {
             const CommandState& state = State();
-            if (state.undoableDepth > 0 || state.commandDepth > 0 || NotificationScope::Active())
+            if (state.undoableDepth > 0 || state.commandDepth > 0 || NotificationScope::Active() ||
+                ProjectEventScope::Active())
                 return Refuse(function, APIERR_REFUSEDCMD);
             return NoError;
         }
