@@ -87,6 +87,36 @@ TEST_F(UndoSteps, EachImportOfTheSampleHouseIsOneNamedStep)
     EXPECT_EQ(rebuilt, 2) << "both walls of the old system are rebuilt within that one step";
 }
 
+TEST_F(UndoSteps, MaterialsProductsAndADeclinedImportAreAtMostOneStep)
+{
+    json brick = json::parse(QRVTest::ReadWholeFile(Examples + "/payloads/01-material-clay-brick.json"));
+    json& articles = brick["data"]["articles"];
+    articles.push_back(articles[0]);
+    articles[1]["id"] = 4102;
+    const std::string twoArticles = WriteFile("two-articles.json", brick.dump());
+    // The second article has the first one's name: its question comes between the two writes.
+    EXPECT_EQ(StepsOf(LastLine(House, json::array({Continue(), Call("import", twoArticles)}), "two.json")),
+              Steps{"Create material property"});
+
+    json skin = json::parse(QRVTest::ReadWholeFile(Examples + "/payloads/01-material-clay-brick.json"));
+    skin["data"]["articles"][0]["system_internal_id"] = std::to_string(TimberFrameComposite);
+    skin["data"]["articles"][0]["layer_index"] = "1";
+    skin["data"]["articles"][0]["internal_layer_index"] = 0;
+    const json skinLine = LastLine(
+        House, json::array({Call("replaceMaterialUsedInConstructionSystem", WriteFile("skin.json", skin.dump()))}),
+        "skin.json");
+    EXPECT_EQ(StepsOf(skinLine), Steps{"Replace construction system"});
+
+    EXPECT_EQ(StepsOf(LastLine(House, json::array({Call("import", Examples + "/payloads/05-stair.json")}),
+                               "stair.json")),
+              Steps{"Create group properties"})
+        << "the house's stair of that name is stamped";
+    // Declined before anything is written: no step.
+    EXPECT_EQ(StepsOf(LastLine(House, json::array({{{"answer", "Reject"}}, Call("import", WallSystem)}),
+                               "declined.json")),
+              Steps{});
+}
+
 TEST_F(UndoSteps, ASystemOnAGeneratedModelAndABulkRunOfFourSystemsAreOneStepEach)
 {
     const std::string model = (dir / "model.json").string();
