@@ -4,6 +4,7 @@
 #include "ModelState.hpp"
 #include "NotificationScope.hpp"
 #include "SimUtf8.hpp"
+#include "UndoHistory.hpp"
 
 #include <cstring>
 #include <optional>
@@ -18,19 +19,6 @@ std::string GuidText(const API_Guid& guid)
     return guid == APINULLGuid ? std::string() : Sim::Utf8(APIGuidToString(guid));
 }
 
-// One element's state before and after a user action; an absent state means the element did not exist.
-struct ElementChange {
-    API_Guid guid{};
-    size_t position = 0;  // its place in the listing order
-    std::optional<Element> before;
-    std::optional<Element> after;
-};
-
-struct UndoStep {
-    std::string name;
-    std::vector<ElementChange> changes;
-};
-
 struct PendingNotification {
     bool toNewElementHandler = false;  // else to the element observer
     API_NotifyElementType record;
@@ -38,8 +26,6 @@ struct PendingNotification {
 };
 
 struct ActionState {
-    std::vector<UndoStep> undo;
-    std::vector<UndoStep> redo;
     std::vector<DeliveredNotification> last;
 };
 
@@ -146,51 +132,18 @@ void RecordAction(Host& host, const std::string& action, const API_Guid& guid)
     host.GetTranscript().Record("userAction", {{"action", action}, {"guid", GuidText(guid)}});
 }
 
-// Puts each element into the state `after` (or `before` when undoing) says, keeping the listing order.
-void ApplyStates(Host& host, const UndoStep& step, bool undoing)
-{
-    auto& elements = host.GetProject().elements;
-    auto& deleted = TheModelState(host).deleted;
-    auto apply = [&](const ElementChange& change) {
-        const std::optional<Element>& target = undoing ? change.before : change.after;
-        if (!target) {
-            elements.Remove(change.guid);
-            deleted.insert(change.guid);
-        } else if (Element* current = elements.Find(change.guid)) {
-            *current = *target;
-        } else {
-            elements.Insert(change.position, *target);
-            deleted.erase(change.guid);
-        }
-    };
-    if (undoing)
-        for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
-            apply(*it);
-    else
-        for (const auto& change : step.changes)
-            apply(change);
-}
+// A user action is one step of the undo history, which also holds what add-ons write while they are told
+// of it (stamped properties, user data): undo takes both back, redo brings both again.
+class ActionStep {
+public:
+    ActionStep(Host& host, const char* action) : history_(TheUndoHistory(host)) { history_.Open(action); }
+    ~ActionStep() { history_.Close(); }
+    ActionStep(const ActionStep&) = delete;
+    ActionStep& operator=(const ActionStep&) = delete;
 
-// A finished user action: remembered for undo (which forgets what was undone before).
-void Remember(Host& host, UndoStep step)
-{
-    Actions(host).undo.push_back(std::move(step));
-    Actions(host).redo.clear();
-}
-
-// What the add-on wrote while it was told (stamped properties, user data) belongs to the user's step, so a
-// redo brings it back too.
-void RefreshLastStep(Host& host)
-{
-    auto& undo = Actions(host).undo;
-    if (undo.empty())
-        return;
-    for (auto& change : undo.back().changes) {
-        const Element* current = host.GetProject().elements.Find(change.guid);
-        if (change.after && current != nullptr)
-            change.after = *current;
-    }
-}
+private:
+    UndoHistory& history_;
+};
 
 bool Fail(std::string* problem, const std::string& text)
 {
@@ -218,14 +171,13 @@ bool ChangeElement(Host& host, const API_Guid& guid, const char* action, API_Ele
     Element changed = *element;
     if (!edit(changed, problem))
         return false;
-    const size_t position = host.GetProject().elements.PositionOf(guid);
-    Remember(host, {action, {{guid, position, *element, changed}}});
+    const ActionStep step(host, action);
+    TheUndoHistory(host).WillChangeElement(host.GetProject(), guid);
     *element = changed;
     RecordAction(host, action, guid);
     Notifier notifier(host);
     notifier.ToObservers(guid, Record(kind, changed));
     notifier.Deliver();
-    RefreshLastStep(host);
     return true;
 }
 
@@ -255,7 +207,8 @@ bool ElementActions::Place(Element element, API_Guid* placed, std::string* probl
     else if (host_.GetProject().ContainsGuid(element.guid))
         return Fail(problem, "the GUID " + GuidText(element.guid) + " is already used in the project");
     Project& project = host_.GetProject();
-    Remember(host_, {"place", {{element.guid, project.elements.All().size(), std::nullopt, element}}});
+    const ActionStep step(host_, "place");
+    TheUndoHistory(host_).WillChangeElement(project, element.guid);
     const Element& added = project.elements.Add(std::move(element));
     TheModelState(host_).deleted.erase(added.guid);
     if (placed != nullptr)
@@ -264,7 +217,6 @@ bool ElementActions::Place(Element element, API_Guid* placed, std::string* probl
     Notifier notifier(host_);
     notifier.ToNewElementHandler(Record(APINotifyElement_New, added));
     notifier.Deliver();
-    RefreshLastStep(host_);
     return true;
 }
 
@@ -278,7 +230,8 @@ bool ElementActions::Copy(const API_Guid& original, API_Guid* copy, std::string*
     Element duplicate = *source;
     duplicate.guid = host_.NewProjectGuid();
     Project& project = host_.GetProject();
-    Remember(host_, {"copy", {{duplicate.guid, project.elements.All().size(), std::nullopt, duplicate}}});
+    const ActionStep step(host_, "copy");
+    TheUndoHistory(host_).WillChangeElement(project, duplicate.guid);
     const Element& added = project.elements.Add(std::move(duplicate));
     if (copy != nullptr)
         *copy = added.guid;
@@ -287,7 +240,6 @@ bool ElementActions::Copy(const API_Guid& original, API_Guid* copy, std::string*
     notifier.ToNewElementHandler(Record(APINotifyElement_New, added), original);
     notifier.ToObservers(original, Record(APINotifyElement_Copy, added), original);
     notifier.Deliver();
-    RefreshLastStep(host_);
     return true;
 }
 
@@ -371,47 +323,58 @@ bool ElementActions::Delete(const API_Guid& guid, std::string* problem)
     if (element == nullptr)
         return false;
     Project& project = host_.GetProject();
-    const Element removed = *element;
-    Remember(host_, {"delete", {{guid, project.elements.PositionOf(guid), removed, std::nullopt}}});
+    const API_NotifyElementType record = Record(APINotifyElement_Delete, *element);
+    const ActionStep step(host_, "delete");
+    TheUndoHistory(host_).WillChangeElement(project, guid);
     project.elements.Remove(guid);
     TheModelState(host_).deleted.insert(guid);
     RecordAction(host_, "delete", guid);
     Notifier notifier(host_);
-    notifier.ToObservers(guid, Record(APINotifyElement_Delete, removed));
+    notifier.ToObservers(guid, record);
     notifier.Deliver();
-    RefreshLastStep(host_);
     return true;
 }
 
 namespace {
 
+API_ElementDBEventID ReplayKind(ElementReplay::Kind kind, bool undoing)
+{
+    switch (kind) {
+        case ElementReplay::Kind::Created:
+            return undoing ? APINotifyElement_Undo_Created : APINotifyElement_Redo_Created;
+        case ElementReplay::Kind::Deleted:
+            return undoing ? APINotifyElement_Undo_Deleted : APINotifyElement_Redo_Deleted;
+        case ElementReplay::Kind::Modified: break;
+    }
+    return undoing ? APINotifyElement_Undo_Modified : APINotifyElement_Redo_Modified;
+}
+
+// Undo and redo take back or make again the last step, whoever made it: a user action or an add-on's
+// undoable command.
 bool Replay(Host& host, bool undoing, std::string* problem)
 {
-    ActionState& state = Actions(host);
-    state.last.clear();
-    auto& from = undoing ? state.undo : state.redo;
-    auto& to = undoing ? state.redo : state.undo;
-    if (from.empty())
+    Actions(host).last.clear();
+    UndoHistory& history = TheUndoHistory(host);
+    std::vector<ElementReplay> elements;
+    const std::optional<std::string> name =
+        undoing ? history.Undo(host.GetProject(), &elements) : history.Redo(host.GetProject(), &elements);
+    if (!name)
         return Fail(problem, undoing ? "there is nothing to undo" : "there is nothing to redo");
-    UndoStep step = std::move(from.back());
-    from.pop_back();
-    ApplyStates(host, step, undoing);
-    host.GetTranscript().Record(undoing ? "undo" : "redo", {{"step", step.name}});
+    host.GetTranscript().Record(undoing ? "undo" : "redo", {{"step", *name}});
+    auto& deleted = TheModelState(host).deleted;
     Notifier notifier(host);
-    for (const auto& change : step.changes) {
-        const bool created = !change.before;
-        const bool deleted = !change.after;
-        API_ElementDBEventID kind;
-        if (undoing)
-            kind = created ? APINotifyElement_Undo_Created : deleted ? APINotifyElement_Undo_Deleted
-                                                                     : APINotifyElement_Undo_Modified;
+    for (const auto& replay : elements) {
+        if (replay.present)
+            deleted.erase(replay.guid);
         else
-            kind = created ? APINotifyElement_Redo_Created : deleted ? APINotifyElement_Redo_Deleted
-                                                                     : APINotifyElement_Redo_Modified;
-        const Element& shown = change.after ? *change.after : *change.before;
-        notifier.ToObservers(change.guid, Record(kind, shown));
+            deleted.insert(replay.guid);
+        API_NotifyElementType record;
+        std::memset(&record, 0, sizeof record);
+        record.notifID = ReplayKind(replay.kind, undoing);
+        record.elemHead.type = replay.type;
+        record.elemHead.guid = replay.guid;
+        notifier.ToObservers(replay.guid, record);
     }
-    to.push_back(std::move(step));
     notifier.Deliver();
     return true;
 }

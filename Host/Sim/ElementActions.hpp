@@ -10,14 +10,14 @@
 //   edit           observers: 4 (edited in place)
 //   delete         observers: 5; the element is gone before the notification (reads answer APIERR_DELETED)
 //   property value observers: 17;  classification: observers: 18
-//   undo / redo    observers of each element of the step: 11/12/13 (undone created/modified/deleted),
-//                  14/15/16 (redone ...)
+//   undo / redo    the last step of the undo history (UndoHistory.hpp), a user action's or an add-on's
+//                  undoable command's; observers of each element of the step: 11/12/13 (undone
+//                  created/modified/deleted), 14/15/16 (redone ...)
 // An action's notifications form one series: each handler that receives any gets a begin (-1) first and an
 // end (-2) last, both carrying the floor plan's database. Every delivery runs inside a NotificationScope and
 // is recorded in the transcript as "notification" {handler, notifID, type, guid, parentGuid, database,
-// result}, parentGuid being the parent ACAPI_Notification_GetParentElement answers. The undo history
-// holds the user's actions only; what add-ons do in their own commands is not
-// undone here.
+// result}, parentGuid being the parent ACAPI_Notification_GetParentElement answers. Each action is one step
+// of the undo history, together with what the add-ons write while they are told of it.
 #pragma once
 
 #include "Host.hpp"

@@ -1,5 +1,7 @@
 #include "Host.hpp"
 
+#include "NotificationScope.hpp"
+
 #include <iostream>
 #include <stdexcept>
 
@@ -163,8 +165,10 @@ GSErrCode Host::RaiseProjectEvent(API_NotifyEventID event, Int32 param)
 {
     // One handler per add-on: a later catch replaces the earlier one with its own mask.
     GSErrCode result = NoError;
-    if (registry_.projectEventHandler != nullptr && (registry_.projectEventMask & event) != 0)
+    if (registry_.projectEventHandler != nullptr && (registry_.projectEventMask & event) != 0) {
+        const ProjectEventScope scope;
         result = registry_.projectEventHandler(event, param);
+    }
     return result;
 }
 

@@ -11,6 +11,10 @@ struct NotificationDepth {
     std::vector<API_Guid> parents;  // one per delivery in progress, innermost last
 };
 
+struct ProjectEventDepth {
+    int deliveries = 0;
+};
+
 }  // namespace
 
 NotificationScope::NotificationScope() : NotificationScope(APINULLGuid) {}
@@ -35,5 +39,19 @@ API_Guid NotificationScope::Parent()
         return APINULLGuid;
     return TheHost().FamilyState<NotificationDepth>().parents.back();
 }
+
+ProjectEventScope::ProjectEventScope()
+{
+    if (HasHost())
+        ++TheHost().FamilyState<ProjectEventDepth>().deliveries;
+}
+
+ProjectEventScope::~ProjectEventScope()
+{
+    if (HasHost() && TheHost().FamilyState<ProjectEventDepth>().deliveries > 0)
+        --TheHost().FamilyState<ProjectEventDepth>().deliveries;
+}
+
+bool ProjectEventScope::Active() { return HasHost() && TheHost().FamilyState<ProjectEventDepth>().deliveries > 0; }
 
 }  // namespace Sim

@@ -25,4 +25,16 @@ public:
     static API_Guid Parent();
 };
 
+// While the host tells an add-on of a project event (new, open, save, quit ...), the add-on runs at
+// notification level too, but in no undo step: the host's complete operations are refused there.
+class ProjectEventScope {
+public:
+    ProjectEventScope();
+    ~ProjectEventScope();
+    ProjectEventScope(const ProjectEventScope&) = delete;
+    ProjectEventScope& operator=(const ProjectEventScope&) = delete;
+
+    static bool Active();
+};
+
 }  // namespace Sim

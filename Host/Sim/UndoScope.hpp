@@ -5,8 +5,8 @@
 //   host's own step while it delivers an element notification; elsewhere APIERR_NEEDSUNDOSCOPE.
 // - A non-undoable modifier (attributes, attribute user data, module data, the library) runs alone, in
 //   ACAPI_CallCommand, or within an undo step; the host refuses it nowhere.
-// - A complete operation (saving the project) runs commands of its own, so no command or notification
-//   may be running; APIERR_REFUSEDCMD otherwise.
+// - A complete operation (saving the project) runs commands of its own, so no command may be running and
+//   no notification (of an element or of a project event) be delivered; APIERR_REFUSEDCMD otherwise.
 // - Commands do not nest, an undoable one does not open inside a notification, and ACAPI_CallCommand does
 //   not open inside an undoable one: APIERR_REFUSEDCMD.
 // Every refusal is one "host" transcript event naming the function and the error.

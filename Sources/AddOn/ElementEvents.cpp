@@ -5,6 +5,7 @@
 #include "AddOn/HostBoundary.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
 #include "ProjectWriter/HostLookups.hpp"
@@ -282,6 +283,7 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
     if (result != NoError)
         return result;
 
+    GS::Array<API_Guid> placed;
     for (const API_Guid& guid : objects) {
         API_Element element;
         std::memset(&element, 0, sizeof element);
@@ -294,22 +296,29 @@ GSErrCode StampPlacedObjects(const GS::UniString& libPartName)
             continue;
         }
         DBPrintf("Lib part name: %s\nObject name: %s\n", ToUtf8(partName).c_str(), ToUtf8(libPartName).c_str());
-        if (LibraryPartKeyName(partName) != libPartName)
-            continue;
-
-        std::string stored;
-        if (!ReadNamedProperties(libPartName, stored))
-            continue;
-        CorvanaProperties properties;
-        if (!ParseStoredProperties(stored, properties, "Module data \"CV_" + ToUtf8(libPartName) + "\""))
-            continue;
-        // The classification is an element change: it joins the element's first property step.
-        HostLookups lookups;
-        const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties",
-                                                       lookups, [&] { ClassifyElement(guid, lookups); });
-        if (err != NoError)
-            result = err;
+        if (LibraryPartKeyName(partName) == libPartName)
+            placed.Push(guid);
     }
+    if (placed.IsEmpty())
+        return result;
+
+    std::string stored;
+    CorvanaProperties properties;
+    if (!ReadNamedProperties(libPartName, stored) ||
+        !ParseStoredProperties(stored, properties, "Module data \"CV_" + ToUtf8(libPartName) + "\""))
+        return result;
+    // Every placed object of the part is stamped in one undo step, its classification with its properties.
+    RunInUndoStep(UndoStepName::ProductImport, [&]() -> GSErrCode {
+        HostLookups lookups;
+        for (const API_Guid& guid : placed) {
+            const GSErrCode err = DefinePropertiesUndoable(properties, API_Attr_Head{}, guid,
+                                                           UndoStepName::ProductImport, lookups,
+                                                           [&] { ClassifyElement(guid, lookups); });
+            if (err != NoError)
+                result = err;
+        }
+        return NoError;
+    });
     return result;
 }
 

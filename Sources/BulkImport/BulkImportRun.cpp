@@ -1,6 +1,7 @@
 #include "BulkImportRun.hpp"
 
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "BulkImportEstimate.hpp"
 #include "BulkImportProgressManager.hpp"
 #include "BulkImportState.hpp"
@@ -66,22 +67,28 @@ nlohmann::json BulkImportRun::Run()
     }
 
     const GSTicks startTicks = TIGetTicks();
-    for (size_t i = 0; i < count; ++i) {
-        const nlohmann::json& system = systems[i];
-        if (BulkImportProgressDlg* palette = Palette()) {
-            palette->SetSystemName(BulkSystemName(system));
-            palette->SetProgressValue(ProgressValue(i));
+    // The whole run is one undo step; an abort ends it after the system it came in, with what was written.
+    auto importEach = [&]() -> GSErrCode {
+        for (size_t i = 0; i < count; ++i) {
+            const nlohmann::json& system = systems[i];
+            if (BulkImportProgressDlg* palette = Palette()) {
+                palette->SetSystemName(BulkSystemName(system));
+                palette->SetProgressValue(ProgressValue(i));
+            }
+
+            const GS::UniString status = ImportManager::ImportBulkElement(system);
+            statuses.push_back(ImportManager::StatusObject(system, status));
+
+            ShowTimes(SecondsSince(startTicks));
+            if (BulkImportProgressDlg* palette = Palette())
+                palette->SetProgressValue(ProgressValue(i + 1));
+            if (IsBulkImportAborted())
+                break;
         }
-
-        const GS::UniString status = ImportManager::ImportBulkElement(system);
-        statuses.push_back(ImportManager::StatusObject(system, status));
-
-        ShowTimes(SecondsSince(startTicks));
-        if (BulkImportProgressDlg* palette = Palette())
-            palette->SetProgressValue(ProgressValue(i + 1));
-        if (IsBulkImportAborted())
-            break;
-    }
+        return NoError;
+    };
+    if (count > 0)
+        RunInUndoStep(UndoStepName::SystemImport, importEach);
 
     // The last state stays in view for a moment before the palette goes.
     GS::Thread::Sleep(FinalPauseMilliseconds);

@@ -1,6 +1,7 @@
 #include "ImportManager.hpp"
 
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "GSDebug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
@@ -17,6 +18,55 @@ namespace {
 bool IsNamedProductType(const GS::UniString& importType)
 {
     return importType == "curtain wall" || importType == "stair";
+}
+
+// The undo step of a document of several importers or of a bulk list, by the kind of what it imports;
+// none for a kind no importer writes.
+const char* UndoStepOf(const GS::UniString& importType, bool replaces)
+{
+    if (importType == "Material")
+        return replaces ? UndoStepName::SystemReplacement : UndoStepName::MaterialImport;
+    if (importType == "system")
+        return replaces ? UndoStepName::SystemReplacement : UndoStepName::SystemImport;
+    if (importType == "Product")
+        return UndoStepName::ProductImport;
+    return nullptr;
+}
+
+// Whether one of the document's materials replaces a skin of a system: the page's
+// "replaceMaterialUsedInConstructionSystem".
+bool ReplacesSkinMaterial(const Json& data)
+{
+    const Json& articles = Payload::ReadRequired(data, "articles");
+    for (const Json& article : articles)
+        if (article.is_object() && Payload::Contains(article, "system_internal_id"))
+            return true;
+    return false;
+}
+
+// The import type of a bulk list's first element, or none when it cannot be read: then every element
+// fails on its own.
+GS::UniString ListKind(const Json& list)
+{
+    try {
+        return Payload::ImportType(list);
+    } catch (const std::exception&) {
+        return GS::UniString();
+    }
+}
+
+// Runs `body` in the undo step named for `importType`, or as it is when nothing of that kind is written.
+template <typename Body>
+void InUndoStepOf(const GS::UniString& importType, bool replaces, Body body)
+{
+    if (const char* stepName = UndoStepOf(importType, replaces)) {
+        RunInUndoStep(stepName, [&]() -> GSErrCode {
+            body();
+            return NoError;
+        });
+    } else {
+        body();
+    }
 }
 
 }  // namespace
@@ -92,8 +142,18 @@ bool Import(const GS::UniString& text)
         }
         DBPrintf("Importer_returned\n");
         bool result = true;
-        for (auto& importer : importers)
-            result = importer->Import() && result;
+        auto importAll = [&] {
+            for (auto& importer : importers)
+                result = importer->Import() && result;
+        };
+        // One importer opens its step itself, after its questions: a declined import makes none. Several
+        // (the articles of one material) are one step, their questions among their writes.
+        if (importers.size() == 1)
+            importAll();
+        else
+            InUndoStepOf(importType,
+                         importType == "Material" && ReplacesSkinMaterial(Payload::ReadRequired(document, "data")),
+                         importAll);
         return result;
     } catch (const std::exception& e) {
         LogStream::Instance().Error(std::string("Import failed: the catalogue item cannot be read: ") + e.what());
@@ -145,12 +205,15 @@ Json BulkImportNonSystem(const Json& list)
         LogStream::Instance().Error("Bulk import: the list of catalogue items is not a JSON array");
         return statuses;
     }
-    for (const Json& element : list) {
-        const GS::UniString status = ImportBulkElement(element);
-        statuses.push_back(StatusObject(element, status));
-        if (IsBulkImportAborted())
-            break;
-    }
+    // The whole run is one undo step, of the kind the list holds.
+    InUndoStepOf(ListKind(list), false, [&] {
+        for (const Json& element : list) {
+            const GS::UniString status = ImportBulkElement(element);
+            statuses.push_back(StatusObject(element, status));
+            if (IsBulkImportAborted())
+                break;
+        }
+    });
     SetBulkImportAborted(false);
     return statuses;
 }

@@ -4,6 +4,7 @@
 #include "ACAPinc.h"
 #include "AddOn/AttributeName.hpp"
 #include "AddOn/GetAttribute.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "CorvanaClassification.hpp"
 #include "DG.h"
@@ -100,12 +101,12 @@ bool ReadByName(const GS::UniString& name, API_Attribute& composite)
 
 // The cancel is looked at between elements, not between properties: an abort then never leaves an
 // element with only part of its catalogue properties, and the stamping costs no host call per property
-// beyond its undo step and the write.
+// beyond the write.
 void StampElement(const API_Guid& guid, const CorvanaProperties& properties, const std::string& text,
                   HostLookups& lookups)
 {
-    // The element's classification and user data are element changes: they join its first property step.
-    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create property definition", lookups, [&] {
+    // The element's classification and user data are element changes, written with its properties.
+    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, UndoStepName::SystemImport, lookups, [&] {
         ClassifyElement(guid, lookups);
         SetElementUserData(guid, text);
     });
@@ -117,18 +118,23 @@ void StampElements(const API_Attribute& composite, Int16 usage, const CorvanaPro
     // One reading of the model gives both the process window's length and the elements to stamp: the
     // stamping changes no element's composite.
     const std::vector<bool> usesComposite = ElementsUsingComposite(composite.header.index);
-    ElementProgress progress(static_cast<Int32>(std::count(usesComposite.begin(), usesComposite.end(), true)));
-    // Nothing but this stamping changes the project until it returns.
-    HostLookups lookups;
-    const UsageList list = ListForUsage(usage);
-    for (size_t i = 0; i < list.guids.GetSize(); ++i) {
-        const size_t position = list.offset + i;
-        if (position < usesComposite.size() && usesComposite[position])
-            StampElement(list.guids[static_cast<UIndex>(i)], properties, text, lookups);
-        progress.Advance();
-        if (progress.AbortRequested())
-            return;
-    }
+    // The process window, its cancel checks and the abort question run inside the import's undo step: an
+    // abort ends the stamping between two elements, and the step keeps the elements stamped before it.
+    RunInUndoStep(UndoStepName::SystemImport, [&]() -> GSErrCode {
+        ElementProgress progress(static_cast<Int32>(std::count(usesComposite.begin(), usesComposite.end(), true)));
+        // Nothing but this stamping changes the project until it returns.
+        HostLookups lookups;
+        const UsageList list = ListForUsage(usage);
+        for (size_t i = 0; i < list.guids.GetSize(); ++i) {
+            const size_t position = list.offset + i;
+            if (position < usesComposite.size() && usesComposite[position])
+                StampElement(list.guids[static_cast<UIndex>(i)], properties, text, lookups);
+            progress.Advance();
+            if (progress.AbortRequested())
+                break;
+        }
+        return NoError;
+    });
 }
 
 // A single import lists the model's elements itself and leaves no list behind, whichever way it ends.

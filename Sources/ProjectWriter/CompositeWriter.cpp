@@ -6,6 +6,7 @@
 #include "AddOn/GetAttribute.hpp"
 #include "AddOn/HostErrorReport.hpp"
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "CompositeDefinitions.hpp"
 #include "Parsing/Items/ComplexMaterial.hpp"
 #include "ReplaceQuestion.hpp"
@@ -107,6 +108,50 @@ void TakeOverExisting(const API_Attribute& existing, CompositeDefinitions& defs)
     }
 }
 
+// The skins, the composite itself, the after-write hook and, for a replacement, the swap in the model.
+bool WriteComposite(ACLink& link, ComplexMaterial& composite, CompositeDefinitions& defs)
+{
+    double totalThickness = 0.0;
+    if (!WriteSkins(link, composite, defs, totalThickness))
+        return false;
+    for (UIndex i = 0; i <= defs.SkinCount(); ++i) {
+        defs.Line(i).ltypeInd = ACAPI_CreateAttributeIndex(composite.GetSeparatorLineType());
+        defs.Line(i).linePen = composite.GetSeparatorLinePen();
+    }
+
+    API_Attribute attribute = BlankAttribute(API_CompWallID);
+    attribute.header.flags = static_cast<short>(composite.GetUsage());
+    SetAttributeName(attribute.header, composite.GetName());
+    attribute.compWall.totalThick = totalThickness;
+    attribute.compWall.nComps = static_cast<short>(defs.SkinCount());
+
+    GSErrCode err = ACAPI_Attribute_CreateExt(&attribute, defs.Defs());
+    if (err == APIERR_ATTREXIST) {
+        API_Attribute existing;
+        if (ReadComposite(composite.GetName(), existing))
+            TakeOverExisting(existing, defs);
+        err = ACAPI_Attribute_ModifyExt(&attribute, defs.Defs());
+        if (err != NoError) {
+            ReportHostError(err, "ACLink::CreateComplexMaterial");
+            composite.SetImportStatus("failed");
+            return false;
+        }
+        composite.StoreProperties(&attribute);
+        composite.SetImportStatus("overwritten");
+    } else if (err != NoError) {
+        ReportHostError(err, "ACLink::CreateComplexMaterial");
+        composite.SetImportStatus("failed");
+        return false;
+    } else {
+        composite.StoreProperties(&attribute);
+        composite.SetImportStatus("imported");
+    }
+
+    if (composite.IsReplacement())
+        ReplaceConstructionSystem(ACAPI_CreateAttributeIndex(composite.GetReplaceIndex()), attribute);
+    return true;
+}
+
 }  // namespace
 
 bool ComplexMaterial::ConfirmReplace()
@@ -145,45 +190,20 @@ bool ACLink::CreateComplexMaterial(ComplexMaterial& composite)
                                     ToUtf8(composite.GetName()) + "\"");
         return false;
     }
-    double totalThickness = 0.0;
-    if (!WriteSkins(*this, composite, defs, totalThickness))
-        return false;
-    for (UIndex i = 0; i <= defs.SkinCount(); ++i) {
-        defs.Line(i).ltypeInd = ACAPI_CreateAttributeIndex(composite.GetSeparatorLineType());
-        defs.Line(i).linePen = composite.GetSeparatorLinePen();
-    }
-
-    API_Attribute attribute = BlankAttribute(API_CompWallID);
-    attribute.header.flags = static_cast<short>(composite.GetUsage());
-    SetAttributeName(attribute.header, composite.GetName());
-    attribute.compWall.totalThick = totalThickness;
-    attribute.compWall.nComps = static_cast<short>(defs.SkinCount());
-
-    GSErrCode err = ACAPI_Attribute_CreateExt(&attribute, defs.Defs());
-    if (err == APIERR_ATTREXIST) {
-        API_Attribute existing;
-        if (ReadComposite(composite.GetName(), existing))
-            TakeOverExisting(existing, defs);
-        err = ACAPI_Attribute_ModifyExt(&attribute, defs.Defs());
-        if (err != NoError) {
-            ReportHostError(err, "ACLink::CreateComplexMaterial");
-            composite.SetImportStatus("failed");
-            return false;
-        }
-        composite.StoreProperties(&attribute);
-        composite.SetImportStatus("overwritten");
-    } else if (err != NoError) {
-        ReportHostError(err, "ACLink::CreateComplexMaterial");
-        composite.SetImportStatus("failed");
-        return false;
-    } else {
-        composite.StoreProperties(&attribute);
-        composite.SetImportStatus("imported");
-    }
-
-    if (composite.IsReplacement())
-        ReplaceConstructionSystem(ACAPI_CreateAttributeIndex(composite.GetReplaceIndex()), attribute);
-    return true;
+    // Every question is answered: from here on, everything the system changes (its skin materials with
+    // their properties, the composite, the elements stamped or rebuilt) is the one undo step of the import.
+    bool ran = false;
+    bool written = false;
+    const char* stepName =
+        composite.IsReplacement() ? UndoStepName::SystemReplacement : UndoStepName::SystemImport;
+    RunInUndoStep(stepName, [&]() -> GSErrCode {
+        ran = true;
+        written = WriteComposite(*this, composite, defs);
+        return NoError;
+    });
+    if (!ran)
+        Fail(composite, "is not written: the host refused its undo step");
+    return written;
 }
 
 }  // namespace QRV

@@ -4,6 +4,7 @@
 
 #include "HostLookups.hpp"
 #include "AddOn/GetAttribute.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "CompositeStamping.hpp"
 #include "CorvanaClassification.hpp"
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
@@ -22,10 +23,13 @@ void StoreMaterialProperties(CorvanaMaterial& item, const API_Attribute* /*recor
     if (err != NoError)
         return;
     HostLookups lookups;
-    // Attribute user data needs no step; the classification joins the material's first property step.
+    // Attribute user data needs no step; the classification is written with the material's properties.
     if (!item.GetProperties().IsEmpty())
         AddUserData(attribute, item.GetProperties().ToJsonText());
-    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, "Create material property", lookups,
+    // A skin material of a system joins the system's step; a material that replaces a skin of a system
+    // names the replacement the user asked for.
+    const char* stepName = item.IsReplacement() ? UndoStepName::SystemReplacement : UndoStepName::MaterialImport;
+    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, stepName, lookups,
                              [&] { ClassifyAttribute(attribute.header, lookups); });
 }
 

@@ -10,6 +10,7 @@
 #include "PropertyRuns.hpp"
 #include "ReplaceQuestion.hpp"
 #include "StoredTexts.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <algorithm>
@@ -142,20 +143,27 @@ GSErrCode ACLink::ImportNamedProduct(const Json& payload, const GS::UniString& i
     GS::Array<API_Guid> elements;
     const GSErrCode listed =
         ACAPI_Element_GetElemList(API_ElemType(ElementTypeOfProduct(importType)), &elements, APIFilt_None);
-    Int32 matched = 0;
-    HostLookups lookups;
+    GS::Array<API_Guid> matched;
     for (const API_Guid& guid : elements) {
         GS::UniString ifcName;
         ReadIfcName(guid, ifcName);
-        if (ifcName != matchName)
-            continue;
-        ++matched;
-        DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups,
-                                 [&] { ClassifyElement(guid, lookups); });
+        if (ifcName == matchName)
+            matched.Push(guid);
+    }
+    // Every element of that name receives the product's properties in one undo step; the alert that tells
+    // the user comes after it.
+    if (!matched.IsEmpty()) {
+        RunInUndoStep(UndoStepName::ProductImport, [&]() -> GSErrCode {
+            HostLookups lookups;
+            for (const API_Guid& guid : matched)
+                DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, UndoStepName::ProductImport, lookups,
+                                         [&] { ClassifyElement(guid, lookups); });
+            return NoError;
+        });
     }
 
     const GS::UniString message =
-        matched > 0
+        !matched.IsEmpty()
             ? GS::UniString::Printf("You have imported \"%T\".\nAll corresponding objects that have Name "
                                     "(Attribute)\nwith the same name will receive the attributes from Corvana.",
                                     matchName.ToPrintf())

@@ -2,6 +2,7 @@
 
 #include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "HostLookups.hpp"
 
 namespace QRV {
@@ -12,44 +13,16 @@ PropertyTexts TextsOf(const CorvanaProperty& property)
 }
 
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
-                                   const API_Guid& elemGuid, const char* stepName)
-{
-    HostLookups lookups;
-    return DefinePropertiesUndoable(properties, attrHeader, elemGuid, stepName, lookups);
-}
-
-GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
-                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups)
-{
-    return DefinePropertiesUndoable(properties, attrHeader, elemGuid, stepName, lookups, nullptr);
-}
-
-GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName, HostLookups& lookups,
                                    const std::function<void()>& leading)
 {
-    if (properties.IsEmpty()) {
-        if (!leading)
-            return NoError;
-        return ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
+    if (properties.IsEmpty() && !leading)
+        return NoError;
+    return RunInUndoStep(stepName, [&]() -> GSErrCode {
+        if (leading)
             leading();
-            return NoError;
-        });
-    }
-    GSErrCode last = NoError;
-    bool first = true;
-    for (const auto& property : properties.All()) {
-        const PropertyTexts texts = TextsOf(property);
-        GSErrCode err = ACAPI_CallUndoableCommand(GS::UniString(stepName), [&]() -> GSErrCode {
-            if (first && leading)
-                leading();
-            return DefineNewProperty(texts, attrHeader, elemGuid, lookups);
-        });
-        first = false;
-        if (err != NoError)
-            last = err;
-    }
-    return last;
+        return DefineProperties(properties, attrHeader, elemGuid, lookups);
+    });
 }
 
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,

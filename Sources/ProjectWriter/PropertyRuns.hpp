@@ -12,19 +12,14 @@ namespace QRV {
 
 PropertyTexts TextsOf(const CorvanaProperty& property);
 
-// One undoable command named `stepName` per property, each writing that property onto the attribute
-// (`elemGuid` null) or the element. Returns the last failing code, or NoError.
+// Writes the properties, in order, onto the attribute (`elemGuid` null) or the element, with `leading` first
+// (what must be written with the target's properties: its classification, its user data), all inside the
+// undo step the add-on has open, or else in one step named `stepName`. With neither properties nor
+// `leading` nothing is written and no step is made. Returns the last failing code, or NoError.
 // `lookups` carries what the run looked up from one property (and one target) to the next.
 GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
-                                   const API_Guid& elemGuid, const char* stepName, HostLookups& lookups);
-GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
-                                   const API_Guid& elemGuid, const char* stepName);
-// The same, with `leading` run at the start of the first step: what must be written with the target's
-// properties (its classification, its user data) joins their first undo step, where the host accepts it.
-// With no properties, `leading` runs in a step of its own of the same name.
-GSErrCode DefinePropertiesUndoable(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                                    const API_Guid& elemGuid, const char* stepName, HostLookups& lookups,
-                                   const std::function<void()>& leading);
+                                   const std::function<void()>& leading = nullptr);
 // The same inside the caller's undo scope (a notification the host is already handling).
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                            const API_Guid& elemGuid, HostLookups& lookups);

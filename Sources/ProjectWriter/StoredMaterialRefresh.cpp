@@ -1,11 +1,14 @@
 #include "ProjectWriter/StoredMaterialRefresh.hpp"
 
 #include "ACAPinc.h"
+#include "AddOn/HostErrorReport.hpp"
 #include "GSDebug.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace QRV {
 namespace {
@@ -39,7 +42,7 @@ int StoredMaterialRefresh::Run()
     GS::Array<API_Attribute> attributes;
     if (ACAPI_Attribute_GetAttributesByType(API_BuildingMaterialID, attributes) != NoError)
         return 0;
-    int rewritten = 0;
+    std::vector<std::pair<const API_Attribute*, std::string>> rewrites;
     for (const API_Attribute& attribute : attributes) {
         std::string text;
         if (GetUserData(attribute, text) != NoError || text.empty())
@@ -50,14 +53,22 @@ int StoredMaterialRefresh::Run()
                      attribute.header.name);
             continue;
         }
-        if (*stored == text)
-            continue;
-        const GSErrCode err = ACAPI_CallUndoableCommand(GS::UniString("Create material property"), [&]() {
-            return AddUserData(attribute, *stored);
-        });
-        if (err == NoError)
-            ++rewritten;
+        if (*stored != text)
+            rewrites.emplace_back(&attribute, *stored);
     }
+    if (rewrites.empty())
+        return 0;
+    // Attribute user data is no undoable change, and bringing a list into its form is nothing the user did:
+    // the lists are rewritten in one command of the host's, which adds no step to the undo history.
+    int rewritten = 0;
+    const GSErrCode err = ACAPI_CallCommand(GS::UniString("Rewrite stored material properties"), [&]() -> GSErrCode {
+        for (const auto& [attribute, text] : rewrites)
+            if (AddUserData(*attribute, text) == NoError)
+                ++rewritten;
+        return NoError;
+    });
+    if (err != NoError)
+        ReportHostError(err, "StoredMaterialRefresh::ACAPI_CallCommand");
     return rewritten;
 }
 

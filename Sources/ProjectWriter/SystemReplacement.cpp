@@ -4,6 +4,7 @@
 #include "ACAPinc.h"
 #include "AddOn/GetAttribute.hpp"
 #include "AddOn/LogStream.hpp"
+#include "AddOn/UndoStep.hpp"
 #include "CorvanaClassification.hpp"
 #include "ElementLists.hpp"
 #include "PropertyRuns.hpp"
@@ -26,9 +27,8 @@ void SetCompositeReference(API_Element& element, API_AttributeIndex composite)
 }
 
 // The walls, slabs and roofs in the model that use the composite, in the order of one listing of all
-// elements, as the host lists them (each change is an undo step of its own, and their order is the
-// user's to see). Of this listing only: the process-wide lists may be a bulk run's, taken before this
-// import wrote anything.
+// elements, as the host lists them. Of this listing only: the process-wide lists may be a bulk run's,
+// taken before this import wrote anything.
 GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 {
     GS::Array<API_Guid> users;
@@ -49,25 +49,23 @@ GS::Array<API_Guid> ElementsOf(API_AttributeIndex composite)
 
 GSErrCode Rebuild(const API_Guid& guid, API_AttributeIndex composite)
 {
-    return ACAPI_CallUndoableCommand("Replace construction system", [&]() -> GSErrCode {
-        API_Element element;
-        std::memset(&element, 0, sizeof element);
-        element.header.guid = guid;
-        GSErrCode err = ACAPI_Element_Get(&element);
-        if (err != NoError)
-            return err;
-        SetCompositeReference(element, composite);
-        API_Element mask;
-        ACAPI_ELEMENT_MASK_SETFULL(mask);
-        return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
-    });
+    API_Element element;
+    std::memset(&element, 0, sizeof element);
+    element.header.guid = guid;
+    GSErrCode err = ACAPI_Element_Get(&element);
+    if (err != NoError)
+        return err;
+    SetCompositeReference(element, composite);
+    API_Element mask;
+    ACAPI_ELEMENT_MASK_SETFULL(mask);
+    return ACAPI_Element_Change(&element, &mask, nullptr, 0, true);
 }
 
 void StampStoredProperties(const API_Guid& guid, const std::string& stored, const CorvanaProperties& properties,
                            HostLookups& lookups)
 {
-    // The element's classification and user data are element changes: they join its first property step.
-    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, "Create group properties", lookups, [&] {
+    // The element's classification and user data are element changes, written with its properties.
+    DefinePropertiesUndoable(properties, API_Attr_Head{}, guid, UndoStepName::SystemReplacement, lookups, [&] {
         ClassifyElement(guid, lookups);
         SetElementUserData(guid, stored);
     });
@@ -91,13 +89,19 @@ void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attrib
         GetUserData(newComposite, stored) == NoError && !stored.empty() &&
         ParseStoredProperties(stored, properties, "Composite \"" + std::string(newComposite.header.name) + "\"");
 
-    HostLookups lookups;
-    for (const API_Guid& guid : ElementsOf(old.header.index)) {
-        if (Rebuild(guid, newComposite.header.index) != NoError)
-            continue;
-        if (hasProperties)
-            StampStoredProperties(guid, stored, properties, lookups);
-    }
+    const GS::Array<API_Guid> users = ElementsOf(old.header.index);
+    if (users.IsEmpty())
+        return;
+    RunInUndoStep(UndoStepName::SystemReplacement, [&]() -> GSErrCode {
+        HostLookups lookups;
+        for (const API_Guid& guid : users) {
+            if (Rebuild(guid, newComposite.header.index) != NoError)
+                continue;
+            if (hasProperties)
+                StampStoredProperties(guid, stored, properties, lookups);
+        }
+        return NoError;
+    });
 }
 
 }  // namespace QRV

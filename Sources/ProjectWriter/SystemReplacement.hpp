@@ -6,8 +6,9 @@
 
 namespace QRV {
 
-// One undo step "Replace construction system" per element, then that element's properties. An old
-// composite that cannot be read changes nothing; a failing element is left and the next one tried.
+// Every element rebuilt, with its properties, in the undo step "Replace construction system" (or the one
+// the add-on has open). An old composite that cannot be read changes nothing; a failing element is left and
+// the next one tried.
 void ReplaceConstructionSystem(API_AttributeIndex oldComposite, const API_Attribute& newComposite);
 
 }  // namespace QRV

@@ -1,6 +1,6 @@
 // Catalogue properties following the model, driven as a person drives the host: `corvana-host script` with
 // page calls and user actions on the sample house, checked in the printed lines and in the saved project.
-#include "Support/HostProcess.hpp"
+#include "ScriptFixture.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,118 +12,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using nlohmann::json;
-using QRVTest::HostRun;
+using namespace ScriptTest;
 
-const std::string Examples = std::string(CORVANA_SOURCE_DIR) + "/Examples";
-const std::string House = Examples + "/House.json";
-const std::string WallSystem = Examples + "/payloads/02-system-wall.json";
-// The sample house's composites the scripts use.
-constexpr int TimberFrameComposite = 1;  // "Timber frame wall TF-240", the system the wall payload replaces
-constexpr int RoofComposite = 3;         // "Pitched roof PR-300": no catalogue user data
-
-// "GROUP/NAME" -> value of every property value attached to an element of a saved project.
-using Values = std::map<std::string, std::string>;
-
-class ScriptEvents : public QRVTest::HostProcessTest {
-protected:
-    // Runs `steps` as a script on `project`, saving to dir/SAVE; the lines are checked to be JSON.
-    HostRun RunScript(const std::string& project, const json& steps, const std::string& save,
-                      std::vector<std::string> options = {})
-    {
-        const std::string script = WriteFile(save + ".script.json", steps.dump(2));
-        std::vector<std::string> args = {"--project", project, "--save", (dir / save).string()};
-        args.insert(args.end(), options.begin(), options.end());
-        args.insert(args.end(), {"script", script});
-        return RunAtHome(args);
-    }
-
-    json Saved(const std::string& save) const
-    {
-        json project = json::parse(QRVTest::ReadWholeFile(dir / save), nullptr, false);
-        EXPECT_TRUE(project.is_object()) << save << " is no saved project";
-        return project;
-    }
-
-    static const json* FindElement(const json& project, const std::string& guid)
-    {
-        for (const auto& element : project["elements"])
-            if (element["guid"] == guid)
-                return &element;
-        return nullptr;
-    }
-
-    static Values ValuesOf(const json& project, const std::string& guid)
-    {
-        std::map<std::string, std::string> groups;
-        for (const auto& group : project["properties"]["groups"])
-            groups[group["guid"]] = group["name"];
-        std::map<std::string, std::string> definitions;
-        for (const auto& definition : project["properties"]["definitions"])
-            definitions[definition["guid"]] =
-                groups[definition["group"].get<std::string>()] + "/" + definition["name"].get<std::string>();
-        Values values;
-        const json* element = FindElement(project, guid);
-        EXPECT_NE(element, nullptr) << "no element " << guid;
-        if (element != nullptr && element->contains("attached") && (*element)["attached"].contains("propertyValues"))
-            for (const auto& value : (*element)["attached"]["propertyValues"])
-                values[definitions[value["definition"].get<std::string>()]] = value["value"];
-        return values;
-    }
-
-    static bool IsClassifiedCorvana(const json& project, const std::string& guid)
-    {
-        std::string corvanaSystem;
-        for (const auto& system : project["classificationSystems"])
-            if (system["name"] == "Corvana")
-                corvanaSystem = system["guid"];
-        const json* element = FindElement(project, guid);
-        if (element == nullptr || corvanaSystem.empty() || !element->contains("attached"))
-            return false;
-        for (const auto& pair : (*element)["attached"].value("classification", json::array()))
-            if (pair["system"] == corvanaSystem)
-                return true;
-        return false;
-    }
-
-    // The notifications a step's line shows, as (kind, GUID, handler's answer).
-    static std::vector<std::tuple<int, std::string, int>> Notifications(const json& line)
-    {
-        std::vector<std::tuple<int, std::string, int>> found;
-        for (const auto& event : line["shown"])
-            if (event["kind"] == "notification")
-                found.emplace_back(event["notifID"].get<int>(), event["guid"].get<std::string>(),
-                                   event["result"].get<int>());
-        return found;
-    }
-
-    static std::vector<std::string> DebugTexts(const json& line)
-    {
-        std::vector<std::string> texts;
-        for (const auto& event : line["shown"])
-            if (event["kind"] == "debug")
-                texts.push_back(event["text"]);
-        return texts;
-    }
-
-    static std::vector<std::string> EventKinds(const json& line)
-    {
-        std::vector<std::string> kinds;
-        for (const auto& event : line["shown"])
-            kinds.push_back(event["kind"]);
-        return kinds;
-    }
-
-    // The lounge chair product, its file served from a local file address as the demo serves it.
-    std::string ChairPayload(const std::string& seatHeight) const
-    {
-        json payload = json::parse(QRVTest::ReadWholeFile(Examples + "/payloads/04-product-lounge-chair.json"));
-        payload["data"]["file_url"] = "file://" + Examples + "/library/LoungeChair.gsm";
-        payload["data"]["product_tabs"][0]["attributes"][2]["value"] = seatHeight;
-        return WriteFile("chair-" + seatHeight + ".json", payload.dump());
-    }
-};
+class ScriptEvents : public ScriptFixture {};
 
 const std::string Begin = "### Element_Manager: Begin Events notification on database \"Floor Plan\"";
 const std::string End = "### Element_Manager: End Events notification on database \"Floor Plan\"";

@@ -252,6 +252,12 @@ TEST_F(CommandRules, NonUndoableModifiersRunAloneOrGroupedButUndoableOnesNeedASt
     (void)wall;
 }
 
+GSErrCode SaveFromProjectEvent(API_NotifyEventID, Int32)
+{
+    API_FileSavePars pars{};
+    return ACAPI_ProjectOperation_Save(&pars, nullptr, nullptr);
+}
+
 TEST_F(CommandRules, SavingIsRefusedWhileACommandOrANotificationRuns)
 {
     // Outside any command the save gets past the scope check (whatever it then answers of its own).
@@ -269,11 +275,16 @@ TEST_F(CommandRules, SavingIsRefusedWhileACommandOrANotificationRuns)
         return NoError;
     });
     PlaceWallRunning([&] { inNotification = ACAPI_ProjectOperation_Save(&pars, nullptr, nullptr); });
+    // A project event is notification level too ("cannot be called from notification level").
+    ASSERT_EQ(ACAPI_ProjectOperation_CatchProjectEvent(APINotify_Open, &SaveFromProjectEvent), NoError);
+    const GSErrCode inProjectEvent = host->RaiseProjectEvent(APINotify_Open);
     EXPECT_EQ(inUndoable, APIERR_REFUSEDCMD);
     EXPECT_EQ(inCommand, APIERR_REFUSEDCMD);
     EXPECT_EQ(inNotification, APIERR_REFUSEDCMD);
+    EXPECT_EQ(inProjectEvent, APIERR_REFUSEDCMD);
+    EXPECT_NE(ACAPI_ProjectOperation_Save(&pars, nullptr, nullptr), APIERR_REFUSEDCMD) << "once the event is over";
     const auto refusals = Refusals();
-    ASSERT_EQ(refusals.size(), 3u);
+    ASSERT_EQ(refusals.size(), 4u);
     for (const auto& event : refusals)
         EXPECT_EQ(event["function"], "ACAPI_ProjectOperation_Save");
 }

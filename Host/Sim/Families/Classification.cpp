@@ -5,6 +5,7 @@
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
+#include "UndoHistory.hpp"
 #include "UndoScope.hpp"
 
 namespace Sim {
@@ -72,6 +73,7 @@ GSErrCode CreateClassificationSystem(API_ClassificationSystem& system)
     created.source = Sim::Utf8(system.source);
     created.editionVersion = Sim::Utf8(system.editionVersion);
     created.editionDate = date;
+    WillChangeClassifications();
     system = ToRecord(Classes().AddSystem(std::move(created)));
     return NoError;
 }
@@ -131,6 +133,7 @@ GSErrCode CreateClassificationItem(API_ClassificationItem& item, const API_Guid&
     created.name = Sim::Utf8(item.name);
     created.description = Sim::Utf8(item.description);
     item = ToRecord(created);
+    WillChangeClassifications();
     Classes().AddItem(std::move(created), nextItemGuid);
     return NoError;
 }
@@ -173,6 +176,8 @@ GSErrCode AttributeAddClassificationItem(const API_Attr_Head& attrHead, const AP
     Model::AttributeCommon* attribute = nullptr;
     if (GSErrCode err = FindTargetAttribute(&attrHead, &attribute); err != NoError)
         return err;
+    if (Classes().FindItem(itemGuid) != nullptr)
+        WillChangeAttachedData(attrHead.typeID, attribute->index);
     return Classify(attribute->attached, itemGuid);
 }
 
@@ -194,6 +199,8 @@ GSErrCode ElementAddClassificationItem(const API_Guid& elemGuid, const API_Guid&
     Model::Element* element = nullptr;
     if (GSErrCode err = FindTargetElement(&elemGuid, &element); err != NoError)
         return err;
+    if (Classes().FindItem(itemGuid) != nullptr)
+        WillChangeElement(elemGuid);
     return Classify(element->attached, itemGuid);
 }
 

@@ -1,8 +1,10 @@
-// Undoable and non-undoable commands. Each undoable command the add-on runs is one undo step, recorded in
-// the transcript as an "undo" event with its name and the command's result.
+// Undoable and non-undoable commands. Each undoable command the add-on runs is one step of the user's undo
+// history (UndoHistory), recorded in the transcript as an "undo" event with its name and the command's
+// result.
 #include "ACAPinc.h"
 #include "ErrorNames.hpp"
 #include "Host.hpp"
+#include "UndoHistory.hpp"
 #include "UndoScope.hpp"
 #include "SimUtf8.hpp"
 
@@ -46,7 +48,10 @@ GSErrCode CallUndoableCommand(const GS::UniString& undoString, const std::functi
     }
     ++state.undoableDepth;
     ++state.steps;
+    UndoHistory& history = TheUndoHistory(TheHost());
+    history.Open(Sim::Utf8(undoString));
     const GSErrCode result = RunGuarded(command);
+    history.Close();
     --State().undoableDepth;
     TheHost().GetTranscript().Record("undo", {{"name", Sim::Utf8(undoString)}, {"result", result}});
     return result;
@@ -85,7 +90,8 @@ GSErrCode CheckCallScope(const char* function, HostCall kind)
             return NoError;
         case HostCall::CompleteOperation: {
             const CommandState& state = State();
-            if (state.undoableDepth > 0 || state.commandDepth > 0 || NotificationScope::Active())
+            if (state.undoableDepth > 0 || state.commandDepth > 0 || NotificationScope::Active() ||
+                ProjectEventScope::Active())
                 return Refuse(function, APIERR_REFUSEDCMD);
             return NoError;
         }

@@ -8,6 +8,7 @@
 #include "NotificationScope.hpp"
 #include "AttributeIndex.hpp"
 #include "SimUtf8.hpp"
+#include "UndoHistory.hpp"
 
 #include <type_traits>
 #include <algorithm>
@@ -276,6 +277,7 @@ GSErrCode Change(API_Element* record, const API_Element* mask, const API_Element
         changed.endThickness = changed.thickness;
     if (GSErrCode err = CheckChanged(changed); err != NoError)
         return err;
+    WillChangeElement(element->guid);
     *element = std::move(changed);
     FillRecord(*element, *record);
     TheHost().GetTranscript().Record("element", {{"event", "changed"},

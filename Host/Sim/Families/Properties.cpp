@@ -9,6 +9,7 @@
 #include "ACAPinc.h"
 #include "Families/Targets.hpp"
 #include "Host.hpp"
+#include "UndoHistory.hpp"
 #include "UndoScope.hpp"
 #include "SimUtf8.hpp"
 
@@ -151,6 +152,7 @@ GSErrCode CreatePropertyGroup(API_PropertyGroup& group)
     created.name = Sim::Utf8(group.name);
     created.description = Sim::Utf8(group.description);
     created.type = API_PropertyCustomGroupType;
+    WillChangeProperties();
     group = ToRecord(Props().AddGroup(std::move(created)));
     return NoError;
 }
@@ -165,6 +167,7 @@ GSErrCode CreatePropertyDefinition(API_PropertyDefinition& definition)
         return err;
     if (GSErrCode err = ClaimNewGuid(definition.guid, &created.guid); err != NoError)
         return err;
+    WillChangeProperties();
     definition = ToRecord(Props().AddDefinition(std::move(created)));
     return NoError;
 }
@@ -196,6 +199,7 @@ GSErrCode ChangePropertyDefinition(const API_PropertyDefinition& definition)
     PropertyDefinition changed = *existing;
     if (GSErrCode err = FromRecord(definition, existing->guid, &changed); err != NoError)
         return err;
+    WillChangeProperties();
     *existing = std::move(changed);
     return NoError;
 }
@@ -224,7 +228,19 @@ GSErrCode GetPropertyValueString(const API_Property& property, GS::UniString* va
 struct Target {
     Model::AttachedData* attached = nullptr;
     const Model::BuildingMaterial* material = nullptr;  // the built-in definitions apply to building materials
+    // Who the target is, for the undo step: an element's GUID, else the attribute's type and index.
+    API_Guid element{};
+    API_AttrTypeID attributeType = API_ZombieAttrID;
+    Int32 attributeIndex = 0;
 };
+
+void WillChange(const Target& target)
+{
+    if (target.element != APINULLGuid)
+        WillChangeElement(target.element);
+    else
+        WillChangeAttachedData(target.attributeType, target.attributeIndex);
+}
 
 GSErrCode AttributeTarget(const API_Attr_Head& head, Target* target)
 {
@@ -232,6 +248,8 @@ GSErrCode AttributeTarget(const API_Attr_Head& head, Target* target)
     if (GSErrCode err = FindTargetAttribute(&head, &attribute); err != NoError)
         return err;
     target->attached = &attribute->attached;
+    target->attributeType = head.typeID;
+    target->attributeIndex = attribute->index;
     if (head.typeID == API_BuildingMaterialID)
         target->material = static_cast<const Model::BuildingMaterial*>(attribute);
     return NoError;
@@ -243,6 +261,7 @@ GSErrCode ElementTarget(const API_Guid& guid, Target* target)
     if (GSErrCode err = FindTargetElement(&guid, &element); err != NoError)
         return err;
     target->attached = &element->attached;
+    target->element = guid;
     return NoError;
 }
 
@@ -317,6 +336,7 @@ GSErrCode WriteValues(const Target& target, const std::vector<const API_Property
     for (size_t i = 0; i < properties.size(); ++i)
         if (GSErrCode err = CheckValue(target, *properties[i], &changes[i]); err != NoError)
             return err;
+    WillChange(target);
     for (const auto& change : changes)
         change();
     return NoError;

@@ -7,6 +7,7 @@
 #include "Families/Targets.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
+#include "UndoHistory.hpp"
 #include "UndoScope.hpp"
 
 #include <cstring>
@@ -130,6 +131,7 @@ GSErrCode ElementSetUserData(API_Elem_Head* elemHead, const API_ElementUserData*
         return err;
     if (userData->dataHdl != nullptr && !IsPlatformSign(userData->platformSign))
         return APIERR_BADPLATFORMSIGN;
+    WillChangeElement(element->guid);
     if (userData->dataHdl == nullptr)
         element->userData.reset();
     else

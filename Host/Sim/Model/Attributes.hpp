@@ -140,6 +140,10 @@ struct Attributes {
 
     // The common part of an attribute of a held type; null for other types or a free index or name.
     AttributeCommon* Find(API_AttrTypeID type, Int32 index);
+    const AttributeCommon* Find(API_AttrTypeID type, Int32 index) const
+    {
+        return const_cast<Attributes*>(this)->Find(type, index);
+    }
     AttributeCommon* FindByName(API_AttrTypeID type, const std::string& name);
     static bool IsHeldType(API_AttrTypeID type);
 
