@@ -43,6 +43,13 @@ foreach(library libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   file(COPY ${CORVANA_RUNTIME_${variable}} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 endforeach()
 
+# Paths of the build machine that the programs are given at compile time (the sources, the test folders,
+# the programs themselves): Wine shows the Linux root as drive Z:, so they are written with it and name the
+# same files from whatever folder a program runs in.
+if(CMAKE_HOST_UNIX)
+  set(CORVANA_PATH_PREFIX "Z:")
+endif()
+
 # GoogleTest from Debian's sources, under the names its package's targets have on Linux.
 function(corvana_windows_googletest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -52,7 +52,9 @@ MASKING. All of it is in Masker below. Before two texts are compared, each side'
      ever be given servers of their own).
   3. Where a scenario has no --home, the fresh home the host makes in TEMP: the six random characters
      of "<SCRATCH>/.../temp/corvana-host-XXXXXX".
-Nothing else is masked: line ends, numbers, GUIDs, error texts, header order and every other byte show.
+  4. The recorded upload request's header fields are put in name order (their order means nothing in HTTP,
+     and WinINet keeps its own); every field, the request line and the body stay as they are.
+Nothing else is masked: line ends, numbers, GUIDs, error texts and every other byte show.
 """
 import argparse
 import concurrent.futures
@@ -151,7 +153,20 @@ class Masker:
             text = HOST_PORT.sub(r"\1<PORT>", text)
             for number in set(BOUNDARY.findall(text)):
                 text = text.replace("------" + number, "------<TIME>")
+            text = in_header_name_order(text)
         return text
+
+
+def in_header_name_order(request):
+    # The order of an HTTP request's header fields carries no meaning, and each system's HTTP client keeps
+    # its own (WinINet puts Content-Length after Host): the fields are compared in name order, each line
+    # and the request line and body as they are.
+    head, separator, body = request.partition("\r\n\r\n")
+    if not separator:
+        return request
+    lines = head.split("\r\n")
+    fields = sorted(lines[1:], key=lambda line: line.split(":", 1)[0].lower())
+    return "\r\n".join(lines[:1] + fields) + separator + body
 
 
 # ---------------------------------------------------------------------------------------------- comparing

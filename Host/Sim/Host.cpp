@@ -1,6 +1,9 @@
 #include "Host.hpp"
 
+#include "HostMessageBoxes.hpp"
 #include "NotificationScope.hpp"
+#include "Platform/Shell.hpp"
+#include "SimUtf8.hpp"
 
 #include <iostream>
 #include <stdexcept>
@@ -10,6 +13,17 @@ namespace Sim {
 namespace {
 
 Host* currentHost = nullptr;
+
+// The host shows the platform's message boxes to no one: each is one transcript event, answered OK.
+Int32 RecordMessageBox(const GS::UniString& text, const GS::UniString& caption, UInt32 /*type*/)
+{
+    if (currentHost != nullptr)
+        currentHost->GetTranscript().Record("messageBox", {{"text", Utf8(text)},
+                                                          {"caption", Utf8(caption)},
+                                                          {"buttons", nlohmann::ordered_json::array({"OK"})},
+                                                          {"answer", "OK"}});
+    return Platform::MessageBoxIdOk;
+}
 
 std::vector<std::pair<const char*, FamilyBinder>>& Families()
 {
@@ -46,11 +60,16 @@ Host::Host(HostOptions options)
     if (currentHost != nullptr)
         throw std::logic_error("only one simulated host may exist at a time");
     currentHost = this;
+    Platform::SetMessageBoxHandler(&RecordMessageBox);
     for (const auto& family : Families())
         family.second(table_);
 }
 
-Host::~Host() { currentHost = nullptr; }
+Host::~Host()
+{
+    Platform::SetMessageBoxHandler(nullptr);
+    currentHost = nullptr;
+}
 
 API_Guid Host::NewProjectGuid()
 {

@@ -448,11 +448,13 @@ TEST_F(IfcHostFunctions, SaveRefusesWhatTheHostCannotDoAndKeepsAnOldFile)
 
     EXPECT_EQ(Save((home / "missing" / "Villa.ifc").string(), 1), APIERR_GENERAL);
     EXPECT_EQ(Save(home.string(), 1), APIERR_GENERAL);  // a folder is no file
+#if !defined(_WIN32)  // a folder's permission bits; Windows keeps no such bits for folders
     if (geteuid() != 0) {  // root writes anywhere
         fs::permissions(home, fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_EQ(Save(path, 1), APIERR_GENERAL);
         fs::permissions(home, fs::perms::owner_all);
     }
+#endif
     EXPECT_NE(host->DebugText().find("ACAPI_ProjectOperation_Save: cannot write in " + (home / "missing").string()),
               std::string::npos);
     std::ifstream in(path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ACAPinc.h"
+#include "Support/FileAddress.hpp"
 #include "Host.hpp"
 #include "Sim/SimFixture.hpp"
 #include "SimUtf8.hpp"
@@ -70,7 +71,7 @@ protected:
     std::string Serve(const std::string& name, const std::string& content = "library part file\n")
     {
         WriteText(served / name, content);
-        return "file://" + (served / name).string();
+        return QRVTest::FileAddress(served / name);
     }
 
     // A "Product" page document.

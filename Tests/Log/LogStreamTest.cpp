@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -19,7 +20,8 @@ using ::testing::HasSubstr;
 
 std::string ReadLog()
 {
-    std::ifstream in(QRV::LogStream::FileName());
+    // In binary: the file's own line ends, on every system.
+    std::ifstream in(QRV::LogStream::FileName(), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -43,6 +45,26 @@ TEST_F(LogTest, FileLineHasTimeTagThreeSpacesAndMessage)
                                  std::regex(R"(\d{2}-\d{2}-\d{4} \d{2}:\d{2}:\d{2} \[Warning\]   disk nearly full)")))
         << LastLine(ReadLog());
     EXPECT_TRUE(std::regex_search(host.DebugText(), std::regex(R"(\d{2}:\d{2}:\d{2} \[Warning\]   disk nearly full \n$)")));
+}
+
+// The time is the local time (what the system's own conversion gives) and the line ends as it does on
+// every system, whatever the system's text files end their lines with.
+TEST_F(LogTest, TheLineTimeIsTheLocalTimeAndTheLineEndsWithALineFeedAlone)
+{
+    auto localText = [](std::time_t time) {
+        char text[32];
+        std::strftime(text, sizeof text, "%d-%m-%Y %H:%M:%S", std::localtime(&time));
+        return std::string(text);
+    };
+    const std::time_t before = std::time(nullptr);
+    QRV::LogStream::Instance().Info("timed");
+    const std::time_t after = std::time(nullptr);
+    const std::string log = ReadLog();
+    ASSERT_GE(log.size(), 19u);
+    EXPECT_EQ(log.find('\r'), std::string::npos);
+    EXPECT_EQ(log.substr(log.size() - 6), "timed\n");
+    const std::string stamp = LastLine(log).substr(0, 19);
+    EXPECT_TRUE(stamp == localText(before) || stamp == localText(after)) << stamp << " is not " << localText(before);
 }
 
 TEST_F(LogTest, TagsArePaddedToNineAndUnknownLevelsAreInfo)

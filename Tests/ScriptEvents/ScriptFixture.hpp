@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Support/HostProcess.hpp"
+#include "Support/FileAddress.hpp"
 
 #include <filesystem>
 #include <map>
@@ -119,7 +120,7 @@ protected:
     std::string ChairPayload(const std::string& seatHeight) const
     {
         json payload = json::parse(QRVTest::ReadWholeFile(Examples + "/payloads/04-product-lounge-chair.json"));
-        payload["data"]["file_url"] = "file://" + Examples + "/library/LoungeChair.gsm";
+        payload["data"]["file_url"] = QRVTest::FileAddress(Examples + "/library/LoungeChair.gsm");
         payload["data"]["product_tabs"][0]["attributes"][2]["value"] = seatHeight;
         return WriteFile("chair-" + seatHeight + ".json", payload.dump());
     }

@@ -73,7 +73,7 @@ TEST(Session, ARefusedProjectFileStopsTheStartBeforeTheAddOnLoads)
     Sim::Session session(options);
     std::string error;
     EXPECT_FALSE(session.Start(&error));
-    EXPECT_NE(error.find(folder / "bad.json: /colour: unknown member"), std::string::npos) << error;
+    EXPECT_NE(error.find(folder / "bad.json" + ": /colour: unknown member"), std::string::npos) << error;
     EXPECT_EQ(session.Module(), nullptr);
     EXPECT_EQ(session.GetStage(), Sim::Session::Stage::Failed);
     EXPECT_TRUE(session.GetHost().GetTranscript().EventsOfKind("entry").empty());

@@ -4,6 +4,7 @@
 
 #include "ACAPinc.h"
 #include "Support/ChildProcess.hpp"
+#include "SimUtf8.hpp"
 #include "Support/ModuleFixture.hpp"
 
 #include <algorithm>
@@ -92,7 +93,11 @@ public:
     ~TempFolder() { std::filesystem::remove_all(path_); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    std::string operator/(const std::string& name) const { return (std::filesystem::path(path_) / name).string(); }
+    // With the system's separators throughout, as the host writes the paths it makes.
+    std::string operator/(const std::string& name) const
+    {
+        return Sim::PathUtf8((Sim::PathFromUtf8(path_) / Sim::PathFromUtf8(name)).make_preferred());
+    }
     const std::string& Path() const { return path_; }
     std::vector<std::string> Entries() const
     {

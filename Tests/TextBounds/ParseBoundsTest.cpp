@@ -22,9 +22,18 @@ namespace {
 std::atomic<std::size_t> liveBytes{0};
 std::atomic<std::size_t> peakBytes{0};
 
+std::size_t BlockSize(void* block)
+{
+#if defined(_WIN32)
+    return _msize(block);
+#else
+    return malloc_usable_size(block);
+#endif
+}
+
 void Counted(void* block)
 {
-    const std::size_t now = liveBytes.fetch_add(malloc_usable_size(block)) + malloc_usable_size(block);
+    const std::size_t now = liveBytes.fetch_add(BlockSize(block)) + BlockSize(block);
     std::size_t peak = peakBytes.load();
     while (now > peak && !peakBytes.compare_exchange_weak(peak, now)) {
     }
@@ -43,7 +52,7 @@ void Release(void* block) noexcept
 {
     if (block == nullptr)
         return;
-    liveBytes.fetch_sub(malloc_usable_size(block));
+    liveBytes.fetch_sub(BlockSize(block));
     std::free(block);
 }
 

@@ -1,6 +1,6 @@
-// Message boxes: the simulated host shows nothing; it records them in its transcript.
-#include "Host.hpp"
-
+// Message boxes: this platform layer serves the simulated host, which answers them (HostMessageBoxes);
+// without it a box goes to stderr.
+#include "HostMessageBoxes.hpp"
 #include "Platform/Shell.hpp"
 #include "PlatformText.hpp"
 
@@ -8,17 +8,12 @@
 
 namespace Platform {
 
-Int32 MessageBox(const GS::UniString& text, const GS::UniString& caption, UInt32 /*type*/)
+Int32 MessageBox(const GS::UniString& text, const GS::UniString& caption, UInt32 type)
 {
     try {
-        if (Sim::HasHost()) {
-            Sim::TheHost().GetTranscript().Record("messageBox", {{"text", Platform::Utf8(text)},
-                                                                 {"caption", Platform::Utf8(caption)},
-                                                                 {"buttons", nlohmann::ordered_json::array({"OK"})},
-                                                                 {"answer", "OK"}});
-        } else {
-            std::fprintf(stderr, "%s: %s\n", Platform::Utf8(caption).c_str(), Platform::Utf8(text).c_str());
-        }
+        if (const MessageBoxHandler handler = GetMessageBoxHandler())
+            return handler(text, caption, type);
+        std::fprintf(stderr, "%s: %s\n", Platform::Utf8(caption).c_str(), Platform::Utf8(text).c_str());
     } catch (...) {
         // Showing the box is all there is to it; the answer is OK either way.
     }

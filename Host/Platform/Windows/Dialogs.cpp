@@ -1,5 +1,6 @@
 #include "Win32.hpp"
 
+#include "HostMessageBoxes.hpp"
 #include "Platform/Shell.hpp"
 #include "WideText.hpp"
 
@@ -8,6 +9,8 @@ namespace Platform {
 Int32 MessageBox(const GS::UniString& text, const GS::UniString& caption, UInt32 type)
 {
     try {
+        if (const MessageBoxHandler handler = GetMessageBoxHandler())
+            return handler(text, caption, type);
         const std::wstring wideText = Detail::Wide(text);
         const std::wstring wideCaption = Detail::Wide(caption);
         // An OK box whatever else was asked for: the caller waits for one answer only. Its icon is kept.

@@ -5,6 +5,7 @@
 #include "BM.hpp"
 #include "Host.hpp"
 #include "SimUtf8.hpp"
+#include "System/Files.hpp"
 #include "System/Process.hpp"
 
 #include <cctype>
@@ -530,8 +531,7 @@ GSErrCode CopyLibraryFile(const fs::path& sourcePath, const fs::path& targetPath
         fs::remove(partial, ec);
         return APIERR_GENERAL;
     }
-    fs::rename(partial, targetPath, ec);
-    if (ec) {
+    if (!System::MoveReplacing(PathUtf8(partial), PathUtf8(targetPath), nullptr)) {
         std::error_code ignored;
         fs::remove(partial, ignored);
         return APIERR_GENERAL;

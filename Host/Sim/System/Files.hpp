@@ -27,6 +27,10 @@ struct SaveFailure {
 // any more) are removed first.
 bool SaveFileWhole(const std::string& path, const std::string& text, SaveFailure* failure);
 
+// Moves the file `from` to `to` in one step of the file system, replacing a file there (the C++ library of
+// mingw-w64 refuses to replace one). False with the reason.
+bool MoveReplacing(const std::string& from, const std::string& to, std::string* reason);
+
 // Whether `entry` (a file name) is a temporary file of SaveFileWhole's for the target named `fileName`.
 bool IsSaveTemporaryOf(const std::string& entry, const std::string& fileName);
 

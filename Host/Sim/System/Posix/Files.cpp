@@ -157,6 +157,15 @@ bool SaveFileWhole(const std::string& path, const std::string& text, SaveFailure
     return true;
 }
 
+bool MoveReplacing(const std::string& from, const std::string& to, std::string* reason)
+{
+    if (rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    if (reason != nullptr)
+        *reason = ErrnoText();
+    return false;
+}
+
 std::string MakeUniqueFolder(const std::string& parent, const std::string& prefix, std::string* reason)
 {
     std::string pattern = (std::filesystem::path(parent) / prefix).string() + "XXXXXX";

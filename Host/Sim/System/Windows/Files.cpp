@@ -167,6 +167,15 @@ bool SaveFileWhole(const std::string& path, const std::string& text, SaveFailure
     return true;
 }
 
+bool MoveReplacing(const std::string& from, const std::string& to, std::string* reason)
+{
+    if (::MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (reason != nullptr)
+        *reason = ErrorText(::GetLastError());
+    return false;
+}
+
 std::string MakeUniqueFolder(const std::string& parent, const std::string& prefix, std::string* reason)
 {
     const std::filesystem::path base(WidePath(parent));
