@@ -13,19 +13,26 @@ packages=(
   chromium
   clang libclang-rt-14-dev
 )
+# The Windows build and its tests under Wine; Wine's recommendations (fonts, sound, 32-bit Wine) are not
+# needed to run console programs.
+windows_packages=(g++-mingw-w64-x86-64 wine64 libgnutls30)
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
+# The packages of the list given that are not installed, one per line.
+not_installed() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing < <(not_installed "${packages[@]}")
+mapfile -t missing_windows < <(not_installed "${windows_packages[@]}")
 
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_windows[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]} ${missing_windows[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq "${missing[@]}"
+  [ ${#missing_windows[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing_windows[@]}"
 else
   echo "setup: all packages present"
 fi

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The newcomer's test command: set up, build, run every test; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
-# fuzz input and runs each fuzz program for a few seconds; then the Windows platform layer, built with
-# mingw-w64 and tested under Wine (scripts/check-windows.sh). After the first tests, scripts/check-devkit.sh
-# compiles the module against the Archicad 27 development kit when it is on the machine.
-# SKIP_SANITIZE=1 leaves out the sanitizer run, SKIP_WINDOWS=1 the Windows check.
+# fuzz input and runs each fuzz program for a few seconds; then the whole project as Windows code, built
+# with mingw-w64, its tests run under Wine and its answers compared with the Linux build's
+# (scripts/check-windows.sh). After the first tests, scripts/check-devkit.sh compiles the module against the
+# Archicad 27 development kit when it is on the machine, and scripts/lint-workflows.sh checks the real-host
+# build workflow. SKIP_SANITIZE=1 leaves out the sanitizer run, SKIP_WINDOWS=1 the Windows check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,6 +13,8 @@ bash scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
 # The module's sources and resources against the real Archicad 27 kit; one line when the kit is absent.
 bash scripts/check-devkit.sh
+# The workflow that builds the add-on against the kit on Windows and macOS runners cannot run here: linted.
+bash scripts/lint-workflows.sh
 
 if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
   sanitize_dir=${SANITIZE_BUILD_DIR:-build-sanitize}
