@@ -137,6 +137,27 @@ TEST_F(ElementMeasures, CurtainWallsWeighFramesAgainstPanelsStairsCountTheirPart
     EXPECT_EQ(stair.numOfRisers, 1);
 }
 
+// The model keeps which openings sit in which wall and which parts make up which element; what the host
+// measures follows every change of that, however it is made.
+TEST_F(ElementMeasures, MeasuresFollowOpeningsAndPartsAsTheyAreMovedAddedAndRemoved)
+{
+    const API_Guid wall = APIGuidFromString("00000000-0000-4000-8000-0000000000B1");
+    const API_Guid door = APIGuidFromString("00000000-0000-4000-8000-0000000000B3");
+    EXPECT_NEAR(Quantities("00000000-0000-4000-8000-0000000000B1").wall.doorsSurf, 0.0, Tolerance);
+    host->GetProject().elements.Find(door)->wall = wall;  // as a change of the door would move it
+    EXPECT_NEAR(Quantities("00000000-0000-4000-8000-0000000000B1").wall.doorsSurf, 0.9 * 2.1, Tolerance);
+
+    Sim::Model::Element riser = *host->GetProject().elements.Find(
+        APIGuidFromString("00000000-0000-4000-8000-0000000000BA"));
+    riser.guid = APIGuidFromString("00000000-0000-4000-8000-0000000000BB");
+    host->GetProject().elements.Add(riser);
+    EXPECT_EQ(Quantities("00000000-0000-4000-8000-0000000000B8").stair.numOfRisers, 2);
+    ASSERT_TRUE(host->GetProject().elements.Remove(APIGuidFromString("00000000-0000-4000-8000-0000000000B7")));
+    EXPECT_NEAR(Quantities("00000000-0000-4000-8000-0000000000B6").cw.framesLength, 0.0, Tolerance);
+    ASSERT_TRUE(host->GetProject().elements.Remove(door));
+    EXPECT_NEAR(Quantities("00000000-0000-4000-8000-0000000000B1").wall.doorsSurf, 0.0, Tolerance);
+}
+
 TEST_F(ElementMeasures, TheMaskKeepsUnmarkedFieldsAsTheCallerLeftThem)
 {
     API_QuantitiesMask mask;

@@ -27,12 +27,25 @@ ModelState& State() { return TheModelState(TheHost()); }
 
 // The element of a GUID as the add-on may see it: APIERR_DELETED for one deleted in this run,
 // APIERR_BADID for an unknown one, or while the current database shows no model.
-GSErrCode Lookup(const API_Guid& guid, Element** found)
+template <typename ElementPointer>
+GSErrCode LookupAs(const API_Guid& guid, ElementPointer* found, ElementPointer element)
 {
-    *found = State().ModelVisible() ? TheProject().elements.Find(guid) : nullptr;
+    *found = State().ModelVisible() ? element : nullptr;
     if (*found != nullptr)
         return NoError;
     return State().deleted.count(guid) != 0 ? APIERR_DELETED : APIERR_BADID;
+}
+
+// The element to change; a reader takes the const one, which leaves the model's indexes as they are.
+GSErrCode Lookup(const API_Guid& guid, Element** found)
+{
+    return LookupAs(guid, found, TheProject().elements.Find(guid));
+}
+
+GSErrCode Lookup(const API_Guid& guid, const Element** found)
+{
+    const Project& project = TheProject();
+    return LookupAs(guid, found, project.elements.Find(guid));
 }
 
 bool IsKnownType(API_ElemTypeID type)
@@ -203,7 +216,7 @@ GSErrCode Get(API_Element* record, UInt32 /*mask*/)
 {
     if (record == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(record->header.guid, &element); err != NoError)
         return err;
     FillRecord(*element, *record);
@@ -214,7 +227,7 @@ GSErrCode GetHeader(API_Elem_Head* header, UInt32 /*mask*/)
 {
     if (header == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(header->guid, &element); err != NoError)
         return err;
     FillHeader(*element, *header);
@@ -288,7 +301,7 @@ GSErrCode Change(API_Element* record, const API_Element* mask, const API_Element
 bool Filter(const API_Guid& guid, API_ElemFilterFlags filterBits, API_ElemVariationID /*variationID*/,
             const API_Guid& /*renovationFilterGuid*/)
 {
-    Element* element = nullptr;
+    const Element* element = nullptr;
     return Lookup(guid, &element) == NoError && Passes(*element, filterBits);
 }
 
@@ -330,7 +343,7 @@ GSErrCode GetElemLibPartUnId(API_Elem_Head* elemHead, char* unId)
 {
     if (elemHead == nullptr || unId == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(elemHead->guid, &element); err != NoError)
         return err;
     if (!element->HasLibraryPart())
@@ -346,7 +359,7 @@ GSErrCode GetIFCAttributes(const API_Guid& guid, bool /*storedOnly*/, GS::Array<
 {
     if (attributes == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(guid, &element); err != NoError)
         return err;
     attributes->Clear();
@@ -438,7 +451,7 @@ GSErrCode GetQuantities(API_Guid elemGuid, const API_QuantityPar* /*params*/, AP
 {
     if (quantities == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(elemGuid, &element); err != NoError)
         return err;
     return FillQuantities(*element, mask, *quantities);
@@ -452,7 +465,7 @@ GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* elemGuids, const API_Quan
         return APIERR_BADPARS;
     std::vector<const Element*> elements;
     for (const API_Guid& guid : *elemGuids) {
-        Element* element = nullptr;
+        const Element* element = nullptr;
         if (GSErrCode err = Lookup(guid, &element); err != NoError)
             return err;
         elements.push_back(element);
@@ -469,7 +482,7 @@ GSErrCode Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D)
 {
     if (info3D == nullptr)
         return APIERR_BADPARS;
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(elemHead.guid, &element); err != NoError)
         return err;
     if (!element->in3D)
@@ -480,7 +493,7 @@ GSErrCode Get3DInfo(const API_Elem_Head& elemHead, API_ElemInfo3D* info3D)
 
 GSErrCode AttachObserver(const API_Guid& elemGuid, GSFlags /*notifyFlags*/)
 {
-    Element* element = nullptr;
+    const Element* element = nullptr;
     if (GSErrCode err = Lookup(elemGuid, &element); err != NoError)
         return err;
     return State().observed.insert(elemGuid).second ? NoError : APIERR_LINKEXIST;

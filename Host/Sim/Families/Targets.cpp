@@ -50,7 +50,7 @@ GSErrCode FindTargetElement(const API_Guid* guid, Model::Element** element)
 {
     if (guid == nullptr || element == nullptr)
         return APIERR_BADPARS;
-    *element = TheHost().GetProject().elements.Find(*guid);
+    *element = TheHost().GetProject().elements.FindToChangeData(*guid);
     return *element != nullptr ? NoError : APIERR_BADID;
 }
 

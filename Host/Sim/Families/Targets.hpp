@@ -21,7 +21,8 @@ bool HeaderName(const API_Attr_Head& head, std::string* name);
 // By index, or by name when the index is 0. APIERR_BADPARS for no header; the type's answer as
 // CheckAttributeType gives it; APIERR_BADINDEX or APIERR_BADNAME when no attribute answers.
 GSErrCode FindTargetAttribute(const API_Attr_Head* head, Model::AttributeCommon** attribute);
-// APIERR_BADPARS for no GUID, APIERR_BADID when no element has it.
+// The element whose properties, classification or user data are read or written. APIERR_BADPARS for no
+// GUID, APIERR_BADID when no element has it.
 GSErrCode FindTargetElement(const API_Guid* guid, Model::Element** element);
 
 // The GUID of something new: `requested` when the caller chose one that is free, a new one when it is null;

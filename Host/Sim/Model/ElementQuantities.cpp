@@ -57,13 +57,12 @@ struct WallOpenings {
     double Surface() const { return windowsSurface + doorsSurface; }
 };
 
-// The windows and doors that sit in the wall (a linear walk: the model keeps no reverse index).
+// The windows and doors that sit in the wall, as the model indexes them.
 WallOpenings OpeningsOf(const Element& wall, const Project& project)
 {
     WallOpenings openings;
-    for (const Element& element : project.elements.All()) {
-        if ((element.type != API_WindowID && element.type != API_DoorID) || !(element.wall == wall.guid))
-            continue;
+    for (const UInt32 position : project.elements.OpeningPositionsOf(wall.guid)) {
+        const Element& element = project.elements.All()[position];
         const OpeningSize size = SizeOf(element, project);
         if (element.type == API_WindowID) {
             openings.windowsSurface += size.width * size.height;
@@ -240,7 +239,8 @@ void FillCurtainWall(const Element& curtainWall, const Project& project, API_Cur
     q.height = curtainWall.height;
     q.contourSurface = q.boundarySurface = curtainWall.length * curtainWall.height;
     double frameFaces = 0.0;
-    for (const Element& frame : project.elements.All()) {
+    for (const UInt32 position : project.elements.PartPositionsOf(curtainWall.guid)) {
+        const Element& frame = project.elements.All()[position];
         if (!IsPartOf(frame, curtainWall, API_CurtainWallFrameID))
             continue;
         // A frame stands in the wall's plane: along x or up z, as wide as its other extent there.
@@ -260,7 +260,8 @@ void FillStair(const Element& stair, const Project& project, API_StairQuantity& 
     q.height = stair.height;
     q.walklineLength = stair.length;
     q.gradient = stair.length > 0.0 || stair.height > 0.0 ? std::atan2(stair.height, stair.length) : 0.0;
-    for (const Element& part : project.elements.All()) {
+    for (const UInt32 position : project.elements.PartPositionsOf(stair.guid)) {
+        const Element& part = project.elements.All()[position];
         if (IsPartOf(part, stair, API_RiserID))
             ++q.numOfRisers;
         else if (IsPartOf(part, stair, API_TreadID))

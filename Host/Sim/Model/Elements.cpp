@@ -63,6 +63,37 @@ size_t GuidHash(const API_Guid& guid)
 
 }  // namespace
 
+size_t Elements::GuidHasher::operator()(const API_Guid& guid) const { return GuidHash(guid); }
+
+const std::vector<UInt32>& Elements::PositionsIn(const Positions& index, const API_Guid& guid) const
+{
+    if (!relationsIndexed_) {
+        openings_.clear();
+        parts_.clear();
+        for (size_t i = 0; i < items_.size(); ++i) {
+            const Element& element = items_[i];
+            if (element.type == API_WindowID || element.type == API_DoorID)
+                openings_[element.wall].push_back(static_cast<UInt32>(i));
+            if (!(element.owner == APINULLGuid))
+                parts_[element.owner].push_back(static_cast<UInt32>(i));
+        }
+        relationsIndexed_ = true;
+    }
+    static const std::vector<UInt32> none;
+    const auto found = index.find(guid);
+    return found == index.end() ? none : found->second;
+}
+
+const std::vector<UInt32>& Elements::OpeningPositionsOf(const API_Guid& wall) const
+{
+    return PositionsIn(openings_, wall);
+}
+
+const std::vector<UInt32>& Elements::PartPositionsOf(const API_Guid& owner) const
+{
+    return PositionsIn(parts_, owner);
+}
+
 void Elements::Reindex() const
 {
     size_t capacity = 16;
@@ -110,12 +141,26 @@ size_t Elements::IndexedPosition(const API_Guid& guid) const
 
 Element* Elements::Find(const API_Guid& guid)
 {
+    relationsIndexed_ = false;  // the caller may move an opening to another wall, a part to another owner
+    const size_t position = IndexedPosition(guid);
+    return position < items_.size() ? &items_[position] : nullptr;
+}
+
+Element* Elements::FindToChangeData(const API_Guid& guid)
+{
+    const size_t position = IndexedPosition(guid);
+    return position < items_.size() ? &items_[position] : nullptr;
+}
+
+const Element* Elements::Find(const API_Guid& guid) const
+{
     const size_t position = IndexedPosition(guid);
     return position < items_.size() ? &items_[position] : nullptr;
 }
 
 Element& Elements::Add(Element element)
 {
+    relationsIndexed_ = false;
     items_.push_back(std::move(element));
     if (indexed_ && 2 * items_.size() + 2 <= slots_.size()) {
         Place(items_.size() - 1);
@@ -130,6 +175,7 @@ Element& Elements::Insert(size_t position, Element element)
     if (position > items_.size())
         position = items_.size();
     indexed_ = false;
+    relationsIndexed_ = false;
     return *items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position), std::move(element));
 }
 
@@ -150,6 +196,7 @@ bool Elements::Remove(const API_Guid& guid)
         return false;
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position));
     indexed_ = false;
+    relationsIndexed_ = false;
     return true;
 }
 

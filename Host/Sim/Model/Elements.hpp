@@ -14,6 +14,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Sim::Model {
@@ -119,7 +120,10 @@ class Elements {
 public:
     const std::vector<Element>& All() const { return items_; }
     Element* Find(const API_Guid& guid);
-    const Element* Find(const API_Guid& guid) const { return const_cast<Elements*>(this)->Find(guid); }
+    const Element* Find(const API_Guid& guid) const;
+    // An element whose own data is to change (its properties, classification, user data), never what it
+    // is or what it sits in: unlike Find, it leaves the index of openings and parts as it is.
+    Element* FindToChangeData(const API_Guid& guid);
     Element& Add(Element element);
     // Puts the element back at `position` in the listing order (undo of a deletion), or at the end.
     Element& Insert(size_t position, Element element);
@@ -129,6 +133,11 @@ public:
     // Every wall, slab and roof built of the composite takes its (new) thickness, at both ends of a wall:
     // an element is never left thinner or thicker than what it is built of.
     void FollowComposite(const Composite& composite);
+    // The positions of the windows and doors that sit in `wall`, and of the elements that are parts of
+    // `owner` (a curtain wall's frames, a stair's risers), in listing order: what an element's measures
+    // are made of, found without going through the whole model for each element.
+    const std::vector<UInt32>& OpeningPositionsOf(const API_Guid& wall) const;
+    const std::vector<UInt32>& PartPositionsOf(const API_Guid& owner) const;
 
     bool operator==(const Elements& other) const { return items_ == other.items_; }
     bool operator!=(const Elements& other) const { return !(*this == other); }
@@ -148,9 +157,20 @@ private:
     void Place(size_t position) const;
     void Reindex() const;
 
+    struct GuidHasher {
+        size_t operator()(const API_Guid& guid) const;
+    };
+
     std::vector<Element> items_;  // in creation order, which is the host's listing order
     mutable std::vector<Slot> slots_;
     mutable bool indexed_ = true;
+    using Positions = std::unordered_map<API_Guid, std::vector<UInt32>, GuidHasher>;
+    const std::vector<UInt32>& PositionsIn(const Positions& index, const API_Guid& guid) const;
+    // Rebuilt at the first look-up after anything could have changed an element: an addition, insertion
+    // or removal, or a Find that hands out an element to change.
+    mutable Positions openings_;  // by wall
+    mutable Positions parts_;     // by owner
+    mutable bool relationsIndexed_ = false;
 };
 
 }  // namespace Sim::Model

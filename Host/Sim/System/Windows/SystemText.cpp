@@ -1,7 +1,8 @@
 #include "SystemText.hpp"
 
+#include "WideText.hpp"
+
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 
@@ -48,31 +49,10 @@ int ErrnoOf(DWORD code)
 
 }  // namespace
 
-std::wstring Wide(const std::string& utf8)
-{
-    if (utf8.empty() || utf8.size() > static_cast<size_t>(INT_MAX))
-        return std::wstring();
-    const int length = static_cast<int>(utf8.size());
-    const int needed = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    if (needed <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(needed), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed);
-    return wide;
-}
+// The platform layer's conversions, which the host's library holds too.
+std::wstring Wide(const std::string& utf8) { return Platform::Detail::Wide(utf8); }
 
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty() || wide.size() > static_cast<size_t>(INT_MAX))
-        return std::string();
-    const int length = static_cast<int>(wide.size());
-    const int needed = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return std::string();
-    std::string utf8(static_cast<size_t>(needed), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
-    return utf8;
-}
+std::string Utf8(const std::wstring& wide) { return Platform::Detail::Utf8(wide.data(), wide.size()); }
 
 std::wstring WidePath(const std::string& utf8)
 {
