@@ -108,26 +108,26 @@ void UndoHistory::Swap(Step& step, Project& project, bool undoing, std::vector<E
         std::swap(project.classifications, *step.classifications);
 }
 
+std::optional<std::string> UndoHistory::Replay(std::vector<Step>& from, std::vector<Step>& to, bool undoing,
+                                               Project& project, std::vector<ElementReplay>* elements)
+{
+    if (IsOpen() || from.empty())
+        return std::nullopt;
+    Step step = std::move(from.back());
+    from.pop_back();
+    Swap(step, project, undoing, elements);
+    to.push_back(std::move(step));
+    return to.back().name;
+}
+
 std::optional<std::string> UndoHistory::Undo(Project& project, std::vector<ElementReplay>* elements)
 {
-    if (IsOpen() || undo_.empty())
-        return std::nullopt;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    Swap(step, project, true, elements);
-    redo_.push_back(std::move(step));
-    return redo_.back().name;
+    return Replay(undo_, redo_, true, project, elements);
 }
 
 std::optional<std::string> UndoHistory::Redo(Project& project, std::vector<ElementReplay>* elements)
 {
-    if (IsOpen() || redo_.empty())
-        return std::nullopt;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    Swap(step, project, false, elements);
-    undo_.push_back(std::move(step));
-    return undo_.back().name;
+    return Replay(redo_, undo_, false, project, elements);
 }
 
 UndoHistory& TheUndoHistory(Host& host) { return host.FamilyState<UndoHistory>(); }

@@ -83,6 +83,9 @@ private:
 
     // Swaps every kept state with the project's; `undoing` walks the entries last to first.
     static void Swap(Step& step, Project& project, bool undoing, std::vector<ElementReplay>* elements);
+    // Takes the last step of `from`, swaps it with the project and keeps it last in `to`; its name.
+    std::optional<std::string> Replay(std::vector<Step>& from, std::vector<Step>& to, bool undoing, Project& project,
+                                      std::vector<ElementReplay>* elements);
     Step* Recording() { return IsOpen() ? open_.get() : nullptr; }
 
     std::vector<Step> undo_;  // oldest first
