@@ -14,7 +14,7 @@ LibraryPartImporter::~LibraryPartImporter() = default;
 
 bool LibraryPartImporter::MayImport(const CorvanaLibraryPart& item) const
 {
-    return ConfirmReplaceByName(WithoutExtension(item.GetFileName()), "object");
+    return ConfirmReplaceByName(WithoutExtension(item.GetFileName()), "object", GetReplaceWithoutAsking());
 }
 
 bool LibraryPartImporter::ImportFrom(const Json& json)

@@ -111,8 +111,11 @@ CorvanaProperties ProductPropertyList(const Json& payload)
     return properties;
 }
 
-bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind)
+bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind, bool replaceWithoutAsking)
 {
+    // A bulk run never stops at a question: what exists is replaced.
+    if (replaceWithoutAsking)
+        return true;
     // A name longer than the record's field cannot be a part's document name.
     if (name.GetLength() < API_UniLongNameLen) {
         API_LibPart libPart;

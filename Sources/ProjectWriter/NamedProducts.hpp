@@ -12,8 +12,9 @@ namespace QRV {
 // property per tab attribute with the tab's name as group.
 CorvanaProperties ProductPropertyList(const Json& payload);
 
-// True to go on: asks the replace question when a library part or a stored product of that name exists.
-bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind);
+// True to go on: asks the replace question when a library part or a stored product of that name exists,
+// unless the caller (a bulk run) replaces without asking.
+bool ConfirmReplaceByName(const GS::UniString& name, const GS::UniString& kind, bool replaceWithoutAsking = false);
 
 // The name a library part's properties are stored under: its document name without the ".gsm" that the
 // document name of an imported part carries, since the properties are stored under the file name without

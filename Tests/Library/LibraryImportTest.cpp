@@ -164,6 +164,31 @@ TEST_F(FailedPartImportTest, FailedDownloadCopyOrRegistrationRegistersNothing)
     EXPECT_EQ(part.GetLibPart().index, 0);
 }
 
+using BulkProductTest = LibraryFixture;
+
+TEST_F(BulkProductTest, ABulkListNeverAsksAboutAPartAlreadyInTheProject)
+{
+    const std::string lounge =
+        QRVTest::FileAddress(std::string(CORVANA_SOURCE_DIR) + "/Examples/library/LoungeChair.gsm");
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Lounge", lounge))));
+    ASSERT_EQ(Libraries().parts.size(), 1u);
+
+    // The part is in the project, and the list holds it twice.
+    const nlohmann::json element = nlohmann::json::parse(ProductPayload("Lounge", lounge))["data"];
+    const QRV::Json statuses =
+        QRV::ImportManager::BulkImportNonSystem(QRV::Payload::Parse(Sim::Uni(nlohmann::json::array({element, element}).dump())));
+    ASSERT_EQ(statuses.size(), 2u);
+    for (const QRV::Json& status : statuses)
+        EXPECT_EQ(status["status"], "undefined") << statuses.dump();
+    EXPECT_TRUE(host->GetTranscript().EventsOfKind("alert").empty()) << "a bulk run asked a question";
+    EXPECT_EQ(Libraries().parts.size(), 1u);
+
+    // A single import of the same part still asks.
+    host->QueueAlertAnswer("Reject");
+    EXPECT_FALSE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Lounge", lounge))));
+    EXPECT_EQ(host->GetTranscript().EventsOfKind("alert").size(), 1u);
+}
+
 using ImporterChoiceTest = LibraryFixture;
 
 TEST_F(ImporterChoiceTest, LastThreeCharactersOfTheAddressPickTheImporter)
