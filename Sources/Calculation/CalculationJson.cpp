@@ -3,7 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <locale>
+#include <sstream>
 
 namespace QRV::CalculationJson {
 namespace {
@@ -42,15 +43,60 @@ nlohmann::json Properties(const CorvanaProperties& properties, const char* onlyG
 
 std::string GuidText(const API_Guid& guid) { return ToUtf8(APIGuidToString(guid)); }
 
-double LeadingNumber(const GS::UniString& text)
+double CatalogueNumber(const GS::UniString& text)
 {
     const std::string bytes = ToUtf8(text);
-    const char* start = bytes.c_str();
-    char* end = nullptr;
-    const double number = std::strtod(start, &end);
-    if (end == start || !std::isfinite(number))
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    size_t at = 0;
+    while (at < bytes.size() && isBlank(bytes[at]))
+        ++at;
+    // The number in the C locale's form, whatever mark the catalogue used and whatever locale the host runs in.
+    std::string number;
+    if (at < bytes.size() && (bytes[at] == '+' || bytes[at] == '-'))
+        number += bytes[at++];
+    size_t digits = 0;
+    bool marked = false;
+    for (; at < bytes.size(); ++at) {
+        const char c = bytes[at];
+        if (isDigit(c)) {
+            number += c;
+            ++digits;
+        } else if ((c == '.' || c == ',') && !marked) {
+            number += '.';
+            marked = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
         return 0.0;
-    return number;
+    // An exponent only where digits follow it; otherwise the letter begins a unit.
+    if (at < bytes.size() && (bytes[at] == 'e' || bytes[at] == 'E')) {
+        size_t next = at + 1;
+        if (next < bytes.size() && (bytes[next] == '+' || bytes[next] == '-'))
+            ++next;
+        if (next < bytes.size() && isDigit(bytes[next])) {
+            number += 'e';
+            number.append(bytes, at + 1, next - at - 1);
+            for (at = next; at < bytes.size() && isDigit(bytes[at]); ++at)
+                number += bytes[at];
+        }
+    }
+    while (at < bytes.size() && isBlank(bytes[at]))
+        ++at;
+    if (at < bytes.size()) {
+        const char c = bytes[at];
+        if (isDigit(c) || c == '.' || c == ',' || c == '+' || c == '-')
+            return 0.0;
+    }
+    std::istringstream stream(number);
+    stream.imbue(std::locale::classic());
+    double value = 0.0;
+    stream >> value;
+    if (stream.fail() || !std::isfinite(value))
+        return 0.0;
+    return value;
 }
 
 void SortByTextIgnoringCase(nlohmann::json& records, const char* key)

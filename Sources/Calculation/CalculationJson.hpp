@@ -19,9 +19,11 @@ nlohmann::json Properties(const CorvanaProperties& properties, const char* onlyG
 // 8-4-4-4-12 hexadecimal digits with hyphens, no braces.
 std::string GuidText(const API_Guid& guid);
 
-// The leading decimal number of a catalogue text ("1800", " 2.5 kg/m3"); 0 for a text that does not start
-// with one, and for infinities and NaN, which would turn a sum into null in the document.
-double LeadingNumber(const GS::UniString& text);
+// A number as the catalogue writes it: "1800", " 2.5 kg/m3", "7,5" (a decimal comma), a number with "."
+// or "," as its decimal mark, optionally followed by blanks and a unit. Anything else is 0: a text that
+// is no number, one with a second mark ("1.000,5", whose reading would be a guess), one followed by
+// another number ("1 800"), infinities and NaN (which would turn a sum into null in the document).
+double CatalogueNumber(const GS::UniString& text);
 
 // Orders: stable, so records that compare equal keep the order in which the model listed them.
 // By the string member `key`, comparing case-insensitively.

@@ -27,12 +27,15 @@ bool Parse(const std::string& text, CorvanaProperties& properties, const GS::Uni
     return false;
 }
 
-CorvanaProperties OfAttribute(const API_Attribute& attribute)
+CorvanaProperties OfAttribute(const API_Attribute& attribute, bool* textStored)
 {
     CorvanaProperties properties;
     std::string text;
-    if (GetUserData(attribute, text) == NoError)
-        Parse(text, properties, FromUtf8(attribute.header.name));
+    if (GetUserData(attribute, text) != NoError)
+        text.clear();
+    Parse(text, properties, FromUtf8(attribute.header.name));
+    if (textStored != nullptr)
+        *textStored = !text.empty();
     return properties;
 }
 

@@ -223,9 +223,19 @@ const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attrib
 {
     const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
     auto found = properties_.find(key);
-    if (found == properties_.end())
-        found = properties_.emplace(key, CatalogueProperties::OfAttribute(attribute)).first;
+    if (found == properties_.end()) {
+        bool textStored = false;
+        found = properties_.emplace(key, CatalogueProperties::OfAttribute(attribute, &textStored)).first;
+        if (textStored)
+            storedTexts_.insert(key);
+    }
     return found->second;
+}
+
+bool ExportManager::HoldsStoredText(const API_Attribute& attribute) const
+{
+    PropertiesOf(attribute);
+    return storedTexts_.count({static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()}) != 0;
 }
 
 const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute) const
@@ -358,7 +368,7 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
         DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", ToUtf8(referenceUnit).c_str(), ToUtf8(record.bimUuid).c_str(), ToUtf8(density).c_str());
     }
     record.defaultValue = record.attributes.IsEmpty() || referenceUnit.IsEmpty() ? defaultUnit : referenceUnit;
-    const double densityValue = CalculationJson::LeadingNumber(density);
+    const double densityValue = CalculationJson::CatalogueNumber(density);
 
     const API_ElemTypeID type = element.header.type.typeID;
     if (type == API_ObjectID) {
@@ -436,7 +446,8 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
             continue;
         CompositeInfo record;
         record.attributes = PropertiesOf(material);
-        if (!record.attributes.IsEmpty()) {
+        // Told for every material that holds a text, also one whose text is no property list.
+        if (HoldsStoredText(material)) {
             record.bimUuid = record.attributes.ValueOf("id");
             DBPrintf("bim_uuid: %s density: %s\n", ToUtf8(record.bimUuid).c_str(), ToUtf8(record.attributes.ValueOf("Density")).c_str());
         }

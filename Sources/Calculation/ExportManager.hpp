@@ -11,6 +11,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -49,12 +50,15 @@ private:
     // one request.
     bool ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const;
     const CorvanaProperties& PropertiesOf(const API_Attribute& attribute) const;
+    // Whether the attribute holds a user data text, a property list or not.
+    bool HoldsStoredText(const API_Attribute& attribute) const;
     const nlohmann::json& SystemInfoOf(const API_Attribute& attribute) const;
     // Null when nothing is stored under the name.
     const CorvanaProperties* ProductPropertiesOf(const GS::UniString& name) const;
 
     mutable std::map<AttributeKey, std::optional<API_Attribute>> attributes_;
     mutable std::map<AttributeKey, CorvanaProperties> properties_;
+    mutable std::set<AttributeKey> storedTexts_;
     mutable std::map<AttributeKey, nlohmann::json> systemInfos_;
     mutable std::unordered_map<std::string, std::optional<CorvanaProperties>> products_;
 

@@ -219,12 +219,26 @@ TEST(ElementGroups, StairRecordCarriesEveryNameKey)
 
 TEST(CatalogueNumbers, LeadingNumberOfAText)
 {
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber("1800"), 1800.0);
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber(" 2.5 kg/m3"), 2.5);
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber("heavy"), 0.0);
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber(""), 0.0);
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber("inf"), 0.0);
-    EXPECT_DOUBLE_EQ(CalculationJson::LeadingNumber("nan"), 0.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("1800"), 1800.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber(" 2.5 kg/m3"), 2.5);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("heavy"), 0.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber(""), 0.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("inf"), 0.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("nan"), 0.0);
+}
+
+TEST(CatalogueNumbers, EitherDecimalMarkAndAnOptionalUnitAnythingElseIsZero)
+{
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("7,5"), 7.5);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("7.5 kg/m3"), 7.5);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("12 kg/m3"), 12.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("\t-0,25\tkg/m\xC2\xB3 "), -0.25);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("7,5kg"), 7.5);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber(",5"), 0.5);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("1e3 kg/m3"), 1000.0);
+    EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber("5 each"), 5.0);
+    for (const char* text : {"abc", "kg 7,5", "1.000,5", "7,5,3", "1 800", "7,5 8", ",", "-", "1e999", "7..5"})
+        EXPECT_DOUBLE_EQ(CalculationJson::CatalogueNumber(text), 0.0) << text;
 }
 
 TEST(CatalogueProperties, LayersKeepOnlyTheirAttributeGroup)

@@ -63,6 +63,21 @@ TEST_F(CalculationRequestTest, TwoChairsOfOneLibraryPartMerge)
     EXPECT_DOUBLE_EQ(chair["weight"].get<double>(), 250.0);
 }
 
+TEST_F(CalculationRequestTest, DensitiesWithADecimalCommaOrAUnitWeighAsWritten)
+{
+    const std::pair<const char*, const char*> products[] = {{"Comma", "7,5"}, {"Unit", "7.5 kg/m3"}, {"Word", "abc"}};
+    for (const auto& [name, density] : products) {
+        const std::string unId = std::string("{") + name + "-UNID}";
+        model.AddLibraryPart(unId, name);
+        model.AddModuleData(std::string("CV_") + name, "[" + Property("Density", density, "General") + "]");
+        model.AddObject(unId, name, 0.5, 0.5, 1.0);
+    }
+    const json records = Calculate()["ProductInfo"];
+    EXPECT_DOUBLE_EQ(RecordNamed(records, "Comma")["weight"].get<double>(), 0.25 * 7.5);
+    EXPECT_DOUBLE_EQ(RecordNamed(records, "Unit")["weight"].get<double>(), 0.25 * 7.5);
+    EXPECT_DOUBLE_EQ(RecordNamed(records, "Word")["weight"].get<double>(), 0.0);
+}
+
 TEST_F(CalculationRequestTest, EachProductsStoredPropertiesAreReadOnceAndKeptApart)
 {
     model.AddLibraryPart("{CHAIR-UNID}", "Chair");
@@ -239,6 +254,22 @@ TEST_F(CalculationRequestTest, StoredTextsThatAreNoJsonCountAsNoProperties)
     EXPECT_EQ(document["SystemInfo"][0]["bim_uuid"], "");
     // The broken list is left as it was: the refresh only rewrites lists it can read.
     EXPECT_NE(Sim::ProjectFile::ToText(host->GetProject()).find("[not json"), std::string::npos);
+}
+
+TEST_F(CalculationRequestTest, AMaterialPartTellsItsCatalogueIdWheneverItsMaterialHoldsAText)
+{
+    const int clay = model.AddBuildingMaterial("Clay", "[]");
+    const int loam = model.AddBuildingMaterial("Loam");
+    model.AddColumn(clay, "", 0.4, 0.5, 2.0);
+    model.AddColumn(loam, "", 0.4, 0.5, 2.0);
+    const size_t before = host->DebugText().size();
+    Calculate();
+    const std::string debug = host->DebugText().substr(before);
+    size_t lines = 0;
+    for (size_t at = debug.find("bim_uuid: "); at != std::string::npos; at = debug.find("bim_uuid: ", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 1u) << debug;  // Clay's empty list; Loam holds no text
+    EXPECT_NE(debug.find("bim_uuid:  density: \n"), std::string::npos) << debug;
 }
 
 class StatusRequestTest : public CalculationRequestTest {
