@@ -7,13 +7,29 @@
 
 namespace QRV {
 
+namespace {
+
+constexpr size_t NameFieldSize = sizeof API_Attr_Head::name;
+
+}  // namespace
+
+std::string AttributeNameProblem(const GS::UniString& name)
+{
+    const std::string narrow = ToUtf8(name);
+    // A zero byte would end the name early, so that it could name another attribute.
+    if (narrow.find('\0') != std::string::npos)
+        return "holds a zero character, which would end the name early in the host's name field";
+    if (narrow.size() >= NameFieldSize)
+        return "is longer than the host's " + std::to_string(NameFieldSize - 1) + "-byte name field";
+    return std::string();
+}
+
 bool SetAttributeName(API_Attr_Head& header, const GS::UniString& name)
 {
     // The header's field holds UTF-8; the string pointer stays unused, so the field is what the host reads.
     header.uniStringNamePtr = nullptr;
     const std::string narrow = ToUtf8(name);
-    // A zero byte would end the name early, so that it could name another attribute.
-    if (narrow.size() >= sizeof header.name || narrow.find('\0') != std::string::npos) {
+    if (!AttributeNameProblem(name).empty()) {
         header.name[0] = '\0';
         return false;
     }

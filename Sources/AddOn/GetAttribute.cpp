@@ -27,8 +27,7 @@ API_Attribute GetAttribute(const GS::UniString& name, API_AttrTypeID typeID, GSE
         result = ACAPI_Attribute_Get(&attribute);
         ReportHostError(result, "GetAttribute(GS::UniString name, API_AttrTypeID typeID)");
     } else {
-        LogStream::Instance().Error("GetAttribute: the name \"" + ToUtf8(name) +
-                                    "\" is longer than the host's 255-byte name field");
+        LogStream::Instance().Error("GetAttribute: the name \"" + ToUtf8(name) + "\" " + AttributeNameProblem(name));
     }
     if (err != nullptr)
         *err = result;

@@ -98,12 +98,13 @@ Importers GetImporter(const Json& document)
         const Json& articles = Payload::ReadRequired(data, "articles");
         if (!articles.is_array())
             throw std::invalid_argument("\"articles\" is not a list");
-        const Json name = ToUtf8(Payload::String(Payload::ReadIndexed(data, "name")));
         for (const Json& article : articles) {
             Json copy = article;
             if (!copy.is_object())
                 throw std::invalid_argument("an article is not an object");
-            copy["name"] = name;
+            // Read for each article: a document without articles has no name to read, and is refused as
+            // one that makes no importer, not as an unreadable name.
+            copy["name"] = ToUtf8(Payload::String(Payload::ReadIndexed(data, "name")));
             importers.push_back(std::make_unique<MaterialImporter>(copy));
         }
     } else if (importType == "system") {

@@ -44,7 +44,8 @@ void RequireHostPropertyNames(const CorvanaProperties& properties, const GS::Uni
                                     ToUtf8(property.GetGroup()) + "\" has a " + which +
                                     " the host does not take (" + (nameProblem ? *nameProblem : *groupProblem) +
                                     ")";
-        LogStream::Instance().Error(message);
+        // Whoever ends the import logs the refusal with what else it knows: logging it here too would
+        // write it twice.
         throw std::invalid_argument(message);
     }
 }

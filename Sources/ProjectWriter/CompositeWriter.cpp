@@ -14,6 +14,7 @@
 #include "AddOn/Utf8.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <set>
 #include <string>
@@ -41,7 +42,7 @@ bool CheckWritable(ComplexMaterial& composite)
 {
     API_Attr_Head scratch{};
     if (!SetAttributeName(scratch, composite.GetName())) {
-        Fail(composite, "is not written: the name is longer than the host's 255-byte name field");
+        Fail(composite, "is not written: the name " + AttributeNameProblem(composite.GetName()));
         return false;
     }
     const USize skinCount = composite.MaterialCount();
@@ -50,15 +51,31 @@ bool CheckWritable(ComplexMaterial& composite)
                             " skins, it has " + std::to_string(skinCount));
         return false;
     }
-    bool namesFit = true;
+    if (composite.GetSeparatorLineType() < 0) {
+        Fail(composite, "is not written: its separator line type " +
+                            std::to_string(composite.GetSeparatorLineType()) + " is no line type");
+        return false;
+    }
+    // Skins are checked as the host checks them, so that a refused composite never leaves the skin
+    // materials written before it in the project.
+    bool skinsFit = true;
+    UIndex skin = 0;
     composite.ForEachMaterial([&](Material& material) {
-        if (namesFit && !SetAttributeName(scratch, material.GetName())) {
-            Fail(composite, "is not written: the skin material name \"" + ToUtf8(material.GetName()) +
-                                "\" is longer than the host's 255-byte name field");
-            namesFit = false;
+        ++skin;
+        if (!skinsFit)
+            return;
+        if (!SetAttributeName(scratch, material.GetName())) {
+            Fail(composite, "is not written: the skin material name \"" + ToUtf8(material.GetName()) + "\" " +
+                                AttributeNameProblem(material.GetName()));
+            skinsFit = false;
+        } else if (!std::isfinite(material.GetThickness()) || material.GetThickness() < 0.0) {
+            Fail(composite, "is not written: skin " + std::to_string(skin) + " (\"" + ToUtf8(material.GetName()) +
+                                "\") has the thickness " + std::to_string(material.GetThickness()) +
+                                " m, and a skin's thickness is a finite length of 0 or more");
+            skinsFit = false;
         }
     });
-    return namesFit;
+    return skinsFit;
 }
 
 // Writes every skin material and fills its skin entry. A skin whose material could not be written would

@@ -74,8 +74,8 @@ bool ACLink::CreateMaterial(Material& material)
     bool nameFits = true;
     API_Attribute attribute = BuildingMaterialRecord(material.GetName(), &nameFits);
     if (!nameFits) {
-        LogStream::Instance().Error("ACLink::CreateMaterial: the name \"" + ToUtf8(material.GetName()) +
-                                    "\" is longer than the host's 255-byte name field");
+        LogStream::Instance().Error("ACLink::CreateMaterial: the name \"" + ToUtf8(material.GetName()) + "\" " +
+                                    AttributeNameProblem(material.GetName()));
         material.SetImportStatus("failed");
         return false;
     }

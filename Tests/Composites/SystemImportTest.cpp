@@ -3,6 +3,8 @@
 #include "Import/ImportManager.hpp"
 #include "Parsing/PayloadReading.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include <fstream>
 #include <sstream>
 
@@ -90,6 +92,48 @@ TEST_F(SystemImportTest, AnUnreadableSystemDocumentIsAFailedImportWithNothingWri
     EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(payload)));
     EXPECT_EQ(CompositeCount(), 0u);
     EXPECT_EQ(MaterialCount(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// Every building material and composite of `after` equals the one of the same index in `before`.
+void ExpectSameAttributes(const Sim::Project& before, const Sim::Project& after)
+{
+    const auto& oldMaterials = before.attributes.buildingMaterials.All();
+    const auto& newMaterials = after.attributes.buildingMaterials.All();
+    ASSERT_EQ(newMaterials.size(), oldMaterials.size());
+    for (size_t i = 0; i < oldMaterials.size(); ++i)
+        EXPECT_TRUE(newMaterials[i] == oldMaterials[i]) << "building material " << oldMaterials[i].name;
+    const auto& oldComposites = before.attributes.composites.All();
+    const auto& newComposites = after.attributes.composites.All();
+    ASSERT_EQ(newComposites.size(), oldComposites.size());
+    for (size_t i = 0; i < oldComposites.size(); ++i)
+        EXPECT_TRUE(newComposites[i] == oldComposites[i]) << "composite " << oldComposites[i].name;
+    EXPECT_TRUE(after == before) << "something else of the project changed";
+}
+
+TEST_F(SystemImportTest, AThicknessTheHostWouldRefuseLeavesTheProjectAsItWas)
+{
+    nlohmann::json refused = nlohmann::json::parse(SystemPayload());
+    refused["data"]["materials"][0]["articles"][0]["name"] = "Clay board 20";  // a skin material still to make
+    refused["data"]["layers"][2]["thickness"] = -5;
+
+    // Into an empty project, then over the same system already there (whose skins it would overwrite).
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "new system" : "existing system");
+        const Sim::Project before = host->GetProject();
+        EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(refused.dump())));
+        ExpectSameAttributes(before, host->GetProject());
+        EXPECT_NE(host->DebugText().find("skin 3 (\"Wood fibre insulation 160\") has the thickness -0.050000 m"),
+                  std::string::npos)
+            << host->DebugText();
+        EXPECT_TRUE(AlertTexts().empty()) << "a refused system asks nothing";
+        if (round == 0) {
+            ASSERT_TRUE(QRV::ImportManager::Import(GS::UniString(SystemPayload())));
+        }
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 std::string MaterialPayload(const std::string& name, const std::string& articles)
 {
@@ -139,6 +140,36 @@ TEST_F(MaterialImport, ANameWithAZeroCharacterIsRefusedAndLeavesTheMaterialOfIts
     EXPECT_TRUE(*Material("Oak") == before);
     EXPECT_EQ(host->GetProject().attributes.buildingMaterials.Size(), 1u);
     EXPECT_EQ(AlertCount(), 0u);  // nothing asked to replace the other material
+    EXPECT_THAT(host->DebugText(), HasSubstr("holds a zero character"));
+    EXPECT_THAT(host->DebugText(), Not(HasSubstr("255-byte")));
+}
+
+size_t Occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+TEST_F(MaterialImport, EachRefusalIsLoggedOnceAndSaysWhatIsWrong)
+{
+    // A property name the host does not take.
+    const std::string unnamed = R"({"id":7,"name":"x","updated_at":100,"tabs":[{"name":"General","attributes":[{"name":"","value":1}]}]})";
+    EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(MaterialPayload("Loam", unnamed))));
+    EXPECT_EQ(Occurrences(host->DebugText(), "Import of \"Loam\" refused: the property"), 1u) << host->DebugText();
+
+    // A document without articles and without a name makes no importer: it is not an unreadable name.
+    const size_t before = host->DebugText().size();
+    EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(R"({"data":{"import_type":"Material","articles":[]}})")));
+    const std::string logged = host->DebugText().substr(before);
+    EXPECT_THAT(logged, HasSubstr("[Error]     ImportManager.GetImporter could not return importer."));
+    EXPECT_THAT(logged, Not(HasSubstr("Import failed")));
+
+    // A name too long for the host, in bytes.
+    EXPECT_FALSE(QRV::ImportManager::Import(GS::UniString(MaterialPayload(std::string(256, 'a'), Article))));
+    EXPECT_THAT(host->DebugText(), HasSubstr("is longer than the host's 255-byte name field"));
+    EXPECT_TRUE(host->GetProject().attributes.buildingMaterials.Empty());
 }
 
 }  // namespace
