@@ -86,15 +86,18 @@ Reply ImportReply(const Argument& argument)
     return ErrorObjectReply(!ImportEntry(PayloadArgument(argument)), true);
 }
 
-// A list whose items are not all strings: its upload address and parameters would be read as empty texts,
-// so "export" refuses it instead of exporting and uploading with what the page did not send.
-bool HoldsNonText(const Argument& argument)
+// The upload reads the list's first two items, its address and its parameters: one of them that is no
+// string would be read as an empty text, so "export" refuses it instead of exporting and uploading with
+// what the page did not send. Items after them are not used and are not examined.
+bool UsedItemIsNoText(const Argument& argument)
 {
+    constexpr UIndex UsedItems = 2;
     GS::Ref<JS::Array> array = GS::DynamicCast<JS::Array>(argument);
     if (array == nullptr)
         return false;
-    for (const auto& item : array->GetItemArray()) {
-        GS::Ref<JS::Value> value = GS::DynamicCast<JS::Value>(item);
+    const auto& items = array->GetItemArray();
+    for (UIndex i = 0; i < items.GetSize() && i < UsedItems; ++i) {
+        GS::Ref<JS::Value> value = GS::DynamicCast<JS::Value>(items[i]);
         if (value == nullptr || value->GetType() != JS::Value::STRING)
             return true;
     }
@@ -155,8 +158,8 @@ GS::Ref<JS::Object> CreateJsCorvanaInterface()
     AddFunction(
         js, "export",
         [](const Argument& argument) {
-            if (HoldsNonText(argument)) {
-                LogStream::Instance().Error("export refused: the page's list holds something other than texts");
+            if (UsedItemIsNoText(argument)) {
+                LogStream::Instance().Error("export refused: the page's upload address or parameters are no texts");
                 return ErrorObjectReply(true, true);
             }
             return ErrorObjectReply(!ExportAndUpload(JsListArgument(argument)), true);

@@ -89,9 +89,7 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
                                                 static_cast<UInt32>(body.size()));
     if (!sent) {
         const UInt32 code = Platform::GetLastError();
-        std::string text = LastErrorText();
-        if (text.empty() && code == ServerTimeoutError)
-            text = "Server timeout!\nError 12002";
+        const std::string text = SendFailureText(code);
         LogStream::Instance().Error("IFC upload to " + address.host + " failed: error " + std::to_string(code) +
                                     (text.empty() ? std::string() : " " + text));
         ShowUploadAlert("", FromUtf8(text));
@@ -112,6 +110,13 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
 }
 
 }  // namespace
+
+std::string SendFailureText(UInt32 errorCode)
+{
+    if (errorCode == ServerTimeoutError)
+        return "Server timeout!\nError 12002";
+    return errorCode == Platform::ErrorSuccess ? std::string() : Platform::FormatErrorMessage(errorCode);
+}
 
 IfcUploader::IfcUploader() : localTime_(&CurrentLocalTime) {}
 

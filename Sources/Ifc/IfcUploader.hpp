@@ -32,4 +32,8 @@ private:
     LocalTimeSource localTime_;
 };
 
+// What the user reads when the request could not be sent: for a time-out the add-on's own text, which names
+// the error, before the system's; for any other error the system's text for it ("" for none).
+std::string SendFailureText(UInt32 errorCode);
+
 }  // namespace QRV

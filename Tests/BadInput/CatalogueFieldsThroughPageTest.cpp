@@ -104,9 +104,29 @@ TEST_F(CatalogueFieldsThroughPage, AnExportListHoldingSomethingOtherThanTextsIsR
     const size_t debug = host->DebugText().size();
     EXPECT_EQ(Call("export", list), FailedShown);
     EXPECT_NE(DebugSince(debug).find("export refused"), std::string::npos) << DebugSince(debug);
+
+    GS::Ref<JS::Array> numberFirst = new JS::Array();
+    numberFirst->AddItem(new JS::Value(7));
+    numberFirst->AddItem(new JS::Value(R"({"token":"T","context":"C","type":"multipart/form-data"})"));
+    EXPECT_EQ(Call("export", numberFirst), FailedShown);
+
     EXPECT_TRUE(host->GetTranscript().EventsOfKind("alert").empty()) << "no export ran, so nothing was told";
     EXPECT_EQ(host->GetFaults().CallCount("ACAPI_ProjectOperation_Save"), 0);
     EXPECT_EQ(host->GetFaults().CallCount("ACAPI_IFC_GetIFCExportTranslatorsList"), 0);
+}
+
+TEST_F(CatalogueFieldsThroughPage, AnExportListIsReadByItsAddressAndParametersOnly)
+{
+    // Whatever follows the two texts the upload uses is not looked at: the export runs.
+    GS::Ref<JS::Array> list = new JS::Array();
+    list->AddItem(new JS::Value("https://app.example.com/api/upload"));
+    list->AddItem(new JS::Value(R"({"token":"T","context":"C","type":"multipart/form-data"})"));
+    list->AddItem(new JS::Value(7));
+    list->AddItem(new JS::Array());
+    const size_t debug = host->DebugText().size();
+    Call("export", list);
+    EXPECT_EQ(DebugSince(debug).find("export refused"), std::string::npos) << DebugSince(debug);
+    EXPECT_EQ(host->GetFaults().CallCount("ACAPI_IFC_GetIFCExportTranslatorsList"), 1);
 }
 
 }  // namespace

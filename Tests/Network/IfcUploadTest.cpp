@@ -146,6 +146,16 @@ TEST_F(IfcUpload, ARefusedConnectionIsToldWithTheSystemsText)
     EXPECT_NE(alerts[0]["smallText"], "");
 }
 
+TEST(UploadFailureText, ATimeoutIsToldInTheAddOnsOwnWordsOtherErrorsInTheSystems)
+{
+    // The system has a text of its own for the time-out too; the user reads the one that names the error.
+    ASSERT_NE(Platform::FormatErrorMessage(Platform::ErrorInternetTimeout), "");
+    EXPECT_EQ(QRV::SendFailureText(Platform::ErrorInternetTimeout), "Server timeout!\nError 12002");
+    EXPECT_EQ(QRV::SendFailureText(Platform::ErrorInternetCannotConnect),
+              Platform::FormatErrorMessage(Platform::ErrorInternetCannotConnect));
+    EXPECT_EQ(QRV::SendFailureText(Platform::ErrorSuccess), "");
+}
+
 TEST_F(IfcUpload, BoundaryDependsOnlyOnTheSecond)
 {
     LocalServer server(LocalServer::Tls, Reply{200, {"{\"data\":\"Success\"}"}, 0, {}});
