@@ -36,6 +36,14 @@ nlohmann::json BulkImportEntry(const GS::UniString& text)
         LogStream::Instance().Error(std::string("Bulk import: the list cannot be read: ") + e.what());
         return nlohmann::json::array();
     }
+    // Every element costs a status in the reply and a turn of the run: a list past the ceiling is refused
+    // whole, before the settings are asked for and before anything is written.
+    if (list.is_array() && list.size() > Payload::MaxBulkListElements) {
+        LogStream::Instance().Error("Bulk import: refused, the list has " + std::to_string(list.size()) +
+                                    " elements, more than the limit of " +
+                                    std::to_string(Payload::MaxBulkListElements));
+        return nlohmann::json::array();
+    }
     if (importType != "system")
         return ImportManager::BulkImportNonSystem(list);
 

@@ -8,6 +8,7 @@
 #include "Import/LibraryImporter.hpp"
 #include "Import/LibraryPartImporter.hpp"
 #include "Import/MaterialImporter.hpp"
+#include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/ACLink.hpp"
 #include "AddOn/Utf8.hpp"
 
@@ -98,6 +99,11 @@ Importers GetImporter(const Json& document)
         const Json& articles = Payload::ReadRequired(data, "articles");
         if (!articles.is_array())
             throw std::invalid_argument("\"articles\" is not a list");
+        // Refused before the first article is read, so before the first question about a name in use.
+        if (articles.size() > Payload::MaxArticlesPerDocument)
+            throw std::invalid_argument("the document has " + std::to_string(articles.size()) +
+                                        " articles, more than the limit of " +
+                                        std::to_string(Payload::MaxArticlesPerDocument));
         for (const Json& article : articles) {
             Json copy = article;
             if (!copy.is_object())

@@ -16,6 +16,12 @@ namespace Payload {
 constexpr std::size_t MaxTextBytes = 16u * 1024u * 1024u;
 constexpr int MaxNestingDepth = 512;
 
+// The most elements a bulk list may hold, and the most articles one material document may hold. A list
+// past either is refused whole before anything is written: each element costs a status in the reply and
+// each article may cost a modal question, so a list of millions tied up the host for minutes.
+constexpr std::size_t MaxBulkListElements = 10000;
+constexpr std::size_t MaxArticlesPerDocument = 1000;
+
 // Why `text` is refused ("the text is N bytes, more than the limit of M", "the text nests deeper than
 // 512 levels"), or nothing when it is within the limits. Nesting counts the brackets and braces outside
 // strings, so it does not matter whether the text is valid JSON.

@@ -29,8 +29,11 @@ void StoreMaterialProperties(CorvanaMaterial& item, const API_Attribute* /*recor
     // A skin material of a system joins the system's step; a material that replaces a skin of a system
     // names the replacement the user asked for.
     const char* stepName = item.IsReplacement() ? UndoStepName::SystemReplacement : UndoStepName::MaterialImport;
-    DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, stepName, lookups,
-                             [&] { ClassifyAttribute(attribute.header, lookups); });
+    const GSErrCode written = DefinePropertiesUndoable(item.GetProperties(), attribute.header, API_Guid{}, stepName,
+                                                       lookups, [&] { ClassifyAttribute(attribute.header, lookups); });
+    // A material without all of its properties is no imported material: the page hears of it.
+    if (written != NoError)
+        item.SetImportStatus("failed");
 }
 
 void LoadMaterialProperties(CorvanaMaterial& item)

@@ -1,8 +1,9 @@
 #include "HostLookups.hpp"
 
 #include "ACAPinc.h"
+#include "AddOn/HostErrorReport.hpp"
+#include "AddOn/LogStream.hpp"
 #include "CorvanaClassification.hpp"
-#include "PropertyWriter.hpp"
 #include "AddOn/Utf8.hpp"
 
 namespace QRV {
@@ -25,22 +26,78 @@ std::string TargetKey(const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
 
 }  // namespace
 
+GSErrCode HostLookups::ListGroups()
+{
+    if (groupsListed_)
+        return NoError;
+    GS::Array<API_PropertyGroup> groups;
+    const GSErrCode err = ACAPI_Property_GetPropertyGroups(groups);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_GetPropertyGroups");
+        return err;
+    }
+    // Names are unique among the host's groups; should two ever share one, the first listed is used.
+    for (const API_PropertyGroup& group : groups)
+        groups_.emplace(ToUtf8(group.name), group);
+    groupsListed_ = true;
+    return NoError;
+}
+
+bool HostLookups::IsHostOwnGroup(const GS::UniString& name)
+{
+    if (ListGroups() != NoError)
+        return false;
+    auto found = groups_.find(ToUtf8(name));
+    return found != groups_.end() && found->second.groupType != API_PropertyCustomGroupType;
+}
+
 GSErrCode HostLookups::PropertyGroup(const GS::UniString& name, API_PropertyGroup& group)
 {
-    auto found = groups_.find(ToUtf8(name));
+    GSErrCode err = ListGroups();
+    if (err != NoError)
+        return err;
+    const std::string key = ToUtf8(name);
+    auto found = groups_.find(key);
     if (found != groups_.end()) {
+        if (found->second.groupType != API_PropertyCustomGroupType) {
+            LogStream::Instance().Error("DefineNewProperty: refused the group \"" + key +
+                                        "\": the host keeps that name for a group of its own");
+            return APIERR_BADNAME;
+        }
         group = found->second;
         return NoError;
     }
-    const GSErrCode err = GetCorvanaPropertyGroup(group, name);
-    if (err == NoError)
-        groups_.emplace(ToUtf8(name), group);
-    return err;
+    group = API_PropertyGroup{};
+    group.groupType = API_PropertyCustomGroupType;
+    group.name = name;
+    err = ACAPI_Property_CreatePropertyGroup(group);
+    if (err != NoError) {
+        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_CreatePropertyGroup");
+        return err;
+    }
+    groups_.emplace(key, group);
+    // A group just made holds no definitions but those this run makes in it.
+    groupsWithKnownDefinitions_.insert(GuidKey(group.guid));
+    return NoError;
 }
 
-const API_PropertyDefinition* HostLookups::KnownDefinition(const API_Guid& group, const GS::UniString& name) const
+const API_PropertyDefinition* HostLookups::Definition(const API_PropertyGroup& group, const GS::UniString& name,
+                                                      GSErrCode& err)
 {
-    auto found = definitions_.find(DefinitionKey(group, name));
+    err = NoError;
+    const std::string groupKey = GuidKey(group.guid);
+    if (groupsWithKnownDefinitions_.count(groupKey) == 0) {
+        GS::Array<API_PropertyDefinition> existing;
+        err = ACAPI_Property_GetPropertyDefinitions(group.guid, existing);
+        if (err != NoError) {
+            ReportHostError(err, "DefineNewProperty::ACAPI_Property_GetPropertyDefinitions");
+            return nullptr;
+        }
+        for (const API_PropertyDefinition& definition : existing)
+            definitions_.emplace(DefinitionKey(definition.groupGuid, definition.name), definition);
+        groupsWithKnownDefinitions_.insert(groupKey);
+    }
+    auto found = definitions_.find(DefinitionKey(group.guid, name));
     return found == definitions_.end() ? nullptr : &found->second;
 }
 

@@ -124,6 +124,11 @@ bool ACLink::CreateMaterial(Material& material)
     material.SetAttributeIndex(attribute.header.index);
     material.SetAttributeGuid(attribute.header.guid);
     material.StoreProperties(nullptr);
+    if (material.GetImportStatus() == "failed") {
+        LogStream::Instance().Error("ACLink::CreateMaterial: the properties of \"" + ToUtf8(material.GetName()) +
+                                    "\" could not all be written");
+        return false;
+    }
     if (material.IsReplacement())
         material.ReplaceInConstructionSystem();
     return true;

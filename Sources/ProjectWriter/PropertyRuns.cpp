@@ -35,6 +35,10 @@ GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_H
 GSErrCode DefineProperties(const CorvanaProperties& properties, const API_Attr_Head& attrHeader,
                            const API_Guid& elemGuid, HostLookups& lookups)
 {
+    // A list the host would take only in part is not written at all, so no target is left with part of it.
+    for (const auto& property : properties.All())
+        if (const GSErrCode refused = RefusedPropertyName(TextsOf(property), lookups); refused != NoError)
+            return refused;
     GSErrCode last = NoError;
     for (const auto& property : properties.All()) {
         GSErrCode err = DefineNewProperty(TextsOf(property), attrHeader, elemGuid, lookups);

@@ -77,33 +77,8 @@ GSErrCode WidenExistingDefinition(const API_PropertyGroup& group, const GS::Arra
 
 GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString& groupName)
 {
-    group = API_PropertyGroup{};
-    group.groupType = API_PropertyCustomGroupType;
-    group.name = groupName;
-    // The record carries no GUID yet, so the host cannot identify it: the answer is expected to be
-    // APIERR_BADID, and the group is then looked up by name.
-    GSErrCode err = ACAPI_Property_GetPropertyGroup(group);
-    if (err != APIERR_BADID)
-        return NoError;
-
-    GS::Array<API_PropertyGroup> groups;
-    err = ACAPI_Property_GetPropertyGroups(groups);
-    if (err != NoError) {
-        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_GetPropertyGroups");
-        return err;
-    }
-    for (const auto& existing : groups) {
-        if (existing.name == groupName) {
-            group = existing;
-            return NoError;
-        }
-    }
-    err = ACAPI_Property_CreatePropertyGroup(group);
-    if (err != NoError) {
-        ReportHostError(err, "GetCorvanaPropertyGroup::ACAPI_Property_CreatePropertyGroup");
-        return err;
-    }
-    return NoError;
+    HostLookups lookups;
+    return lookups.PropertyGroup(groupName, group);
 }
 
 API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, const PropertyTexts& property)
@@ -121,6 +96,22 @@ API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, c
     return definition;
 }
 
+GSErrCode RefusedPropertyName(const PropertyTexts& property, HostLookups& lookups)
+{
+    // Reading a catalogue item refuses such names already; stored lists and other callers meet the same
+    // rule here, before the host is asked to write anything.
+    const char* reason = nullptr;
+    if (PropertyNameProblem(property.group) || PropertyNameProblem(property.name))
+        reason = "the host does not take its name";
+    else if (lookups.IsHostOwnGroup(property.group))
+        reason = "the host keeps the group's name for a group of its own";
+    if (reason == nullptr)
+        return NoError;
+    LogStream::Instance().Error("DefineNewProperty: refused the property \"" + ToUtf8(property.name) +
+                                "\" of the group \"" + ToUtf8(property.group) + "\": " + reason);
+    return APIERR_BADNAME;
+}
+
 GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid)
 {
     HostLookups lookups;
@@ -130,14 +121,8 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
 GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& attrHeader, const API_Guid& elemGuid,
                             HostLookups& lookups)
 {
-    // Reading a catalogue item refuses such names already; stored lists and other callers meet the same
-    // rule here, before the host is asked anything.
-    if (PropertyNameProblem(property.group) || PropertyNameProblem(property.name)) {
-        LogStream::Instance().Error("DefineNewProperty: refused the property \"" + ToUtf8(property.name) +
-                                    "\" of the group \"" + ToUtf8(property.group) +
-                                    "\": the host does not take its name");
-        return APIERR_BADNAME;
-    }
+    if (const GSErrCode refused = RefusedPropertyName(property, lookups); refused != NoError)
+        return refused;
     API_PropertyGroup group;
     GSErrCode err = lookups.PropertyGroup(property.group, group);
     if (err != NoError)
@@ -145,7 +130,10 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
 
     API_PropertyDefinition definition = BuildPropertyDefinition(group, property);
     const GS::Array<API_Guid> items = ClassificationItemsOfTarget(attrHeader, elemGuid, lookups);
-    if (const API_PropertyDefinition* known = lookups.KnownDefinition(group.guid, property.name)) {
+    const API_PropertyDefinition* known = lookups.Definition(group, property.name, err);
+    if (err != NoError)
+        return err;
+    if (known != nullptr) {
         // Creating it again would be refused as a name in use; only a missing item needs the host.
         definition = *known;
         err = WidenDefinition(items, definition);
@@ -157,15 +145,16 @@ GSErrCode DefineNewProperty(const PropertyTexts& property, const API_Attr_Head& 
             definition.availability.Push(item);
         err = ACAPI_Property_CreatePropertyDefinition(definition);
         if (err == APIERR_NAMEALREADYUSED) {
+            // Made by someone else since the run listed the group.
             err = WidenExistingDefinition(group, items, definition);
             if (err != NoError)
                 return err;
-            lookups.RememberDefinition(definition);
         } else if (err != NoError) {
+            // Without a definition there is nothing to write the value to.
             ReportHostError(err, "DefineNewProperty::ACAPI_Property_CreatePropertyDefinition");
-        } else {
-            lookups.RememberDefinition(definition);
+            return err;
         }
+        lookups.RememberDefinition(definition);
     }
 
     API_Property value;

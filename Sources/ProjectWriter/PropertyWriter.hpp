@@ -23,6 +23,10 @@ GSErrCode GetCorvanaPropertyGroup(API_PropertyGroup& group, const GS::UniString&
 // A single string-valued definition in the group; availability is left for the caller.
 API_PropertyDefinition BuildPropertyDefinition(const API_PropertyGroup& group, const PropertyTexts& property);
 
+// APIERR_BADNAME, with a log line, when the host would not take the property's group or name (an empty
+// name, a zero character, an unpaired surrogate, or the name of one of the host's own groups), else NoError.
+GSErrCode RefusedPropertyName(const PropertyTexts& property, HostLookups& lookups);
+
 // Writes the property onto the attribute named by `attrHeader` when `elemGuid` is null, otherwise onto the
 // element (the header is then ignored). Returns the host code of the last failing step, or NoError.
 // With `lookups`, what an earlier write of the same run looked up is not asked again; without, the write

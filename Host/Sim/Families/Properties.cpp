@@ -178,10 +178,16 @@ GSErrCode GetPropertyDefinitions(const API_Guid& groupGuid, GS::Array<API_Proper
     if (!all && Props().FindGroup(groupGuid) == nullptr)
         return APIERR_BADID;
     definitions.Clear();
-    for (const auto* list : {&Model::BuiltIn::Definitions(), &Props().Definitions()})
-        for (const auto& definition : *list)
-            if (all || definition.group == groupGuid)
-                definitions.Push(ToRecord(definition));
+    for (const auto& definition : Model::BuiltIn::Definitions())
+        if (all || definition.group == groupGuid)
+            definitions.Push(ToRecord(definition));
+    if (all) {
+        for (const auto& definition : Props().Definitions())
+            definitions.Push(ToRecord(definition));
+    } else {
+        for (const PropertyDefinition* definition : Props().DefinitionsOf(groupGuid))
+            definitions.Push(ToRecord(*definition));
+    }
     return NoError;
 }
 
@@ -192,15 +198,15 @@ GSErrCode ChangePropertyDefinition(const API_PropertyDefinition& definition)
         return err;
     if (Model::BuiltIn::FindDefinition(definition.guid) != nullptr)
         return APIERR_BADPARS;  // the host's own definitions cannot be changed
-    PropertyDefinition* existing = definition.guid == APINULLGuid ? nullptr
-                                                                  : Props().FindCustomDefinition(definition.guid);
+    const PropertyDefinition* existing =
+        definition.guid == APINULLGuid ? nullptr : Props().FindCustomDefinition(definition.guid);
     if (existing == nullptr)
         return APIERR_BADID;
     PropertyDefinition changed = *existing;
     if (GSErrCode err = FromRecord(definition, existing->guid, &changed); err != NoError)
         return err;
     WillChangeProperties();
-    *existing = std::move(changed);
+    Props().ChangeDefinition(std::move(changed));
     return NoError;
 }
 

@@ -69,31 +69,34 @@ bool IsBuiltInGuid(const API_Guid& guid) { return guid == BuildingMaterialGroup 
 
 }  // namespace BuiltIn
 
+namespace {
+
+std::string Key(const API_Guid& guid) { return std::string(reinterpret_cast<const char*>(&guid), sizeof guid); }
+std::string NameKey(const API_Guid& group, const std::string& name) { return Key(group) + name; }
+
+}  // namespace
+
 const PropertyGroup* Properties::FindGroup(const API_Guid& guid) const
 {
     if (guid == BuiltIn::BuildingMaterialGroup)
         return &BuiltIn::Group();
-    for (const auto& group : groups_)
-        if (group.guid == guid)
-            return &group;
-    return nullptr;
+    auto found = groupByGuid_.find(Key(guid));
+    return found == groupByGuid_.end() ? nullptr : &groups_[found->second];
 }
 
 const PropertyGroup* Properties::FindGroupByName(const std::string& name) const
 {
     if (name == BuiltIn::Group().name)
         return &BuiltIn::Group();
-    for (const auto& group : groups_)
-        if (group.name == name)
-            return &group;
-    return nullptr;
+    auto found = groupByName_.find(name);
+    return found == groupByName_.end() ? nullptr : &groups_[found->second];
 }
 
 const PropertyDefinition* Properties::FindDefinition(const API_Guid& guid) const
 {
     if (const auto* builtIn = BuiltIn::FindDefinition(guid))
         return builtIn;
-    return const_cast<Properties*>(this)->FindCustomDefinition(guid);
+    return FindCustomDefinition(guid);
 }
 
 const PropertyDefinition* Properties::FindDefinitionByName(const API_Guid& group, const std::string& name) const
@@ -101,30 +104,64 @@ const PropertyDefinition* Properties::FindDefinitionByName(const API_Guid& group
     for (const auto& definition : BuiltIn::Definitions())
         if (definition.group == group && definition.name == name)
             return &definition;
-    for (const auto& definition : definitions_)
-        if (definition.group == group && definition.name == name)
-            return &definition;
-    return nullptr;
+    auto found = definitionByName_.find(NameKey(group, name));
+    return found == definitionByName_.end() ? nullptr : &definitions_[found->second];
 }
 
-PropertyDefinition* Properties::FindCustomDefinition(const API_Guid& guid)
+const PropertyDefinition* Properties::FindCustomDefinition(const API_Guid& guid) const
 {
-    for (auto& definition : definitions_)
-        if (definition.guid == guid)
-            return &definition;
-    return nullptr;
+    auto found = definitionByGuid_.find(Key(guid));
+    return found == definitionByGuid_.end() ? nullptr : &definitions_[found->second];
+}
+
+std::vector<const PropertyDefinition*> Properties::DefinitionsOf(const API_Guid& group) const
+{
+    std::vector<const PropertyDefinition*> list;
+    auto found = definitionsByGroup_.find(Key(group));
+    if (found != definitionsByGroup_.end())
+        for (size_t position : found->second)
+            list.push_back(&definitions_[position]);
+    return list;
 }
 
 PropertyGroup& Properties::AddGroup(PropertyGroup group)
 {
+    groupByGuid_.emplace(Key(group.guid), groups_.size());
+    groupByName_.emplace(group.name, groups_.size());
     groups_.push_back(std::move(group));
     return groups_.back();
 }
 
 PropertyDefinition& Properties::AddDefinition(PropertyDefinition definition)
 {
+    const size_t position = definitions_.size();
+    definitionByGuid_.emplace(Key(definition.guid), position);
+    definitionByName_.emplace(NameKey(definition.group, definition.name), position);
+    definitionsByGroup_[Key(definition.group)].push_back(position);
     definitions_.push_back(std::move(definition));
     return definitions_.back();
+}
+
+void Properties::ChangeDefinition(PropertyDefinition changed)
+{
+    auto found = definitionByGuid_.find(Key(changed.guid));
+    if (found == definitionByGuid_.end())
+        return;
+    const size_t position = found->second;
+    PropertyDefinition& existing = definitions_[position];
+    if (existing.group != changed.group || existing.name != changed.name) {
+        definitionByName_.erase(NameKey(existing.group, existing.name));
+        definitionByName_.emplace(NameKey(changed.group, changed.name), position);
+    }
+    if (existing.group != changed.group) {
+        // The group's list stays in creation order, as a listing of the whole would give it.
+        std::vector<size_t>& former = definitionsByGroup_[Key(existing.group)];
+        if (auto at = std::find(former.begin(), former.end(), position); at != former.end())
+            former.erase(at);
+        std::vector<size_t>& next = definitionsByGroup_[Key(changed.group)];
+        next.insert(std::upper_bound(next.begin(), next.end(), position), position);
+    }
+    existing = std::move(changed);
 }
 
 bool Properties::ContainsGuid(const API_Guid& guid) const

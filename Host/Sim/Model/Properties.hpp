@@ -9,6 +9,7 @@
 #include "API_Guid.hpp"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Sim::Model {
@@ -54,6 +55,8 @@ const PropertyDefinition* FindDefinition(const API_Guid& guid);
 bool IsBuiltInGuid(const API_Guid& guid);
 }  // namespace BuiltIn
 
+// Found by GUID, by name, and by group through indexes kept with every change, so that a project of many
+// groups and definitions answers each look-up in constant time.
 class Properties {
 public:
     // Custom groups and definitions, in creation order.
@@ -66,11 +69,15 @@ public:
     const PropertyDefinition* FindDefinition(const API_Guid& guid) const;
     const PropertyDefinition* FindDefinitionByName(const API_Guid& group, const std::string& name) const;
     // Custom only: the only ones that can change.
-    PropertyDefinition* FindCustomDefinition(const API_Guid& guid);
+    const PropertyDefinition* FindCustomDefinition(const API_Guid& guid) const;
+    // The custom definitions of the group, in creation order.
+    std::vector<const PropertyDefinition*> DefinitionsOf(const API_Guid& group) const;
 
     // The caller has checked the name and GUID.
     PropertyGroup& AddGroup(PropertyGroup group);
     PropertyDefinition& AddDefinition(PropertyDefinition definition);
+    // Puts `changed` in the place of the custom definition of its GUID (the caller has checked it).
+    void ChangeDefinition(PropertyDefinition changed);
 
     bool ContainsGuid(const API_Guid& guid) const;
 
@@ -80,6 +87,12 @@ public:
 private:
     std::vector<PropertyGroup> groups_;
     std::vector<PropertyDefinition> definitions_;
+    // Positions in the lists above.
+    std::unordered_map<std::string, size_t> groupByGuid_;
+    std::unordered_map<std::string, size_t> groupByName_;
+    std::unordered_map<std::string, size_t> definitionByGuid_;
+    std::unordered_map<std::string, size_t> definitionByName_;  // by group GUID and name
+    std::unordered_map<std::string, std::vector<size_t>> definitionsByGroup_;
 };
 
 }  // namespace Sim::Model
