@@ -53,9 +53,11 @@ protected:
         ApiFixture::SetUp();
         host->GetProject() = Sim::ProjectFile::FromText(ModelText);
     }
-    static API_ElementQuantity Quantities(const char* guid, GS::Array<API_CompositeQuantity>* parts = nullptr)
+    static API_ElementQuantity Quantities(const char* guid, GS::Array<API_CompositeQuantity>* parts = nullptr,
+                                          double minOpeningSize = 0.0)
     {
         API_QuantityPar params{};
+        params.minOpeningSize = minOpeningSize;
         API_ElementQuantity quantity;
         std::memset(&quantity, 0, sizeof quantity);
         GS::Array<API_CompositeQuantity> ignored;
@@ -90,6 +92,26 @@ TEST_F(ElementMeasures, AWallIsCutByTheHoleOfItsWindowAndKeepsItsGrossValues)
     EXPECT_NEAR(window.volume, 1.3 * 1.5 * 0.3, Tolerance) << "through the wall";
     EXPECT_NEAR(window.grossVolume, 1.2 * 1.5 * 0.1, Tolerance) << "the unit's own depth";
     EXPECT_NEAR(Quantities("00000000-0000-4000-8000-0000000000B3").door.volume, 0.9 * 2.1 * 0.1, Tolerance);
+}
+
+TEST_F(ElementMeasures, AnOpeningSmallerThanTheAskedMinimumLeavesItsWallWhole)
+{
+    const double hole = 1.3 * 1.5;
+    GS::Array<API_CompositeQuantity> parts;
+    const API_WallQuantity atTheMinimum = Quantities("00000000-0000-4000-8000-0000000000B1", &parts, hole).wall;
+    EXPECT_NEAR(atTheMinimum.surface1, 15.0 - hole, Tolerance) << "a hole as large as the minimum still cuts";
+    ASSERT_EQ(parts.GetSize(), 1u);
+    EXPECT_NEAR(parts[0].volumes, 5 * 3 * 0.3 - hole * 0.3, Tolerance);
+
+    const API_WallQuantity wall = Quantities("00000000-0000-4000-8000-0000000000B1", &parts, hole + 0.01).wall;
+    EXPECT_NEAR(wall.volume, 5 * 3 * 0.3, Tolerance);
+    EXPECT_NEAR(wall.surface1, 15.0, Tolerance);
+    EXPECT_NEAR(wall.surface2, 15.0, Tolerance);
+    ASSERT_EQ(parts.GetSize(), 1u);
+    EXPECT_NEAR(parts[0].volumes, 5 * 3 * 0.3, Tolerance) << "the material's share is the whole wall";
+    EXPECT_NEAR(parts[0].projectedArea, 15.0, Tolerance);
+    EXPECT_NEAR(wall.windowsSurf, hole, Tolerance) << "the window is still the wall's window";
+    EXPECT_NEAR(wall.windowsWidth, 1.3, Tolerance);
 }
 
 TEST_F(ElementMeasures, SlabsLoseTheirHolesColumnsCountTheirVeneer)

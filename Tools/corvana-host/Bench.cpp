@@ -1,6 +1,7 @@
 #include "Bench.hpp"
 
 #include "Host.hpp"
+#include "Model/ModelVisits.hpp"
 #include "Options.hpp"
 #include "PageCall.hpp"
 #include "SimUtf8.hpp"
@@ -10,6 +11,7 @@
 
 
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -30,9 +32,11 @@ int Bench(const BenchSettings& settings, CommandContext& context)
     Sim::Host& host = context.session.GetHost();
     const std::map<std::string, long> before = host.GetFaults().CallCounts();
     ConsoleToStderr console(context.out);
+    const std::uint64_t visitsBefore = Sim::Model::ModelVisits();
     const auto start = std::chrono::steady_clock::now();
     const Sim::JsCallResult result = CallPage(host, settings.function, settings.argument);
     const auto end = std::chrono::steady_clock::now();
+    const std::uint64_t visits = Sim::Model::ModelVisits() - visitsBefore;
     if (!result.called) {
         context.err << "corvana-host: " << result.problem << "\n";
         return 1;
@@ -53,6 +57,7 @@ int Bench(const BenchSettings& settings, CommandContext& context)
                                    {"seconds", std::chrono::duration<double>(end - start).count()},
                                    {"peakMemoryKB", Sim::System::PeakMemoryKilobytes()},
                                    {"hostCalls", calls},
+                                   {"modelVisits", visits},
                                    {"replyBytes", reply.size()}};
     console.Out() << line.dump() << "\n";
     return 0;
@@ -92,7 +97,8 @@ Command BenchCommand()
             "Calls jsCorvanaInterface.FUNCTION once (with the text of F, or no argument) and prints one JSON\n"
             "line: {\"function\", \"seconds\" (wall time of the call), \"peakMemoryKB\" (the process's peak\n"
             "resident memory, the open project included), \"hostCalls\" (host functions called during the\n"
-            "call), \"replyBytes\"}. --reply FILE also writes the reply there. Exit status as for call.\n",
+            "call), \"modelVisits\" (stored entries the simulated model's queries looked at during the call: a\n"
+            "count that is the same on every run), \"replyBytes\"}. --reply FILE also writes the reply there. Exit status as for call.\n",
             &PrepareBench};
 }
 

@@ -426,13 +426,15 @@ API_CompositeQuantity MaskedPart(const API_CompositeQuantity& part, const API_Co
 }
 
 // Fills what `quantities` points at: without a mask everything (and both members must be given), with one
-// the marked fields only.
-GSErrCode FillQuantities(const Element& element, const API_QuantitiesMask* mask, API_Quantities& quantities)
+// the marked fields only. Without parameters every opening cuts its wall.
+GSErrCode FillQuantities(const Element& element, const API_QuantityPar* params, const API_QuantitiesMask* mask,
+                         API_Quantities& quantities)
 {
     if (mask == nullptr && (quantities.elements == nullptr || quantities.composites == nullptr))
         return APIERR_BADPARS;
+    const double minOpeningSize = params != nullptr ? params->minOpeningSize : 0.0;
     if (quantities.elements != nullptr) {
-        const API_ElementQuantity all = Model::QuantitiesOf(element, TheProject());
+        const API_ElementQuantity all = Model::QuantitiesOf(element, TheProject(), minOpeningSize);
         if (mask == nullptr)
             *quantities.elements = all;
         else
@@ -440,13 +442,13 @@ GSErrCode FillQuantities(const Element& element, const API_QuantitiesMask* mask,
     }
     if (quantities.composites != nullptr) {
         quantities.composites->Clear();
-        for (const auto& part : Model::MaterialPartsOf(element, TheProject()))
+        for (const auto& part : Model::MaterialPartsOf(element, TheProject(), minOpeningSize))
             quantities.composites->Push(mask == nullptr ? part : MaskedPart(part, mask->composites));
     }
     return NoError;
 }
 
-GSErrCode GetQuantities(API_Guid elemGuid, const API_QuantityPar* /*params*/, API_Quantities* quantities,
+GSErrCode GetQuantities(API_Guid elemGuid, const API_QuantityPar* params, API_Quantities* quantities,
                         const API_QuantitiesMask* mask)
 {
     if (quantities == nullptr)
@@ -454,11 +456,11 @@ GSErrCode GetQuantities(API_Guid elemGuid, const API_QuantityPar* /*params*/, AP
     const Element* element = nullptr;
     if (GSErrCode err = Lookup(elemGuid, &element); err != NoError)
         return err;
-    return FillQuantities(*element, mask, *quantities);
+    return FillQuantities(*element, params, mask, *quantities);
 }
 
 // All elements are looked up before anything is filled, so a bad GUID leaves every record as it was.
-GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* elemGuids, const API_QuantityPar* /*params*/,
+GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* elemGuids, const API_QuantityPar* params,
                             GS::Array<API_Quantities>* quantities, const API_QuantitiesMask* mask)
 {
     if (elemGuids == nullptr || quantities == nullptr || quantities->GetSize() != elemGuids->GetSize())
@@ -474,7 +476,7 @@ GSErrCode GetMoreQuantities(const GS::Array<API_Guid>* elemGuids, const API_Quan
         if (mask == nullptr && ((*quantities)[i].elements == nullptr || (*quantities)[i].composites == nullptr))
             return APIERR_BADPARS;
     for (UIndex i = 0; i < quantities->GetSize(); ++i)
-        FillQuantities(*elements[i], mask, (*quantities)[i]);
+        FillQuantities(*elements[i], params, mask, (*quantities)[i]);
     return NoError;
 }
 

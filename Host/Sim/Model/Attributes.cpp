@@ -74,13 +74,7 @@ AttributeCommon* Attributes::FindByName(API_AttrTypeID type, const std::string& 
 
 bool Attributes::ContainsGuid(const API_Guid& guid) const
 {
-    for (const auto& material : buildingMaterials.All())
-        if (material.guid == guid)
-            return true;
-    for (const auto& composite : composites.All())
-        if (composite.guid == guid)
-            return true;
-    return false;
+    return buildingMaterials.ContainsGuid(guid) || composites.ContainsGuid(guid);
 }
 
 bool Attributes::operator==(const Attributes& other) const

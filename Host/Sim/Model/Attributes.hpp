@@ -5,10 +5,13 @@
 
 #include "APIdefs_Attributes.h"
 #include "Model/AttachedData.hpp"
+#include "Model/GuidHash.hpp"
+#include "Model/ModelVisits.hpp"
 
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace Sim::Model {
@@ -88,13 +91,18 @@ struct Composite : AttributeCommon {
 template <typename Attribute>
 class AttributeTable {
 public:
-    const std::vector<Attribute>& All() const { return items_; }
+    const std::vector<Attribute>& All() const  // a walk of the table (Model/ModelVisits.hpp)
+    {
+        CountVisits(items_.size());
+        return items_;
+    }
     bool Empty() const { return items_.empty(); }
     size_t Size() const { return items_.size(); }
 
     // Items are kept in index order (Insert), so an index is found by halving.
     Attribute* FindByIndex(Int32 index)
     {
+        CountVisits(1);
         auto it = std::lower_bound(items_.begin(), items_.end(), index,
                                    [](const Attribute& item, Int32 wanted) { return item.index < wanted; });
         return it != items_.end() && it->index == index ? &*it : nullptr;
@@ -105,9 +113,11 @@ public:
     }
     Attribute* FindByName(const std::string& name)
     {
-        for (auto& item : items_)
+        for (auto& item : items_) {
+            CountVisits(1);
             if (item.name == name)
                 return &item;
+        }
         return nullptr;
     }
     const Attribute* FindByName(const std::string& name) const
@@ -119,9 +129,18 @@ public:
     // is never given twice even when the table has gaps.
     Int32 HighestIndex() const { return items_.empty() ? 0 : items_.back().index; }
 
+    // An attribute's GUID is given when it is added and never changes, so the set of them is kept as
+    // attributes come: every new GUID the host gives is checked against it.
+    bool ContainsGuid(const API_Guid& guid) const
+    {
+        CountVisits(1);
+        return guids_.count(guid) != 0;
+    }
+
     // Adds an attribute whose index and name the caller has checked to be free; keeps index order.
     Attribute& Insert(Attribute attribute)
     {
+        guids_.insert(attribute.guid);
         auto it = std::lower_bound(items_.begin(), items_.end(), attribute.index,
                                    [](const Attribute& item, Int32 wanted) { return item.index < wanted; });
         return *items_.insert(it, std::move(attribute));
@@ -132,6 +151,7 @@ public:
 
 private:
     std::vector<Attribute> items_;
+    std::unordered_set<API_Guid, GuidHash> guids_;
 };
 
 struct Attributes {

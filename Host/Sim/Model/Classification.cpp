@@ -1,4 +1,5 @@
 #include "Model/Classification.hpp"
+#include "Model/ModelVisits.hpp"
 
 namespace Sim::Model {
 
@@ -25,44 +26,80 @@ bool ClassificationItem::operator==(const ClassificationItem& other) const
            name == other.name && description == other.description;
 }
 
+// Systems are few (a project has a handful): a search of the list is the index.
 const ClassificationSystem* Classifications::FindSystem(const API_Guid& guid) const
 {
-    for (const auto& system : systems_)
+    for (const auto& system : systems_) {
+        CountVisits(1);
         if (system.guid == guid)
             return &system;
+    }
     return nullptr;
 }
 
 const ClassificationSystem* Classifications::FindSystem(const std::string& name, const std::string& editionVersion) const
 {
-    for (const auto& system : systems_)
+    for (const auto& system : systems_) {
+        CountVisits(1);
         if (system.name == name && system.editionVersion == editionVersion)
             return &system;
+    }
     return nullptr;
+}
+
+std::string Classifications::IdKey(const API_Guid& system, const std::string& id)
+{
+    return std::string(reinterpret_cast<const char*>(&system), sizeof system) + id;
+}
+
+void Classifications::Place(size_t position) const
+{
+    const ClassificationItem& item = items_[position];
+    itemsByGuid_.emplace(item.guid, position);
+    itemsById_.emplace(IdKey(item.system, item.id), position);
+    childrenOf_[item.parent == APINULLGuid ? item.system : item.parent].push_back(position);
+}
+
+void Classifications::Index() const
+{
+    if (indexed_)
+        return;
+    CountVisits(items_.size());
+    itemsByGuid_.clear();
+    itemsById_.clear();
+    childrenOf_.clear();
+    for (size_t i = 0; i < items_.size(); ++i)
+        Place(i);
+    indexed_ = true;
 }
 
 const ClassificationItem* Classifications::FindItem(const API_Guid& guid) const
 {
-    for (const auto& item : items_)
-        if (item.guid == guid)
-            return &item;
-    return nullptr;
+    Index();
+    CountVisits(1);
+    const auto found = itemsByGuid_.find(guid);
+    return found == itemsByGuid_.end() ? nullptr : &items_[found->second];
 }
 
 const ClassificationItem* Classifications::FindItemById(const API_Guid& system, const std::string& id) const
 {
-    for (const auto& item : items_)
-        if (item.system == system && item.id == id)
-            return &item;
-    return nullptr;
+    Index();
+    CountVisits(1);
+    const auto found = itemsById_.find(IdKey(system, id));
+    return found == itemsById_.end() ? nullptr : &items_[found->second];
 }
 
 std::vector<ClassificationItem> Classifications::Children(const API_Guid& system, const API_Guid& parent) const
 {
+    Index();
     std::vector<ClassificationItem> children;
-    for (const auto& item : items_)
-        if (item.system == system && item.parent == parent)
-            children.push_back(item);
+    const auto found = childrenOf_.find(parent == APINULLGuid ? system : parent);
+    if (found == childrenOf_.end())
+        return children;
+    CountVisits(found->second.size());
+    for (const size_t position : found->second)
+        if (items_[position].system == system)
+            children.push_back(items_[position]);
     return children;
 }
 
@@ -74,12 +111,18 @@ ClassificationSystem& Classifications::AddSystem(ClassificationSystem system)
 
 void Classifications::AddItem(ClassificationItem item, const API_Guid& successor)
 {
-    auto position = items_.end();
-    if (successor != APINULLGuid)
-        for (auto it = items_.begin(); it != items_.end(); ++it)
-            if (it->guid == successor)
-                position = it;
-    items_.insert(position, std::move(item));
+    if (successor != APINULLGuid) {
+        Index();
+        const auto found = itemsByGuid_.find(successor);
+        if (found != itemsByGuid_.end()) {
+            items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(found->second), std::move(item));
+            indexed_ = false;
+            return;
+        }
+    }
+    items_.push_back(std::move(item));
+    if (indexed_)
+        Place(items_.size() - 1);
 }
 
 }  // namespace Sim::Model

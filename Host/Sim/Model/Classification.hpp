@@ -4,8 +4,10 @@
 #pragma once
 
 #include "API_Guid.hpp"
+#include "Model/GuidHash.hpp"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Sim::Model {
@@ -69,8 +71,20 @@ public:
     bool operator!=(const Classifications& other) const { return !(*this == other); }
 
 private:
+    void Index() const;
+    static std::string IdKey(const API_Guid& system, const std::string& id);
+
     std::vector<ClassificationSystem> systems_;  // in creation order
     std::vector<ClassificationItem> items_;      // siblings in their order
+    // Positions in items_ by GUID, by system and ID, and the children of each parent (a system's roots
+    // under the system's GUID), so that a tree of forty thousand items is listed, searched and saved in
+    // time proportional to its size. An item put before a sibling moves the ones after it: the index is
+    // rebuilt at the next look-up; items added last are placed as they come.
+    mutable std::unordered_map<API_Guid, size_t, GuidHash> itemsByGuid_;
+    mutable std::unordered_map<std::string, size_t> itemsById_;  // IdKey(system, id)
+    mutable std::unordered_map<API_Guid, std::vector<size_t>, GuidHash> childrenOf_;
+    mutable bool indexed_ = false;
+    void Place(size_t position) const;
 };
 
 }  // namespace Sim::Model

@@ -54,16 +54,20 @@ OpeningSize SizeOf(const Element& opening, const Project& project)
 struct WallOpenings {
     double windowsSurface = 0.0, doorsSurface = 0.0;
     double windowsWidth = 0.0, doorsWidth = 0.0;
-    double Surface() const { return windowsSurface + doorsSurface; }
+    double cutSurface = 0.0;  // of the openings large enough to be taken out of the wall
 };
 
-// The windows and doors that sit in the wall, as the model indexes them.
-WallOpenings OpeningsOf(const Element& wall, const Project& project)
+// The windows and doors that sit in the wall, as the model indexes them. Holes smaller than
+// `minOpeningSize` (square metres) still count as the wall's windows and doors, but the wall keeps its
+// surfaces and volume where they are.
+WallOpenings OpeningsOf(const Element& wall, const Project& project, double minOpeningSize)
 {
     WallOpenings openings;
     for (const UInt32 position : project.elements.OpeningPositionsOf(wall.guid)) {
-        const Element& element = project.elements.All()[position];
+        const Element& element = project.elements.At(position);
         const OpeningSize size = SizeOf(element, project);
+        if (size.width * size.height >= minOpeningSize)
+            openings.cutSurface += size.width * size.height;
         if (element.type == API_WindowID) {
             openings.windowsSurface += size.width * size.height;
             openings.windowsWidth += size.width;
@@ -76,10 +80,10 @@ WallOpenings OpeningsOf(const Element& wall, const Project& project)
 }
 
 // The face of a wall, the plan of a slab or roof, with what cuts it taken away.
-double NetLayeredArea(const Element& element, const Project& project)
+double NetLayeredArea(const Element& element, const Project& project, double minOpeningSize)
 {
     if (element.type == API_WallID)
-        return NotBelowZero(element.length * element.height - OpeningsOf(element, project).Surface());
+        return NotBelowZero(element.length * element.height - OpeningsOf(element, project, minOpeningSize).cutSurface);
     double holes = 0.0;
     for (const Hole& hole : element.holes)
         holes += hole.length * hole.width;
@@ -94,24 +98,24 @@ double WallGrossVolume(const Element& wall)
     return wall.length * wall.height * MeanWallThickness(wall);
 }
 
-double NetLayeredVolume(const Element& element, const Project& project)
+double NetLayeredVolume(const Element& element, const Project& project, double minOpeningSize)
 {
     if (element.type == API_WallID) {
         const double gross = WallGrossVolume(element);
-        return NotBelowZero(gross - OpeningsOf(element, project).Surface() * CutDepth(element));
+        return NotBelowZero(gross - OpeningsOf(element, project, minOpeningSize).cutSurface * CutDepth(element));
     }
-    return NetLayeredArea(element, project) * element.thickness;
+    return NetLayeredArea(element, project, minOpeningSize) * element.thickness;
 }
 
-void FillWall(const Element& wall, const Project& project, API_WallQuantity& q)
+void FillWall(const Element& wall, const Project& project, double minOpeningSize, API_WallQuantity& q)
 {
-    const WallOpenings openings = OpeningsOf(wall, project);
+    const WallOpenings openings = OpeningsOf(wall, project, minOpeningSize);
     const double face = wall.length * wall.height;
     const double planArea = WallPlanArea(wall);
     q.grossVolume = WallGrossVolume(wall);
-    q.volume = NotBelowZero(q.grossVolume - openings.Surface() * CutDepth(wall));
+    q.volume = NotBelowZero(q.grossVolume - openings.cutSurface * CutDepth(wall));
     q.grossSurf1 = q.grossSurf2 = face;
-    q.surface1 = q.surface2 = NotBelowZero(face - openings.Surface());
+    q.surface1 = q.surface2 = NotBelowZero(face - openings.cutSurface);
     q.surface3 = (wall.thickness + wall.endThickness) * wall.height;
     q.windowsSurf = openings.windowsSurface;
     q.doorsSurf = openings.doorsSurface;
@@ -126,7 +130,7 @@ void FillWall(const Element& wall, const Project& project, API_WallQuantity& q)
 void FillSlab(const Element& slab, const Project& project, API_SlabQuantity& q)
 {
     const double gross = slab.length * slab.width;
-    const double net = NetLayeredArea(slab, project);
+    const double net = NetLayeredArea(slab, project, 0.0);
     q.perimeter = 2.0 * (slab.length + slab.width);
     for (const Hole& hole : slab.holes)
         q.holesPrm += 2.0 * (hole.length + hole.width);
@@ -142,7 +146,7 @@ void FillSlab(const Element& slab, const Project& project, API_SlabQuantity& q)
 void FillRoof(const Element& roof, const Project& project, API_RoofQuantity& q)
 {
     const double gross = roof.length * roof.width;
-    const double net = NetLayeredArea(roof, project);
+    const double net = NetLayeredArea(roof, project, 0.0);
     q.perimeter = 2.0 * (roof.length + roof.width);
     for (const Hole& hole : roof.holes)
         q.holesPrm += 2.0 * (hole.length + hole.width);
@@ -240,7 +244,7 @@ void FillCurtainWall(const Element& curtainWall, const Project& project, API_Cur
     q.contourSurface = q.boundarySurface = curtainWall.length * curtainWall.height;
     double frameFaces = 0.0;
     for (const UInt32 position : project.elements.PartPositionsOf(curtainWall.guid)) {
-        const Element& frame = project.elements.All()[position];
+        const Element& frame = project.elements.At(position);
         if (!IsPartOf(frame, curtainWall, API_CurtainWallFrameID))
             continue;
         // A frame stands in the wall's plane: along x or up z, as wide as its other extent there.
@@ -261,7 +265,7 @@ void FillStair(const Element& stair, const Project& project, API_StairQuantity& 
     q.walklineLength = stair.length;
     q.gradient = stair.length > 0.0 || stair.height > 0.0 ? std::atan2(stair.height, stair.length) : 0.0;
     for (const UInt32 position : project.elements.PartPositionsOf(stair.guid)) {
-        const Element& part = project.elements.All()[position];
+        const Element& part = project.elements.At(position);
         if (IsPartOf(part, stair, API_RiserID))
             ++q.numOfRisers;
         else if (IsPartOf(part, stair, API_TreadID))
@@ -273,12 +277,12 @@ void FillStair(const Element& stair, const Project& project, API_StairQuantity& 
 
 double MeanWallThickness(const Element& wall) { return (wall.thickness + wall.endThickness) / 2.0; }
 
-API_ElementQuantity QuantitiesOf(const Element& element, const Project& project)
+API_ElementQuantity QuantitiesOf(const Element& element, const Project& project, double minOpeningSize)
 {
     API_ElementQuantity quantities;
     std::memset(&quantities, 0, sizeof quantities);
     switch (element.type) {
-        case API_WallID: FillWall(element, project, quantities.wall); break;
+        case API_WallID: FillWall(element, project, minOpeningSize, quantities.wall); break;
         case API_SlabID: FillSlab(element, project, quantities.slab); break;
         case API_RoofID: FillRoof(element, project, quantities.roof); break;
         case API_ColumnID: FillColumn(element, quantities.column); break;
@@ -297,7 +301,8 @@ API_ElementQuantity QuantitiesOf(const Element& element, const Project& project)
     return quantities;
 }
 
-std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const Project& project)
+std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const Project& project,
+                                                  double minOpeningSize)
 {
     std::vector<API_CompositeQuantity> parts;
     auto add = [&parts](Int32 material, double volume, double projectedArea, short flags) {
@@ -305,8 +310,8 @@ std::vector<API_CompositeQuantity> MaterialPartsOf(const Element& element, const
             parts.push_back({volume, projectedArea, IndexOf(material), flags});
     };
     if (element.HasStructure()) {
-        const double area = NetLayeredArea(element, project);
-        const double volume = NetLayeredVolume(element, project);
+        const double area = NetLayeredArea(element, project, minOpeningSize);
+        const double volume = NetLayeredVolume(element, project, minOpeningSize);
         const Composite* composite = element.structure == API_CompositeStructure
                                          ? project.attributes.composites.FindByIndex(element.composite)
                                          : nullptr;

@@ -51,25 +51,12 @@ bool Element::operator==(const Element& other) const
            ownerType == other.ownerType && owner == other.owner;
 }
 
-namespace {
-
-size_t GuidHash(const API_Guid& guid)
-{
-    UInt64 halves[2];
-    std::memcpy(halves, &guid, sizeof halves);
-    const UInt64 mixed = (halves[0] ^ (halves[1] * 0x9E3779B97F4A7C15ULL)) * 0xBF58476D1CE4E5B9ULL;
-    return static_cast<size_t>(mixed ^ (mixed >> 31));
-}
-
-}  // namespace
-
-size_t Elements::GuidHasher::operator()(const API_Guid& guid) const { return GuidHash(guid); }
-
 const std::vector<UInt32>& Elements::PositionsIn(const Positions& index, const API_Guid& guid) const
 {
     if (!relationsIndexed_) {
         openings_.clear();
         parts_.clear();
+        CountVisits(items_.size());
         for (size_t i = 0; i < items_.size(); ++i) {
             const Element& element = items_[i];
             if (element.type == API_WindowID || element.type == API_DoorID)
@@ -80,6 +67,7 @@ const std::vector<UInt32>& Elements::PositionsIn(const Positions& index, const A
         relationsIndexed_ = true;
     }
     static const std::vector<UInt32> none;
+    CountVisits(1);
     const auto found = index.find(guid);
     return found == index.end() ? none : found->second;
 }
@@ -100,6 +88,7 @@ void Elements::Reindex() const
     while (capacity < 2 * items_.size() + 2)
         capacity *= 2;
     slots_.assign(capacity, Slot{});
+    CountVisits(items_.size());
     for (size_t i = 0; i < items_.size(); ++i)
         Place(i);
     indexed_ = true;
@@ -108,7 +97,7 @@ void Elements::Reindex() const
 size_t Elements::FindSlot(const API_Guid& guid) const
 {
     const size_t mask = slots_.size() - 1;
-    size_t index = GuidHash(guid) & mask;
+    size_t index = GuidHash{}(guid) & mask;
     while (slots_[index].position != Slot::Empty && !(slots_[index].guid == guid))
         index = (index + 1) & mask;
     return index;
@@ -126,6 +115,7 @@ void Elements::Place(size_t position) const
 
 size_t Elements::IndexedPosition(const API_Guid& guid) const
 {
+    CountVisits(1);
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!indexed_ || slots_.empty())
             Reindex();
@@ -181,6 +171,7 @@ Element& Elements::Insert(size_t position, Element element)
 
 void Elements::FollowComposite(const Composite& composite)
 {
+    CountVisits(items_.size());
     for (Element& element : items_)
         if (element.HasStructure() && element.structure == API_CompositeStructure &&
             element.composite == composite.index)

@@ -10,6 +10,8 @@
 #include "APIdefs_Elements.h"
 #include "Model/AttachedData.hpp"
 #include "Model/Attributes.hpp"
+#include "Model/GuidHash.hpp"
+#include "Model/ModelVisits.hpp"
 
 #include <cstring>
 #include <optional>
@@ -118,7 +120,19 @@ struct Element {
 
 class Elements {
 public:
-    const std::vector<Element>& All() const { return items_; }
+    // A walk of the whole listing: counted as a visit of every element (Model/ModelVisits.hpp).
+    const std::vector<Element>& All() const
+    {
+        CountVisits(items_.size());
+        return items_;
+    }
+    size_t Size() const { return items_.size(); }
+    // The element at a position an index gave (OpeningPositionsOf, PositionOf): one visit.
+    const Element& At(size_t position) const
+    {
+        CountVisits(1);
+        return items_[position];
+    }
     Element* Find(const API_Guid& guid);
     const Element* Find(const API_Guid& guid) const;
     // An element whose own data is to change (its properties, classification, user data), never what it
@@ -157,14 +171,10 @@ private:
     void Place(size_t position) const;
     void Reindex() const;
 
-    struct GuidHasher {
-        size_t operator()(const API_Guid& guid) const;
-    };
-
     std::vector<Element> items_;  // in creation order, which is the host's listing order
     mutable std::vector<Slot> slots_;
     mutable bool indexed_ = true;
-    using Positions = std::unordered_map<API_Guid, std::vector<UInt32>, GuidHasher>;
+    using Positions = std::unordered_map<API_Guid, std::vector<UInt32>, GuidHash>;
     const std::vector<UInt32>& PositionsIn(const Positions& index, const API_Guid& guid) const;
     // Rebuilt at the first look-up after anything could have changed an element: an addition, insertion
     // or removal, or a Find that hands out an element to change.

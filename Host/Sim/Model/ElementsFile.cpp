@@ -458,7 +458,7 @@ void ReadElements(const Json::Reader& section, Project& project, FileReadContext
     }
     // Owners may be listed after their parts.
     for (size_t i = 0; i < items.size(); ++i)
-        CheckOwner(project.elements.All()[i], project, items[i]);
+        CheckOwner(project.elements.At(i), project, items[i]);
 }
 
 Json::Value WriteElements(const Project& project)
