@@ -78,6 +78,7 @@ std::string NameKey(const API_Guid& group, const std::string& name) { return Key
 
 const PropertyGroup* Properties::FindGroup(const API_Guid& guid) const
 {
+    CountVisits(1);
     if (guid == BuiltIn::BuildingMaterialGroup)
         return &BuiltIn::Group();
     auto found = groupByGuid_.find(Key(guid));
@@ -86,6 +87,7 @@ const PropertyGroup* Properties::FindGroup(const API_Guid& guid) const
 
 const PropertyGroup* Properties::FindGroupByName(const std::string& name) const
 {
+    CountVisits(1);
     if (name == BuiltIn::Group().name)
         return &BuiltIn::Group();
     auto found = groupByName_.find(name);
@@ -104,12 +106,14 @@ const PropertyDefinition* Properties::FindDefinitionByName(const API_Guid& group
     for (const auto& definition : BuiltIn::Definitions())
         if (definition.group == group && definition.name == name)
             return &definition;
+    CountVisits(1);
     auto found = definitionByName_.find(NameKey(group, name));
     return found == definitionByName_.end() ? nullptr : &definitions_[found->second];
 }
 
 const PropertyDefinition* Properties::FindCustomDefinition(const API_Guid& guid) const
 {
+    CountVisits(1);
     auto found = definitionByGuid_.find(Key(guid));
     return found == definitionByGuid_.end() ? nullptr : &definitions_[found->second];
 }
@@ -118,9 +122,11 @@ std::vector<const PropertyDefinition*> Properties::DefinitionsOf(const API_Guid&
 {
     std::vector<const PropertyDefinition*> list;
     auto found = definitionsByGroup_.find(Key(group));
-    if (found != definitionsByGroup_.end())
-        for (size_t position : found->second)
-            list.push_back(&definitions_[position]);
+    if (found == definitionsByGroup_.end())
+        return list;
+    CountVisits(found->second.size());
+    for (size_t position : found->second)
+        list.push_back(&definitions_[position]);
     return list;
 }
 

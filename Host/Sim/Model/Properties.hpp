@@ -7,6 +7,7 @@
 
 #include "APIdefs_Properties.h"
 #include "API_Guid.hpp"
+#include "Model/ModelVisits.hpp"
 
 #include <string>
 #include <unordered_map>
@@ -59,9 +60,17 @@ bool IsBuiltInGuid(const API_Guid& guid);
 // groups and definitions answers each look-up in constant time.
 class Properties {
 public:
-    // Custom groups and definitions, in creation order.
-    const std::vector<PropertyGroup>& Groups() const { return groups_; }
-    const std::vector<PropertyDefinition>& Definitions() const { return definitions_; }
+    // Custom groups and definitions, in creation order: walks, counted as visits of every entry.
+    const std::vector<PropertyGroup>& Groups() const
+    {
+        CountVisits(groups_.size());
+        return groups_;
+    }
+    const std::vector<PropertyDefinition>& Definitions() const
+    {
+        CountVisits(definitions_.size());
+        return definitions_;
+    }
 
     // Built-in ones included.
     const PropertyGroup* FindGroup(const API_Guid& guid) const;
