@@ -182,6 +182,18 @@ await runTest('serve: a body larger than the add-on takes is refused unread, in 
   await quit(server);
 }));
 
+await runTest('serve: a long session keeps the debug output of one call, not all of them', () => withServer({}, async (server) => {
+  // Each refused address is written whole into the log and the debug output: 256 KiB a call.
+  const call = () => post(server, '/call', { function: 'openExternalLink', argument: 'nolink:' + 'x'.repeat(256 * 1024) });
+  for (let i = 0; i < 20; ++i) equal((await call()).status, 200, 'a call to warm up');
+  const before = peakMemoryKB(server.child.pid);
+  for (let i = 0; i < 200; ++i) equal((await call()).status, 200, 'call ' + i);
+  const grown = peakMemoryKB(server.child.pid) - before;
+  // 200 calls of 256 KiB are 50 MiB of debug output; the host holds a window of it.
+  check(grown < 24 * 1024, `serve grew by ${grown} KB over 200 calls`);
+  await quit(server);
+}));
+
 await runTest('serve: slow connections time out and never hold the calls', () => withServer({}, async (server) => {
   const started = Date.now();
   // Eight clients that send a request's head a few bytes at a time, never finishing it, and forty that
