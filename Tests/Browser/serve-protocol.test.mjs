@@ -69,7 +69,9 @@ await runTest('serve: concurrent calls all run and land in the project', () => w
 }));
 
 await runTest('serve: the page, its script objects and the payload folder', async () => {
-  const payloads = freshFolder('corvana-payloads-');
+  // The served folder inside a folder of the test's own, which also holds a file beside it.
+  const payloads = path.join(freshFolder('corvana-payloads-'), 'payloads');
+  fs.mkdirSync(payloads);
   fs.writeFileSync(path.join(payloads, 'b-material.json'), materialPayload('Lehmputz', 'L-1'));
   fs.writeFileSync(path.join(payloads, 'a-material.json'), materialPayload('Kalkputz', 'K-1'));
   fs.writeFileSync(path.join(payloads, '.hidden.json'), '{}');
