@@ -1,10 +1,13 @@
 #include "Host.hpp"
 
+#include <algorithm>
+
 #include "HostMessageBoxes.hpp"
 #include "NotificationScope.hpp"
 #include "Platform/Shell.hpp"
 #include "SimUtf8.hpp"
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
@@ -82,6 +85,9 @@ API_Guid Host::NewProjectGuid()
 void Host::DebugOutput(const std::string& text)
 {
     debugText_ += text;
+    // Trimmed when twice the window, so the copying costs a constant per byte printed.
+    if (debugWindow_ != 0 && debugText_.size() > 2 * debugWindow_)
+        debugText_.erase(0, debugText_.size() - debugWindow_);
     if (options_.echoDebug)
         std::cerr << text;
     if (!transcript_.IsRecording())
@@ -89,15 +95,28 @@ void Host::DebugOutput(const std::string& text)
     pendingDebugLine_ += text;
     std::string::size_type newline;
     while ((newline = pendingDebugLine_.find('\n')) != std::string::npos) {
-        transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, newline)}});
+        if (debugWindow_ == 0) {
+            transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, newline)}});
+        } else if (debugRecorded_ < debugWindow_) {
+            const std::size_t kept = std::min(newline, debugWindow_ - debugRecorded_);
+            debugRecorded_ += newline + 1;
+            transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, kept)}});
+            if (debugRecorded_ >= debugWindow_)
+                transcript_.Record("debug", {{"text", "(the debug output goes on past " + std::to_string(debugWindow_) +
+                                                           " bytes; not recorded)"}});
+        }
         pendingDebugLine_.erase(0, newline + 1);
     }
+    // A line that never ends is kept no longer than the window either.
+    if (debugWindow_ != 0 && pendingDebugLine_.size() > debugWindow_)
+        pendingDebugLine_.erase(debugWindow_);
 }
 
 void Host::ClearDebugText()
 {
     debugText_.clear();
     pendingDebugLine_.clear();
+    debugRecorded_ = 0;
 }
 
 Int32 Host::ShowAlert(const std::string& type, const std::string& largeText, const std::string& smallText,

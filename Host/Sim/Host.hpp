@@ -63,6 +63,10 @@ public:
     const std::string& DebugText() const { return debugText_; }
     // Forgets the debug output so far, for a host that outlives many runs of the module.
     void ClearDebugText();
+    // With a window of N bytes (0: none, the default), only the last N to 2N bytes of the debug output are
+    // kept, and its lines go to the transcript only until N bytes were recorded since the last clear: a
+    // host that runs for long (serve) holds no more whatever the module prints.
+    void SetDebugWindow(std::size_t bytes) { debugWindow_ = bytes; }
 
     // Alerts: answered by the scripted button texts in order; with none left, the first button.
     void QueueAlertAnswer(const std::string& buttonText) { alertAnswers_.push_back(buttonText); }
@@ -112,6 +116,8 @@ private:
     Project project_;
     SpecialFolders specialFolders_;
     std::string debugText_;
+    std::size_t debugWindow_ = 0;
+    std::size_t debugRecorded_ = 0;
     std::string pendingDebugLine_;
     std::deque<std::string> alertAnswers_;
     std::vector<ResourceSet> resourceModules_;

@@ -2,6 +2,7 @@
 
 #include "SimUtf8.hpp"
 #include "System/Files.hpp"
+#include "System/Process.hpp"
 
 #include <filesystem>
 
@@ -12,6 +13,7 @@ namespace fs = std::filesystem;
 SpecialFolders::~SpecialFolders()
 {
     if (ownsHome_) {
+        System::RemoveFolderOnStopSignal({});
         std::error_code ec;
         fs::remove_all(PathFromUtf8(home_), ec);
     }
@@ -39,6 +41,8 @@ std::string SpecialFolders::Home(std::string* error)
             return {};
         }
         ownsHome_ = true;
+        // Killed by Ctrl+C or a stop request, the process still leaves no home behind.
+        System::RemoveFolderOnStopSignal(home_);
     }
     return home_;
 }

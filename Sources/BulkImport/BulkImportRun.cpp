@@ -9,6 +9,7 @@
 #include "Thread.hpp"
 #include "Import/ImportManager.hpp"
 #include "ProjectWriter/ACLink.hpp"
+#include "ProjectWriter/DownloadBudget.hpp"
 
 #include <limits>
 
@@ -54,6 +55,7 @@ nlohmann::json BulkImportRun::Run()
     nlohmann::json statuses = nlohmann::json::array();
     MaterialsCreatedInBulkRun().clear();
     SetBulkImportAborted(false);
+    const DownloadBudget::RunScope downloads;
 
     const nlohmann::json systems = Payload::Parse(payload_);
     if (!systems.is_array())

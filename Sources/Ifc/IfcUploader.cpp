@@ -11,6 +11,8 @@
 #include "AddOn/NativePath.hpp"
 #include "AddOn/Utf8.hpp"
 
+#include <chrono>
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +23,8 @@ namespace QRV {
 namespace {
 
 constexpr UInt32 ServerTimeoutError = 12002;
+
+IfcUploader::ReplyLimits replyLimits;
 
 std::tm CurrentLocalTime()
 {
@@ -96,15 +100,36 @@ bool SendAndReadReply(const UploadAddress& address, const std::string& headers, 
         return false;
     }
 
+    // The reply's body is timed from the moment its head arrived; a body uploaded slowly does not count.
+    const IfcUploader::ReplyLimits limits = IfcUploader::GetReplyLimits();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limits.maxSeconds);
     bool success = false;
-    char buffer[IfcUploader::ReadChunkSize + 1];
+    UInt64 received = 0;
+    char buffer[IfcUploader::ReadChunkSize];
     UInt32 read = 0;
     while (Platform::InternetReadFile(handles.request, buffer, IfcUploader::ReadChunkSize, &read) && read > 0) {
-        buffer[read] = '\0';
-        DBPrintf("%s\n", buffer);
+        if (received < limits.debugBytes) {
+            const UInt64 shown = std::min<UInt64>(read, limits.debugBytes - received);
+            DBPrintf("%.*s\n", static_cast<int>(shown), buffer);
+        }
+        received += read;
         if (std::string(buffer, read) == IfcUploader::SuccessReply)
             success = true;
+        const char* limit = received > limits.maxBytes                   ? "bytes"
+                            : std::chrono::steady_clock::now() >= deadline ? "seconds"
+                                                                           : nullptr;
+        if (limit != nullptr) {
+            const std::string text = "The server's reply passed the limit of " +
+                                     std::to_string(limit[0] == 'b' ? limits.maxBytes : limits.maxSeconds) +
+                                     " " + limit + ".";
+            LogStream::Instance().Error("IFC upload to " + address.host + " failed: " + text);
+            ShowUploadAlert("The upload failed.", FromUtf8(text));
+            return false;
+        }
     }
+    if (received > limits.debugBytes)
+        DBPrintf("(%llu more bytes of the reply not shown)\n",
+                 static_cast<unsigned long long>(received - limits.debugBytes));
     ShowUploadAlert("", FromUtf8(LastErrorText()));
     return success;
 }
@@ -117,6 +142,10 @@ std::string SendFailureText(UInt32 errorCode)
         return "Server timeout!\nError 12002";
     return errorCode == Platform::ErrorSuccess ? std::string() : Platform::FormatErrorMessage(errorCode);
 }
+
+IfcUploader::ReplyLimits IfcUploader::GetReplyLimits() { return replyLimits; }
+
+void IfcUploader::SetReplyLimits(const ReplyLimits& limits) { replyLimits = limits; }
 
 IfcUploader::IfcUploader() : localTime_(&CurrentLocalTime) {}
 

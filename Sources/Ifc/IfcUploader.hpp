@@ -19,6 +19,18 @@ public:
     static constexpr const char* SuccessReply = "{\"data\":\"Success\"}";
     static constexpr UInt32 ReadChunkSize = 1023;
 
+    // How much of the server's reply is read, and for how long, before the upload is given up: the
+    // success reply is a few bytes, so a server that keeps sending holds neither memory nor the host.
+    // Only the first `debugBytes` of a reply go to the debug output.
+    struct ReplyLimits {
+        UInt64 maxBytes = 64u * 1024u;
+        UInt32 maxSeconds = 60;
+        UInt64 debugBytes = 4u * 1024u;
+    };
+    static ReplyLimits GetReplyLimits();
+    // For tests, which cannot wait a minute; every upload reads the limits set here.
+    static void SetReplyLimits(const ReplyLimits& limits);
+
     IfcUploader();  // boundaries from the current local time
     explicit IfcUploader(LocalTimeSource localTime);
 

@@ -9,6 +9,7 @@
 #include "Import/LibraryPartImporter.hpp"
 #include "Import/MaterialImporter.hpp"
 #include "Parsing/TextLimits.hpp"
+#include "ProjectWriter/DownloadBudget.hpp"
 #include "ProjectWriter/ACLink.hpp"
 #include "AddOn/Utf8.hpp"
 
@@ -207,6 +208,7 @@ Json BulkImportNonSystem(const Json& list)
     SetBulkImportScope(BulkImportScope::LibraryOnly);
     // A flag left by an earlier aborted run must not stop this one after its first element.
     SetBulkImportAborted(false);
+    const DownloadBudget::RunScope downloads;
 
     if (!list.is_array()) {
         LogStream::Instance().Error("Bulk import: the list of catalogue items is not a JSON array");

@@ -6,6 +6,7 @@
 #include "UniString.hpp"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // On Windows, <wininet.h> makes these names macros for its own A and W functions; here they stay the
@@ -18,13 +19,18 @@
 namespace Platform {
 
 // What one download may do. A download that passes `maxBytes` or lasts longer than `maxSeconds` is
-// stopped and fails, saying which limit it reached.
+// stopped and fails, saying which limit it reached. `stopRequested`, when given, is asked at least once
+// a second while the download runs; once it answers true the download stops and fails
+// ("the download was stopped").
 struct DownloadRules {
     bool plainHttp = true;    // may start at an http address (https always may)
     bool localFiles = true;   // may start at a file address, which must name a regular file
     UInt64 maxBytes = 512ull * 1024u * 1024u;
     UInt32 maxSeconds = 600;
+    std::function<bool()> stopRequested;
 };
+
+constexpr const char* DownloadStoppedText = "the download was stopped";
 
 // What the self-update takes: https only, under the same ceilings.
 inline DownloadRules SecureWebOnly()

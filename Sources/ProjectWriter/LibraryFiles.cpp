@@ -2,11 +2,14 @@
 
 #include "ACAPinc.h"
 #include "AddOn/LogStream.hpp"
+#include "AddOn/NativePath.hpp"
+#include "DownloadBudget.hpp"
 #include "Platform/Network.hpp"
 #include "Platform/Runtime.hpp"
 #include "AddOn/Utf8.hpp"
 
 #include <cstring>
+#include <filesystem>
 
 namespace QRV {
 namespace {
@@ -74,13 +77,26 @@ bool DownloadToTemp(const GS::UniString& address, const GS::UniString& fileName,
     }
     const GS::UniString target = JoinPath(TemporaryFolder(), fileName);
     std::string problem;
-    if (!Platform::DownloadUrlToFile(address, target, &problem)) {
+    Platform::DownloadRules rules;
+    if (!DownloadBudget::RulesForNext(rules, problem) || !Platform::DownloadUrlToFile(address, target, rules, &problem)) {
         LogStream::Instance().Error("Library download of " + ToUtf8(address) + " failed: " + problem);
         return false;
     }
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(ToNativePath(target), error);
+    DownloadBudget::Spent(error ? 0 : static_cast<UInt64>(bytes));
     if (downloaded != nullptr)
         *downloaded = target;
     return true;
+}
+
+void RemoveDownloaded(const GS::UniString& downloaded)
+{
+    std::error_code error;
+    std::filesystem::remove(ToNativePath(downloaded), error);
+    if (error)
+        LogStream::Instance().Warning("The downloaded file " + ToUtf8(downloaded) + " could not be removed: " +
+                                      error.message());
 }
 
 }  // namespace QRV

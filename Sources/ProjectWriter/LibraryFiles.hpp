@@ -22,6 +22,11 @@ GS::UniString WithoutExtension(const GS::UniString& fileName);
 
 // Downloads `address` to the temporary folder under `fileName`; false (with a log line) when the name is
 // unsafe or the download fails. `downloaded` gets the file's path.
+// Within a bulk run the download draws on the run's shared ceilings (DownloadBudget).
 bool DownloadToTemp(const GS::UniString& address, const GS::UniString& fileName, GS::UniString* downloaded);
+
+// Removes a downloaded file from the temporary folder once the library holds its copy (or the copy
+// failed); a file that cannot be removed leaves a warning line.
+void RemoveDownloaded(const GS::UniString& downloaded);
 
 }  // namespace QRV

@@ -139,11 +139,11 @@ bool ACLink::ImportLibraryPart(LibraryPart& item)
     item.SetDownloadedFilePath(downloaded);
 
     std::unique_ptr<IO::Location> target;
-    if (GetTargetLibraryFolder(&target) != NoError || target == nullptr)
-        return false;
     GS::UniString targetFolder;
-    if (target->ToPath(&targetFolder) != NoError)
+    if (GetTargetLibraryFolder(&target) != NoError || target == nullptr || target->ToPath(&targetFolder) != NoError) {
+        RemoveDownloaded(downloaded);
         return false;
+    }
     const GS::UniString installed = JoinPath(targetFolder, fileName);
 
     // The downloaded file already has the part's file name, which the copy keeps; a part imported before is
@@ -152,6 +152,10 @@ bool ACLink::ImportLibraryPart(LibraryPart& item)
     files.Push(IO::Location(downloaded));
     const bool overwrite = true;
     GSErrCode err = ACAPI_LibraryManagement_CopyFilesIntoLibrary(target.get(), &files, &overwrite);
+    // The library holds its own copy now; the temporary folder keeps nothing of the import (unless the
+    // temporary folder is the library folder itself).
+    if (NormalPath(downloaded) != NormalPath(installed))
+        RemoveDownloaded(downloaded);
     if (err != NoError) {
         ReportHostError(err, "ACLink::ImportLibraryPart ACAPI_LibraryManagement_CopyFilesIntoLibrary");
         return false;

@@ -69,7 +69,9 @@ await runTest('serve: concurrent calls all run and land in the project', () => w
 }));
 
 await runTest('serve: the page, its script objects and the payload folder', async () => {
-  const payloads = freshFolder('corvana-payloads-');
+  // The served folder inside a folder of the test's own, which also holds a file beside it.
+  const payloads = path.join(freshFolder('corvana-payloads-'), 'payloads');
+  fs.mkdirSync(payloads);
   fs.writeFileSync(path.join(payloads, 'b-material.json'), materialPayload('Lehmputz', 'L-1'));
   fs.writeFileSync(path.join(payloads, 'a-material.json'), materialPayload('Kalkputz', 'K-1'));
   fs.writeFileSync(path.join(payloads, '.hidden.json'), '{}');
@@ -179,6 +181,18 @@ await runTest('serve: a body larger than the add-on takes is refused unread, in 
   const grown = peakMemoryKB(server.child.pid) - before;
   check(grown < 32 * 1024, `serve grew by ${grown} KB for a refused body`);
   equal((await post(server, '/call', { function: 'import' })).body, { reply: 0 }, 'a call afterwards');
+  await quit(server);
+}));
+
+await runTest('serve: a long session keeps the debug output of one call, not all of them', () => withServer({}, async (server) => {
+  // Each refused address is written whole into the log and the debug output: 256 KiB a call.
+  const call = () => post(server, '/call', { function: 'openExternalLink', argument: 'nolink:' + 'x'.repeat(256 * 1024) });
+  for (let i = 0; i < 20; ++i) equal((await call()).status, 200, 'a call to warm up');
+  const before = peakMemoryKB(server.child.pid);
+  for (let i = 0; i < 200; ++i) equal((await call()).status, 200, 'call ' + i);
+  const grown = peakMemoryKB(server.child.pid) - before;
+  // 200 calls of 256 KiB are 50 MiB of debug output; the host holds a window of it.
+  check(grown < 24 * 1024, `serve grew by ${grown} KB over 200 calls`);
   await quit(server);
 }));
 

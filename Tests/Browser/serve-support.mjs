@@ -5,8 +5,16 @@ import net from 'node:net';
 import os from 'node:os';
 import path from 'node:path';
 
+// Every folder made here goes when the test program ends, however it ends short of being killed.
+const madeFolders = [];
+process.on('exit', () => {
+  for (const folder of madeFolders) fs.rmSync(folder, { recursive: true, force: true });
+});
+
 export function freshFolder(prefix) {
-  return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  madeFolders.push(folder);
+  return folder;
 }
 
 // Resolves with { child, base, port, token, home, save, exited } once the server prints its address and

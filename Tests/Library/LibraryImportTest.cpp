@@ -189,6 +189,23 @@ TEST_F(BulkProductTest, ABulkListNeverAsksAboutAPartAlreadyInTheProject)
     EXPECT_EQ(host->GetTranscript().EventsOfKind("alert").size(), 1u);
 }
 
+// The library keeps its own copy of a part; the one downloaded into the temporary folder goes, whether
+// the copy into the library worked or not.
+TEST_F(FailedPartImportTest, AnImportedPartLeavesNoCopyInTheTemporaryFolder)
+{
+    ASSERT_TRUE(QRV::ImportManager::Import(Sim::Uni(ProductPayload("Chair", Serve("Chair.gsm")))));
+    EXPECT_TRUE(fs::is_regular_file(Documents() / "Corvana" / "Chair.gsm"));
+    EXPECT_FALSE(fs::exists(Temp() / "Chair.gsm"));
+    EXPECT_TRUE(fs::is_regular_file(served / "Chair.gsm"));
+
+    QRV::CorvanaLibraryPart part;
+    part.SetFileName("Stool.gsm");
+    part.SetFileUrl(GS::UniString(Serve("Stool.gsm")));
+    host->GetFaults().FailNext("ACAPI_LibraryManagement_CopyFilesIntoLibrary", APIERR_GENERAL);
+    EXPECT_FALSE(QRV::ACLink().ImportLibraryPart(part));
+    EXPECT_FALSE(fs::exists(Temp() / "Stool.gsm"));
+}
+
 using ImporterChoiceTest = LibraryFixture;
 
 TEST_F(ImporterChoiceTest, LastThreeCharactersOfTheAddressPickTheImporter)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -134,6 +135,56 @@ TEST_F(IfcUpload, ReadsALongReplyInChunksOf1023Bytes)
             lengths.push_back(text.size());
     }
     EXPECT_EQ(lengths, (std::vector<size_t>{1023, 1023, 454}));
+}
+
+// A server that keeps answering is cut off by the reply's own ceilings, whichever it reaches first, and
+// the debug output holds only the reply's beginning.
+TEST_F(IfcUpload, AnEndlessOrTricklingReplyIsCutOffAtItsCeilings)
+{
+    const QRV::IfcUploader::ReplyLimits saved = QRV::IfcUploader::GetReplyLimits();
+    auto debugBytes = [this] {
+        size_t bytes = 0;
+        for (const auto& line : host->GetTranscript().EventsOfKind("debug"))
+            bytes += line["text"].get<std::string>().size();
+        return bytes;
+    };
+    auto secondsOf = [](auto call) {
+        const auto start = std::chrono::steady_clock::now();
+        call();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+
+    // 8 MiB in pieces, far past the 64 KiB the reply may have.
+    Reply flood{200, {}, 0, {}};
+    for (int i = 0; i < 128; ++i)
+        flood.pieces.push_back(std::string(64 * 1024, 'f'));
+    LocalServer endless(LocalServer::Tls, flood);
+    ASSERT_TRUE(endless.Started());
+    host->GetTranscript().Clear();
+    EXPECT_FALSE(Upload(Url(endless)));
+    EXPECT_LT(debugBytes(), 6u * 1024u);
+    auto alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0]["smallText"], "The server's reply passed the limit of 65536 bytes.");
+
+    // Two bytes a second pass the stalled-transfer guard; the reply's deadline ends them.
+    QRV::IfcUploader::ReplyLimits brief = saved;
+    brief.maxSeconds = 1;
+    QRV::IfcUploader::SetReplyLimits(brief);
+    Reply trickle{200, {}, 0.5, {}};
+    for (int i = 0; i < 60; ++i)
+        trickle.pieces.push_back("t");
+    LocalServer slow(LocalServer::Tls, trickle);
+    ASSERT_TRUE(slow.Started());
+    host->GetTranscript().Clear();
+    bool uploaded = true;
+    const double seconds = secondsOf([&] { uploaded = Upload(Url(slow)); });
+    QRV::IfcUploader::SetReplyLimits(saved);
+    EXPECT_FALSE(uploaded);
+    EXPECT_LT(seconds, 4.0);
+    alerts = Alerts();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0]["smallText"], "The server's reply passed the limit of 1 seconds.");
 }
 
 TEST_F(IfcUpload, ARefusedConnectionIsToldWithTheSystemsText)

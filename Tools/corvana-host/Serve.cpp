@@ -23,6 +23,8 @@ using Json = nlohmann::json;
 
 constexpr int DefaultPort = 8420;
 constexpr const char* ListenAddress = "127.0.0.1";
+// The debug output one call may leave in the host (see Sim::Host::SetDebugWindow).
+constexpr std::size_t DebugWindowBytes = 64 * 1024;
 
 struct ServeSettings {
     int port = DefaultPort;
@@ -184,11 +186,21 @@ int Serve(const ServeSettings& settings, CommandContext& context)
     site.payloadFolder = settings.payloadFolder;
     site.interfaceScript = ScriptObjectsScript(setting);
     site.defaultObject = setting.objects.front().name;
+    // A session may take any number of calls: the host keeps the debug output of one call, within a
+    // window, and the transcript only when a file was asked for.
+    Sim::Host& host = context.session.GetHost();
+    host.SetDebugWindow(DebugWindowBytes);
+    const bool keepTranscript = !context.session.Options().transcriptFile.empty();
     const ServeSite served(
         site,
-        [&queue, &ui](const PageCall& call) -> std::optional<PageCallOutcome> {
+        [&queue, &ui, &host, keepTranscript](const PageCall& call) -> std::optional<PageCallOutcome> {
             PageCallOutcome outcome;
-            if (!queue.RunOnHostThread([&] { outcome = CallOnHost(ui, call); }))
+            if (!queue.RunOnHostThread([&] {
+                    host.ClearDebugText();
+                    if (!keepTranscript)
+                        host.GetTranscript().Clear();
+                    outcome = CallOnHost(ui, call);
+                }))
                 return std::nullopt;
             return outcome;
         },

@@ -3,6 +3,7 @@
 #include "Host.hpp"
 
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 
@@ -12,11 +13,24 @@ namespace Platform {
 namespace Detail {
 namespace {
 
+// The folder goes with the process when it ends normally.
+struct TemporaryHome {
+    ~TemporaryHome()
+    {
+        if (!path.empty()) {
+            std::error_code error;
+            std::filesystem::remove_all(path, error);
+        }
+    }
+    std::string path;
+};
+
 std::string ProcessTemporaryHome()
 {
     static std::once_flag once;
-    static std::string folder;
-    std::call_once(once, [] {
+    static TemporaryHome home;
+    std::string& folder = home.path;
+    std::call_once(once, [&folder] {
         const char* temp = std::getenv("TMPDIR");
         std::string pattern = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/corvana-home-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr)

@@ -4,8 +4,12 @@
 #include "Platform/Network.hpp"
 #include "PlatformText.hpp"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -55,29 +59,101 @@ std::string LowerScheme(const std::string& url)
     return scheme;
 }
 
-// A file address is taken only when it names a regular file: a device (/dev/zero) never ends and a FIFO
-// would wait for a writer before any time limit could act.
-bool IsRegularFileAddress(const std::string& url, std::string& why)
+// The local path a file address names, decoded; false with `why` set when it has none.
+bool FileAddressPath(const std::string& url, std::string& path, std::string& why)
 {
     std::unique_ptr<CURLU, CurlUrlDeleter> parts(curl_url());
-    char* path = nullptr;
+    char* decoded = nullptr;
     if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK ||
-        curl_url_get(parts.get(), CURLUPART_PATH, &path, CURLU_URLDECODE) != CURLUE_OK || path == nullptr) {
+        curl_url_get(parts.get(), CURLUPART_PATH, &decoded, CURLU_URLDECODE) != CURLUE_OK || decoded == nullptr) {
         why = "the file address cannot be read";
         return false;
     }
+    path = decoded;
+    curl_free(decoded);
+    // A file address names a file of this machine; one of another host is no local file.
+    char* host = nullptr;
+    if (curl_url_get(parts.get(), CURLUPART_HOST, &host, 0) == CURLUE_OK && host != nullptr) {
+        const std::string name = host;
+        curl_free(host);
+        if (!name.empty() && name != "localhost" && name != "127.0.0.1") {
+            why = "the file address names a file of another machine";
+            return false;
+        }
+    }
+    return true;
+}
+
+struct FileDescriptor {
+    explicit FileDescriptor(int value) : fd(value) {}
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int fd;
+};
+
+// Copies the file a file address names into `sink`. The file is opened without waiting and checked on
+// the opened descriptor, so nothing swapped in after a check is read: a device (/dev/zero) never ends, a
+// FIFO would wait for a writer, and some kernel files that call themselves regular (/proc/kmsg) wait for
+// data that may never come. A read that would wait ends the download at once.
+bool CopyLocalFile(const std::string& url, Sink& sink, const DownloadRules& rules, std::string& why)
+{
+    std::string path;
+    if (!FileAddressPath(url, path, why))
+        return false;
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat facts {};
-    const bool found = ::stat(path, &facts) == 0;
-    curl_free(path);
-    if (!found) {
-        why = "the file address names no file";
+    if (file.fd < 0) {
+        why = errno == ENOENT || errno == ENOTDIR ? "the file address names no file"
+                                                  : "the file address names a file that cannot be read";
         return false;
     }
-    if (!S_ISREG(facts.st_mode)) {
+    if (::fstat(file.fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
         why = "the file address names no regular file";
         return false;
     }
-    return true;
+    if (static_cast<UInt64>(facts.st_size) > sink.maxBytes) {
+        why = "the download is larger than the limit of " + std::to_string(rules.maxBytes) + " bytes";
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(rules.maxSeconds);
+    char buffer[64 * 1024];
+    for (;;) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            why = "the download took longer than the limit of " + std::to_string(rules.maxSeconds) + " seconds";
+            return false;
+        }
+        if (rules.stopRequested && rules.stopRequested()) {
+            why = DownloadStoppedText;
+            return false;
+        }
+        const ssize_t count = ::read(file.fd, buffer, sizeof buffer);
+        if (count == 0)
+            return true;
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            why = errno == EAGAIN || errno == EWOULDBLOCK ? "the file address names a file that is not read without waiting"
+                                                         : "the file address names a file that cannot be read";
+            return false;
+        }
+        if (WriteToFile(buffer, 1, static_cast<size_t>(count), &sink) != static_cast<size_t>(count)) {
+            why = sink.tooLarge ? "the download is larger than the limit of " + std::to_string(rules.maxBytes) + " bytes"
+                                : "cannot write the download";
+            return false;
+        }
+    }
+}
+
+// Asked by curl about once a second however the transfer goes, so a stop needs no data to arrive.
+int WatchForStop(void* rules, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto& watched = *static_cast<const DownloadRules*>(rules);
+    return watched.stopRequested && watched.stopRequested() ? 1 : 0;
 }
 
 // Whether `rules` let a download start at `url`; `why` says what is refused.
@@ -89,7 +165,7 @@ bool MayStartAt(const std::string& url, const DownloadRules& rules, std::string&
     if (scheme == "http" && rules.plainHttp)
         return true;
     if (scheme == "file" && rules.localFiles)
-        return IsRegularFileAddress(url, why);
+        return true;
     why = rules.plainHttp ? (rules.localFiles ? "only http, https and file addresses are downloaded"
                                               : "only http and https addresses are downloaded")
                           : "only https addresses are downloaded";
@@ -119,11 +195,24 @@ bool Fetch(const std::string& url, const std::string& partFile, const DownloadRu
         why = "cannot write " + partFile;
         return false;
     }
+    if (LowerScheme(url) == "file") {
+        const bool copied = CopyLocalFile(url, sink, rules, why);
+        const bool closed = std::fclose(sink.file) == 0;
+        if (!copied) {
+            Detail::SetLastError(why == DownloadStoppedText ? ErrorInternetConnectionAborted : ErrorInternetInvalidUrl);
+            return false;
+        }
+        if (!closed) {
+            why = "cannot finish writing " + partFile;
+            return false;
+        }
+        return true;
+    }
     const bool secureStart = LowerScheme(url) == "https";
     char errorText[CURL_ERROR_SIZE] = {};
     CURL* handle = easy.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https,file");
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     // A web server may send us elsewhere on the web, never into the local file system, and a download
     // that began over TLS stays on it.
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, secureStart ? "https" : "http,https");
@@ -133,6 +222,11 @@ bool Fetch(const std::string& url, const std::string& partFile, const DownloadRu
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &WriteToFile);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
+    if (rules.stopRequested) {
+        curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &WatchForStop);
+        curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &rules);
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    }
     Detail::ApplyTransferSafety(handle);
     // A length announced past the ceiling is refused before any byte is written.
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(rules.maxBytes));
@@ -144,7 +238,9 @@ bool Fetch(const std::string& url, const std::string& partFile, const DownloadRu
     if (result != CURLE_OK) {
         long redirects = 0;
         curl_easy_getinfo(handle, CURLINFO_REDIRECT_COUNT, &redirects);
-        if (sink.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+        if (result == CURLE_ABORTED_BY_CALLBACK)
+            why = DownloadStoppedText;
+        else if (sink.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
             why = "the download is larger than the limit of " + std::to_string(rules.maxBytes) + " bytes";
         else if (result == CURLE_OPERATION_TIMEDOUT &&
                  took >= std::chrono::milliseconds(static_cast<long>(rules.maxSeconds) * 1000L - 100))

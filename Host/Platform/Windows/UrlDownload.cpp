@@ -60,6 +60,7 @@ public:
     bool refusedRedirect = false;
     bool tooLarge = false;
     bool tooLong = false;
+    bool stopped = false;
     std::string stopText;
 
     // IUnknown
@@ -112,6 +113,10 @@ public:
         }
         if (::GetTickCount64() - started_ > static_cast<ULONGLONG>(rules_.maxSeconds) * 1000u) {
             tooLong = true;
+            return E_ABORT;
+        }
+        if (rules_.stopRequested && rules_.stopRequested()) {
+            stopped = true;
             return E_ABORT;
         }
         return S_OK;
@@ -205,6 +210,9 @@ bool Fetch(const std::string& address, const std::wstring& partFile, const Downl
     } else if (watch->tooLong) {
         why = "the download took longer than the limit of " + std::to_string(rules.maxSeconds) + " seconds";
         Detail::Fail(ErrorInternetTimeout);
+    } else if (watch->stopped) {
+        why = DownloadStoppedText;
+        Detail::Fail(ErrorInternetConnectionAborted);
     } else if (watch->securityProblem != 0) {
         why = "the server's certificate was refused (" + std::to_string(watch->securityProblem) + ")";
         Detail::Fail(watch->securityProblem);
