@@ -29,14 +29,13 @@ std::string ProcessTemporaryHome()
 {
     static std::once_flag once;
     static TemporaryHome home;
-    std::string& folder = home.path;
-    std::call_once(once, [&folder] {
+    std::call_once(once, [] {
         const char* temp = std::getenv("TMPDIR");
         std::string pattern = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/corvana-home-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr)
-            folder = pattern;
+            home.path = pattern;
     });
-    return folder;
+    return home.path;
 }
 
 }  // namespace
