@@ -79,6 +79,18 @@ const std::string Imported = R"({"IsError":false,"ShowError":true})";
 
 // --- bulk lists -----------------------------------------------------------------------------------------
 
+// A project whose one composite, used by walls placed later, holds `records` as its stored list.
+Sim::Model::Project ProjectWithStoredList(const std::string& records)
+{
+    return Sim::ProjectFile::FromText(std::string(R"({"format": "corvana-sim-project", "version": 1,
+  "attributes": {
+    "buildingMaterials": [{"index": 1, "guid": "00000000-0000-4000-8000-000000000001", "name": "Spruce"}],
+    "composites": [
+      {"index": 1, "guid": "00000000-0000-4000-8000-000000000011", "name": "Timber frame", "usage": 1,
+       "skins": [{"buildingMaterial": 1, "thickness": 0.3}], "lines": [{}, {}],
+       "userData": {"dataVersion": 0, "platformSign": 22359, "text": "[)") + records + R"(]"}}]}})");
+}
+
 TEST_F(ListsAndProperties, ABulkListPastItsCeilingIsRefusedWholeAndAtOnce)
 {
     if (QRVTest::Sanitized)
@@ -186,13 +198,7 @@ TEST_F(ListsAndProperties, PlacingAWallWithALongStoredListCostsInProportionToIt)
         for (int i = 0; i < groups[run]; ++i)
             records += std::string(i == 0 ? "" : ",") + R"({\"group\":\"Stored )" + std::to_string(i) +
                        R"(\",\"name\":\"Value\",\"unit\":\"\",\"type\":\"\",\"value\":\"x\"})";
-        host->GetProject() = Sim::ProjectFile::FromText(std::string(R"({"format": "corvana-sim-project", "version": 1,
-  "attributes": {
-    "buildingMaterials": [{"index": 1, "guid": "00000000-0000-4000-8000-000000000001", "name": "Spruce"}],
-    "composites": [
-      {"index": 1, "guid": "00000000-0000-4000-8000-000000000011", "name": "Timber frame", "usage": 1,
-       "skins": [{"buildingMaterial": 1, "thickness": 0.3}], "lines": [{}, {}],
-       "userData": {"dataVersion": 0, "platformSign": 22359, "text": "[)") + records + R"(]"}}]}})");
+        host->GetProject() = ProjectWithStoredList(records);
         host->GetFaults().ResetCounts();
         const auto start = std::chrono::steady_clock::now();
         API_Guid wall{};
@@ -242,13 +248,7 @@ TEST_F(ListsAndProperties, AStoredListWithOneOfTheHostsOwnGroupsIsNotWrittenAtAl
     const std::string records =
         R"({\"group\":\"Thermal\",\"name\":\"U-value\",\"unit\":\"\",\"type\":\"\",\"value\":\"0.2\"},)"
         R"({\"group\":\"Building Material\",\"name\":\"Note\",\"unit\":\"\",\"type\":\"\",\"value\":\"x\"})";
-    host->GetProject() = Sim::ProjectFile::FromText(std::string(R"({"format": "corvana-sim-project", "version": 1,
-  "attributes": {
-    "buildingMaterials": [{"index": 1, "guid": "00000000-0000-4000-8000-000000000001", "name": "Spruce"}],
-    "composites": [
-      {"index": 1, "guid": "00000000-0000-4000-8000-000000000011", "name": "Timber frame", "usage": 1,
-       "skins": [{"buildingMaterial": 1, "thickness": 0.3}], "lines": [{}, {}],
-       "userData": {"dataVersion": 0, "platformSign": 22359, "text": "[)") + records + R"(]"}}]}})");
+    host->GetProject() = ProjectWithStoredList(records);
     API_Guid wall{};
     std::string problem;
     ASSERT_TRUE(Sim::ElementActions(*host).Place(
