@@ -96,11 +96,11 @@ void Host::DebugOutput(const std::string& text)
     std::string::size_type newline;
     while ((newline = pendingDebugLine_.find('\n')) != std::string::npos) {
         if (debugWindow_ == 0) {
-            transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, newline)}});
+            transcript_.RecordDebugLine(pendingDebugLine_.substr(0, newline));
         } else if (debugRecorded_ < debugWindow_) {
             const std::size_t kept = std::min(newline, debugWindow_ - debugRecorded_);
             debugRecorded_ += newline + 1;
-            transcript_.Record("debug", {{"text", pendingDebugLine_.substr(0, kept)}});
+            transcript_.RecordDebugLine(pendingDebugLine_.substr(0, kept));
             if (debugRecorded_ >= debugWindow_)
                 transcript_.Record("debug", {{"text", "(the debug output goes on past " + std::to_string(debugWindow_) +
                                                            " bytes; not recorded)"}});

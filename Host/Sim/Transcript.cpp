@@ -6,7 +6,7 @@ void Transcript::Record(const std::string& kind, nlohmann::ordered_json fields)
 {
     if (!recording_)
         return;
-    // Debug output makes most of a long run's events: fields are moved, not copied.
+    MakeDebugEvents();
     nlohmann::ordered_json event = nlohmann::ordered_json::object();
     event["kind"] = kind;
     for (auto it = fields.begin(); it != fields.end(); ++it)
@@ -14,10 +14,33 @@ void Transcript::Record(const std::string& kind, nlohmann::ordered_json fields)
     events_.push_back(std::move(event));
 }
 
+void Transcript::RecordDebugLine(std::string line)
+{
+    if (recording_)
+        debugLines_.push_back(std::move(line));
+}
+
+void Transcript::MakeDebugEvents() const
+{
+    for (std::string& line : debugLines_) {
+        nlohmann::ordered_json event = nlohmann::ordered_json::object();
+        event["kind"] = "debug";
+        event["text"] = std::move(line);
+        events_.push_back(std::move(event));
+    }
+    debugLines_.clear();
+}
+
+const std::vector<nlohmann::ordered_json>& Transcript::Events() const
+{
+    MakeDebugEvents();
+    return events_;
+}
+
 std::vector<nlohmann::ordered_json> Transcript::EventsOfKind(const std::string& kind) const
 {
     std::vector<nlohmann::ordered_json> result;
-    for (const auto& event : events_)
+    for (const auto& event : Events())
         if (event.value("kind", "") == kind)
             result.push_back(event);
     return result;
@@ -26,7 +49,7 @@ std::vector<nlohmann::ordered_json> Transcript::EventsOfKind(const std::string& 
 std::string Transcript::ToJsonLines() const
 {
     std::string text;
-    for (const auto& event : events_)
+    for (const auto& event : Events())
         text += event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
     return text;
 }

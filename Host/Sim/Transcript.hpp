@@ -13,9 +13,15 @@ class Transcript {
 public:
     // Appends an event; `kind` becomes its "kind" member.
     void Record(const std::string& kind, nlohmann::ordered_json fields = nlohmann::ordered_json::object());
-    const std::vector<nlohmann::ordered_json>& Events() const { return events_; }
+    // A line of debug output, as the event {"kind": "debug", "text": line}.
+    void RecordDebugLine(std::string line);
+    const std::vector<nlohmann::ordered_json>& Events() const;
     std::vector<nlohmann::ordered_json> EventsOfKind(const std::string& kind) const;
-    void Clear() { events_.clear(); }
+    void Clear()
+    {
+        events_.clear();
+        debugLines_.clear();
+    }
     std::string ToJsonLines() const;
     // A long run whose records nobody reads (a fuzz program) switches recording off: building the
     // records would be most of its time, and they would pile up.
@@ -23,7 +29,12 @@ public:
     bool IsRecording() const { return recording_; }
 
 private:
-    std::vector<nlohmann::ordered_json> events_;
+    // Debug lines are most of a long run's events and most runs never read them: they are kept as plain
+    // text and made events only when the events are read, or when another event follows them.
+    void MakeDebugEvents() const;
+
+    mutable std::vector<nlohmann::ordered_json> events_;
+    mutable std::vector<std::string> debugLines_;
     bool recording_ = true;
 };
 

@@ -2,9 +2,11 @@
 // alert answers, saving and the transcript.
 #include "Session.hpp"
 
+#include "GSDebug.hpp"
 #include "Model/ProjectFile.hpp"
 #include "SimFixture.hpp"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -140,6 +142,28 @@ TEST(Session, AHostThatRecordsNothingStillKeepsItsDebugOutputUntilItIsCleared)
     const auto debug = host.GetTranscript().EventsOfKind("debug");
     ASSERT_EQ(debug.size(), 2u);
     EXPECT_EQ(debug[1]["text"], "next") << "no half line left over from before the clearing";
+}
+
+TEST(Session, DebugLinesKeepTheirPlaceAmongTheOtherEventsAndTheirWholeText)
+{
+    Sim::Host host(Sim::HostOptions{});
+    const std::string longWord(700, 'x');  // longer than a line the host formats in one pass
+    DBPrintf("before %d\n", 1);
+    host.ShowAlert("note", "", "Saved", "OK", "", "");
+    DBPrintf("after %s\n", longWord.c_str());
+    const auto& events = host.GetTranscript().Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0]["kind"], "debug");
+    EXPECT_EQ(events[0]["text"], "before 1");
+    EXPECT_EQ(events[1]["kind"], "alert");
+    EXPECT_EQ(events[2]["text"], "after " + longWord);
+    const std::string lines = host.GetTranscript().ToJsonLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3);
+    EXPECT_LT(lines.find("before 1"), lines.find("Saved"));
+
+    DBPrintf("dropped\n");
+    host.GetTranscript().Clear();
+    EXPECT_TRUE(host.GetTranscript().Events().empty()) << "a line not yet read is cleared too";
 }
 
 TEST(SpecialFolders, WithoutAHomeAFreshFolderIsMadeAndRemovedWithTheHost)

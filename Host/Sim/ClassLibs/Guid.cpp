@@ -59,10 +59,26 @@ GSErrCode Guid::ConvertFromString(const GS::UniString& string)
 
 UniString Guid::ToUniString() const
 {
+    // Written digit by digit: the calculation turns a GUID into text for every element it reads.
+    static const char digits[] = "0123456789ABCDEF";
     char buffer[37];
-    std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", time_low, time_mid,
-                  time_hi_and_version, clock_seq_hi_and_reserved, clock_seq_low, node[0], node[1], node[2], node[3],
-                  node[4], node[5]);
+    char* out = buffer;
+    const auto put = [&out](UInt32 value, int hexDigits) {
+        for (int shift = 4 * (hexDigits - 1); shift >= 0; shift -= 4)
+            *out++ = digits[(value >> shift) & 0xF];
+    };
+    put(time_low, 8);
+    *out++ = '-';
+    put(time_mid, 4);
+    *out++ = '-';
+    put(time_hi_and_version, 4);
+    *out++ = '-';
+    put(clock_seq_hi_and_reserved, 2);
+    put(clock_seq_low, 2);
+    *out++ = '-';
+    for (int i = 0; i < 6; ++i)
+        put(node[i], 2);
+    *out = '\0';
     return UniString(buffer, CC_UTF8);
 }
 
