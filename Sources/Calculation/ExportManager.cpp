@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <unordered_map>
 
@@ -200,7 +201,27 @@ private:
     bool known_ = false;
 };
 
+// Folds a record into the group of its name. Only a record that starts a group takes its catalogue
+// properties: every later one would copy them for nothing.
+void MergeRecord(GroupedRecords<CompositeInfo>& groups, ExportManager::MeasuredRecord& measured)
+{
+    CompositeInfo& record = measured.record;
+    if (CompositeInfo* held = groups.Find(record.name)) {
+        held->Absorb(record);
+        return;
+    }
+    if (measured.attributes != nullptr)
+        record.attributes = *measured.attributes;
+    const GS::UniString name = record.name;  // the record is moved into the group
+    groups.Add(name, std::move(record));
+}
+
 }  // namespace
+
+ExportManager::AttributeKey ExportManager::KeyOf(const API_Attribute& attribute)
+{
+    return {static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
+}
 
 bool ExportManager::ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex index, API_Attribute& attribute) const
 {
@@ -221,7 +242,7 @@ bool ExportManager::ReadAttributeOnce(API_AttrTypeID typeID, API_AttributeIndex 
 
 const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attribute) const
 {
-    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
+    const AttributeKey key = KeyOf(attribute);
     auto found = properties_.find(key);
     if (found == properties_.end()) {
         bool textStored = false;
@@ -235,26 +256,33 @@ const CorvanaProperties& ExportManager::PropertiesOf(const API_Attribute& attrib
 bool ExportManager::HoldsStoredText(const API_Attribute& attribute) const
 {
     PropertiesOf(attribute);
-    return storedTexts_.count({static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()}) != 0;
+    return storedTexts_.count(KeyOf(attribute)) != 0;
 }
 
 const nlohmann::json& ExportManager::SystemInfoOf(const API_Attribute& attribute) const
 {
-    const AttributeKey key{static_cast<int>(attribute.header.typeID), attribute.header.index.ToInt32_Deprecated()};
+    const AttributeKey key = KeyOf(attribute);
     auto found = systemInfos_.find(key);
     if (found == systemInfos_.end())
         found = systemInfos_.emplace(key, BuildSystemInfo(attribute)).first;
     return found->second;
 }
 
-const CorvanaProperties* ExportManager::ProductPropertiesOf(const GS::UniString& name) const
+const ExportManager::StoredProduct* ExportManager::ProductPropertiesOf(const GS::UniString& name) const
 {
     auto found = products_.find(ToUtf8(name));
     if (found == products_.end()) {
-        std::optional<CorvanaProperties> stored;
+        std::optional<StoredProduct> stored;
         CorvanaProperties properties;
-        if (CatalogueProperties::OfProduct(name, properties))
-            stored = std::move(properties);
+        if (CatalogueProperties::OfProduct(name, properties)) {
+            StoredProduct product;
+            product.referenceUnit = properties.ValueOf("Reference Unit").ToLowerCase();
+            product.bimUuid = properties.ValueOf("id");
+            product.densityText = properties.ValueOf("Density");
+            product.density = CalculationJson::CatalogueNumber(product.densityText);
+            product.properties = std::move(properties);
+            stored = std::move(product);
+        }
         found = products_.emplace(ToUtf8(name), std::move(stored)).first;
     }
     return found->second ? &*found->second : nullptr;
@@ -288,7 +316,6 @@ nlohmann::json ExportManager::CalculateProducts() const
 nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const GS::UniString& defaultUnit) const
 {
     GroupedRecords<CompositeInfo> groups;
-    const auto absorb = [](CompositeInfo& held, const CompositeInfo& next) { held.Absorb(next); };
     for (const API_Guid& guid : ElementsOfType(type, VisibleIn3D)) {
         DBPrintf("Element guid: %s\n", CalculationJson::GuidText(guid).c_str());
         API_Element element;
@@ -332,14 +359,13 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
             continue;
 
         if (IsCountedByMaterialParts(type)) {
-            for (CompositeInfo& part : CollectMaterialParts(element.header)) {
-                part.name = productName + " " + part.name;
-                groups.Merge(part.name, part, absorb);
+            for (MeasuredRecord& part : CollectMaterialParts(element.header)) {
+                part.record.name = productName + " " + part.record.name;
+                MergeRecord(groups, part);
             }
         } else {
-            CompositeInfo record;
-            if (BuildProductRecord(element, productName, storedName, defaultUnit, record))
-                groups.Merge(record.name, record, absorb);
+            MeasuredRecord record = BuildProductRecord(element, productName, storedName, defaultUnit);
+            MergeRecord(groups, record);
         }
     }
 
@@ -349,26 +375,31 @@ nlohmann::json ExportManager::CalculateProductsOfType(API_ElemTypeID type, const
     return records;
 }
 
-bool ExportManager::BuildProductRecord(const API_Element& element, const GS::UniString& productName,
-                                       const GS::UniString& storedName, const GS::UniString& defaultUnit,
-                                       CompositeInfo& record) const
+ExportManager::MeasuredRecord ExportManager::BuildProductRecord(const API_Element& element,
+                                                               const GS::UniString& productName,
+                                                               const GS::UniString& storedName,
+                                                               const GS::UniString& defaultUnit) const
 {
-    record = CompositeInfo();
+    MeasuredRecord measured;
+    CompositeInfo& record = measured.record;
     record.pieces = 1;
     record.name = productName;
     record.id = APIGuidToString(element.header.guid);
 
-    GS::UniString referenceUnit;
-    GS::UniString density;
-    if (const CorvanaProperties* stored = ProductPropertiesOf(storedName)) {
-        record.attributes = *stored;
-        referenceUnit = record.attributes.ValueOf("Reference Unit").ToLowerCase();
-        record.bimUuid = record.attributes.ValueOf("id");
-        density = record.attributes.ValueOf("Density");
-        DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", ToUtf8(referenceUnit).c_str(), ToUtf8(record.bimUuid).c_str(), ToUtf8(density).c_str());
+    const StoredProduct* stored = ProductPropertiesOf(storedName);
+    bool unitStored = false;
+    double densityValue = 0.0;
+    if (stored != nullptr) {
+        measured.attributes = &stored->properties;
+        record.bimUuid = stored->bimUuid;
+        DBPrintf("Ref unit: %s bim_uuid: %s density: %s\n", ToUtf8(stored->referenceUnit).c_str(),
+                 ToUtf8(stored->bimUuid).c_str(), ToUtf8(stored->densityText).c_str());
+        unitStored = !stored->properties.IsEmpty() && !stored->referenceUnit.IsEmpty();
+        densityValue = stored->density;
+    } else {
+        densityValue = CalculationJson::CatalogueNumber(GS::UniString());
     }
-    record.defaultValue = record.attributes.IsEmpty() || referenceUnit.IsEmpty() ? defaultUnit : referenceUnit;
-    const double densityValue = CalculationJson::CatalogueNumber(density);
+    record.defaultValue = unitStored ? stored->referenceUnit : defaultUnit;
 
     const API_ElemTypeID type = element.header.type.typeID;
     if (type == API_ObjectID) {
@@ -384,7 +415,7 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
             record.volume = dx * dy * dz;
             record.weight = record.volume * densityValue;
         }
-        return true;
+        return measured;
     }
 
     API_QuantitiesMask mask;
@@ -398,7 +429,7 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
     ACAPI_ELEMENT_QUANTITY_MASK_SET(mask, door, volume);
     API_ElementQuantity quantity;
     if (!ReadQuantities(element.header.guid, mask, quantity))
-        return true;
+        return measured;
     if (type == API_DoorID) {
         const API_DoorQuantity& door = quantity.door;
         record.type = "Doors";
@@ -413,10 +444,10 @@ bool ExportManager::BuildProductRecord(const API_Element& element, const GS::Uni
         record.length = 2.0 * (window.width1 + window.height1);
     }
     record.weight = record.volume * densityValue;
-    return true;
+    return measured;
 }
 
-std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_Head& header) const
+std::vector<ExportManager::MeasuredRecord> ExportManager::CollectMaterialParts(const API_Elem_Head& header) const
 {
     GS::UniString typeName;
     if (ACAPI_Element_GetElemTypeName(header.type, typeName) != NoError)
@@ -436,7 +467,7 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
     API_Quantities wanted;
     wanted.composites = &composites;
     quantities.Push(wanted);
-    std::vector<CompositeInfo> parts;
+    std::vector<MeasuredRecord> parts;
     if (ACAPI_Element_GetMoreQuantities(&guids, &params, &quantities, &mask) != NoError)
         return parts;
 
@@ -444,12 +475,14 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         API_Attribute material;
         if (!ReadAttributeOnce(API_BuildingMaterialID, part.buildMatIndices, material))
             continue;
-        CompositeInfo record;
-        record.attributes = PropertiesOf(material);
+        MeasuredRecord measured;
+        measured.attributes = &PropertiesOf(material);
+        CompositeInfo& record = measured.record;
         // Told for every material that holds a text, also one whose text is no property list.
         if (HoldsStoredText(material)) {
-            record.bimUuid = record.attributes.ValueOf("id");
-            DBPrintf("bim_uuid: %s density: %s\n", ToUtf8(record.bimUuid).c_str(), ToUtf8(record.attributes.ValueOf("Density")).c_str());
+            record.bimUuid = measured.attributes->ValueOf("id");
+            DBPrintf("bim_uuid: %s density: %s\n", ToUtf8(record.bimUuid).c_str(),
+                     ToUtf8(measured.attributes->ValueOf("Density")).c_str());
         }
         record.type = typeName;
         record.id = APIGuidToString(material.header.guid);
@@ -460,7 +493,7 @@ std::vector<CompositeInfo> ExportManager::CollectMaterialParts(const API_Elem_He
         record.materialIndex = part.buildMatIndices.ToInt32_Deprecated();
         DBPrintf("composite: %s[%d] volume: %lf projected area: %lf\n", material.header.name,
                  static_cast<int>(part.buildMatIndices.ToInt32_Deprecated()), part.volumes, part.projectedArea);
-        parts.push_back(std::move(record));
+        parts.push_back(std::move(measured));
     }
     return parts;
 }
@@ -477,9 +510,16 @@ nlohmann::json ExportManager::CalculateSystems() const
 void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const char* systemType,
                                      nlohmann::json& result) const
 {
-    std::vector<SystemRecord> groups;
-    // Only records of the same attribute can share a group.
-    std::unordered_map<std::string, std::vector<size_t>> groupsOfAttribute;
+    // A deque: a record holds its structure description, which a growing vector would copy each time it
+    // moves its records (the host's strings promise no exception-free move).
+    std::deque<SystemRecord> groups;
+    // Only records of the same attribute can share a group. Each attribute's GUID text is made once.
+    struct AttributeGroups {
+        GS::UniString guidText;
+        std::vector<size_t> groups;
+    };
+    std::unordered_map<std::string, AttributeGroups> groupsOfAttribute;
+    std::map<AttributeKey, AttributeGroups*> groupsOfAttributeKey;
     for (const API_Guid& guid : ElementsOfType(type, APIFilt_In3D)) {
         API_Element element;
         if (!ReadElement(guid, element))
@@ -496,15 +536,21 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
             continue;  // complex profiles are products
         }
 
+        AttributeGroups*& ofKey = groupsOfAttributeKey[KeyOf(attribute)];
+        if (ofKey == nullptr) {
+            const GS::UniString guidText = APIGuidToString(attribute.header.guid);
+            ofKey = &groupsOfAttribute[ToUtf8(guidText)];
+            ofKey->guidText = guidText;
+        }
         SystemRecord record;
         record.typeId = typeId;
         record.area = SystemArea(element);
         record.thickness = structure.thickness * 100.0;
-        record.attributeGuid = APIGuidToString(attribute.header.guid);
+        record.attributeGuid = ofKey->guidText;
         record.systemType = systemType;
         record.basic = structure.kind == API_BasicStructure;
 
-        std::vector<size_t>& candidates = groupsOfAttribute[ToUtf8(record.attributeGuid)];
+        std::vector<size_t>& candidates = ofKey->groups;
         const auto held = std::find_if(candidates.begin(), candidates.end(),
                                        [&](size_t group) { return groups[group].SameGroupAs(record); });
         if (held != candidates.end()) {
@@ -520,8 +566,8 @@ void ExportManager::AddSystemsOfType(API_ElemTypeID type, Int32 typeId, const ch
     }
 
     nlohmann::json records = nlohmann::json::array();
-    for (const SystemRecord& group : groups)
-        records.push_back(group.ToJson());
+    for (SystemRecord& group : groups)
+        records.push_back(std::move(group).ToJson());
     CalculationJson::SortSystemRecords(records);
     for (auto& record : records)
         result.push_back(std::move(record));
@@ -592,9 +638,9 @@ nlohmann::json ExportManager::CalculateNamedGroups(API_ElemTypeID type) const
         const GS::UniString ifcName = IfcNameOf(guid);
         ElemInfo record = stairs ? ElemInfo::Stair(ifcName) : ElemInfo::CurtainWall(ifcName);
         record.id = APIGuidToString(guid);
-        if (const CorvanaProperties* stored = ProductPropertiesOf(ifcName)) {
-            record.attributes = *stored;
-            record.bimUuid = record.attributes.ValueOf("id");
+        if (const StoredProduct* stored = ProductPropertiesOf(ifcName)) {
+            record.attributes = stored->properties;
+            record.bimUuid = stored->bimUuid;
             DBPrintf("bim_uuid: %s\n", ToUtf8(record.bimUuid).c_str());
         }
         API_QuantitiesMask mask;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace QRV {
@@ -20,14 +21,26 @@ public:
     template <typename Fold>
     void Merge(const GS::UniString& name, const Record& record, Fold fold)
     {
-        auto found = indexOf_.find(ToUtf8(name));
-        if (found != indexOf_.end()) {
-            fold(records_[found->second], record);
+        if (Record* held = Find(name)) {
+            fold(*held, record);
             return;
         }
+        Add(name, record);
+    }
+
+    // The record held under `name`, or null.
+    Record* Find(const GS::UniString& name)
+    {
+        auto found = indexOf_.find(ToUtf8(name));
+        return found == indexOf_.end() ? nullptr : &records_[found->second];
+    }
+
+    // Starts the group `name`, which Find has not found.
+    void Add(const GS::UniString& name, Record record)
+    {
         indexOf_.emplace(ToUtf8(name), records_.size());
         names_.push_back(name);
-        records_.push_back(record);
+        records_.push_back(std::move(record));
     }
 
     // In the order the names were first met.

@@ -2,6 +2,7 @@
 #include "AddOn/Utf8.hpp"
 
 #include <cmath>
+#include <utility>
 
 namespace QRV {
 
@@ -12,9 +13,16 @@ bool SystemRecord::SameGroupAs(const SystemRecord& other) const
     return !basic || std::fabs(thickness - other.thickness) < ThicknessTolerance;
 }
 
-nlohmann::json SystemRecord::ToJson() const
+nlohmann::json SystemRecord::ToJson() const&
 {
-    nlohmann::json record = info;
+    SystemRecord copy = *this;
+    return std::move(copy).ToJson();
+}
+
+nlohmann::json SystemRecord::ToJson() &&
+{
+    nlohmann::json record = std::move(info);
+    info = nlohmann::json::object();
     record["system_type"] = ToUtf8(systemType);
     record["type_id"] = typeId;
     record["area"] = area;

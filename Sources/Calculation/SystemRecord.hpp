@@ -24,7 +24,9 @@ public:
     // only when they are equally thick.
     bool SameGroupAs(const SystemRecord& other) const;
 
-    nlohmann::json ToJson() const;
+    nlohmann::json ToJson() const&;
+    // The same, taking the structure description instead of copying it.
+    nlohmann::json ToJson() &&;
 };
 
 }  // namespace QRV
