@@ -1,11 +1,11 @@
 #include "ElementEvents.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/HostBoundary.hpp"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/HostBoundary.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
 #include "ProjectWriter/HostLookups.hpp"
@@ -14,7 +14,7 @@
 #include "ProjectWriter/PropertyRuns.hpp"
 #include "ProjectWriter/PropertyWriter.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstring>
 #include <string>

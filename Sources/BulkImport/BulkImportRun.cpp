@@ -1,7 +1,7 @@
 #include "BulkImportRun.hpp"
 
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "BulkImportEstimate.hpp"
 #include "BulkImportProgressManager.hpp"
 #include "BulkImportState.hpp"

@@ -9,8 +9,8 @@
 #include "GSDebug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cstring>

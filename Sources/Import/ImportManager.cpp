@@ -1,7 +1,7 @@
 #include "ImportManager.hpp"
 
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "GSDebug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
@@ -11,7 +11,7 @@
 #include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/DownloadBudget.hpp"
 #include "ProjectWriter/ACLink.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 namespace ImportManager {

@@ -2,9 +2,9 @@
 
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
-#include "AddOn/AttributeName.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/AttributeName.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/UndoStep.hpp"
 #include "BulkImport/BulkImportState.hpp"
 #include "CorvanaClassification.hpp"
 #include "DG.h"
