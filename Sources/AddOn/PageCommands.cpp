@@ -3,7 +3,7 @@
 #include "BulkImport/BulkImportProgressManager.hpp"
 #include "BulkImport/BulkImportRun.hpp"
 #include "BulkImport/BulkImportSettingsDlg.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Calculation/ExportManager.hpp"
 #include "Support/HostErrorReport.hpp"
 #include "Ifc/IfcExport.hpp"

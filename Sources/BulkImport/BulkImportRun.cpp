@@ -4,7 +4,7 @@
 #include "Support/UndoStep.hpp"
 #include "BulkImportEstimate.hpp"
 #include "BulkImportProgressManager.hpp"
-#include "BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "GSTime.hpp"
 #include "Thread.hpp"
 #include "Import/ImportManager.hpp"

@@ -2,7 +2,7 @@
 
 #include "Support/LogStream.hpp"
 #include "Support/UndoStep.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "GSDebug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
 #include "Import/LibraryImporter.hpp"

@@ -5,7 +5,7 @@
 #include "Support/AttributeName.hpp"
 #include "Support/GetAttribute.hpp"
 #include "Support/UndoStep.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "CorvanaClassification.hpp"
 #include "DG.h"
 #include "ElementLists.hpp"
