@@ -4,7 +4,7 @@
 #include "ACLink.hpp"
 #include "Support/HostErrorReport.hpp"
 #include "Support/LogStream.hpp"
-#include "AddOn/ElementEvents.hpp"
+#include "PlacedObjectStamping.hpp"
 #include "LibraryFiles.hpp"
 #include "LibraryParameters.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
