@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The newcomer's test command: set up, build, run every test; then the whole suite again under
+# The newcomer's test command: set up, check that every include of Sources runs down the module's layers
+# (scripts/check-layers.py), build, run every test; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer (clang, ./build-sanitize), which also replays every saved
 # fuzz input and runs each fuzz program for a few seconds; then the whole project as Windows code, built
 # with mingw-w64, its tests run under Wine and its answers compared with the Linux build's
@@ -9,6 +10,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+# Quick, and a wrong-way include fails here before the long build.
+python3 scripts/check-layers.py
 bash scripts/build.sh
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j"$(nproc)"
 # The module's sources and resources against the real Archicad 27 kit; one line when the kit is absent.

@@ -6,7 +6,7 @@
 #include "ElementEvents.hpp"
 #include "JsonFileHandler.hpp"
 #include "MenuHandler.hpp"
-#include "ModuleState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Palette.hpp"
 #include "ResourceIds.hpp"
 

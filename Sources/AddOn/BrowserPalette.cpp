@@ -1,10 +1,10 @@
 #include "BrowserPalette.hpp"
 
-#include "HostBoundary.hpp"
+#include "Support/HostBoundary.hpp"
 #include "JsBridge.hpp"
-#include "ModuleState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Palette.hpp"
-#include "PaletteSupport.hpp"
+#include "Support/PaletteSupport.hpp"
 #include "ResourceIds.hpp"
 #include "WebApplication.hpp"
 

@@ -19,7 +19,5 @@ GSErrCode ElemPlacedEventHandler(const API_NotifyElementType* elemType);
 // Resets the catalogue properties the element received before (those of its recorded list, whatever their
 // group, and the group "Corvana") to their defaults; creates nothing when there is nothing to reset.
 void SetDefaultValuesForCorvanaProperties(const API_Guid& elemGuid);
-// After a library part import: every placed object of that part receives the part's stored properties.
-GSErrCode StampPlacedObjects(const GS::UniString& libPartName);
 
 }  // namespace QRV

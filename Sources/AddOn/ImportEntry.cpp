@@ -2,7 +2,7 @@
 
 #include "Import/ImportManager.hpp"
 #include "Parsing/TextLimits.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 

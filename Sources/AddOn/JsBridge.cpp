@@ -1,9 +1,9 @@
 #include "JsBridge.hpp"
 
-#include "LogStream.hpp"
-#include "ModuleState.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/ModuleState.hpp"
 #include "PageCommands.hpp"
-#include "Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include "GSDebug.hpp"
 

@@ -1,11 +1,11 @@
 #include "JsonFileHandler.hpp"
 
-#include "HostBoundary.hpp"
+#include "Support/HostBoundary.hpp"
 #include "ImportEntry.hpp"
-#include "LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "Parsing/TextLimits.hpp"
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include <filesystem>
 #include <system_error>

@@ -1,7 +1,7 @@
 #include "MenuHandler.hpp"
 
 #include "BrowserPalette.hpp"
-#include "HostBoundary.hpp"
+#include "Support/HostBoundary.hpp"
 #include "Palette.hpp"
 #include "ResourceIds.hpp"
 

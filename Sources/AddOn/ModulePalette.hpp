@@ -3,7 +3,7 @@
 #pragma once
 
 #include "PaletteHolder.hpp"
-#include "PaletteSupport.hpp"
+#include "Support/PaletteSupport.hpp"
 
 namespace QRV {
 

@@ -3,12 +3,12 @@
 #include "BulkImport/BulkImportProgressManager.hpp"
 #include "BulkImport/BulkImportRun.hpp"
 #include "BulkImport/BulkImportSettingsDlg.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Calculation/ExportManager.hpp"
-#include "HostErrorReport.hpp"
+#include "Support/HostErrorReport.hpp"
 #include "Ifc/IfcExport.hpp"
 #include "Import/ImportManager.hpp"
-#include "LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "DefaultProgramRunner.hpp"
 #include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/ElementLists.hpp"
@@ -18,7 +18,7 @@
 #include "WebAddress.hpp"
 
 #include "GSDebug.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 

@@ -1,8 +1,8 @@
 #include "Palette.hpp"
 
 #include "BrowserPalette.hpp"
-#include "HostBoundary.hpp"
-#include "PaletteSupport.hpp"
+#include "Support/HostBoundary.hpp"
+#include "Support/PaletteSupport.hpp"
 #include "ResourceIds.hpp"
 #include "WebApplication.hpp"
 

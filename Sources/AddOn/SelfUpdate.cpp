@@ -1,13 +1,13 @@
 #include "SelfUpdate.hpp"
 
-#include "HostFolders.hpp"
-#include "LogStream.hpp"
-#include "ModuleState.hpp"
+#include "Support/HostFolders.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/ModuleState.hpp"
 
 #include "Platform/Network.hpp"
 #include "Platform/Shell.hpp"
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,5 @@
 #include "WebAddress.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "BulkImportProgressDlg.hpp"
 
-#include "AddOn/PaletteSupport.hpp"
+#include "Support/PaletteSupport.hpp"
 #include "BulkImportProgressManager.hpp"
 #include "DurationText.hpp"
 #include "ResourceIds.hpp"

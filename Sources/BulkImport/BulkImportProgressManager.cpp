@@ -1,7 +1,7 @@
 #include "BulkImportProgressManager.hpp"
 
-#include "AddOn/HostBoundary.hpp"
-#include "AddOn/PaletteSupport.hpp"
+#include "Support/HostBoundary.hpp"
+#include "Support/PaletteSupport.hpp"
 
 namespace QRV {
 

@@ -1,10 +1,10 @@
 #include "BulkImportRun.hpp"
 
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "BulkImportEstimate.hpp"
 #include "BulkImportProgressManager.hpp"
-#include "BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "GSTime.hpp"
 #include "Thread.hpp"
 #include "Import/ImportManager.hpp"

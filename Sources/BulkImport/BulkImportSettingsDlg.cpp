@@ -1,6 +1,6 @@
 #include "BulkImportSettingsDlg.hpp"
 
-#include "AddOn/PaletteSupport.hpp"
+#include "Support/PaletteSupport.hpp"
 #include "DurationText.hpp"
 #include "Parsing/PayloadReading.hpp"
 #include "ResourceIds.hpp"

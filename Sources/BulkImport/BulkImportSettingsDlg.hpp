@@ -4,7 +4,7 @@
 #pragma once
 
 #include "BulkImportEstimate.hpp"
-#include "BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 
 #include "DGButton.hpp"
 #include "DGDialog.hpp"

@@ -1,5 +1,5 @@
 #include "Calculation/CalculationJson.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cmath>

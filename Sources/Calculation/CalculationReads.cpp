@@ -5,8 +5,8 @@
 #include "Calculation/CatalogueProperties.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/ElementNames.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstring>
 

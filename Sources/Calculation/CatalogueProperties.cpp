@@ -1,7 +1,7 @@
 #include "Calculation/CatalogueProperties.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
 

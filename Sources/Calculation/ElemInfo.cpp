@@ -1,7 +1,7 @@
 #include "Calculation/ElemInfo.hpp"
 
 #include "Calculation/CalculationJson.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "UniString.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <string>

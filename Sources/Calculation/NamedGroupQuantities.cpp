@@ -5,7 +5,7 @@
 #include "Calculation/ElemInfo.hpp"
 #include "Calculation/GroupedRecords.hpp"
 #include "GSDebug.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 

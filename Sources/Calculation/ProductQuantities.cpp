@@ -5,7 +5,7 @@
 #include "Calculation/GroupedRecords.hpp"
 #include "GSDebug.hpp"
 #include "ProjectWriter/NamedProducts.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "ACAPinc.h"
 #include "Calculation/CalculationJson.hpp"
 #include "Calculation/SystemRecord.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <deque>

@@ -1,5 +1,5 @@
 #include "Calculation/SystemRecord.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cmath>
 #include <utility>

@@ -1,12 +1,12 @@
 #include "IfcExport.hpp"
 
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
 
 #include "ACAPinc.h"
 #include "DG.h"
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "IfcUploader.hpp"
 
-#include "AddOn/LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "MultipartUpload.hpp"
 #include "UploadAlert.hpp"
 #include "UploadArguments.hpp"
@@ -8,8 +8,8 @@
 #include "GSDebug.hpp"
 #include "Platform/Network.hpp"
 #include "Platform/Runtime.hpp"
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include <chrono>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "MultipartUpload.hpp"
 
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include "UniString.hpp"
 

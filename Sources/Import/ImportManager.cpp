@@ -1,8 +1,8 @@
 #include "ImportManager.hpp"
 
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
+#include "Support/ModuleState.hpp"
 #include "GSDebug.hpp"
 #include "Import/ComplexMaterialImporter.hpp"
 #include "Import/LibraryImporter.hpp"
@@ -11,7 +11,7 @@
 #include "Parsing/TextLimits.hpp"
 #include "ProjectWriter/DownloadBudget.hpp"
 #include "ProjectWriter/ACLink.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 namespace ImportManager {

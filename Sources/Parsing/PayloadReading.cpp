@@ -1,5 +1,5 @@
 #include "Parsing/PayloadReading.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 #include "Parsing/NestingDepth.hpp"
 
 #include <cerrno>

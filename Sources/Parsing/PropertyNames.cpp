@@ -5,7 +5,7 @@
 #include "Parsing/Items/CorvanaLibrary.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/CorvanaMaterial.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <set>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "Parsing/TextLimits.hpp"
 
-#include "AddOn/LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "Parsing/NestingDepth.hpp"
 
 namespace QRV {

@@ -2,16 +2,16 @@
 // that keeps the user's separator lines, pens and flags of an existing composite.
 #include "ACAPinc.h"
 #include "ACLink.hpp"
-#include "AddOn/AttributeName.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/AttributeName.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "CompositeDefinitions.hpp"
 #include "Parsing/Items/ComplexMaterial.hpp"
 #include "ReplaceQuestion.hpp"
 #include "SystemReplacement.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "CorvanaClassification.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
+#include "Support/HostErrorReport.hpp"
 #include "HostLookups.hpp"
 #include "Platform/Runtime.hpp"
 

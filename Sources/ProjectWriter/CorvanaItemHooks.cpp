@@ -3,15 +3,15 @@
 #include "CorvanaItemHooks.hpp"
 
 #include "HostLookups.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/UndoStep.hpp"
 #include "CompositeStamping.hpp"
 #include "CorvanaClassification.hpp"
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
 #include "Parsing/Items/CorvanaMaterial.hpp"
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 namespace {

@@ -1,7 +1,7 @@
 #include "DownloadBudget.hpp"
 
 #include "ACAPinc.h"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 
 #include <algorithm>
 #include <memory>

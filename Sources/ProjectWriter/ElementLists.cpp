@@ -1,8 +1,8 @@
 #include "ElementLists.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/AttributeName.hpp"
-#include "AddOn/GetAttribute.hpp"
+#include "Support/AttributeName.hpp"
+#include "Support/GetAttribute.hpp"
 
 #include <cstring>
 

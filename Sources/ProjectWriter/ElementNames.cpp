@@ -1,5 +1,5 @@
 #include "ElementNames.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include "ACAPinc.h"
 #include "GSDebug.hpp"

@@ -1,10 +1,10 @@
 #include "HostLookups.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
 #include "CorvanaClassification.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 namespace {

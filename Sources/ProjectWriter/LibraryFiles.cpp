@@ -1,12 +1,12 @@
 #include "LibraryFiles.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/NativePath.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/NativePath.hpp"
 #include "DownloadBudget.hpp"
 #include "Platform/Network.hpp"
 #include "Platform/Runtime.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstring>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "LibraryParameters.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
+#include "Support/HostErrorReport.hpp"
 #include "BM.hpp"
 
 #include <algorithm>

@@ -2,16 +2,16 @@
 // properties and its own parameters.
 #include "ACAPinc.h"
 #include "ACLink.hpp"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/ElementEvents.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
+#include "PlacedObjectStamping.hpp"
 #include "LibraryFiles.hpp"
 #include "LibraryParameters.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"
 #include "Parsing/Items/Library.hpp"
 #include "StoredTexts.hpp"
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstring>
 #include <filesystem>

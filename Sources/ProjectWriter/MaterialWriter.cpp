@@ -2,15 +2,15 @@
 // replacement of a composite's skin material.
 #include "ACAPinc.h"
 #include "ACLink.hpp"
-#include "AddOn/AttributeName.hpp"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/AttributeName.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
 #include "BuildingMaterialTexts.hpp"
 #include "CorvanaItemHooks.hpp"
 #include "Parsing/Items/Material.hpp"
 #include "ReplaceQuestion.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 namespace QRV {
 namespace {

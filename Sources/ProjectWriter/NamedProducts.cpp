@@ -10,8 +10,8 @@
 #include "PropertyRuns.hpp"
 #include "ReplaceQuestion.hpp"
 #include "StoredTexts.hpp"
-#include "AddOn/UndoStep.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/UndoStep.hpp"
+#include "Support/Utf8.hpp"
 
 #include <algorithm>
 #include <cctype>

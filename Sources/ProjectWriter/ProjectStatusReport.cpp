@@ -1,11 +1,11 @@
 #include "ProjectWriter/ProjectStatusReport.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "GSDebug.hpp"
 #include "Parsing/PayloadReading.hpp"
 #include "ProjectWriter/StoredTexts.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <climits>
 #include <cstdlib>

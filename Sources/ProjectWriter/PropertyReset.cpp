@@ -1,8 +1,8 @@
 #include "PropertyReset.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/Utf8.hpp"
 #include "PropertyRuns.hpp"
 #include "StoredTexts.hpp"
 

@@ -1,8 +1,8 @@
 #include "PropertyRuns.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "HostLookups.hpp"
 
 namespace QRV {

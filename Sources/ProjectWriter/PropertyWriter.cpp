@@ -1,10 +1,10 @@
 #include "PropertyWriter.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
+#include "Support/HostErrorReport.hpp"
 #include "HostLookups.hpp"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/Utf8.hpp"
 #include "Parsing/PropertyNames.hpp"
 
 namespace QRV {

@@ -1,7 +1,7 @@
 #include "ProjectWriter/StoredMaterialRefresh.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
+#include "Support/HostErrorReport.hpp"
 #include "GSDebug.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "ProjectWriter/StoredTexts.hpp"

@@ -1,8 +1,8 @@
 #include "StoredTexts.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
 #include "Parsing/TextLimits.hpp"
 
 #include <cstring>

@@ -2,9 +2,9 @@
 
 #include "HostLookups.hpp"
 #include "ACAPinc.h"
-#include "AddOn/GetAttribute.hpp"
-#include "AddOn/LogStream.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/GetAttribute.hpp"
+#include "Support/LogStream.hpp"
+#include "Support/UndoStep.hpp"
 #include "CorvanaClassification.hpp"
 #include "ElementLists.hpp"
 #include "PropertyRuns.hpp"

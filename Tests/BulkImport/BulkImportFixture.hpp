@@ -6,7 +6,7 @@
 #include "Support/UiSupport.hpp"
 
 #include "BulkImport/BulkImportProgressManager.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "ProjectWriter/ElementLists.hpp"
 
 #include <nlohmann/json.hpp>

@@ -5,7 +5,7 @@
 #include "Import/ImportManager.hpp"
 #include "Model/ProjectFile.hpp"
 #include "ProjectWriter/ElementLists.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Support/InProcessModule.hpp"
 
 #include <gtest/gtest.h>

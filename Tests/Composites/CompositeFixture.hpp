@@ -4,7 +4,7 @@
 
 #include "Support/InProcessModule.hpp"
 
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Parsing/Items/ComplexMaterial.hpp"
 #include "ProjectWriter/ACLink.hpp"
 #include "ProjectWriter/ElementLists.hpp"

@@ -2,7 +2,7 @@
 // whatever reads the bulk run's abort flag next.
 #include "ModelScene.hpp"
 
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Import/ImportManager.hpp"
 #include "ProjectWriter/ElementLists.hpp"
 #include "Support/InProcessModule.hpp"

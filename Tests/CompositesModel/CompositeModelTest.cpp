@@ -1,6 +1,6 @@
 #include "ModelScene.hpp"
 
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Import/ImportManager.hpp"
 #include "Support/InProcessModule.hpp"
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"

@@ -1,6 +1,6 @@
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/HostErrorTexts.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/HostErrorTexts.hpp"
+#include "Support/LogStream.hpp"
 
 #include "Host.hpp"
 

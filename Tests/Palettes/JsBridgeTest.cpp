@@ -3,7 +3,7 @@
 #include "Support/UiSupport.hpp"
 
 #include "AddOn/JsBridge.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/LogStream.hpp"
 #include "AddOn/WebAddress.hpp"
 #include "ResourceIds.hpp"
 #include "SimUtf8.hpp"

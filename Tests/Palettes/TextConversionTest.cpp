@@ -1,7 +1,7 @@
 // The host's text class and the module's conversions: the system's code page (Windows-1252 here) loses
 // what it cannot hold, UTF-8 and UTF-16 keep everything, and paths keep their names.
-#include "AddOn/NativePath.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/NativePath.hpp"
+#include "Support/Utf8.hpp"
 
 #include "UniString.hpp"
 

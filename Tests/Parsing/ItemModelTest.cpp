@@ -1,4 +1,4 @@
-#include "AddOn/ModuleState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
 #include "Parsing/Items/CorvanaLibrary.hpp"
 #include "Parsing/Items/CorvanaLibraryPart.hpp"

@@ -7,7 +7,7 @@
 
 #include "ACAPinc.h"
 #include "AddOn/SelfUpdate.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 #include "Host.hpp"
 #include "Platform/Shell.hpp"
 

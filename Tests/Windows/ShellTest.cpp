@@ -4,7 +4,7 @@
 
 #include "WindowsTestSupport.hpp"
 
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 #include "Platform/Shell.hpp"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/LogStream.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/LogStream.hpp"
 #include "Parsing/Items/CorvanaProperties.hpp"
 #include "ProjectWriter/CorvanaClassification.hpp"
 #include "ProjectWriter/ElementNames.hpp"

@@ -2,8 +2,8 @@
 // keeps what was done whatever a change answered, and nothing thrown crosses the host.
 #include "Sim/SimFixture.hpp"
 
-#include "AddOn/HostErrorReport.hpp"
-#include "AddOn/UndoStep.hpp"
+#include "Support/HostErrorReport.hpp"
+#include "Support/UndoStep.hpp"
 
 #include <gmock/gmock.h>
 

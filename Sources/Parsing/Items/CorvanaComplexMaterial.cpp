@@ -1,5 +1,5 @@
 #include "Parsing/Items/CorvanaComplexMaterial.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include "GSDebug.hpp"
 

@@ -1,7 +1,7 @@
 #include "Parsing/Items/CorvanaProperty.hpp"
 
 #include "GSDebug.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <stdexcept>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "Parsing/Items/SkinAppearance.hpp"
 
 #include "APIdefs_Attributes.h"
-#include "AddOn/ModuleState.hpp"
+#include "Support/ModuleState.hpp"
 
 namespace QRV {
 namespace {

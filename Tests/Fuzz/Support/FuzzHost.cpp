@@ -4,7 +4,7 @@
 #include "Support/UiSupport.hpp"
 
 #include "BulkImport/BulkImportProgressManager.hpp"
-#include "BulkImport/BulkImportState.hpp"
+#include "Support/ModuleState.hpp"
 #include "Model/ProjectFile.hpp"
 #include "ProjectWriter/ACLink.hpp"
 #include "ProjectWriter/ElementLists.hpp"

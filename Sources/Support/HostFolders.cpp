@@ -1,7 +1,7 @@
 #include "HostFolders.hpp"
 
 #include "ACAPinc.h"
-#include "AddOn/NativePath.hpp"
+#include "Support/NativePath.hpp"
 
 #include <filesystem>
 #include <system_error>

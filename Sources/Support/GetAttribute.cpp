@@ -4,7 +4,7 @@
 #include "AttributeName.hpp"
 #include "HostErrorReport.hpp"
 #include "LogStream.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <cstring>
 

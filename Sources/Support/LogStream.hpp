@@ -4,7 +4,7 @@
 #pragma once
 
 #include "UniString.hpp"
-#include "AddOn/Utf8.hpp"
+#include "Support/Utf8.hpp"
 
 #include <string>
 

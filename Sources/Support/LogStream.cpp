@@ -2,7 +2,7 @@
 #include "LogText.hpp"
 
 #include "GSDebug.hpp"
-#include "AddOn/NativePath.hpp"
+#include "Support/NativePath.hpp"
 #include "Platform/Runtime.hpp"
 
 #include <ctime>
