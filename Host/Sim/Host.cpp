@@ -102,8 +102,8 @@ void Host::DebugOutput(const std::string& text)
             debugRecorded_ += newline + 1;
             transcript_.RecordDebugLine(pendingDebugLine_.substr(0, kept));
             if (debugRecorded_ >= debugWindow_)
-                transcript_.Record("debug", {{"text", "(the debug output goes on past " + std::to_string(debugWindow_) +
-                                                           " bytes; not recorded)"}});
+                transcript_.RecordDebugLine("(the debug output goes on past " + std::to_string(debugWindow_) +
+                                            " bytes; not recorded)");
         }
         pendingDebugLine_.erase(0, newline + 1);
     }

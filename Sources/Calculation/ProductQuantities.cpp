@@ -159,7 +159,7 @@ ProductQuantities::MeasuredRecord ProductQuantities::BuildProductRecord(const AP
 
     const CalculationReads::StoredProduct* stored = reads_.ProductPropertiesOf(storedName);
     bool unitStored = false;
-    double densityValue = 0.0;
+    double densityValue = 0.0;  // a product without a stored density weighs nothing
     if (stored != nullptr) {
         measured.attributes = &stored->properties;
         record.bimUuid = stored->bimUuid;
@@ -167,8 +167,6 @@ ProductQuantities::MeasuredRecord ProductQuantities::BuildProductRecord(const AP
                  ToUtf8(stored->bimUuid).c_str(), ToUtf8(stored->densityText).c_str());
         unitStored = !stored->properties.IsEmpty() && !stored->referenceUnit.IsEmpty();
         densityValue = stored->density;
-    } else {
-        densityValue = CalculationJson::CatalogueNumber(GS::UniString());
     }
     record.defaultValue = unitStored ? stored->referenceUnit : defaultUnit;
 

@@ -13,16 +13,17 @@ bool SystemRecord::SameGroupAs(const SystemRecord& other) const
     return !basic || std::fabs(thickness - other.thickness) < ThicknessTolerance;
 }
 
-nlohmann::json SystemRecord::ToJson() const&
-{
-    SystemRecord copy = *this;
-    return std::move(copy).ToJson();
-}
+nlohmann::json SystemRecord::ToJson() const& { return WithTotals(info); }
 
 nlohmann::json SystemRecord::ToJson() &&
 {
-    nlohmann::json record = std::move(info);
+    nlohmann::json record = WithTotals(std::move(info));
     info = nlohmann::json::object();
+    return record;
+}
+
+nlohmann::json SystemRecord::WithTotals(nlohmann::json record) const
+{
     record["system_type"] = ToUtf8(systemType);
     record["type_id"] = typeId;
     record["area"] = area;

@@ -27,6 +27,10 @@ public:
     nlohmann::json ToJson() const&;
     // The same, taking the structure description instead of copying it.
     nlohmann::json ToJson() &&;
+
+private:
+    // The structure description with the group's type and area added.
+    nlohmann::json WithTotals(nlohmann::json record) const;
 };
 
 }  // namespace QRV
